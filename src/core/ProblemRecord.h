@@ -1,0 +1,119 @@
+#pragma once
+
+// The one record of the current simplex problem. Windows read and write its
+// fields directly; the names are the product's own. Every table is indexed
+// from 1 and keeps an unused slot 0.
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace zeltomir::core {
+
+// A matrix of doubles addressed (column, row), with slots 0..maxCol by
+// 0..maxRow. Reading outside the slots gives 0; writing outside them is a
+// programming error caught by an assertion, so callers size first.
+class Matrix {
+public:
+    Matrix() = default;
+    Matrix(int maxCol, int maxRow);
+
+    int maxCol() const { return m_maxCol; }
+    int maxRow() const { return m_maxRow; }
+    bool contains(int col, int row) const;
+
+    // Re-dimensions to 0..maxCol by 0..maxRow with every entry 0.
+    void redim(int maxCol, int maxRow);
+    // Re-dimensions keeping the entries that lie in both shapes; new ones are 0.
+    void redimPreserve(int maxCol, int maxRow);
+    // Grows (never shrinks) each dimension to at least the given slot.
+    void ensure(int maxCol, int maxRow);
+
+    double value(int col, int row) const; // 0 outside the slots
+    double& at(int col, int row);
+    double operator()(int col, int row) const { return value(col, row); }
+
+    friend bool operator==(const Matrix&, const Matrix&) = default;
+
+private:
+    int m_maxCol = -1;
+    int m_maxRow = -1;
+    std::vector<double> m_cells; // column-major: (col, row) at col * (maxRow + 1) + row
+};
+
+struct Factor {
+    QString FactorName;
+    double LowerLimit = -9999999;
+    double UpperLimit = 9999999;
+    std::int16_t SignificantDigits = 0;
+
+    friend bool operator==(const Factor&, const Factor&) = default;
+};
+
+// The limit defaults double as "not yet defined" markers.
+inline constexpr double UndefinedLowerLimit = -9999999;
+inline constexpr double UndefinedUpperLimit = 9999999;
+inline constexpr int DefaultMaxFactors = 100;
+
+// The default name of factor slot i: the character with code 64 + i in the
+// Windows-1252 code page ("A".."Z", then "[", "\", "]", ...).
+QString DefaultFactorName(int slot);
+
+struct OptimizationProblem {
+    std::int16_t NumFactors = 2;
+    std::int16_t MaxFactors = DefaultMaxFactors;
+    QString StepType;
+    QString Goal = "max";
+    double TargetValue = 0;
+    std::vector<Factor> Factors;      // slots 0..MaxFactors (at least)
+    Matrix Simplex;                   // columns 1..k+4 by rows 1..k+1
+    Matrix VertexHistory;             // columns 1..k+4 by vertices 1..NumVertices
+    std::int16_t NumVertices = 3;
+    QString InitialSimplexDefined = "no";
+    QString FirstStepPending = "yes";
+    QString Stage = "none";
+    double RecordResponse = 0;
+
+    // Working fields of the moves and step rules.
+    std::vector<double> TrialPoint;   // coded levels of the trial on show, slots 0..NumVertices (or more)
+    std::vector<double> Centroid;     // slots 0..k
+    std::vector<double> StepVector;   // slots 0..k
+    // Two per-vertex tables the state file carries but nothing fills.
+    std::vector<double> ReservedVertexNumbers;
+    std::vector<std::int16_t> ReservedVertexIntegers;
+    double LastResult = 0;
+    double PreviousResult = 0;
+    double LastObjective = 0;
+    QString NextVertexType;
+    QString CurrentVertexType;
+    QString PreviousVertexType;
+    QString Instruction;
+    QString InstructionFlag;
+    QString OutOfLimits = "n";
+
+    friend bool operator==(const OptimizationProblem&, const OptimizationProblem&) = default;
+};
+
+// Puts every field at its start-up value and sizes every table: factor slots
+// 0..MaxFactors with their default names and limit markers, matrices and
+// per-vertex tables 0..MaxFactors+1. StepType stays empty (the setup window
+// sets it when it loads).
+void ResetToStartup(OptimizationProblem& problem);
+
+// Grows every table so that k factors and n vertices can be indexed without
+// running past an end; never shrinks and never changes a value.
+void EnsureCapacity(OptimizationProblem& problem, int factors, int vertices);
+
+// Values of the running program that are not part of the problem record and
+// never go into a state file.
+struct RunTimeState {
+    QString ActiveWindow;
+    QString Modified = "no";
+    QString FocusedTextBox;
+    QString FocusTarget;
+    QString StateFilePath;
+    QString FactorGridInvalid = "n";
+};
+
+} // namespace zeltomir::core

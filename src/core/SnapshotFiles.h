@@ -1,0 +1,40 @@
+#pragma once
+
+// Where the two undo snapshot files live. They belong in the program's folder;
+// when that folder cannot be written they go to the per-user data folder, and a
+// second program running at the same time gets a private folder of its own so
+// that an undo never loads another window's problem.
+
+#include <QString>
+
+#include <memory>
+
+class QLockFile;
+
+namespace zeltomir::core {
+
+inline constexpr auto UndoSnapshotName = "factorSettings$$bdA.rdo";
+inline constexpr auto RedoSnapshotName = "factorSettings$$bdB.rdo";
+
+class SnapshotFiles {
+public:
+    // preferredFolder is normally the executable's folder.
+    explicit SnapshotFiles(const QString& preferredFolder);
+    ~SnapshotFiles();
+    SnapshotFiles(const SnapshotFiles&) = delete;
+    SnapshotFiles& operator=(const SnapshotFiles&) = delete;
+
+    QString folder() const { return m_folder; }
+    QString undoPath() const;
+    QString redoPath() const;
+
+private:
+    QString m_folder;
+    std::unique_ptr<QLockFile> m_lock;
+    QString m_privateFolder; // removed again when this object goes
+};
+
+// The folder of the running executable (the "program's folder").
+QString ProgramFolder();
+
+} // namespace zeltomir::core

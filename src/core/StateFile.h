@@ -1,0 +1,39 @@
+#pragma once
+
+// The state file: the whole problem record as text, one value per line with
+// CRLF line ends. It is the ".sso" problem file and the undo snapshot.
+
+#include "core/ProblemRecord.h"
+
+#include <QString>
+
+namespace zeltomir::core {
+
+// The outcome of a file operation; error is a sentence for the user that
+// names what was wrong (it does not name the file: callers add that).
+struct FileStatus {
+    bool ok = true;
+    QString error;
+
+    static FileStatus success() { return {}; }
+    static FileStatus failure(QString why) { return {false, std::move(why)}; }
+    explicit operator bool() const { return ok; }
+};
+
+// The lines of the state file for the record as it stands.
+QStringList StateFileLines(const OptimizationProblem& problem);
+
+// Writes the record to path. The text goes to a temporary file that replaces
+// the target only once complete, so a failed write never damages it.
+FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path);
+
+// Reads path into the record. The whole file is checked first; on any
+// failure the record is left exactly as it was. Every number comes back at
+// single precision. Factor slots beyond the file's k keep their start-up
+// defaults; SignificantDigits beyond k keep their old values.
+FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem);
+
+// The same check and load over lines already in memory.
+FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem);
+
+} // namespace zeltomir::core

@@ -1,0 +1,431 @@
+#include "NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace zeltomir::core {
+namespace {
+
+// The marks a number may be written with. ASCII digits and signs are always
+// accepted; these add the locale's own, which may differ (U+2212 minus,
+// native digits).
+struct Marks {
+    QString decimal;
+    QString minus;
+    QString plus;
+    char16_t zero = u'0';
+};
+
+Marks LocaleMarks(const QLocale& locale)
+{
+    Marks marks{locale.decimalPoint(), locale.negativeSign(), locale.positiveSign()};
+    const QString zero = locale.zeroDigit();
+    if (zero.size() == 1)
+        marks.zero = zero.front().unicode();
+    return marks;
+}
+
+const Marks& FileMarks()
+{
+    static const Marks marks{QStringLiteral("."), QStringLiteral("-"), QStringLiteral("+")};
+    return marks;
+}
+
+// A number as scanned from text, rewritten in the plain "C" form that
+// std::from_chars reads ([-]digits[.digits][e[-]digits]).
+struct ScannedNumber {
+    std::string text;
+    qsizetype length = 0; // characters of the source that form the number
+    // Decimal position of the leading digit plus the exponent: above 0 the
+    // value is at least 1 in magnitude. from_chars reports overflow and
+    // underflow alike, and this tells them apart.
+    long long magnitude = 0;
+    bool negative = false;
+};
+
+// Exponents are held saturated: far beyond any floating-point range, yet
+// small enough that adding the digit count cannot overflow.
+constexpr long long ExponentCap = 1'000'000'000;
+
+class Scanner {
+public:
+    Scanner(QStringView text, const Marks& marks) : m_text(text), m_marks(marks) {}
+
+    // The longest prefix that forms a number; nullopt when there is none.
+    std::optional<ScannedNumber> scan()
+    {
+        ScannedNumber number;
+        number.negative = takeSign();
+        const std::string whole = takeDigits();
+        std::string fraction;
+        if (takeMark(m_marks.decimal))
+            fraction = takeDigits();
+        if (whole.empty() && fraction.empty())
+            return std::nullopt;
+        number.length = m_pos;
+
+        long long exponent = 0;
+        if (m_pos < m_text.size() && (m_text[m_pos] == u'e' || m_text[m_pos] == u'E')) {
+            ++m_pos;
+            const bool negativeExponent = takeSign();
+            const std::string digits = takeDigits();
+            if (!digits.empty()) {
+                exponent = Saturated(digits) * (negativeExponent ? -1 : 1);
+                number.length = m_pos;
+            }
+        }
+
+        number.magnitude = LeadPosition(whole, fraction) + exponent;
+        number.text = number.negative ? "-" : "";
+        number.text += whole.empty() ? std::string("0") : whole;
+        if (!fraction.empty())
+            number.text += "." + fraction;
+        if (exponent != 0)
+            number.text += "e" + std::to_string(exponent);
+        return number;
+    }
+
+private:
+    bool takeMark(const QString& mark)
+    {
+        if (mark.isEmpty() || !m_text.sliced(m_pos).startsWith(mark))
+            return false;
+        m_pos += mark.size();
+        return true;
+    }
+
+    // True for a minus sign; a plus sign or none gives false.
+    bool takeSign()
+    {
+        if (m_pos < m_text.size() && m_text[m_pos] == u'-') {
+            ++m_pos;
+            return true;
+        }
+        if (m_pos < m_text.size() && m_text[m_pos] == u'+') {
+            ++m_pos;
+            return false;
+        }
+        if (takeMark(m_marks.minus))
+            return true;
+        takeMark(m_marks.plus);
+        return false;
+    }
+
+    std::string takeDigits()
+    {
+        std::string digits;
+        while (m_pos < m_text.size()) {
+            const char16_t c = m_text[m_pos].unicode();
+            if (c >= u'0' && c <= u'9')
+                digits.push_back(static_cast<char>(c));
+            else if (c >= m_marks.zero && c <= m_marks.zero + 9)
+                digits.push_back(static_cast<char>('0' + (c - m_marks.zero)));
+            else
+                break;
+            ++m_pos;
+        }
+        return digits;
+    }
+
+    static long long Saturated(const std::string& digits)
+    {
+        long long value = 0;
+        for (const char d : digits)
+            value = std::min(ExponentCap, value * 10 + (d - '0'));
+        return value;
+    }
+
+    static long long LeadPosition(const std::string& whole, const std::string& fraction)
+    {
+        if (const auto first = whole.find_first_not_of('0'); first != std::string::npos)
+            return static_cast<long long>(whole.size() - first);
+        if (const auto first = fraction.find_first_not_of('0'); first != std::string::npos)
+            return -static_cast<long long>(first);
+        return 0;
+    }
+
+    QStringView m_text;
+    const Marks& m_marks;
+    qsizetype m_pos = 0;
+};
+
+// Correctly rounded conversion straight to T (a single is never rounded via
+// a double). Underflow gives a signed zero; overflow is no value.
+template <typename T>
+std::optional<T> Convert(const ScannedNumber& number)
+{
+    T value{};
+    const char* first = number.text.data();
+    const auto [end, error] = std::from_chars(first, first + number.text.size(), value);
+    if (error == std::errc() && end == first + number.text.size())
+        return value;
+    if (error == std::errc::result_out_of_range && number.magnitude <= 0)
+        return number.negative ? -T(0) : T(0);
+    return std::nullopt;
+}
+
+template <typename T>
+std::optional<T> ParseWhole(QStringView text, const Marks& marks)
+{
+    const QStringView trimmed = text.trimmed();
+    const std::optional<ScannedNumber> number = Scanner(trimmed, marks).scan();
+    if (!number || number->length != trimmed.size())
+        return std::nullopt;
+    return Convert<T>(*number);
+}
+
+QString NonFinite(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+}
+
+// A finite value as its 15 significant digits: value = 0.digits x 10^point.
+// Rounding works on these digits, so 1.005 is the decimal 1.005 and not
+// the binary 1.00499999999999989...
+struct DecimalForm {
+    std::string digits;
+    int point = 0;
+    bool negative = false;
+};
+
+DecimalForm FifteenDigits(double value)
+{
+    char buffer[40];
+    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), std::fabs(value),
+                                       std::chars_format::scientific, 14);
+    // written as d.dddddddddddddde+XX
+    DecimalForm form;
+    form.negative = value < 0;
+    form.digits.push_back(buffer[0]);
+    form.digits.append(buffer + 2, 14);
+    const char* e = std::find(std::begin(buffer), written.ptr, 'e');
+    const char* exponentStart = e + 1 < written.ptr && e[1] == '+' ? e + 2 : e + 1;
+    int exponent = 0;
+    std::from_chars(exponentStart, written.ptr, exponent);
+    form.point = exponent + 1;
+    return form;
+}
+
+enum class Halves { AwayFromZero, ToEven };
+
+// Keeps `decimals` places after the point, rounding on the digits; returns
+// false when there was nothing to round.
+bool RoundDigits(DecimalForm& form, int decimals, Halves halves)
+{
+    const long long keep = static_cast<long long>(form.point) + decimals;
+    if (keep >= static_cast<long long>(form.digits.size()))
+        return false;
+    bool up = false;
+    if (keep >= 0) {
+        const auto at = static_cast<std::size_t>(keep);
+        const char first = form.digits[at];
+        const bool exactHalf = first == '5' && form.digits.find_first_not_of('0', at + 1) == std::string::npos;
+        if (halves == Halves::ToEven && exactHalf)
+            up = at > 0 && (form.digits[at - 1] - '0') % 2 == 1;
+        else
+            up = first >= '5';
+    }
+    form.digits.resize(static_cast<std::size_t>(std::max(keep, 0LL)));
+    if (up) {
+        auto i = static_cast<long long>(form.digits.size()) - 1;
+        while (i >= 0 && form.digits[static_cast<std::size_t>(i)] == '9')
+            form.digits[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0) {
+            ++form.digits[static_cast<std::size_t>(i)];
+        } else {
+            form.digits.insert(form.digits.begin(), '1');
+            ++form.point;
+        }
+    }
+    return true;
+}
+
+char DigitAt(const DecimalForm& form, long long index)
+{
+    return index >= 0 && index < static_cast<long long>(form.digits.size())
+               ? form.digits[static_cast<std::size_t>(index)]
+               : '0';
+}
+
+// The integer part without leading zeros: empty when it is zero.
+std::string IntegerDigits(const DecimalForm& form)
+{
+    std::string digits;
+    for (long long i = 0; i < form.point; ++i)
+        digits.push_back(DigitAt(form, i));
+    digits.erase(0, digits.find_first_not_of('0'));
+    return digits;
+}
+
+std::string FractionDigits(const DecimalForm& form, int decimals)
+{
+    std::string digits;
+    for (int i = 0; i < decimals; ++i)
+        digits.push_back(DigitAt(form, static_cast<long long>(form.point) + i));
+    return digits;
+}
+
+QString Latin1(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Grouped(const std::string& digits, const QString& separator)
+{
+    QString text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += separator;
+        text += QLatin1Char(digits[i]);
+    }
+    return text;
+}
+
+int DecimalsForDigits(double digits)
+{
+    if (std::isfinite(digits) && digits == std::floor(digits) && digits >= 0 && digits <= 9)
+        return static_cast<int>(digits);
+    return 10;
+}
+
+} // namespace
+
+bool IsNumber(QStringView text, const QLocale& locale)
+{
+    return ParseNumber(text, locale).has_value();
+}
+
+std::optional<double> ParseNumber(QStringView text, const QLocale& locale)
+{
+    return ParseWhole<double>(text, LocaleMarks(locale));
+}
+
+std::optional<float> ParseSingle(QStringView text, const QLocale& locale)
+{
+    return ParseWhole<float>(text, LocaleMarks(locale));
+}
+
+std::optional<std::int16_t> RoundToInt16(double value)
+{
+    // The range check comes first so that floor and the difference below
+    // are exact.
+    if (!std::isfinite(value) || value < -32768.5 || value > 32767.5)
+        return std::nullopt;
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    double nearest = below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0))
+        nearest = below + 1;
+    if (nearest < -32768 || nearest > 32767)
+        return std::nullopt;
+    return static_cast<std::int16_t>(nearest);
+}
+
+double RoundHalfEven(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return value;
+    DecimalForm form = FifteenDigits(value);
+    if (!RoundDigits(form, decimals, Halves::ToEven))
+        return value;
+    if (form.digits.find_first_not_of('0') == std::string::npos)
+        return 0.0;
+    const std::string text = (form.negative ? "-0." : "0.") + form.digits + "e" + std::to_string(form.point);
+    double rounded = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), rounded);
+    // Only a value next to the largest double can round past it.
+    return error == std::errc() ? rounded : value;
+}
+
+QString GeneralForm(double value, Precision precision, const QLocale& locale)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    if (value == 0)
+        value = 0; // a negative zero is written as plain "0"
+    char buffer[40];
+    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::general,
+                                       precision == Precision::Single ? 7 : 15);
+    QString text = QString::fromLatin1(buffer, written.ptr - buffer);
+    text.replace(QLatin1Char('e'), QLatin1Char('E'));
+    const QString mark = locale.decimalPoint();
+    if (mark != QLatin1String("."))
+        text.replace(QLatin1Char('.'), mark);
+    return text;
+}
+
+QString FormatByDigits(double value, double digits, const QLocale& locale)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    const int decimals = DecimalsForDigits(digits);
+    DecimalForm form = FifteenDigits(value);
+    RoundDigits(form, decimals, Halves::AwayFromZero);
+
+    QString text = form.negative ? QStringLiteral("-") : QString();
+    std::string whole = IntegerDigits(form);
+    // The no-decimals pattern has no "0" place, so a zero integer part
+    // vanishes there; the other patterns always show it.
+    if (whole.empty() && decimals > 0)
+        whole = "0";
+    text += Grouped(whole, locale.groupSeparator());
+    if (decimals > 0)
+        text += locale.decimalPoint() + Latin1(FractionDigits(form, decimals));
+    return text;
+}
+
+QString FormatPicture(double value, Picture picture, const QLocale& locale)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    const int decimals = picture == Picture::Whole ? 0 : picture == Picture::TwoDecimals ? 2 : 3;
+    DecimalForm form = FifteenDigits(value);
+    RoundDigits(form, decimals, Halves::AwayFromZero);
+
+    const std::string whole = IntegerDigits(form);
+    std::string fraction = FractionDigits(form, decimals);
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    const bool zero = whole.empty() && fraction.empty();
+    QString text = form.negative && !zero ? QStringLiteral("-") : QString();
+    if (picture == Picture::Whole)
+        return text + (zero ? QStringLiteral("0") : Latin1(whole));
+    return text + Latin1(whole) + locale.decimalPoint() + Latin1(fraction);
+}
+
+double LeadingNumber(QStringView line)
+{
+    QString packed;
+    packed.reserve(line.size());
+    for (const QChar c : line) {
+        if (!c.isSpace())
+            packed += c;
+    }
+    const std::optional<ScannedNumber> number = Scanner(packed, FileMarks()).scan();
+    if (!number)
+        return 0;
+    return Convert<double>(*number).value_or(0.0);
+}
+
+QString FileNumber(double value, Precision precision)
+{
+    const QString text = GeneralForm(value, precision, QLocale::c());
+    return (text.startsWith(QLatin1Char('-')) ? text : QLatin1Char(' ') + text) + QLatin1Char(' ');
+}
+
+QString FileInteger(int value)
+{
+    const QString text = QString::number(value);
+    return (value < 0 ? text : QLatin1Char(' ') + text) + QLatin1Char(' ');
+}
+
+std::optional<double> ParseFileNumber(QStringView line)
+{
+    return ParseWhole<double>(line, FileMarks());
+}
+
+} // namespace zeltomir::core

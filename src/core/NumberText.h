@@ -20,6 +20,9 @@ enum class Precision { Single, Double };
 // A number: blanks around, an optional sign, digits with at most one decimal
 // mark of the locale, an optional exponent (e or E, optional sign, digits).
 // No grouping marks, currency, hexadecimal, inf or nan; empty is not a number.
+// A value too large for a double is not a number either, so a text that
+// passes IsNumber always has a ParseNumber value. A value too small to hold
+// is a number: it reads as zero (or the nearest subnormal).
 bool IsNumber(QStringView text, const QLocale& locale = QLocale());
 
 // The value of a number as a double; nullopt when IsNumber is false or the
@@ -35,13 +38,19 @@ std::optional<float> ParseSingle(QStringView text, const QLocale& locale = QLoca
 std::optional<std::int16_t> RoundToInt16(double value);
 
 // Rounds to one decimal (or n decimals) with halves to even, as the practice
-// models and the score percentage do.
+// models and the score percentage do. A half is judged on the value's
+// 15-digit decimal form, not its binary value: 0.25 -> 0.2 and 0.35 -> 0.4
+// (the double 0.35 lies just below 0.35, but it is the decimal 0.35 that was
+// meant). Beyond 15 significant digits the value is returned unchanged.
 double RoundHalfEven(double value, int decimals);
 
 // The general decimal form: up to 15 (double) or 7 (single) significant
 // digits, no trailing zeros, a leading zero before the decimal mark
 // ("0.5"), exponent as mantissa + "E+NN"/"E-NN" only where needed
-// ("1E-05", "1E+15", "1.5E+20"). The decimal mark is the locale's.
+// ("1E-05", "1E+15", "1.5E+20"). The decimal mark is the locale's; the
+// minus sign is always "-". A negative zero is written "0"; infinities and
+// NaN (which no valid input yields) as "INF", "-INF" and "NAN", which read
+// back as not a number.
 QString GeneralForm(double value, Precision precision = Precision::Double,
                     const QLocale& locale = QLocale());
 
@@ -54,12 +63,16 @@ QString FormatByDigits(double value, double digits, const QLocale& locale = QLoc
 
 // The picture formats of the practice windows: digit placeholders only, so
 // 0.5 -> ".5" and 5 -> "5." (Whole writes the nearest whole number).
+// Halves go away from zero on the 15-digit form, as in FormatByDigits. A
+// value that rounds to zero loses its sign and is "0" for Whole (so that it
+// still reads back as a number) and "." for the decimal pictures.
 enum class Picture { Whole, TwoDecimals, ThreeDecimals }; // "#######", "#######.##", "#######.###"
 QString FormatPicture(double value, Picture picture, const QLocale& locale = QLocale());
 
 // The leading-number rule of exercise files: blanks anywhere are ignored, the
 // longest prefix that forms a decimal number (with "." as the mark and an
-// optional exponent) is taken, and a line without one gives 0.
+// optional exponent) is taken, and a line without one gives 0. A prefix too
+// large for a double gives 0 as well; one too small gives 0 naturally.
 double LeadingNumber(QStringView line);
 
 // File number lines: the general form with "." as the mark, one blank before

@@ -57,8 +57,13 @@ inline constexpr double UndefinedUpperLimit = 9999999;
 inline constexpr int DefaultMaxFactors = 100;
 
 // The default name of factor slot i: the character with code 64 + i in the
-// Windows-1252 code page ("A".."Z", then "[", "\", "]", ...).
+// Windows-1252 code page ("A".."Z", then "[", "\", "]", ...; slot 100 is
+// "\u00A4"). Empty where 64 + i lies outside 0..255.
 QString DefaultFactorName(int slot);
+
+// The Unicode character of one Windows-1252 byte (the five codes the code
+// page leaves undefined give the C1 control of the same value).
+QChar Windows1252Char(unsigned char code);
 
 struct OptimizationProblem {
     std::int16_t NumFactors = 2;
@@ -96,13 +101,19 @@ struct OptimizationProblem {
 };
 
 // Puts every field at its start-up value and sizes every table: factor slots
-// 0..MaxFactors with their default names and limit markers, matrices and
+// 0..MaxFactors with their default names and limit markers (slot 0, never
+// used, has an empty name), matrices and
 // per-vertex tables 0..MaxFactors+1. StepType stays empty (the setup window
 // sets it when it loads).
 void ResetToStartup(OptimizationProblem& problem);
 
 // Grows every table so that k factors and n vertices can be indexed without
-// running past an end; never shrinks and never changes a value.
+// running past an end; never shrinks and never changes a value. Afterwards
+// Simplex offers columns 0..k+4 by rows 0..k+1, VertexHistory columns 0..k+4
+// by vertices 0..n, the per-vertex tables slots 0..n, and Factors, Centroid
+// and StepVector slots 0..k (new factor slots get their default name and
+// limit markers). TrialPoint also covers 0..k+1, as the trial is indexed by
+// factor. Negative counts count as 0.
 void EnsureCapacity(OptimizationProblem& problem, int factors, int vertices);
 
 // Values of the running program that are not part of the problem record and

@@ -18,7 +18,9 @@ inline constexpr auto RedoSnapshotName = "factorSettings$$bdB.rdo";
 
 class SnapshotFiles {
 public:
-    // preferredFolder is normally the executable's folder.
+    // preferredFolder is normally the executable's folder. The chosen folder
+    // exists when the constructor returns; the files themselves are written
+    // by whoever stores a snapshot.
     explicit SnapshotFiles(const QString& preferredFolder);
     ~SnapshotFiles();
     SnapshotFiles(const SnapshotFiles&) = delete;
@@ -27,6 +29,9 @@ public:
     QString folder() const { return m_folder; }
     QString undoPath() const;
     QString redoPath() const;
+    // True when another program owned the shared folder and this one keeps its
+    // files in a private folder, which goes again with this object.
+    bool isPrivate() const;
 
 private:
     QString m_folder;

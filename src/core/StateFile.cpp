@@ -1,0 +1,441 @@
+#include "core/StateFile.h"
+
+#include "core/NumberText.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <functional>
+#include <limits>
+
+namespace zeltomir::core {
+
+namespace {
+
+// Text fields hold one line each; a line break inside one would shift every
+// later line and leave a file that can never be read back.
+QString OneLine(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
+}
+
+template <typename T>
+T SlotOr(const std::vector<T>& table, int slot)
+{
+    return slot >= 0 && static_cast<std::size_t>(slot) < table.size() ? table[static_cast<std::size_t>(slot)] : T{};
+}
+
+// Produces the lines in file order. The loops run 1..count, so a count below
+// 1 (the setup window lets 0 and negative factor counts through) gives no lines.
+void EmitStateFile(const OptimizationProblem& p, const std::function<void(const QString&)>& emit)
+{
+    const auto number = [&](double value) { emit(FileNumber(value, Precision::Double)); };
+    const auto integer = [&](int value) { emit(FileInteger(value)); };
+    const auto text = [&](const QString& value) { emit(OneLine(value)); };
+    const int k = p.NumFactors;
+    const int n = p.NumVertices;
+
+    text(p.Stage);
+    integer(k);
+    integer(n);
+    for (int i = 1; i <= k; ++i) {
+        const Factor factor = SlotOr(p.Factors, i);
+        text(factor.FactorName);
+        number(factor.LowerLimit);
+        number(factor.UpperLimit);
+        integer(factor.SignificantDigits);
+    }
+    for (int c = 1; c <= k + 4; ++c) {
+        for (int j = 1; j <= k + 1; ++j)
+            number(p.Simplex.value(c, j));
+    }
+    number(p.PreviousResult);
+    number(p.LastResult);
+    for (int v = 1; v <= n; ++v) {
+        number(SlotOr(p.TrialPoint, v));
+        number(SlotOr(p.ReservedVertexNumbers, v));
+        integer(SlotOr(p.ReservedVertexIntegers, v));
+    }
+    text(p.CurrentVertexType);
+    integer(p.MaxFactors);
+    for (int i = 1; i <= k; ++i) {
+        number(SlotOr(p.StepVector, i));
+        number(SlotOr(p.Centroid, i));
+    }
+    for (int c = 1; c <= k + 4; ++c) {
+        for (int v = 1; v <= n; ++v)
+            number(p.VertexHistory.value(c, v));
+    }
+    text(p.Instruction);
+    text(p.InstructionFlag);
+    text(p.PreviousVertexType);
+    text(p.Goal);
+    number(p.TargetValue);
+    number(p.RecordResponse);
+    text(p.OutOfLimits);
+    text(p.InitialSimplexDefined);
+}
+
+// ---------------------------------------------------------------- reading
+
+// Limits that keep a damaged or foreign file from taking all memory. The
+// largest problem the program holds (100 factors, 32767 vertices) has about
+// 3.5 million lines of at most 26 bytes, well inside the size limit.
+constexpr qint64 MaxStateFileBytes = 128LL * 1024 * 1024;
+constexpr qsizetype MaxLineLength = 4096;
+constexpr int MaxVertices = std::numeric_limits<std::int16_t>::max();
+
+struct ParseError {
+    QString message;
+};
+
+// Where the reader takes its lines from: a list in memory, or the bytes of a
+// file decoded one line at a time so that a large file is not held twice.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+    virtual qsizetype count() const = 0;
+    virtual QString next() = 0; // only while lines remain
+};
+
+class ListLineSource final : public LineSource {
+public:
+    explicit ListLineSource(const QStringList& lines) : m_lines(lines) {}
+    qsizetype count() const override { return m_lines.size(); }
+    QString next() override { return m_lines.at(m_next++); }
+
+private:
+    const QStringList& m_lines;
+    qsizetype m_next = 0;
+};
+
+// Files this program writes are UTF-8. Older files hold their names in
+// Windows-1252, which is hardly ever valid UTF-8, so a line that does not
+// decode as UTF-8 is taken as Windows-1252.
+QString DecodeLine(QByteArrayView bytes)
+{
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString line = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return line;
+    line.clear();
+    for (const char c : bytes)
+        line.append(Windows1252Char(static_cast<unsigned char>(c)));
+    return line;
+}
+
+class ByteLineSource final : public LineSource {
+public:
+    explicit ByteLineSource(QByteArray data) : m_data(std::move(data))
+    {
+        if (m_data.startsWith("\xEF\xBB\xBF")) // a byte order mark left by an editor
+            m_pos = 3;
+        m_count = m_data.count('\n');
+        if (m_data.size() > m_pos && !m_data.endsWith('\n'))
+            ++m_count;
+    }
+    qsizetype count() const override { return m_count; }
+    QString next() override
+    {
+        qsizetype end = m_data.indexOf('\n', m_pos);
+        if (end < 0)
+            end = m_data.size();
+        const QByteArrayView line(m_data.constData() + m_pos, end - m_pos);
+        m_pos = end + 1;
+        return DecodeLine(line);
+    }
+
+private:
+    QByteArray m_data;
+    qsizetype m_pos = 0;
+    qsizetype m_count = 0;
+};
+
+// Lines needed for k factors and n vertices, following the writer's loops.
+qint64 StateFileLineCount(int k, int n)
+{
+    const qint64 factors = std::max(k, 0);
+    const qint64 columns = std::max(k + 4, 0);
+    const qint64 rows = std::max(k + 1, 0);
+    return 15 + 6 * factors + columns * rows + (3 + columns) * std::max(n, 0);
+}
+
+// Numbers in the file carry single precision, whatever field they go to. A
+// value beyond the single range (an objective of 1 / |target - result| can
+// be one) keeps its double value rather than failing a file this program wrote.
+double ToSingle(double value)
+{
+    return std::fabs(value) <= static_cast<double>(FLT_MAX) ? static_cast<double>(static_cast<float>(value)) : value;
+}
+
+QString Shown(const QString& line)
+{
+    constexpr qsizetype Longest = 40;
+    const QString text = line.trimmed();
+    return QLatin1Char('"') + (text.size() > Longest ? text.left(Longest) + QStringLiteral("...") : text) + QLatin1Char('"');
+}
+
+class StateFileParser {
+public:
+    explicit StateFileParser(LineSource& source) : m_source(source) {}
+
+    // Fills r from the file; throws ParseError at the first fault.
+    void parseInto(OptimizationProblem& r);
+
+private:
+    [[noreturn]] void fail(const QString& message) const { throw ParseError{message}; }
+    QString line();
+    QString text() { return line(); }
+    double number();
+    std::int16_t tableInteger();
+    int count(int lowest, int highest, const QString& expected);
+    void readFactors(OptimizationProblem& r, int k);
+    void readRest(OptimizationProblem& r);
+
+    LineSource& m_source;
+    qsizetype m_lineNumber = 0;
+};
+
+QString StateFileParser::line()
+{
+    if (m_lineNumber >= m_source.count())
+        fail(QStringLiteral("The file ends before the problem is complete."));
+    ++m_lineNumber;
+    QString read = m_source.next();
+    if (read.endsWith(QLatin1Char('\r')))
+        read.chop(1);
+    if (read.size() > MaxLineLength)
+        fail(QStringLiteral("Line %1 is longer than %2 characters.").arg(m_lineNumber).arg(MaxLineLength));
+    return read;
+}
+
+double StateFileParser::number()
+{
+    const QString read = line();
+    const std::optional<double> value = ParseFileNumber(read);
+    if (!value || !std::isfinite(*value))
+        fail(QStringLiteral("Line %1 should hold a number but holds %2.").arg(m_lineNumber).arg(Shown(read)));
+    return ToSingle(*value);
+}
+
+std::int16_t StateFileParser::tableInteger()
+{
+    const QString read = line();
+    const std::optional<double> value = ParseFileNumber(read);
+    const std::optional<std::int16_t> rounded = value ? RoundToInt16(ToSingle(*value)) : std::nullopt;
+    if (!rounded)
+        fail(QStringLiteral("Line %1 should hold a whole number from -32768 to 32767 but holds %2.").arg(m_lineNumber).arg(Shown(read)));
+    return *rounded;
+}
+
+int StateFileParser::count(int lowest, int highest, const QString& expected)
+{
+    const QString read = line();
+    const std::optional<double> value = ParseFileNumber(read);
+    if (!value || !(*value >= lowest && *value <= highest && *value == std::floor(*value)))
+        fail(QStringLiteral("Line %1 should hold %2 but holds %3.").arg(m_lineNumber).arg(expected, Shown(read)));
+    return static_cast<int>(*value);
+}
+
+void StateFileParser::parseInto(OptimizationProblem& r)
+{
+    r.Stage = text();
+    const int k = count(std::numeric_limits<std::int16_t>::min(), DefaultMaxFactors,
+                        QStringLiteral("the number of factors, a whole number no larger than %1,").arg(DefaultMaxFactors));
+    const int n = count(0, MaxVertices, QStringLiteral("the number of vertices, a whole number from 0 to %1,").arg(MaxVertices));
+    // Checked before any table is sized, so that a count the file cannot
+    // back up never allocates.
+    if (m_source.count() < StateFileLineCount(k, n))
+        fail(QStringLiteral("The file ends before the problem is complete."));
+    r.NumFactors = static_cast<std::int16_t>(k);
+    r.NumVertices = static_cast<std::int16_t>(n);
+
+    readFactors(r, k);
+
+    // Tables stay large enough for MaxFactors, so that raising the number of
+    // factors later never indexes past an end.
+    const int factorSlots = DefaultMaxFactors + 1;
+    r.Simplex.redim(std::max(factorSlots, k + 4), std::max(factorSlots, k + 1));
+    for (int c = 1; c <= k + 4; ++c) {
+        for (int j = 1; j <= k + 1; ++j)
+            r.Simplex.at(c, j) = number();
+    }
+    r.PreviousResult = number();
+    r.LastResult = number();
+
+    const auto perVertex = static_cast<std::size_t>(std::max(factorSlots + 1, n + 1));
+    r.TrialPoint.assign(perVertex, 0.0);
+    r.ReservedVertexNumbers.assign(perVertex, 0.0);
+    r.ReservedVertexIntegers.assign(perVertex, 0);
+    for (std::size_t v = 1; v <= static_cast<std::size_t>(n); ++v) {
+        r.TrialPoint[v] = number();
+        r.ReservedVertexNumbers[v] = number();
+        r.ReservedVertexIntegers[v] = tableInteger();
+    }
+    r.CurrentVertexType = text();
+    r.MaxFactors = static_cast<std::int16_t>(
+        count(DefaultMaxFactors, DefaultMaxFactors, QStringLiteral("the largest number of factors, %1,").arg(DefaultMaxFactors)));
+
+    const auto perFactor = static_cast<std::size_t>(factorSlots + 1);
+    r.StepVector.assign(perFactor, 0.0);
+    r.Centroid.assign(perFactor, 0.0);
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(std::max(k, 0)); ++i) {
+        r.StepVector[i] = number();
+        r.Centroid[i] = number();
+    }
+    r.VertexHistory.redim(std::max(factorSlots, k + 4), std::max(factorSlots, n));
+    for (int c = 1; c <= k + 4; ++c) {
+        for (int v = 1; v <= n; ++v)
+            r.VertexHistory.at(c, v) = number();
+    }
+    readRest(r);
+}
+
+void StateFileParser::readFactors(OptimizationProblem& r, int k)
+{
+    if (r.Factors.size() < static_cast<std::size_t>(DefaultMaxFactors) + 1)
+        r.Factors.resize(static_cast<std::size_t>(DefaultMaxFactors) + 1);
+    for (int slot = 0; slot < static_cast<int>(r.Factors.size()); ++slot) {
+        Factor& factor = r.Factors[static_cast<std::size_t>(slot)];
+        if (slot >= 1 && slot <= k) {
+            factor.FactorName = text();
+            factor.LowerLimit = number();
+            factor.UpperLimit = number();
+            factor.SignificantDigits = tableInteger();
+        } else {
+            // Fresh factors for a larger problem later; their decimals stay.
+            factor.FactorName = slot > 0 ? DefaultFactorName(slot) : QString();
+            factor.LowerLimit = UndefinedLowerLimit;
+            factor.UpperLimit = UndefinedUpperLimit;
+        }
+    }
+}
+
+void StateFileParser::readRest(OptimizationProblem& r)
+{
+    r.Instruction = text();
+    r.InstructionFlag = text();
+    r.PreviousVertexType = text();
+    r.Goal = text();
+    r.TargetValue = number();
+    r.RecordResponse = number();
+    r.OutOfLimits = text();
+    r.InitialSimplexDefined = text();
+    // Blank lines after the end are harmless (an editor may add one); any
+    // other text means the counts in lines 2 and 3 do not fit the file.
+    while (m_lineNumber < m_source.count()) {
+        if (!line().trimmed().isEmpty())
+            fail(QStringLiteral("Line %1 lies beyond the end of the problem that lines 2 and 3 describe.").arg(m_lineNumber));
+    }
+}
+
+FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem)
+{
+    if (source.count() == 0)
+        return FileStatus::failure(QStringLiteral("The file is empty."));
+    OptimizationProblem loaded = problem;
+    try {
+        StateFileParser(source).parseInto(loaded);
+    } catch (const ParseError& error) {
+        return FileStatus::failure(error.message);
+    }
+    problem = std::move(loaded);
+    return FileStatus::success();
+}
+
+} // namespace
+
+QStringList StateFileLines(const OptimizationProblem& problem)
+{
+    QStringList lines;
+    EmitStateFile(problem, [&](const QString& line) { lines.append(line); });
+    return lines;
+}
+
+FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path)
+{
+    if (path.isEmpty())
+        return FileStatus::failure(QStringLiteral("No file name was given."));
+    if (QFileInfo(path).isDir())
+        return FileStatus::failure(QStringLiteral("The name is that of a folder, not a file."));
+
+    // QSaveFile writes beside the target and renames only on commit, so an
+    // existing file stays whole whatever goes wrong before that.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileStatus::failure(QStringLiteral("The file cannot be created there (%1).").arg(file.errorString()));
+
+    constexpr qsizetype ChunkSize = 64 * 1024;
+    QByteArray chunk;
+    chunk.reserve(ChunkSize + 4096);
+    bool written = true;
+    EmitStateFile(problem, [&](const QString& line) {
+        chunk += line.toUtf8();
+        chunk += "\r\n";
+        if (chunk.size() >= ChunkSize) {
+            written = written && file.write(chunk) == chunk.size();
+            chunk.clear();
+        }
+    });
+    written = written && file.write(chunk) == chunk.size();
+    if (!written) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(why));
+    }
+    if (!file.commit())
+        return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(file.errorString()));
+    return FileStatus::success();
+}
+
+FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem)
+{
+    if (path.isEmpty())
+        return FileStatus::failure(QStringLiteral("No file name was given."));
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileStatus::failure(QStringLiteral("The file does not exist."));
+    if (info.isDir())
+        return FileStatus::failure(QStringLiteral("The name is that of a folder, not a file."));
+
+    QByteArray data;
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return FileStatus::failure(QStringLiteral("The file cannot be opened for reading (%1).").arg(file.errorString()));
+        if (file.size() > MaxStateFileBytes)
+            return FileStatus::failure(QStringLiteral("The file is too large to be a problem file."));
+        // Read one byte past the limit: some files report no size.
+        data = file.read(MaxStateFileBytes + 1);
+        if (file.error() != QFileDevice::NoError)
+            return FileStatus::failure(QStringLiteral("The file cannot be read (%1).").arg(file.errorString()));
+    }
+    if (data.size() > MaxStateFileBytes)
+        return FileStatus::failure(QStringLiteral("The file is too large to be a problem file."));
+    if (data.contains('\0'))
+        return FileStatus::failure(QStringLiteral("The file holds binary data and is not a problem file."));
+
+    ByteLineSource source(std::move(data));
+    return ParseStateFile(source, problem);
+}
+
+FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem)
+{
+    ListLineSource source(lines);
+    return ParseStateFile(source, problem);
+}
+
+} // namespace zeltomir::core

@@ -1,0 +1,96 @@
+#include "shell/AboutBox.h"
+
+#include "shell/ProgramInfo.h"
+#include "shell/Twips.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+namespace zeltomir::shell {
+
+namespace {
+
+constexpr int WidthTwips = 5730;
+constexpr int IconTwips = 480;
+
+QString DescriptionText()
+{
+    return QStringLiteral(
+        "Zeltomir leads experimenters step by step through the improvement of a running "
+        "process with the sequential simplex method, and offers practice exercises for "
+        "learners of the design of experiments.\n\n"
+        "The manual opens from Help > Contents. For support, please contact the supplier "
+        "from whom you received this copy of the program.");
+}
+
+} // namespace
+
+AboutBox::AboutBox(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("About"));
+    setModal(false);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(QStringLiteral("picIcon"));
+    const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon)
+                                                           : QApplication::windowIcon();
+    m_icon->setPixmap(icon.pixmap(TwipsSize(this, IconTwips, IconTwips)));
+    m_icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("lblTitle"));
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    m_title->setFont(titleFont);
+
+    m_version = new QLabel(this);
+    m_version->setObjectName(QStringLiteral("lblVersion"));
+
+    m_description = new QLabel(DescriptionText(), this);
+    m_description->setObjectName(QStringLiteral("lblDescription"));
+    m_description->setWordWrap(true);
+
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("cmdOK"));
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_icon, 0, 0, 3, 1);
+    layout->addWidget(m_title, 0, 1);
+    layout->addWidget(m_version, 1, 1);
+    layout->addWidget(m_description, 2, 1);
+    layout->addWidget(m_ok, 3, 1, Qt::AlignRight);
+    layout->setColumnStretch(1, 1);
+    setMinimumWidth(TwipsX(this, WidthTwips));
+
+    // Filled here too so the box never shows empty labels before its first
+    // activation.
+    showTitleAndVersion();
+}
+
+bool AboutBox::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        showTitleAndVersion();
+        emit activated();
+    }
+    return QDialog::event(event);
+}
+
+void AboutBox::showTitleAndVersion()
+{
+    setWindowTitle(QStringLiteral("About ") + ProgramTitle);
+    m_version->setText(QStringLiteral("Version ") + VersionText());
+    m_title->setText(ProgramTitle);
+}
+
+} // namespace zeltomir::shell

@@ -1,0 +1,31 @@
+#pragma once
+
+// Which of the main window's commands are meaningful for the child window
+// activated last. Widget-free: it only says what to switch; the main window
+// applies it. An empty optional leaves that control as it is, because the
+// states persist from one activation to the next.
+
+#include <QString>
+
+#include <optional>
+
+namespace zeltomir::shell {
+
+struct CommandStates {
+    std::optional<bool> cutButton;
+    std::optional<bool> copyButton;
+    std::optional<bool> pasteButton;
+    std::optional<bool> printButton;
+    std::optional<bool> cutMenu;
+    std::optional<bool> copyMenu;
+    std::optional<bool> pasteMenu;
+    std::optional<bool> vertexSummaryMenu;
+    std::optional<bool> editMenu;
+
+    friend bool operator==(const CommandStates&, const CommandStates&) = default;
+};
+
+// The states for an ActiveWindow code; an unknown code changes nothing.
+CommandStates CommandStatesFor(const QString& activeWindow);
+
+} // namespace zeltomir::shell

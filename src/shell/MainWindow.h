@@ -1,0 +1,123 @@
+#pragma once
+
+// The program's one top-level window: a multiple-document parent with the
+// toolbar, the menus and the status bar. It routes each command to the
+// handler that carries it out and otherwise holds no problem data.
+
+#include "shell/CommandHandlers.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolButton;
+
+namespace zeltomir::core {
+struct RunTimeState;
+}
+
+namespace zeltomir::shell {
+
+class AboutBox;
+class ButtonBar;
+class DialogService;
+class KeyboardStatusBar;
+class MainMenus;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // runTime is read for Modified when asking about quitting.
+    MainWindow(DialogService& dialogs, const core::RunTimeState& runTime, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    DialogService& dialogs() const { return m_dialogs; }
+    QMdiArea* mdiArea() const { return m_mdi; }
+    ButtonBar* buttonBar() const { return m_buttonBar; }
+    KeyboardStatusBar* keyboardStatusBar() const { return m_statusBar; }
+    QToolButton* toolButton(const QString& objectName) const;
+    QAction* menuAction(const QString& objectName) const;
+
+    CommandHandlers& handlers() { return m_handlers; }
+    void setHandlers(CommandHandlers handlers) { m_handlers = std::move(handlers); }
+
+    // Puts a child window into the MDI area; the caller shows it.
+    QMdiSubWindow* addChild(QWidget* child);
+
+    void setUndoEnabled(bool enabled);
+    void setRedoEnabled(bool enabled);
+    void setPrintButtonEnabled(bool enabled);
+    // Switches Print, Cut, Copy, Paste, the Edit menu and View > Vertex
+    // Summary for the child window named by an ActiveWindow code.
+    void updateCommandAvailability(const QString& activeWindow);
+
+    // Takes the input focus into the hidden focus sink, so that the control
+    // that had it (a cell editor, a text box) finishes its edit before a
+    // command reads any data.
+    void releaseFocus();
+
+    // Asks whether to quit. On Yes the program ends at once (see
+    // setQuitHook) and the result is false; on No the result is true: the
+    // quitting is cancelled.
+    bool confirmExit();
+    // What Yes does. By default the event loop ends, so no other window gets
+    // a chance to refuse; tests put a flag here instead.
+    void setQuitHook(std::function<void()> quit) { m_quit = std::move(quit); }
+    bool isQuitting() const { return m_quitting; }
+
+    // The manual in the program's folder, handed to the desktop to open; the
+    // result is not checked. Tests replace the opener.
+    QString manualPath() const;
+    void openManual();
+    void setDocumentOpener(std::function<void(const QString& path)> opener) { m_openDocument = std::move(opener); }
+
+    // The one About box, created on first use; nullptr while closed.
+    void showAbout();
+    AboutBox* aboutBox() const { return m_about; }
+
+    void cascade();
+    void tileHorizontally();
+    void tileVertically();
+    void arrangeIcons();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildToolBar();
+    void connectToolButtons();
+    void connectMenus();
+    using Handler = std::function<void()> CommandHandlers::*;
+    void connectToolButton(const char* name, std::function<void()> command);
+    void connectMenuItem(const char* name, std::function<void()> command);
+    void run(Handler handler);
+    void runPractice(PracticeKind kind, const QString& level);
+    void rebuildWindowList();
+    void quitProgram();
+
+    DialogService& m_dialogs;
+    const core::RunTimeState& m_runTime;
+    CommandHandlers m_handlers;
+    std::function<void()> m_quit;
+    std::function<void(const QString&)> m_openDocument;
+    bool m_quitting = false;
+
+    QMdiArea* m_mdi = nullptr;
+    ButtonBar* m_buttonBar = nullptr;
+    KeyboardStatusBar* m_statusBar = nullptr;
+    QLineEdit* m_focusSink = nullptr;
+    std::unique_ptr<MainMenus> m_menus;
+    QList<QAction*> m_windowListActions;
+    QActionGroup* m_windowListGroup = nullptr;
+    QPointer<AboutBox> m_about;
+};
+
+} // namespace zeltomir::shell

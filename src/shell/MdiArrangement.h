@@ -1,0 +1,38 @@
+#pragma once
+
+// The window arrangements of the Window menu that Qt's MDI area does not
+// offer itself: tiling into full-width rows or full-height columns, and lining
+// the minimised children up along the bottom. The geometry is plain functions
+// of the area so it can be checked without windows.
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QMdiArea;
+
+namespace zeltomir::shell {
+
+// count rectangles that fill area exactly: stacked top to bottom, each the
+// full width (horizontal tiling), or side by side, each the full height
+// (vertical tiling). Leftover pixels go one each to the first rectangles.
+QList<QRect> HorizontalTiles(const QRect& area, int count);
+QList<QRect> VerticalTiles(const QRect& area, int count);
+
+// Top-left corners for minimised windows: cells as large as the largest icon,
+// left to right along the bottom of area, a new row above when one is full.
+QList<QPoint> IconPositions(const QRect& area, const QList<QSize>& iconSizes);
+
+// Height that IconPositions takes from the bottom of area (0 for no icons).
+int IconRowsHeight(const QRect& area, const QList<QSize>& iconSizes);
+
+// Arrangements applied to the visible children of an MDI area. Tiling leaves
+// minimised children as icons along the bottom and tiles the others in the
+// space above them; maximised children are restored first.
+void CascadeChildren(QMdiArea& area);
+void TileChildrenHorizontally(QMdiArea& area);
+void TileChildrenVertically(QMdiArea& area);
+void ArrangeIcons(QMdiArea& area);
+
+} // namespace zeltomir::shell

@@ -1,0 +1,116 @@
+#include "shell/QtDialogService.h"
+
+#include <QFileDialog>
+#include <QPushButton>
+
+namespace zeltomir::shell {
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(core::MessageIcon icon)
+{
+    switch (icon) {
+    case core::MessageIcon::Critical:
+        return QMessageBox::Critical; // the "stop" icon
+    case core::MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case core::MessageIcon::Information:
+        return QMessageBox::Information;
+    case core::MessageIcon::Question:
+        return QMessageBox::Question;
+    case core::MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QStringList NameFiltersFromFilterString(const QString& filterString)
+{
+    QStringList result;
+    if (filterString.isEmpty())
+        return result;
+    const QStringList parts = filterString.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        QString description = parts.at(i).trimmed();
+        const QString pattern = i + 1 < parts.size() ? parts.at(i + 1).trimmed() : QString();
+        if (!pattern.isEmpty() && !description.contains(QLatin1Char('(') + pattern + QLatin1Char(')')))
+            description += QStringLiteral(" (") + pattern + QLatin1Char(')');
+        description.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+        result << description;
+    }
+    return result;
+}
+
+QtDialogService::QtDialogService(QWidget* parent)
+    : m_parent(parent)
+{
+}
+
+std::unique_ptr<QMessageBox> QtDialogService::buildMessageBox(const MessageRequest& request, QWidget* parent)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(request.title);
+    box->setText(request.text);
+    box->setTextFormat(Qt::PlainText); // messages quote user input verbatim
+    box->setIcon(ToQtIcon(request.icon));
+    if (request.buttons == MessageButtons::YesNo) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setEscapeButton(QMessageBox::No);
+        box->setDefaultButton(request.defaultButton == MessageAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Ok);
+    }
+    return box;
+}
+
+MessageAnswer QtDialogService::answerFor(QMessageBox::StandardButton clicked, MessageButtons buttons)
+{
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return clicked == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+MessageAnswer QtDialogService::message(const MessageRequest& request)
+{
+    auto box = buildMessageBox(request, m_parent);
+    const auto clicked = static_cast<QMessageBox::StandardButton>(box->exec());
+    return answerFor(clicked, request.buttons);
+}
+
+std::optional<QString> QtDialogService::openFileName(const QStringList& nameFilters, int selectedFilter)
+{
+    return runFileDialog(FileDialogKind::Open, nameFilters, selectedFilter);
+}
+
+std::optional<QString> QtDialogService::saveFileName(const QStringList& nameFilters, int selectedFilter)
+{
+    return runFileDialog(FileDialogKind::Save, nameFilters, selectedFilter);
+}
+
+std::optional<QString> QtDialogService::runFileDialog(FileDialogKind kind, const QStringList& nameFilters,
+                                                      int selectedFilter)
+{
+    QFileDialog dialog(m_parent);
+    if (kind == FileDialogKind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    dialog.setNameFilters(nameFilters);
+    if (selectedFilter >= 0 && selectedFilter < nameFilters.size())
+        dialog.selectNameFilter(nameFilters.at(selectedFilter));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return std::nullopt;
+    return chosen.first();
+}
+
+} // namespace zeltomir::shell

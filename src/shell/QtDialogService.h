@@ -1,0 +1,38 @@
+#pragma once
+
+#include "shell/DialogService.h"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+namespace zeltomir::shell {
+
+// The dialog service of the running program: real message boxes and file
+// dialogs, parented to the main window once it exists.
+class QtDialogService final : public DialogService {
+public:
+    explicit QtDialogService(QWidget* parent = nullptr);
+
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+    QWidget* parentWidget() const { return m_parent; }
+
+    using DialogService::message;
+    MessageAnswer message(const MessageRequest& request) override;
+    std::optional<QString> openFileName(const QStringList& nameFilters, int selectedFilter) override;
+    std::optional<QString> saveFileName(const QStringList& nameFilters, int selectedFilter) override;
+
+    // The box message() shows, built but not run, so its title, text, icon,
+    // buttons and default can be checked.
+    static std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& request, QWidget* parent);
+    static MessageAnswer answerFor(QMessageBox::StandardButton clicked, MessageButtons buttons);
+
+private:
+    std::optional<QString> runFileDialog(FileDialogKind kind, const QStringList& nameFilters, int selectedFilter);
+
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace zeltomir::shell

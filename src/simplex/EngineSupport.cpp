@@ -1,0 +1,64 @@
+#include "simplex/EngineSupport.h"
+
+#include "core/NumberText.h"
+
+#include <limits>
+
+namespace zeltomir::simplex {
+
+float SingleOf(double value)
+{
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (value > largest)
+        return std::numeric_limits<float>::infinity();
+    if (value < -largest)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+core::Factor FactorOf(const core::OptimizationProblem& problem, int slot)
+{
+    if (slot >= 0 && slot < static_cast<int>(problem.Factors.size()))
+        return problem.Factors[static_cast<std::size_t>(slot)];
+    core::Factor fresh;
+    fresh.FactorName = core::DefaultFactorName(slot);
+    return fresh;
+}
+
+double SlotOf(const std::vector<double>& table, int slot)
+{
+    if (slot < 0 || slot >= static_cast<int>(table.size()))
+        return 0;
+    return table[static_cast<std::size_t>(slot)];
+}
+
+std::optional<double> ReadDouble(const QString& text, const QLocale& locale)
+{
+    return core::ParseNumber(text, locale);
+}
+
+bool SimplexMatchesFactorCount(const core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    return k >= 1 && problem.VertexHistory.maxCol() == k + 4 && problem.NumVertices >= k + 1
+        && problem.NumVertices <= problem.VertexHistory.maxRow();
+}
+
+core::Message DefineInitialSimplexFirst()
+{
+    return Critical(NoticeTitle, QStringLiteral("You must define the initial simplex before continuing."));
+}
+
+bool LimitsCoincide(const core::Factor& factor)
+{
+    return SingleOf(factor.LowerLimit) == SingleOf(factor.UpperLimit);
+}
+
+core::Message EqualLimitsMessage(const QString& factorName)
+{
+    return Critical(DataInputError, QStringLiteral("The lower and upper limits of factor %1 are equal.  "
+                                                   "Define the factors again with limits that differ.")
+                                        .arg(factorName));
+}
+
+} // namespace zeltomir::simplex

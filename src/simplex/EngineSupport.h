@@ -1,0 +1,58 @@
+#pragma once
+
+// Small pieces the engine's commands share: reading the record safely,
+// single-precision conversion without overflow, and the message boxes.
+
+#include "core/Message.h"
+#include "core/ProblemRecord.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace zeltomir::simplex {
+
+inline const QString DataInputError = QStringLiteral("Data Input Error");
+inline const QString DataEntryError = QStringLiteral("Data Entry Error");
+inline const QString InputError = QStringLiteral("Input Error");
+inline const QString NoticeTitle = QStringLiteral("Notice");
+
+inline core::Message Critical(const QString& title, const QString& text)
+{
+    return {title, text, core::MessageIcon::Critical};
+}
+
+// The value rounded to single precision. A double beyond the single range
+// becomes an infinity of its sign, as the hardware conversion would, instead
+// of the undefined out-of-range conversion.
+float SingleOf(double value);
+
+// Factor slot i, or the start-up defaults when the table does not reach it
+// (a record read from a file may hold fewer slots than the count asks for).
+core::Factor FactorOf(const core::OptimizationProblem& problem, int slot);
+
+// Slot i of a per-factor or per-vertex table, 0 beyond its end.
+double SlotOf(const std::vector<double>& table, int slot);
+
+// A level or result typed as a double; nullopt when not a number.
+std::optional<double> ReadDouble(const QString& text, const QLocale& locale);
+
+// True when the simplex and vertex history were committed for the current
+// number of factors k. The vertex history gets k+4 columns only from the
+// initial simplex commit and from reading a state file, and steps add rows
+// but never columns, so a count changed since then shows in its shape; the
+// history must also hold the k+1 initial vertices and every vertex counted.
+bool SimplexMatchesFactorCount(const core::OptimizationProblem& problem);
+
+// The one answer to a simplex that is missing or no longer fits the factors.
+core::Message DefineInitialSimplexFirst();
+
+// Equal limits would make the coded scale divide by zero; they are compared at
+// single precision because a state file keeps limits at that precision.
+bool LimitsCoincide(const core::Factor& factor);
+
+// The refusal of a step or commit that would put a level on such a scale.
+core::Message EqualLimitsMessage(const QString& factorName);
+
+} // namespace zeltomir::simplex

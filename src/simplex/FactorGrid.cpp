@@ -1,0 +1,124 @@
+#include "simplex/FactorGrid.h"
+
+#include "simplex/EngineSupport.h"
+
+#include "core/NumberText.h"
+
+#include <optional>
+
+namespace zeltomir::simplex {
+
+namespace {
+
+enum Column { NameColumn = 1, LowerColumn, UpperColumn, DecimalsColumn };
+
+core::Factor& SlotFor(core::OptimizationProblem& problem, int i)
+{
+    return problem.Factors[static_cast<std::size_t>(i)];
+}
+
+std::optional<QString> CommitColumn(core::OptimizationProblem& problem, const GridText& grid, int column,
+                                    const QLocale& locale)
+{
+    for (int row = 1; row <= problem.NumFactors; ++row) {
+        const QString text = grid.cell(row, column);
+        core::Factor& factor = SlotFor(problem, row);
+        if (column == NameColumn) {
+            if (text.isEmpty())
+                return QStringLiteral("The Factor in row %1 does not have a name.").arg(row);
+            factor.FactorName = text;
+            continue;
+        }
+        const std::optional<double> value = core::ParseNumber(text, locale);
+        if (column == DecimalsColumn) {
+            const std::optional<std::int16_t> decimals = value ? core::RoundToInt16(*value) : std::nullopt;
+            if (!decimals)
+                return QStringLiteral("The Significant Digits in row %1 is not numeric.  "
+                                      "All significant digits must be integers.")
+                    .arg(row);
+            factor.SignificantDigits = *decimals > 0 ? *decimals : std::int16_t{5};
+            continue;
+        }
+        const QString limit = column == LowerColumn ? QStringLiteral("Lower") : QStringLiteral("Upper");
+        if (!value)
+            return QStringLiteral("The Factor %1 Limit in row %2 is not numeric.  "
+                                  "All factors must be given lower and upper limits.")
+                .arg(limit)
+                .arg(row);
+        if (column == LowerColumn) {
+            factor.LowerLimit = *value;
+            continue;
+        }
+        core::Factor candidate = factor;
+        candidate.UpperLimit = *value;
+        if (LimitsCoincide(candidate))
+            return QStringLiteral("The Factor Lower Limit and Upper Limit in row %1 are equal.  "
+                                  "The limits must differ.")
+                .arg(row);
+        factor.UpperLimit = *value;
+    }
+    return std::nullopt;
+}
+
+// Only the factor table grows here. The general table growth would also
+// widen the vertex history to the new count, and its width is what tells a
+// simplex committed for another number of factors.
+void GrowFactorTable(core::OptimizationProblem& problem)
+{
+    for (int slot = static_cast<int>(problem.Factors.size()); slot <= problem.NumFactors; ++slot) {
+        core::Factor fresh;
+        fresh.FactorName = core::DefaultFactorName(slot);
+        problem.Factors.push_back(fresh);
+    }
+}
+
+QString LimitText(double limit, double marker, const QString& markerText, const QLocale& locale)
+{
+    return limit == marker ? markerText : core::GeneralForm(limit, core::Precision::Double, locale);
+}
+
+} // namespace
+
+GridText LoadFactorGrid(const core::OptimizationProblem& problem, const QLocale& locale)
+{
+    GridText grid(problem.NumFactors, DecimalsColumn);
+    grid.setHeader(NameColumn, QStringLiteral("Factor Name"));
+    grid.setHeader(LowerColumn, QStringLiteral("Lower Limit"));
+    grid.setHeader(UpperColumn, QStringLiteral("Upper Limit"));
+    grid.setHeader(DecimalsColumn, QStringLiteral("Decimal Places"));
+    for (int row = 1; row <= problem.NumFactors; ++row) {
+        const core::Factor factor = FactorOf(problem, row);
+        grid.setCell(row, NameColumn, factor.FactorName);
+        grid.setCell(row, LowerColumn,
+                     LimitText(factor.LowerLimit, core::UndefinedLowerLimit, QStringLiteral("0"), locale));
+        grid.setCell(row, UpperColumn,
+                     LimitText(factor.UpperLimit, core::UndefinedUpperLimit, QStringLiteral("999"), locale));
+        grid.setCell(row, DecimalsColumn, QString::number(factor.SignificantDigits));
+    }
+    return grid;
+}
+
+Outcome CommitFactorGrid(core::OptimizationProblem& problem, core::RunTimeState& runTime, const GridText& grid,
+                         const QLocale& locale)
+{
+    problem.Stage = QStringLiteral("DefineFactors");
+    runTime.FactorGridInvalid = QStringLiteral("n");
+    GrowFactorTable(problem);
+    for (int column = NameColumn; column <= DecimalsColumn; ++column) {
+        if (const std::optional<QString> failure = CommitColumn(problem, grid, column, locale)) {
+            runTime.FactorGridInvalid = QStringLiteral("y");
+            return {{Critical(DataInputError, *failure)}, Focus::None, false};
+        }
+    }
+    return {};
+}
+
+Outcome ContinueFactorGrid(core::OptimizationProblem& problem, core::RunTimeState& runTime, const GridText& grid,
+                           const EngineHooks& hooks, const QLocale& locale)
+{
+    if (hooks.storeUndoSnapshot)
+        hooks.storeUndoSnapshot();
+    return CommitFactorGrid(problem, runTime, grid, locale);
+}
+
+} // namespace zeltomir::simplex

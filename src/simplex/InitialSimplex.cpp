@@ -1,0 +1,183 @@
+#include "simplex/InitialSimplex.h"
+
+#include "simplex/EngineSupport.h"
+
+#include "core/LevelScaling.h"
+#include "core/NumberText.h"
+
+#include <optional>
+
+namespace zeltomir::simplex {
+
+namespace {
+
+QString NumberText(double value, const QLocale& locale)
+{
+    return core::GeneralForm(value, core::Precision::Double, locale);
+}
+
+// A column whose cells are all numbers, equal at single precision, proposes
+// no movement along that factor. A cell that is no number is left to the
+// commit to report, so such a column gets no warning.
+std::vector<core::Message> SameColumnWarnings(int k, const GridText& grid, const QLocale& locale)
+{
+    std::vector<core::Message> warnings;
+    for (int j = 1; j <= k; ++j) {
+        const std::optional<float> first = core::ParseSingle(grid.cell(1, j), locale);
+        bool allSame = first.has_value();
+        for (int i = 2; allSame && i <= k + 1; ++i) {
+            const std::optional<float> value = core::ParseSingle(grid.cell(i, j), locale);
+            allSame = value && *value == *first;
+        }
+        if (allSame)
+            warnings.push_back(Critical(DataEntryError, QStringLiteral("All values in column %1 are the same.").arg(j)));
+    }
+    return warnings;
+}
+
+bool AllResponsesZero(int k, const GridText& grid, const QLocale& locale)
+{
+    for (int i = 1; i <= k + 1; ++i) {
+        const std::optional<double> response = core::ParseNumber(grid.cell(i, k + 1), locale);
+        if (!response || *response != 0)
+            return false;
+    }
+    return true;
+}
+
+// The level cell (row i, factor j) checked against the factor's limits, both
+// at single precision; nullopt when it may be stored.
+std::optional<core::Message> LevelProblem(const core::Factor& factor, int row, const std::optional<double>& level,
+                                          const QLocale& locale)
+{
+    const QString where = QStringLiteral("The level for factor %1 in row %2 ").arg(factor.FactorName).arg(row);
+    if (!level)
+        return Critical(DataInputError, where + QStringLiteral("is not numeric."));
+    if (SingleOf(*level) < SingleOf(factor.LowerLimit))
+        return Critical(DataInputError, where + QStringLiteral("is lower than the lower limit you specified.  "
+                                                               "The lower limit specified was %1.")
+                                                    .arg(NumberText(factor.LowerLimit, locale)));
+    if (SingleOf(factor.UpperLimit) < SingleOf(*level))
+        return Critical(DataInputError, where + QStringLiteral("is greater than the upper limit you specified.  "
+                                                               "The upper limit specified was %1.")
+                                                    .arg(NumberText(factor.UpperLimit, locale)));
+    if (LimitsCoincide(factor))
+        return EqualLimitsMessage(factor.FactorName);
+    return std::nullopt;
+}
+
+// Clears the vertex history to the k+1 initial vertices and stores the levels
+// and results cell by cell, in row order, stopping at the first bad one.
+Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bool setRecordResponse,
+                    const QLocale& locale)
+{
+    const int k = problem.NumFactors;
+    // Sized before the history is cleared to its exact shape, which records
+    // the factor count this simplex belongs to.
+    core::EnsureCapacity(problem, k, k + 1);
+    problem.VertexHistory.redim(k + 4, k + 1);
+    problem.NumVertices = static_cast<std::int16_t>(k + 1);
+
+    for (int i = 1; i <= k + 1; ++i) {
+        for (int j = 1; j <= k; ++j) {
+            const core::Factor factor = FactorOf(problem, j);
+            const std::optional<double> level = core::ParseNumber(grid.cell(i, j), locale);
+            if (const auto message = LevelProblem(factor, i, level, locale))
+                return {{*message}, Focus::None, false};
+            const double coded = core::ToCoded(factor.LowerLimit, factor.UpperLimit, *level);
+            problem.Simplex.at(j, i) = coded;
+            problem.VertexHistory.at(j, i) = coded;
+        }
+    }
+
+    if (setRecordResponse)
+        problem.RecordResponse = problem.Goal == QLatin1String("max") || problem.Goal == QLatin1String("min")
+            ? 9999999
+            : problem.TargetValue + 9999999;
+    for (int i = 1; i <= k + 1; ++i) {
+        const std::optional<float> result = core::ParseSingle(grid.cell(i, k + 1), locale);
+        if (!result)
+            return {{Critical(DataInputError, QStringLiteral("The result in row %1 is not numeric.").arg(i))},
+                    Focus::None, false};
+        problem.Simplex.at(k + 1, i) = *result;
+        problem.VertexHistory.at(k + 1, i) = *result;
+        if (setRecordResponse && *result < problem.RecordResponse)
+            problem.RecordResponse = *result;
+    }
+    return {};
+}
+
+Outcome TooFewFactors()
+{
+    // The count can change while the window is open; fewer than two factors
+    // have no simplex to commit.
+    return {{Critical(InputError, QStringLiteral("There must be at least 2 factors."))}, Focus::None, false};
+}
+
+} // namespace
+
+GridText LoadInitialSimplexGrid(core::OptimizationProblem& problem, const QLocale& locale)
+{
+    const int k = problem.NumFactors;
+    problem.NumVertices = static_cast<std::int16_t>(k + 1);
+    GridText grid(k + 1, k + 1);
+    for (int i = 1; i <= k + 1; ++i) {
+        for (int j = 1; j <= k; ++j) {
+            const core::Factor factor = FactorOf(problem, j);
+            grid.setCell(i, j, NumberText(core::ToNatural(factor.LowerLimit, factor.UpperLimit,
+                                                          problem.VertexHistory.value(j, i)),
+                                          locale));
+        }
+        grid.setCell(i, k + 1, NumberText(problem.VertexHistory.value(k + 1, i), locale));
+    }
+    return grid;
+}
+
+GridText FillInitialSimplexGrid(const core::OptimizationProblem& problem, GridText current, const QLocale& locale)
+{
+    const int k = problem.NumFactors;
+    current.resize(k + 1, k + 1);
+    for (int j = 1; j <= k; ++j)
+        current.setHeader(j, FactorOf(problem, j).FactorName);
+    current.setHeader(k + 1, QStringLiteral("Result"));
+    for (int i = 1; i <= k; ++i) {
+        for (int j = 1; j <= k; ++j) {
+            const core::Factor factor = FactorOf(problem, j);
+            current.setCell(i, j, NumberText(j == i ? factor.UpperLimit : factor.LowerLimit, locale));
+        }
+    }
+    return current;
+}
+
+Outcome ContinueInitialSimplex(core::OptimizationProblem& problem, const GridText& grid, const EngineHooks& hooks,
+                               const QLocale& locale)
+{
+    const int k = problem.NumFactors;
+    if (k < 2)
+        return TooFewFactors();
+    Outcome answer;
+    answer.messages = SameColumnWarnings(k, grid, locale);
+    if (hooks.storeUndoSnapshot)
+        hooks.storeUndoSnapshot();
+    if (AllResponsesZero(k, grid, locale)) {
+        answer.ok = false;
+        answer.messages.push_back(Critical(DataEntryError, QStringLiteral("All responses are zero.  Please input "
+                                                                          "the responses for the initial simplex.")));
+        return answer;
+    }
+    const Outcome commit = CommitCells(problem, grid, true, locale);
+    answer.messages.insert(answer.messages.end(), commit.messages.begin(), commit.messages.end());
+    answer.ok = commit.ok;
+    if (answer.ok)
+        problem.InitialSimplexDefined = QStringLiteral("yes");
+    return answer;
+}
+
+Outcome CommitInitialSimplexGrid(core::OptimizationProblem& problem, const GridText& grid, const QLocale& locale)
+{
+    if (problem.NumFactors < 2)
+        return TooFewFactors();
+    return CommitCells(problem, grid, false, locale);
+}
+
+} // namespace zeltomir::simplex

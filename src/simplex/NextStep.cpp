@@ -1,0 +1,91 @@
+#include "simplex/NextStep.h"
+
+#include "simplex/EngineSupport.h"
+#include "simplex/StepRules.h"
+
+#include "core/NumberText.h"
+
+#include <optional>
+#include <vector>
+
+namespace zeltomir::simplex {
+
+namespace {
+
+// Everything the step rules need that the result check does not cover; the
+// first failure as its message, with the levels read when all is well.
+std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& problem, const StepInput& input,
+                                            const QLocale& locale, std::vector<double>& levels, Focus& focus)
+{
+    focus = Focus::StepsResult;
+    if (!SimplexMatchesFactorCount(problem))
+        return DefineInitialSimplexFirst();
+    if (problem.NumVertices >= MaxVertices)
+        return Critical(NoticeTitle, QStringLiteral("The vertex history is full.  No more than %1 vertices can be "
+                                                    "recorded for one problem.").arg(MaxVertices));
+    focus = Focus::StepsLevels;
+    for (int i = 1; i <= problem.NumFactors; ++i) {
+        const core::Factor factor = FactorOf(problem, i);
+        const std::optional<double> level = ReadDouble(input.levels.value(i - 1), locale);
+        if (!level)
+            return Critical(DataInputError,
+                            QStringLiteral("The level of factor %1 is not numeric.").arg(factor.FactorName));
+        if (LimitsCoincide(factor))
+            return EqualLimitsMessage(factor.FactorName);
+        levels.push_back(*level);
+    }
+    return std::nullopt;
+}
+
+// The record response keeps the lowest result when maximising and the
+// highest when minimising; for a target it only ever takes a result that
+// hits the target. Compared at single precision.
+void UpdateRecordResponse(core::OptimizationProblem& problem, float result)
+{
+    const float record = SingleOf(problem.RecordResponse);
+    if (problem.Goal == QLatin1String("max")) {
+        if (record > result)
+            problem.RecordResponse = result;
+    } else if (problem.Goal == QLatin1String("min")) {
+        if (record < result)
+            problem.RecordResponse = result;
+    } else if (result == SingleOf(problem.TargetValue)) {
+        problem.RecordResponse = result;
+    }
+}
+
+} // namespace
+
+StepsOutcome NextStep(core::OptimizationProblem& problem, core::RunTimeState& runTime, const StepInput& input,
+                      const EngineHooks& hooks, const QLocale& locale)
+{
+    problem.FirstStepPending = QStringLiteral("no");
+    problem.Stage = QStringLiteral("Steps");
+    if (hooks.storeUndoSnapshot)
+        hooks.storeUndoSnapshot();
+    runTime.Modified = QStringLiteral("yes");
+
+    StepsOutcome answer;
+    answer.outcome.focus = Focus::StepsResult;
+    const std::optional<float> result = core::ParseSingle(input.result, locale);
+    if (!result) {
+        answer.outcome.ok = false;
+        answer.outcome.messages.push_back(Critical(DataInputError, QStringLiteral("The result must be numeric.")));
+        return answer;
+    }
+    std::vector<double> levels;
+    if (const auto refusal = CheckStepInput(problem, input, locale, levels, answer.outcome.focus)) {
+        answer.outcome.ok = false;
+        answer.outcome.messages.push_back(*refusal);
+        return answer;
+    }
+
+    UpdateRecordResponse(problem, *result);
+    Trial trial = ProcessStepResult(problem, *result, levels, locale);
+    problem.OutOfLimits = QStringLiteral("n");
+    answer.outcome.focus = Focus::StepsResult;
+    answer.steps = StepsContent{std::nullopt, std::move(trial)};
+    return answer;
+}
+
+} // namespace zeltomir::simplex

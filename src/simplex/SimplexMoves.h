@@ -1,0 +1,54 @@
+#pragma once
+
+// The geometric operations of the sequential simplex, all in coded units
+// where every factor's limits are the box 0..1 (k = NumFactors):
+//   Centroid(i)   mean of Simplex rows 2..k+1 (the retained vertices)
+//   StepVector(i) Centroid(i) - Simplex(i, 1) (away from the rejected vertex)
+//   reflection C + D, extension C + 2D, forward contraction C + D/2,
+//   reverse contraction C - D/2.
+// A coordinate above 1 or below 0 sets OutOfLimits to "y"; these operations
+// never set it back (the step rules do). They expect every table sized for k
+// factors and NumVertices vertices (core::EnsureCapacity).
+//
+// Where an operation "shows" its trial, the steps window displays TrialPoint;
+// the answer tells whether that display is rounded to the factors' decimals.
+
+#include "core/ProblemRecord.h"
+
+#include <cstdint>
+
+namespace zeltomir::simplex {
+
+enum class Shown { Nothing, Rounded, Unrounded };
+
+// Puts TrialPoint with this result, objective and vertex number into the
+// simplex in place of the rejected vertex, re-ranks the retained vertices and
+// computes the next reflection into TrialPoint. The vertex reflected next is
+// the one lowest among the retained vertices before this acceptance, never
+// the accepted vertex itself. Shows the reflection rounded.
+Shown AcceptVertex(core::OptimizationProblem& problem, double result, double objective, std::int16_t number);
+
+// Turns the reflection in TrialPoint into the extension when every coordinate
+// of it lies within the limits (shown unrounded); otherwise only sets
+// OutOfLimits and leaves TrialPoint at the reflection (nothing shown).
+Shown ProposeExtension(core::OptimizationProblem& problem);
+
+// Turn the reflection in TrialPoint into the contraction on the reflection
+// side (C + D/2) or on the rejected side (C - D/2); shown unrounded.
+Shown ContractForward(core::OptimizationProblem& problem);
+Shown ContractReverse(core::OptimizationProblem& problem);
+
+// The first trial of a freshly ranked initial simplex: the reflection of row
+// 1, or when it leaves the limits the forward contraction, or when that
+// leaves them too the reverse contraction clamped to the box (each fallback
+// also sets CurrentVertexType and Instruction). Counts one retention for every
+// initial vertex. Shows nothing: Begin Optimization fills the steps window.
+void ProposeFirstTrial(core::OptimizationProblem& problem);
+
+// Adds 1 to TimesRetained of every vertex now in the simplex (row 1 included).
+void CountRetention(core::OptimizationProblem& problem);
+
+// True when a coded coordinate lies outside the box (0 and 1 are inside).
+inline bool OutsideLimits(double coded) { return coded > 1 || coded < 0; }
+
+} // namespace zeltomir::simplex

@@ -1,0 +1,56 @@
+#pragma once
+
+// The fixed words of the sequential simplex: vertex types with their codes in
+// the vertex history, the instructions shown with a trial, and the objective
+// that turns a result into a value to maximise.
+
+#include <QString>
+
+#include <cmath>
+
+namespace zeltomir::simplex {
+
+namespace VertexType {
+inline const QString Initial = QStringLiteral("I");
+inline const QString Reflection = QStringLiteral("R");
+inline const QString Extension = QStringLiteral("E");
+inline const QString ForwardContraction = QStringLiteral("Cr"); // on the reflection side
+inline const QString ReverseContraction = QStringLiteral("Cw"); // on the rejected side
+} // namespace VertexType
+
+namespace InstructionText {
+inline const QString UseReflection = QStringLiteral("Use the Reflection");
+inline const QString UseExtension = QStringLiteral("Use the Extension");
+inline const QString EvaluateExtension = QStringLiteral("Evaluate the Extension");
+inline const QString ContractForward = QStringLiteral("Contract but Move Forward");
+inline const QString ContractReverse = QStringLiteral("Contract in the Reverse Direction");
+// Only the first trial after Begin Optimization, when it is the reflection.
+inline const QString EvaluateFirstReflection = QStringLiteral("Evaluate the Reflection (R)");
+} // namespace InstructionText
+
+// The TypeCode a vertex of this type gets in the vertex history; a type
+// outside the table (an empty one, say) records 0 like an initial vertex.
+inline int TypeCodeOf(const QString& type)
+{
+    if (type == VertexType::Reflection) return 1;
+    if (type == VertexType::Extension) return 2;
+    if (type == VertexType::ForwardContraction) return 3;
+    if (type == VertexType::ReverseContraction) return 4;
+    return 0;
+}
+
+// The result as a value where larger is better. For a target, a result on
+// the target scores 0: the lowest any result can get, so that it is never
+// divided by zero (and ranks as the vertex to reflect away from).
+inline double ObjectiveOf(const QString& goal, double target, double result)
+{
+    if (goal == QLatin1String("max"))
+        return result;
+    if (goal == QLatin1String("min"))
+        return -result;
+    if (result == target)
+        return 0;
+    return 1 / std::abs(target - result);
+}
+
+} // namespace zeltomir::simplex

@@ -1,0 +1,194 @@
+#include "simplex/StepRules.h"
+
+#include "simplex/EngineSupport.h"
+#include "simplex/SimplexMoves.h"
+#include "simplex/SimplexTerms.h"
+#include "simplex/TrialDisplay.h"
+
+#include "core/LevelScaling.h"
+
+#include <algorithm>
+
+namespace zeltomir::simplex {
+
+namespace {
+
+struct Decision {
+    QString next;
+    QString instruction;
+    bool extensionPending = false; // InstructionFlag "no"
+    bool retentionDue = true;
+};
+
+double& slot(std::vector<double>& table, int i)
+{
+    return table[static_cast<std::size_t>(i)];
+}
+
+// Makes room for vertex n. The history grows by half again when full, so a
+// long run does not copy the whole history on every step; the rows beyond
+// NumVertices stay zero and are never written to a file.
+void MakeRoomForVertex(core::OptimizationProblem& problem, int n)
+{
+    const int k = problem.NumFactors;
+    core::Matrix& history = problem.VertexHistory;
+    if (history.maxRow() < n)
+        history.ensure(k + 4, std::max(n, history.maxRow() + history.maxRow() / 2));
+    core::EnsureCapacity(problem, k, n);
+}
+
+// Step 1: the trial becomes vertex n of the history.
+int RecordVertex(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels)
+{
+    const int k = problem.NumFactors;
+    problem.PreviousResult = problem.LastResult;
+    problem.LastResult = result;
+    const int n = problem.NumVertices + 1;
+    problem.NumVertices = static_cast<std::int16_t>(n);
+    MakeRoomForVertex(problem, n);
+
+    core::Matrix& history = problem.VertexHistory;
+    for (int i = 1; i <= k; ++i) {
+        const core::Factor factor = FactorOf(problem, i);
+        const auto index = static_cast<std::size_t>(i - 1);
+        const double level = index < naturalLevels.size() ? naturalLevels[index] : 0;
+        history.at(i, n) = core::ToCoded(factor.LowerLimit, factor.UpperLimit, level);
+    }
+    problem.LastObjective = ObjectiveOf(problem.Goal, problem.TargetValue, problem.LastResult);
+    history.at(k + 4, n) = problem.LastObjective;
+    history.at(k + 1, n) = problem.LastResult;
+    history.at(k + 2, n) = TypeCodeOf(problem.CurrentVertexType);
+    history.at(k + 3, n) = 0;
+    problem.PreviousVertexType = problem.CurrentVertexType;
+    return n;
+}
+
+void Apply(core::OptimizationProblem& problem, const Decision& decision)
+{
+    problem.NextVertexType = decision.next;
+    problem.Instruction = decision.instruction;
+    problem.InstructionFlag = decision.extensionPending ? QStringLiteral("no") : QStringLiteral("yes");
+}
+
+const Decision AcceptAndReflect{VertexType::Reflection, InstructionText::UseReflection};
+
+// Step 2: decides on the evaluated vertex n; answers how the trial was shown
+// and whether retention is to be counted.
+Shown Decide(core::OptimizationProblem& problem, int n, bool& retentionDue)
+{
+    const int k = problem.NumFactors;
+    const double o = problem.LastObjective;
+    const double previousObjective = ObjectiveOf(problem.Goal, problem.TargetValue, problem.PreviousResult);
+    const auto accept = [&](const Decision& decision, double result, double objective, int number) {
+        Apply(problem, decision);
+        retentionDue = decision.retentionDue;
+        return AcceptVertex(problem, result, objective, static_cast<std::int16_t>(number));
+    };
+    const QString& type = problem.CurrentVertexType;
+
+    if (problem.StepType == QLatin1String("Fixed"))
+        return accept(AcceptAndReflect, problem.LastResult, o, n);
+
+    if (type == VertexType::Reflection) {
+        const double w = problem.Simplex.value(k + 4, 1);
+        const double lowest = problem.Simplex.value(k + 4, 2);
+        const double best = problem.Simplex.value(k + 4, k + 1);
+        if (o >= lowest && o <= best)
+            return accept(AcceptAndReflect, problem.LastResult, o, n);
+        if (o >= best) {
+            Apply(problem, {VertexType::Extension, InstructionText::EvaluateExtension, true, false});
+            retentionDue = false;
+            const Shown shown = ProposeExtension(problem);
+            if (problem.OutOfLimits != QLatin1String("y"))
+                return shown;
+            problem.OutOfLimits = QStringLiteral("n");
+            return accept(AcceptAndReflect, problem.LastResult, o, n);
+        }
+        retentionDue = false;
+        if (o <= w) {
+            Apply(problem, {VertexType::ReverseContraction, InstructionText::ContractReverse});
+            return ContractReverse(problem);
+        }
+        Apply(problem, {VertexType::ForwardContraction, InstructionText::ContractForward});
+        return ContractForward(problem);
+    }
+
+    if (type == VertexType::ForwardContraction || type == VertexType::ReverseContraction)
+        return accept(AcceptAndReflect, problem.LastResult, o, n);
+
+    // The evaluated trial was an extension: keep it only when it is at least
+    // as good as the reflection evaluated just before it (vertex n - 1).
+    if (o >= previousObjective)
+        return accept({VertexType::Reflection, InstructionText::UseExtension}, problem.LastResult, o, n);
+    for (int i = 1; i <= k; ++i)
+        slot(problem.TrialPoint, i) = problem.VertexHistory.value(i, n - 1);
+    return accept(AcceptAndReflect, problem.PreviousResult, previousObjective, n - 1);
+}
+
+struct Attempt {
+    double stepShare;  // TrialPoint = Centroid + stepShare * StepVector
+    const QString* type;
+    const QString* instruction;
+};
+
+const Attempt Reflect{1.0, &VertexType::Reflection, &InstructionText::UseReflection};
+const Attempt Forward{0.5, &VertexType::ForwardContraction, &InstructionText::ContractForward};
+const Attempt Reverse{-0.5, &VertexType::ReverseContraction, &InstructionText::ContractReverse};
+
+std::vector<Attempt> AttemptsAfter(const QString& evaluatedType)
+{
+    if (evaluatedType == VertexType::Extension)
+        return {Reflect, Forward, Reverse};
+    if (evaluatedType == VertexType::Reflection)
+        return {Forward, Reverse};
+    if (evaluatedType == VertexType::ForwardContraction || evaluatedType == VertexType::ReverseContraction)
+        return {Reverse};
+    return {};
+}
+
+// Step 3: replaces a trial outside the limits by the first attempt that lies
+// inside; the last attempt is clamped to the limits and always taken.
+void KeepInsideLimits(core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    const std::vector<Attempt> attempts = AttemptsAfter(problem.CurrentVertexType);
+    for (std::size_t a = 0; a < attempts.size() && problem.OutOfLimits == QLatin1String("y"); ++a) {
+        const Attempt& attempt = attempts[a];
+        const bool last = a + 1 == attempts.size();
+        problem.OutOfLimits = QStringLiteral("n");
+        problem.NextVertexType = *attempt.type;
+        problem.Instruction = *attempt.instruction;
+        for (int i = 1; i <= k; ++i) {
+            double& trial = slot(problem.TrialPoint, i);
+            trial = slot(problem.Centroid, i) + attempt.stepShare * slot(problem.StepVector, i);
+            if (last)
+                trial = std::clamp(trial, 0.0, 1.0);
+            else if (OutsideLimits(trial))
+                problem.OutOfLimits = QStringLiteral("y");
+        }
+    }
+}
+
+} // namespace
+
+Trial ProcessStepResult(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels,
+                        const QLocale& locale)
+{
+    const int n = RecordVertex(problem, result, naturalLevels);
+    bool retentionDue = true;
+    Shown shown = Decide(problem, n, retentionDue);
+    if (problem.OutOfLimits == QLatin1String("y")) {
+        KeepInsideLimits(problem);
+        shown = Shown::Rounded;
+    }
+    if (retentionDue)
+        CountRetention(problem);
+    problem.CurrentVertexType = problem.NextVertexType;
+    // Every path shows a trial (a proposed extension outside the limits falls
+    // back to accepting the reflection, which shows its successor); only an
+    // OutOfLimits flag read from a file as neither "y" nor "n" can keep an
+    // extension from being shown, and then the reflection stays on show.
+    return TrialOnShow(problem, shown != Shown::Unrounded, locale);
+}
+
+} // namespace zeltomir::simplex

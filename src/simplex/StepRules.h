@@ -1,0 +1,31 @@
+#pragma once
+
+// The step rules: what happens to the result of the trial on show.
+
+#include "simplex/EngineTypes.h"
+
+#include "core/ProblemRecord.h"
+
+#include <QLocale>
+
+#include <vector>
+
+namespace zeltomir::simplex {
+
+// Records the trial as vertex NumVertices + 1 with the levels it was run at
+// (naturalLevels[i - 1] for factor i: the level cells as the user left them)
+// and its result (already at single precision), then decides the next trial:
+// with StepType "Fixed" every vertex is accepted and the next trial is the
+// reflection; otherwise a reflection is accepted, extended or contracted, an
+// extension is kept or given up for its reflection, and a contraction is
+// accepted. A trial that leaves the factor limits is replaced by a
+// contraction, the last of which is clamped to the limits. Answers the trial
+// the steps window shows next.
+//
+// The caller has checked what the step needs: a numeric result and level for
+// every factor, limits that differ, a simplex committed for NumFactors, and
+// room for one more vertex. OutOfLimits may be left "y"; the caller resets it.
+Trial ProcessStepResult(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels,
+                        const QLocale& locale = QLocale());
+
+} // namespace zeltomir::simplex

@@ -1,0 +1,48 @@
+#include "simplex/TrialDisplay.h"
+
+#include "simplex/EngineSupport.h"
+
+#include "core/LevelScaling.h"
+#include "core/NumberText.h"
+
+namespace zeltomir::simplex {
+
+QString LevelText(double natural, double decimals, bool rounded, const QLocale& locale)
+{
+    double value = natural;
+    if (rounded) {
+        QString text = core::FormatByDigits(natural, decimals, locale);
+        text.remove(locale.groupSeparator());
+        value = core::ParseNumber(text, locale).value_or(0);
+    }
+    return core::GeneralForm(value + 0.0, core::Precision::Double, locale);
+}
+
+Trial TrialOnShow(const core::OptimizationProblem& problem, bool rounded, const QLocale& locale)
+{
+    Trial trial;
+    for (int i = 1; i <= problem.NumFactors; ++i) {
+        const core::Factor factor = FactorOf(problem, i);
+        const double natural = core::ToNatural(factor.LowerLimit, factor.UpperLimit, SlotOf(problem.TrialPoint, i));
+        trial.levels.append(LevelText(natural, factor.SignificantDigits, rounded, locale));
+    }
+    trial.instruction = problem.Instruction;
+    trial.vertexType = problem.CurrentVertexType;
+    trial.vertexNumber = problem.NumVertices + 1;
+    return trial;
+}
+
+QStringList FactorNames(const core::OptimizationProblem& problem)
+{
+    QStringList names;
+    for (int i = 1; i <= problem.NumFactors; ++i)
+        names.append(FactorOf(problem, i).FactorName);
+    return names;
+}
+
+StepsContent ReopenedSteps(const core::OptimizationProblem& problem, const QLocale& locale)
+{
+    return {FactorNames(problem), TrialOnShow(problem, false, locale)};
+}
+
+} // namespace zeltomir::simplex

@@ -37,11 +37,11 @@ T SlotOr(const std::vector<T>& table, int slot)
 
 // Produces the lines in file order. The loops run 1..count, so a count below
 // 1 (the setup window lets 0 and negative factor counts through) gives no lines.
-void EmitStateFile(const OptimizationProblem& p, const std::function<void(const QString&)>& emit)
+void EmitStateFile(const OptimizationProblem& p, const std::function<void(const QString&)>& put)
 {
-    const auto number = [&](double value) { emit(FileNumber(value, Precision::Double)); };
-    const auto integer = [&](int value) { emit(FileInteger(value)); };
-    const auto text = [&](const QString& value) { emit(OneLine(value)); };
+    const auto number = [&](double value) { put(FileNumber(value, Precision::Double)); };
+    const auto integer = [&](int value) { put(FileInteger(value)); };
+    const auto text = [&](const QString& value) { put(OneLine(value)); };
     const int k = p.NumFactors;
     const int n = p.NumVertices;
 

@@ -1,0 +1,521 @@
+#include "core/StateFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <csignal>
+#include <functional>
+#include <random>
+#include <sys/resource.h>
+
+namespace zeltomir::core {
+namespace {
+
+double Single(double value) { return static_cast<double>(static_cast<float>(value)); }
+
+OptimizationProblem Startup()
+{
+    OptimizationProblem p;
+    ResetToStartup(p);
+    return p;
+}
+
+// Names the first field where two records differ, so a failed comparison of
+// two large records says where to look.
+std::string FirstDifference(const OptimizationProblem& a, const OptimizationProblem& b)
+{
+    for (std::size_t i = 0; i < std::max(a.Factors.size(), b.Factors.size()); ++i) {
+        if (i >= a.Factors.size() || i >= b.Factors.size() || !(a.Factors[i] == b.Factors[i]))
+            return "Factors[" + std::to_string(i) + "]";
+    }
+    for (int c = 0; c <= std::max(a.Simplex.maxCol(), b.Simplex.maxCol()); ++c)
+        for (int r = 0; r <= std::max(a.Simplex.maxRow(), b.Simplex.maxRow()); ++r)
+            if (a.Simplex.value(c, r) != b.Simplex.value(c, r))
+                return "Simplex(" + std::to_string(c) + "," + std::to_string(r) + ")";
+    for (int c = 0; c <= std::max(a.VertexHistory.maxCol(), b.VertexHistory.maxCol()); ++c)
+        for (int r = 0; r <= std::max(a.VertexHistory.maxRow(), b.VertexHistory.maxRow()); ++r)
+            if (a.VertexHistory.value(c, r) != b.VertexHistory.value(c, r))
+                return "VertexHistory(" + std::to_string(c) + "," + std::to_string(r) + ")";
+    if (!(a.Simplex == b.Simplex) || !(a.VertexHistory == b.VertexHistory))
+        return "matrix shape";
+    if (a.TrialPoint != b.TrialPoint || a.ReservedVertexNumbers != b.ReservedVertexNumbers
+        || a.ReservedVertexIntegers != b.ReservedVertexIntegers)
+        return "per-vertex tables";
+    if (a.Centroid != b.Centroid || a.StepVector != b.StepVector)
+        return "Centroid or StepVector";
+    return a == b ? "nothing" : "a scalar or text field";
+}
+
+#define EXPECT_SAME_RECORD(a, b) EXPECT_TRUE((a) == (b)) << "first difference: " << FirstDifference((a), (b))
+
+// A record full of values for k factors and n vertices. With single set,
+// every number is the single-precision value of what it is otherwise, so
+// the same seed gives what a read of the other record must produce.
+OptimizationProblem RandomProblem(int k, int n, unsigned seed, bool single)
+{
+    std::mt19937 gen(seed);
+    const auto pick = [&](int count) { return std::uniform_int_distribution<int>(0, count - 1)(gen); };
+    const auto number = [&]() {
+        double v = 0;
+        switch (pick(5)) {
+        case 0: v = std::uniform_real_distribution<double>(-1000, 1000)(gen); break;
+        case 1: v = std::uniform_real_distribution<double>(0, 1)(gen) * std::pow(10.0, pick(61) - 30); break;
+        case 2: v = -std::uniform_real_distribution<double>(0, 1)(gen) * std::pow(10.0, pick(61) - 30); break;
+        case 3: v = pick(2001) - 1000; break;
+        default: v = 0; break;
+        }
+        return single ? Single(v) : v;
+    };
+    const auto integer = [&]() { return static_cast<std::int16_t>(pick(65536) - 32768); };
+    const QString texts[] = {"", "Temp", "Druck \u20AC", "\u00B0C", "x y", "Use the Reflection", "R", "Cw", "\u65E5"};
+    const auto text = [&]() { return texts[pick(static_cast<int>(std::size(texts)))]; };
+
+    OptimizationProblem p = Startup();
+    EnsureCapacity(p, k, n);
+    p.NumFactors = static_cast<std::int16_t>(k);
+    p.NumVertices = static_cast<std::int16_t>(n);
+    p.Stage = QStringList{"none", "DefineFactors", "SeqSimplexInitialize", "Steps"}.at(pick(4));
+    for (int i = 1; i <= k; ++i) {
+        Factor& f = p.Factors[static_cast<std::size_t>(i)];
+        f = {text(), number(), number(), integer()};
+    }
+    for (int c = 1; c <= k + 4; ++c)
+        for (int j = 1; j <= k + 1; ++j)
+            p.Simplex.at(c, j) = number();
+    p.PreviousResult = number();
+    p.LastResult = number();
+    for (std::size_t v = 1; v <= static_cast<std::size_t>(n); ++v) {
+        p.TrialPoint[v] = number();
+        p.ReservedVertexNumbers[v] = number();
+        p.ReservedVertexIntegers[v] = integer();
+    }
+    p.CurrentVertexType = text();
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(std::max(k, 0)); ++i) {
+        p.StepVector[i] = number();
+        p.Centroid[i] = number();
+    }
+    for (int c = 1; c <= k + 4; ++c)
+        for (int v = 1; v <= n; ++v)
+            p.VertexHistory.at(c, v) = number();
+    p.Instruction = text();
+    p.InstructionFlag = text();
+    p.PreviousVertexType = text();
+    p.Goal = QStringList{"max", "min", "mid"}.at(pick(3));
+    p.TargetValue = number();
+    p.RecordResponse = number();
+    p.OutOfLimits = pick(2) ? "y" : "n";
+    p.InitialSimplexDefined = pick(2) ? "yes" : "no";
+    return p;
+}
+
+// What a read must leave alone: the fields the file does not carry and the
+// decimals of factor slots beyond k.
+OptimizationProblem ReadTarget()
+{
+    OptimizationProblem p = Startup();
+    p.StepType = "Fixed";
+    p.FirstStepPending = "no";
+    p.NextVertexType = "E";
+    p.LastObjective = 7.5;
+    for (Factor& f : p.Factors)
+        f.SignificantDigits = 4;
+    return p;
+}
+
+OptimizationProblem WithUnstoredFieldsOf(OptimizationProblem p, const OptimizationProblem& target)
+{
+    p.StepType = target.StepType;
+    p.FirstStepPending = target.FirstStepPending;
+    p.NextVertexType = target.NextVertexType;
+    p.LastObjective = target.LastObjective;
+    for (std::size_t i = 0; i < p.Factors.size(); ++i) {
+        if (i == 0 || static_cast<int>(i) > p.NumFactors)
+            p.Factors[i].SignificantDigits = target.Factors[i].SignificantDigits;
+    }
+    return p;
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QString WriteBytes(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    return path;
+}
+
+QByteArray Crlf(const QList<QByteArray>& lines)
+{
+    QByteArray bytes;
+    for (const QByteArray& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+// The first snapshot of every run: k = 2, n = 3, everything at start-up.
+QList<QByteArray> StartupFileLines()
+{
+    QList<QByteArray> lines = {
+        "none", " 2 ", " 3 ",
+        "A", "-9999999 ", " 9999999 ", " 0 ", // factor 1
+        "B", "-9999999 ", " 9999999 ", " 0 ", // factor 2
+    };
+    for (int i = 0; i < 6 * 3; ++i) // Simplex, 6 columns of 3 vertices (lines 12..29)
+        lines << " 0 ";
+    lines << " 0 " << " 0 "; // PreviousResult, LastResult
+    for (int i = 0; i < 3 * 3; ++i) // trial point and reserved values per vertex (lines 32..40)
+        lines << " 0 ";
+    lines << "" << " 100 "; // CurrentVertexType, MaxFactors (line 42)
+    for (int i = 0; i < 2 * 2; ++i) // StepVector, Centroid
+        lines << " 0 ";
+    for (int i = 0; i < 6 * 3; ++i) // VertexHistory (lines 47..64)
+        lines << " 0 ";
+    lines << "" << "" << "" << "max" << " 0 " << " 0 " << "n" << "no"; // lines 65..72
+    return lines;
+}
+
+TEST(StateFileTest, StartupSnapshotIsTheSeventyTwoLineText)
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("first.rdo");
+    ASSERT_TRUE(WriteStateFile(Startup(), path));
+
+    const QList<QByteArray> expected = StartupFileLines();
+    ASSERT_EQ(expected.size(), 72);
+    const QByteArray bytes = ReadBytes(path);
+    ASSERT_TRUE(bytes.endsWith("\r\n"));
+    QList<QByteArray> written = bytes.split('\n');
+    ASSERT_EQ(written.takeLast(), "");
+    ASSERT_EQ(written.size(), 72);
+    for (qsizetype i = 0; i < written.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_EQ(written[i], expected[i] + "\r");
+    }
+    EXPECT_EQ(bytes, Crlf(expected));
+
+    // And it loads back as the start-up problem.
+    OptimizationProblem target = ReadTarget();
+    ASSERT_TRUE(ReadStateFile(path, target));
+    EXPECT_SAME_RECORD(target, WithUnstoredFieldsOf(Startup(), ReadTarget()));
+}
+
+TEST(StateFileTest, RecordsSurviveWriteAndReadAtSinglePrecision)
+{
+    const struct {
+        int k;
+        int n;
+    } cases[] = {{0, 0},    {0, 3},     {1, 2},     {2, 3},   {3, 4},   {5, 17},    {26, 27},
+                 {27, 40},  {64, 65},   {97, 98},   {98, 150}, {100, 101}, {100, 400}, {-1, 2},
+                 {-2, 5},   {-3, 1},    {-4, 3},    {-5, 0},  {-100, 4}, {-32768, 2}};
+    const QTemporaryDir dir;
+    unsigned seed = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "k=" << c.k << " n=" << c.n);
+        ++seed;
+        const OptimizationProblem original = RandomProblem(c.k, c.n, seed, false);
+
+        // Lines follow the writer's loops: 1..count is empty for a count below 1.
+        const qsizetype factors = std::max(c.k, 0);
+        const qsizetype expectedLines = 15 + 6 * factors + std::max(c.k + 4, 0) * std::max(c.k + 1, 0)
+                                        + (3 + std::max(c.k + 4, 0)) * c.n;
+        EXPECT_EQ(StateFileLines(original).size(), expectedLines);
+
+        const QString first = dir.filePath("first.sso");
+        ASSERT_TRUE(WriteStateFile(original, first));
+        OptimizationProblem loaded = ReadTarget();
+        const FileStatus read = ReadStateFile(first, loaded);
+        ASSERT_TRUE(read) << read.error.toStdString();
+        const OptimizationProblem expected = WithUnstoredFieldsOf(RandomProblem(c.k, c.n, seed, true), ReadTarget());
+        EXPECT_SAME_RECORD(loaded, expected);
+
+        // Once at single precision, a record writes the same bytes every time.
+        const QString second = dir.filePath("second.sso");
+        const QString third = dir.filePath("third.sso");
+        ASSERT_TRUE(WriteStateFile(loaded, second));
+        OptimizationProblem again = ReadTarget();
+        ASSERT_TRUE(ReadStateFile(second, again));
+        ASSERT_TRUE(WriteStateFile(again, third));
+        EXPECT_EQ(ReadBytes(second), ReadBytes(third));
+        EXPECT_SAME_RECORD(again, loaded);
+
+        // The in-memory form agrees with the file.
+        OptimizationProblem fromLines = ReadTarget();
+        ASSERT_TRUE(ParseStateFileLines(StateFileLines(original), fromLines));
+        EXPECT_SAME_RECORD(fromLines, loaded);
+    }
+}
+
+TEST(StateFileTest, ReadingConvertsEachValueAsItsLineKindRequires)
+{
+    const struct {
+        const char* name;
+        int line;
+        QByteArray text;
+        std::function<bool(const OptimizationProblem&)> holds;
+    } cases[] = {
+        {"limit 0.1 at single precision", 5, " 0.1 ",
+         [](const OptimizationProblem& p) { return p.Factors[1].LowerLimit == Single(0.1) && Single(0.1) != 0.1; }},
+        {"nine digits come back as seven", 6, " 123.456789 ",
+         [](const OptimizationProblem& p) { return p.Factors[1].UpperLimit == Single(123.456789); }},
+        {"decimals 2.5 round to even 2", 7, " 2.5 ", [](const OptimizationProblem& p) { return p.Factors[1].SignificantDigits == 2; }},
+        {"decimals 3.5 round to even 4", 7, " 3.5 ", [](const OptimizationProblem& p) { return p.Factors[1].SignificantDigits == 4; }},
+        {"decimals -2.5 round to even -2", 7, "-2.5 ", [](const OptimizationProblem& p) { return p.Factors[1].SignificantDigits == -2; }},
+        {"reserved integer 1.5 rounds to 2", 34, " 1.5 ", [](const OptimizationProblem& p) { return p.ReservedVertexIntegers[1] == 2; }},
+        {"reserved integer 0.5 rounds to 0", 34, " 0.5 ", [](const OptimizationProblem& p) { return p.ReservedVertexIntegers[1] == 0; }},
+        {"target 0.1 at single precision", 69, " 0.1 ", [](const OptimizationProblem& p) { return p.TargetValue == Single(0.1); }},
+        {"blanks around a number", 69, "   7\t ", [](const OptimizationProblem& p) { return p.TargetValue == 7; }},
+        {"exponent form", 69, " 1.5E-05 ", [](const OptimizationProblem& p) { return p.TargetValue == Single(1.5e-5); }},
+        {"beyond single range keeps its value", 70, " 1E+40 ", [](const OptimizationProblem& p) { return p.RecordResponse == 1e40; }},
+        {"below single range becomes 0", 70, " 1E-50 ", [](const OptimizationProblem& p) { return p.RecordResponse == 0; }},
+        {"UTF-8 name", 4, "Temp \xC2\xB0" "C", [](const OptimizationProblem& p) { return p.Factors[1].FactorName == "Temp \u00B0C"; }},
+        {"Windows-1252 name of an older file", 4, "Temp \xB0" "C \x80",
+         [](const OptimizationProblem& p) { return p.Factors[1].FactorName == "Temp \u00B0C \u20AC"; }},
+        {"text kept exactly, blanks included", 65, "  Use the Reflection ",
+         [](const OptimizationProblem& p) { return p.Instruction == "  Use the Reflection "; }},
+    };
+    const QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QList<QByteArray> lines = StartupFileLines();
+        lines[c.line - 1] = c.text;
+        OptimizationProblem p = Startup();
+        const FileStatus status = ReadStateFile(WriteBytes(dir, "case.sso", Crlf(lines)), p);
+        ASSERT_TRUE(status) << status.error.toStdString();
+        EXPECT_TRUE(c.holds(p));
+    }
+}
+
+TEST(StateFileTest, ToleratesWhatEditorsDoToAFile)
+{
+    const QByteArray startup = Crlf(StartupFileLines());
+    QByteArray lfOnly = startup;
+    lfOnly.replace("\r\n", "\n");
+    QByteArray noFinalLineEnd = startup;
+    noFinalLineEnd.chop(2);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"LF line ends", lfOnly},
+        {"no line end after the last line", noFinalLineEnd},
+        {"byte order mark", "\xEF\xBB\xBF" + startup},
+        {"blank lines after the end", startup + "\r\n  \r\n\r\n"},
+    };
+    const QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OptimizationProblem p = ReadTarget();
+        const FileStatus status = ReadStateFile(WriteBytes(dir, "edited.sso", c.bytes), p);
+        ASSERT_TRUE(status) << status.error.toStdString();
+        EXPECT_SAME_RECORD(p, WithUnstoredFieldsOf(Startup(), ReadTarget()));
+    }
+}
+
+TEST(StateFileTest, ReadAfterFewerFactorsOffersFreshFactorsAndKeepsDecimals)
+{
+    OptimizationProblem p = RandomProblem(40, 41, 7, true);
+    for (Factor& f : p.Factors)
+        f.SignificantDigits = 6;
+    ASSERT_TRUE(ParseStateFileLines(StateFileLines(Startup()), p));
+    ASSERT_EQ(p.Factors.size(), 101u);
+    for (std::size_t i = 3; i <= 100; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(p.Factors[i].FactorName, DefaultFactorName(static_cast<int>(i)));
+        EXPECT_EQ(p.Factors[i].LowerLimit, UndefinedLowerLimit);
+        EXPECT_EQ(p.Factors[i].UpperLimit, UndefinedUpperLimit);
+        EXPECT_EQ(p.Factors[i].SignificantDigits, 6);
+    }
+    EXPECT_EQ(p.Factors[1].SignificantDigits, 0); // from the file
+    // Nothing of the larger problem survives in the tables.
+    EXPECT_EQ(p.Simplex, Matrix(101, 101));
+    EXPECT_EQ(p.VertexHistory, Matrix(101, 101));
+    EXPECT_EQ(p.TrialPoint, std::vector<double>(102, 0.0));
+    EXPECT_EQ(p.Centroid, std::vector<double>(102, 0.0));
+}
+
+TEST(StateFileTest, MalformedFilesAreRejectedAndLeaveTheRecordAlone)
+{
+    const auto startupWith = [](int line, const QByteArray& text) {
+        QList<QByteArray> lines = StartupFileLines();
+        lines[line - 1] = text;
+        return Crlf(lines);
+    };
+    const auto firstLines = [](int count) { return Crlf(StartupFileLines().mid(0, count)); };
+    const auto fileOf = [](const OptimizationProblem& p) {
+        QList<QByteArray> lines;
+        for (const QString& line : StateFileLines(p))
+            lines << line.toUtf8();
+        return lines;
+    };
+    QList<QByteArray> fourFactors = fileOf(RandomProblem(4, 5, 11, true));
+    fourFactors[15] = "D"; // the name of factor 4, on line 16
+    QList<QByteArray> saysFive = fourFactors;
+    saysFive[1] = " 5 ";
+    QList<QByteArray> saysThree = fourFactors;
+    saysThree[1] = " 3 ";
+    const QByteArray longLine(5000, 'x');
+
+    const QString ends = "The file ends before the problem is complete.";
+    const QString kWanted = "the number of factors, a whole number no larger than 100,";
+    const QString nWanted = "the number of vertices, a whole number from 0 to 32767,";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString error;
+    } cases[] = {
+        {"empty file", "", "The file is empty."},
+        {"only the stage", firstLines(1), ends},
+        {"stops after the factor count", firstLines(2), ends},
+        {"stops after the counts", firstLines(3), ends},
+        {"stops inside the factors", firstLines(9), ends},
+        {"stops inside the simplex", firstLines(20), ends},
+        {"stops after the vertex values", firstLines(40), ends},
+        {"stops one line short", firstLines(71), ends},
+        {"last line cut off", firstLines(70) + "n", ends},
+        {"says 5 factors but holds 4", Crlf(saysFive), ends},
+        {"says 3 factors but holds 4", Crlf(saysThree), "Line 16 should hold a number but holds \"D\"."},
+        {"limit not a number", startupWith(5, "abc"), "Line 5 should hold a number but holds \"abc\"."},
+        {"limit with a comma", startupWith(6, " 1,5 "), "Line 6 should hold a number but holds \"1,5\"."},
+        {"result beyond any double", startupWith(30, " 1E+999 "), "Line 30 should hold a number but holds \"1E+999\"."},
+        {"result not finite", startupWith(31, "INF"), "Line 31 should hold a number but holds \"INF\"."},
+        {"empty number line", startupWith(69, ""), "Line 69 should hold a number but holds \"\"."},
+        {"decimals not a number", startupWith(7, "abc"), "Line 7 should hold a whole number from -32768 to 32767 but holds \"abc\"."},
+        {"decimals too large", startupWith(7, " 40000 "), "Line 7 should hold a whole number from -32768 to 32767 but holds \"40000\"."},
+        {"reserved integer too small", startupWith(34, "-40000 "), "Line 34 should hold a whole number from -32768 to 32767 but holds \"-40000\"."},
+        {"101 factors", startupWith(2, " 101 "), "Line 2 should hold " + kWanted + " but holds \"101\"."},
+        {"32768 factors", startupWith(2, " 32768 "), "Line 2 should hold " + kWanted + " but holds \"32768\"."},
+        {"fractional factor count", startupWith(2, " 2.5 "), "Line 2 should hold " + kWanted + " but holds \"2.5\"."},
+        {"factor count not a number", startupWith(2, "two"), "Line 2 should hold " + kWanted + " but holds \"two\"."},
+        {"negative vertex count", startupWith(3, "-1 "), "Line 3 should hold " + nWanted + " but holds \"-1\"."},
+        {"40000 vertices", startupWith(3, " 40000 "), "Line 3 should hold " + nWanted + " but holds \"40000\"."},
+        {"more vertices than the file holds", startupWith(3, " 30000 "), ends},
+        {"MaxFactors 99", startupWith(42, " 99 "), "Line 42 should hold the largest number of factors, 100, but holds \"99\"."},
+        {"over-long stage line", startupWith(1, longLine), "Line 1 is longer than 4096 characters."},
+        {"over-long name line", startupWith(4, QByteArray(4097, 'n')), "Line 4 is longer than 4096 characters."},
+        {"over-long line shown shortened", startupWith(5, QByteArray(60, '7') + "x"),
+         "Line 5 should hold a number but holds \"" + QString(40, '7') + "...\"."},
+        {"binary garbage", QByteArray("PK\x03\x04\x14\x00\x00\x00\x08\x00garbage", 17), "The file holds binary data and is not a problem file."},
+        {"text that is no problem", "Dear reader,\r\nthis is a letter.\r\n", "Line 2 should hold " + kWanted + " but holds \"this is a letter.\"."},
+        {"more lines than the counts call for", Crlf(StartupFileLines()) + "surprise\r\n",
+         "Line 73 lies beyond the end of the problem that lines 2 and 3 describe."},
+    };
+
+    const QTemporaryDir dir;
+    const OptimizationProblem before = RandomProblem(6, 9, 3, true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OptimizationProblem p = before;
+        const FileStatus status = ReadStateFile(WriteBytes(dir, "bad.sso", c.bytes), p);
+        EXPECT_FALSE(status);
+        EXPECT_EQ(status.error, c.error);
+        EXPECT_SAME_RECORD(p, before);
+    }
+}
+
+TEST(StateFileTest, PathsThatHoldNoFileAreRejected)
+{
+    const QTemporaryDir dir;
+    const OptimizationProblem before = RandomProblem(3, 4, 5, true);
+    const struct {
+        const char* name;
+        QString path;
+        QString error;
+    } cases[] = {
+        {"missing file", dir.filePath("nowhere.sso"), "The file does not exist."},
+        {"a folder", dir.path(), "The name is that of a folder, not a file."},
+        {"no name", QString(), "No file name was given."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OptimizationProblem p = before;
+        const FileStatus status = ReadStateFile(c.path, p);
+        EXPECT_FALSE(status);
+        EXPECT_EQ(status.error, c.error);
+        EXPECT_SAME_RECORD(p, before);
+    }
+}
+
+TEST(StateFileTest, LineBreaksInsideATextFieldDoNotBreakTheFile)
+{
+    OptimizationProblem p = Startup();
+    p.Factors[1].FactorName = "two\r\nlines";
+    p.Instruction = "a\nb";
+    const QStringList lines = StateFileLines(p);
+    ASSERT_EQ(lines.size(), 72);
+    EXPECT_EQ(lines[3], "two  lines");
+    OptimizationProblem loaded = Startup();
+    ASSERT_TRUE(ParseStateFileLines(lines, loaded));
+    EXPECT_EQ(loaded.Instruction, "a b");
+}
+
+TEST(StateFileTest, WritingWhereNoFileCanBeCreatedFails)
+{
+    const QTemporaryDir dir;
+    const QString plainFile = WriteBytes(dir, "plain", "x");
+    const struct {
+        const char* name;
+        QString path;
+        QString error;
+    } cases[] = {
+        {"under a plain file", plainFile + "/sub/problem.sso", {}},
+        {"a folder", dir.path(), "The name is that of a folder, not a file."},
+        {"no name", QString(), "No file name was given."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FileStatus status = WriteStateFile(Startup(), c.path);
+        EXPECT_FALSE(status);
+        EXPECT_FALSE(status.error.isEmpty());
+        if (!c.error.isEmpty()) {
+            EXPECT_EQ(status.error, c.error);
+        }
+        EXPECT_FALSE(status.error.contains(dir.path())) << "the caller names the file, not the sentence";
+    }
+    EXPECT_EQ(ReadBytes(plainFile), "x");
+}
+
+TEST(StateFileTest, AFailedWriteLeavesTheExistingFileWhole)
+{
+    const QTemporaryDir dir;
+    const QByteArray old = Crlf(StartupFileLines());
+    const QString path = WriteBytes(dir, "kept.sso", old);
+
+    // Root ignores permissions, so make the disk "full" instead: a file size
+    // limit stops the write part-way, well before the large problem is out.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 32 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileStatus status = WriteStateFile(RandomProblem(100, 1000, 9, false), path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(status);
+    EXPECT_TRUE(status.error.startsWith("The file could not be written completely")) << status.error.toStdString();
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.sso"}) << "no temporary file left behind";
+}
+
+TEST(StateFileTest, AShorterRecordReplacesALongerFileCompletely)
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("reused.sso");
+    ASSERT_TRUE(WriteStateFile(RandomProblem(30, 60, 4, false), path));
+    ASSERT_TRUE(WriteStateFile(Startup(), path));
+    EXPECT_EQ(ReadBytes(path), Crlf(StartupFileLines()));
+}
+
+} // namespace
+} // namespace zeltomir::core

@@ -1,0 +1,31 @@
+#pragma once
+
+// The table view inside GridWidget. It adds the spreadsheet keys that a
+// plain QTableView lacks (Enter opens the editor, Delete clears, the copy,
+// cut and paste keys act on the selected block) and hands each of them to
+// the widget, which owns the block operations.
+
+#include <QTableView>
+
+namespace zeltomir::shell {
+
+class GridView : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    // Ends an open cell editor, keeping what was typed.
+    void finishEditing();
+
+signals:
+    void copyKeyPressed();
+    void cutKeyPressed();
+    void pasteKeyPressed();
+    void deleteKeyPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace zeltomir::shell

@@ -1,0 +1,242 @@
+#include "shell/GridWidget.h"
+
+#include "core/TabText.h"
+#include "shell/GridModel.h"
+#include "shell/GridPrinter.h"
+#include "shell/GridView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace zeltomir::shell {
+
+namespace {
+
+// A new column shows about nine digits, enough for most levels.
+constexpr int DefaultColumnDigits = 9;
+
+} // namespace
+
+GridWidget::GridWidget(QWidget* parent)
+    : QWidget(parent), m_model(new GridModel(this)), m_view(new GridView(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
+    m_view->setModel(m_model);
+    m_view->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                            | QAbstractItemView::AnyKeyPressed);
+    m_view->setWordWrap(false);
+    // Fixed row heights keep the view fast with tens of thousands of rows.
+    const QFontMetrics fm(m_view->font());
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->verticalHeader()->setDefaultSectionSize(fm.height() + 6);
+    m_view->horizontalHeader()->setDefaultSectionSize(
+        fm.horizontalAdvance(QString(DefaultColumnDigits, u'0')) + 12);
+
+    connect(m_model, &GridModel::cellEdited, this, &GridWidget::cellEdited);
+    connect(m_view, &GridView::copyKeyPressed, this, [this] { copyBlock(selectedBlock()); });
+    connect(m_view, &GridView::cutKeyPressed, this, [this] { cutBlock(selectedBlock()); });
+    connect(m_view, &GridView::pasteKeyPressed, this, &GridWidget::paste);
+    connect(m_view, &GridView::deleteKeyPressed, this, [this] { m_model->clearEditable(selectedBlock()); });
+    connect(qApp, &QApplication::focusChanged, this, &GridWidget::onFocusChanged);
+}
+
+GridWidget::~GridWidget() = default;
+
+int GridWidget::maxCols() const { return m_model->maxCols(); }
+
+int GridWidget::maxRows() const { return m_model->maxRows(); }
+
+void GridWidget::setMaxCols(int cols) { m_model->setMaxCols(cols); }
+
+void GridWidget::setMaxRows(int rows) { m_model->setMaxRows(rows); }
+
+QString GridWidget::cell(int col, int row) const { return m_model->cell(col, row); }
+
+void GridWidget::setCell(int col, int row, const QString& text) { m_model->setCell(col, row, text); }
+
+void GridWidget::setNumber(int col, int row, double value, core::Precision precision)
+{
+    m_model->setCell(col, row, core::GeneralForm(value, precision));
+}
+
+void GridWidget::setInteger(int col, int row, qint64 value) { m_model->setCell(col, row, QString::number(value)); }
+
+int GridWidget::firstEmptyRow(int col) const
+{
+    int row = 0;
+    while (row <= m_model->maxRows() && !m_model->cell(col, row).isEmpty())
+        ++row;
+    return row;
+}
+
+bool GridWidget::isReadOnly() const { return m_model->isReadOnly(); }
+
+void GridWidget::setReadOnly(bool readOnly)
+{
+    if (readOnly)
+        finishEditing();
+    m_model->setReadOnly(readOnly);
+}
+
+void GridWidget::setColumnEditable(int col, bool editable) { m_model->setColumnEditable(col, editable); }
+
+int GridWidget::colWidth(int col) const
+{
+    if (col < 1 || col > m_model->maxCols())
+        return m_view->horizontalHeader()->defaultSectionSize();
+    return m_view->columnWidth(col - 1);
+}
+
+void GridWidget::setColWidth(int col, int pixels)
+{
+    if (col >= 1 && col <= m_model->maxCols())
+        m_view->setColumnWidth(col - 1, std::max(0, pixels));
+}
+
+int GridWidget::maxTextColWidth(int col) const
+{
+    if (col < 1 || col > m_model->maxCols())
+        return 0;
+    const QFontMetrics fm(m_view->font());
+    // The item delegate keeps a focus-frame margin on each side of the text.
+    const int margin = 2 * (m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1) + 1;
+    int widest = 0;
+    for (int row = 1; row <= m_model->maxRows(); ++row) {
+        const QString text = m_model->cell(col, row);
+        if (text.isEmpty())
+            continue;
+        if (text.contains(u'\n') || text.contains(u'\r')) {
+            const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+            for (const QString& line : lines)
+                widest = std::max(widest, fm.horizontalAdvance(line) + margin);
+        } else {
+            widest = std::max(widest, fm.horizontalAdvance(text) + margin);
+        }
+    }
+    if (!m_model->cell(col, 0).isEmpty())
+        widest = std::max(widest, m_view->horizontalHeader()->sectionSizeHint(col - 1));
+    return widest;
+}
+
+int GridWidget::currentCol() const
+{
+    const QModelIndex current = m_view->currentIndex();
+    return current.isValid() ? current.column() + 1 : 1;
+}
+
+int GridWidget::currentRow() const
+{
+    const QModelIndex current = m_view->currentIndex();
+    return current.isValid() ? current.row() + 1 : 1;
+}
+
+void GridWidget::setCurrentCell(int col, int row)
+{
+    const QModelIndex index = m_model->index(row - 1, col - 1);
+    if (index.isValid())
+        m_view->setCurrentIndex(index);
+}
+
+GridBlock GridWidget::selectedBlock() const
+{
+    const QItemSelection selection = m_view->selectionModel()->selection();
+    if (selection.isEmpty())
+        return {currentCol(), currentRow(), currentCol(), currentRow()};
+    GridBlock block{selection.first().left() + 1, selection.first().top() + 1, selection.first().right() + 1,
+                    selection.first().bottom() + 1};
+    for (const QItemSelectionRange& range : selection) {
+        block.col = std::min(block.col, range.left() + 1);
+        block.row = std::min(block.row, range.top() + 1);
+        block.col2 = std::max(block.col2, range.right() + 1);
+        block.row2 = std::max(block.row2, range.bottom() + 1);
+    }
+    return block;
+}
+
+void GridWidget::selectBlock(const GridBlock& block)
+{
+    auto b = m_model->clipped(block);
+    if (!b)
+        return;
+    b->row = std::max(b->row, 1);
+    if (b->row > b->row2)
+        return;
+    const QItemSelection selection(m_model->index(b->row - 1, b->col - 1), m_model->index(b->row2 - 1, b->col2 - 1));
+    m_view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void GridWidget::clearBlock(const GridBlock& block) { m_model->clearBlock(block); }
+
+QString GridWidget::blockText(const GridBlock& block) const
+{
+    return core::EncodeTabText(m_model->blockRows(block));
+}
+
+void GridWidget::copyBlock(const GridBlock& block)
+{
+    if (m_model->clipped(block))
+        QApplication::clipboard()->setText(blockText(block));
+}
+
+void GridWidget::cutBlock(const GridBlock& block)
+{
+    if (m_model->isReadOnly())
+        return;
+    copyBlock(block);
+    m_model->clearEditable(block);
+}
+
+void GridWidget::paste() { pasteText(currentCol(), currentRow(), QApplication::clipboard()->text()); }
+
+void GridWidget::pasteText(int col, int row, const QString& text)
+{
+    m_model->pasteRows(col, row, core::DecodeTabText(text));
+}
+
+void GridWidget::finishEditing() { m_view->finishEditing(); }
+
+bool GridWidget::print(QPrinter& printer)
+{
+    if (!printer.isValid()) {
+        m_pagesPrinted = 0;
+        return false;
+    }
+    return print(static_cast<QPagedPaintDevice&>(printer));
+}
+
+bool GridWidget::print(QPagedPaintDevice& device)
+{
+    finishEditing();
+    std::vector<int> widths;
+    widths.reserve(static_cast<std::size_t>(m_model->maxCols()));
+    for (int c = 1; c <= m_model->maxCols(); ++c)
+        widths.push_back(colWidth(c));
+    GridPrinter printer(*m_model, m_view->font(), std::move(widths), logicalDpiX());
+    const bool printed = printer.print(device);
+    m_pagesPrinted = printer.pagesPrinted();
+    return printed;
+}
+
+void GridWidget::onFocusChanged(QWidget* old, QWidget* now)
+{
+    if (contains(now) && !contains(old))
+        emit focusGained();
+}
+
+bool GridWidget::contains(const QWidget* widget) const { return widget && (widget == this || isAncestorOf(widget)); }
+
+} // namespace zeltomir::shell

@@ -1,0 +1,119 @@
+#pragma once
+
+// The spreadsheet grid that every table of the program uses. Windows talk to
+// it only through this class: cells by column and row counted from 1 with the
+// column headers in row 0, the size, blocks of cells (select, clear, copy,
+// cut, paste), column widths, the current cell, printing, and two signals:
+// cellEdited for changes the user makes and focusGained.
+//
+// Cells hold text. A number written with setNumber shows in its general
+// decimal form and is read back by parsing that text.
+
+#include "core/NumberText.h"
+#include "shell/GridBlock.h"
+
+#include <QString>
+#include <QWidget>
+
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace zeltomir::shell {
+
+class GridModel;
+class GridView;
+
+class GridWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit GridWidget(QWidget* parent = nullptr);
+    ~GridWidget() override;
+
+    // A new grid has no columns and no rows; windows set the size first.
+    // Writing a cell beyond the size grows the grid to take it.
+    int maxCols() const;
+    int maxRows() const;
+    void setMaxCols(int cols);
+    void setMaxRows(int rows);
+
+    // Row 0 is the header row. Reading outside the grid gives "". These are
+    // program writes: they never emit cellEdited and ignore read-only mode.
+    QString cell(int col, int row) const;
+    void setCell(int col, int row, const QString& text);
+    // The general decimal form in the user's locale (15 or 7 significant
+    // digits).
+    void setNumber(int col, int row, double value, core::Precision precision = core::Precision::Double);
+    void setInteger(int col, int row, qint64 value);
+    // The first row from row 0 on whose cell in `col` is empty: where the
+    // next record of a list that fills from the top goes.
+    int firstEmptyRow(int col) const;
+
+    // The user cannot edit a read-only grid; cut, paste and Delete leave it
+    // unchanged. A locked column is read-only for the user as well.
+    bool isReadOnly() const;
+    void setReadOnly(bool readOnly);
+    void setColumnEditable(int col, bool editable);
+
+    // Column widths in pixels of this widget's screen.
+    int colWidth(int col) const;
+    void setColWidth(int col, int pixels);
+    // The width in pixels that column `col` needs to show its widest text in
+    // full, the header included, with the grid's fonts and cell margins.
+    int maxTextColWidth(int col) const;
+
+    // The current cell. When the grid has no cells it reads as (1, 1).
+    int currentCol() const;
+    int currentRow() const;
+    void setCurrentCell(int col, int row);
+    // The bounding block of the user's selection, or the current cell when
+    // nothing is selected. The selection never includes the header row.
+    GridBlock selectedBlock() const;
+
+    // Block actions. Headers take part when the block starts at row 0,
+    // except that the user's cut and paste never change headers.
+    void selectBlock(const GridBlock& block);
+    // Empties every cell of the block (the program's clear; no cellEdited).
+    // Cells hold no formatting, so clearing the contents and clearing the
+    // text are the same.
+    void clearBlock(const GridBlock& block);
+    void clearBlockText(const GridBlock& block) { clearBlock(block); }
+    // The block as tab-separated text, as copyBlock puts it on the clipboard.
+    QString blockText(const GridBlock& block) const;
+    void copyBlock(const GridBlock& block);
+    // Copies the block, then empties its editable cells (cellEdited for each
+    // one that changed). Does nothing in a read-only grid.
+    void cutBlock(const GridBlock& block);
+    // Pastes the clipboard text with its top-left cell at the current cell.
+    void paste();
+    // Pastes tab-separated text with its top-left cell at (col, row). Cells
+    // that fall outside the grid are dropped and only editable cells are
+    // written, each change reported through cellEdited.
+    void pasteText(int col, int row, const QString& text);
+
+    // Ends an open cell editor, keeping what the user typed, so that a
+    // command reads the edited value.
+    void finishEditing();
+
+    // Prints the whole grid, paginated (GridPrinter). False when the printer
+    // is not valid or printing cannot start or finish.
+    bool print(QPrinter& printer);
+    bool print(QPagedPaintDevice& device);
+    int pagesPrinted() const { return m_pagesPrinted; }
+
+signals:
+    // The user changed the cell: in its editor, or by cut, paste or Delete.
+    void cellEdited(int col, int row);
+    // The input focus came into the grid from elsewhere.
+    void focusGained();
+
+private:
+    void onFocusChanged(QWidget* old, QWidget* now);
+    bool contains(const QWidget* widget) const;
+
+    GridModel* m_model;
+    GridView* m_view;
+    int m_pagesPrinted = 0;
+};
+
+} // namespace zeltomir::shell

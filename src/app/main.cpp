@@ -1,7 +1,12 @@
+#include "app/Program.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    return 0;
+    zeltomir::app::SetApplicationIdentity();
+    zeltomir::app::Program program;
+    program.start();
+    return QApplication::exec();
 }

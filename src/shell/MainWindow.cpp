@@ -78,10 +78,11 @@ MainWindow::MainWindow(DialogService& dialogs, const core::RunTimeState& runTime
     m_quit = [this] { QCoreApplication::exit(0); };
 }
 
-MainWindow::~MainWindow()
+MainWindow::~MainWindow() = default;
+
+AboutBox* MainWindow::aboutBox() const
 {
-    if (m_about)
-        delete m_about.data();
+    return m_about.data();
 }
 
 void MainWindow::buildToolBar()

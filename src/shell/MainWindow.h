@@ -80,7 +80,7 @@ public:
 
     // The one About box, created on first use; nullptr while closed.
     void showAbout();
-    AboutBox* aboutBox() const { return m_about; }
+    AboutBox* aboutBox() const;
 
     void cascade();
     void tileHorizontally();

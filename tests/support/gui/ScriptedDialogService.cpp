@@ -1,0 +1,197 @@
+#include "gui/ScriptedDialogService.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <sstream>
+
+namespace zeltomir::shell {
+
+namespace {
+
+const char* IconName(core::MessageIcon icon)
+{
+    switch (icon) {
+    case core::MessageIcon::None:
+        return "None";
+    case core::MessageIcon::Critical:
+        return "Critical";
+    case core::MessageIcon::Exclamation:
+        return "Exclamation";
+    case core::MessageIcon::Information:
+        return "Information";
+    case core::MessageIcon::Question:
+        return "Question";
+    }
+    return "?";
+}
+
+const char* AnswerName(MessageAnswer answer)
+{
+    switch (answer) {
+    case MessageAnswer::Ok:
+        return "Ok";
+    case MessageAnswer::Yes:
+        return "Yes";
+    case MessageAnswer::No:
+        return "No";
+    }
+    return "?";
+}
+
+} // namespace
+
+void PrintTo(const MessageRequest& request, std::ostream* out)
+{
+    *out << "message box {title \"" << request.title.toStdString() << "\", text \"" << request.text.toStdString()
+         << "\", icon " << IconName(request.icon) << ", buttons "
+         << (request.buttons == MessageButtons::YesNo ? "YesNo" : "Ok") << ", default "
+         << AnswerName(request.defaultButton) << "}";
+}
+
+void PrintTo(const FileDialogRequest& request, std::ostream* out)
+{
+    *out << (request.kind == FileDialogKind::Open ? "open" : "save") << " dialog {filters \""
+         << request.nameFilters.join(QStringLiteral(";;")).toStdString() << "\", selected "
+         << request.selectedFilter << "}";
+}
+
+} // namespace zeltomir::shell
+
+namespace zeltomir::testsupport {
+
+namespace {
+
+template <typename T>
+std::string Describe(const T& request)
+{
+    std::ostringstream out;
+    shell::PrintTo(request, &out);
+    return out.str();
+}
+
+std::string DescribeAnswer(const std::variant<std::monostate, shell::MessageAnswer, shell::FileDialogKind>& next)
+{
+    if (std::holds_alternative<shell::MessageAnswer>(next))
+        return "a message box";
+    if (std::holds_alternative<shell::FileDialogKind>(next))
+        return std::get<shell::FileDialogKind>(next) == shell::FileDialogKind::Open ? "an open dialog" : "a save dialog";
+    return "no dialog at all";
+}
+
+} // namespace
+
+ScriptedDialogService::~ScriptedDialogService()
+{
+    expectAllAnswered();
+}
+
+void ScriptedDialogService::answerMessage(shell::MessageAnswer answer, WhileShown whileShown)
+{
+    m_answers.push_back({MessageAnswerEntry{answer}, std::move(whileShown)});
+}
+
+void ScriptedDialogService::answerOpen(std::optional<QString> fileName, WhileShown whileShown)
+{
+    m_answers.push_back({FileAnswerEntry{shell::FileDialogKind::Open, std::move(fileName)}, std::move(whileShown)});
+}
+
+void ScriptedDialogService::answerSave(std::optional<QString> fileName, WhileShown whileShown)
+{
+    m_answers.push_back({FileAnswerEntry{shell::FileDialogKind::Save, std::move(fileName)}, std::move(whileShown)});
+}
+
+shell::MessageAnswer ScriptedDialogService::message(const shell::MessageRequest& request)
+{
+    m_requests.emplace_back(request);
+    const shell::MessageAnswer fallback =
+        request.buttons == shell::MessageButtons::YesNo
+            ? (request.defaultButton == shell::MessageAnswer::Yes ? shell::MessageAnswer::Yes : shell::MessageAnswer::No)
+            : shell::MessageAnswer::Ok;
+    if (m_answers.empty() || !std::holds_alternative<MessageAnswerEntry>(m_answers.front().value)) {
+        std::variant<std::monostate, shell::MessageAnswer, shell::FileDialogKind> next;
+        if (!m_answers.empty())
+            next = std::get<FileAnswerEntry>(m_answers.front().value).kind;
+        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << DescribeAnswer(next);
+        return fallback;
+    }
+    Answer answer = std::move(m_answers.front());
+    m_answers.pop_front();
+    if (answer.whileShown)
+        answer.whileShown();
+    const shell::MessageAnswer given = std::get<MessageAnswerEntry>(answer.value).answer;
+    const bool fits = request.buttons == shell::MessageButtons::YesNo ? given != shell::MessageAnswer::Ok
+                                                                       : given == shell::MessageAnswer::Ok;
+    if (!fits) {
+        ADD_FAILURE() << "The script answers " << shell::AnswerName(given) << " to " << Describe(request)
+                      << ", which has no such button";
+        return fallback;
+    }
+    return given;
+}
+
+std::optional<QString> ScriptedDialogService::openFileName(const QStringList& nameFilters, int selectedFilter)
+{
+    return fileDialog({shell::FileDialogKind::Open, nameFilters, selectedFilter});
+}
+
+std::optional<QString> ScriptedDialogService::saveFileName(const QStringList& nameFilters, int selectedFilter)
+{
+    return fileDialog({shell::FileDialogKind::Save, nameFilters, selectedFilter});
+}
+
+std::optional<QString> ScriptedDialogService::fileDialog(const shell::FileDialogRequest& request)
+{
+    m_requests.emplace_back(request);
+    const auto* next = m_answers.empty() ? nullptr : std::get_if<FileAnswerEntry>(&m_answers.front().value);
+    if (!next || next->kind != request.kind) {
+        std::variant<std::monostate, shell::MessageAnswer, shell::FileDialogKind> expected;
+        if (next)
+            expected = next->kind;
+        else if (!m_answers.empty())
+            expected = std::get<MessageAnswerEntry>(m_answers.front().value).answer;
+        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << DescribeAnswer(expected);
+        return std::nullopt;
+    }
+    Answer answer = std::move(m_answers.front());
+    m_answers.pop_front();
+    if (answer.whileShown)
+        answer.whileShown();
+    return std::get<FileAnswerEntry>(answer.value).fileName;
+}
+
+std::vector<shell::MessageRequest> ScriptedDialogService::messages() const
+{
+    std::vector<shell::MessageRequest> result;
+    for (const Request& request : m_requests) {
+        if (const auto* message = std::get_if<shell::MessageRequest>(&request))
+            result.push_back(*message);
+    }
+    return result;
+}
+
+std::vector<shell::FileDialogRequest> ScriptedDialogService::fileDialogs() const
+{
+    std::vector<shell::FileDialogRequest> result;
+    for (const Request& request : m_requests) {
+        if (const auto* dialog = std::get_if<shell::FileDialogRequest>(&request))
+            result.push_back(*dialog);
+    }
+    return result;
+}
+
+void ScriptedDialogService::expectAllAnswered()
+{
+    if (!m_answers.empty()) {
+        ADD_FAILURE() << m_answers.size() << " scripted dialog answer(s) were never asked for";
+        m_answers.clear();
+    }
+}
+
+void ScriptedDialogService::clear()
+{
+    m_answers.clear();
+    m_requests.clear();
+}
+
+} // namespace zeltomir::testsupport

@@ -1,0 +1,77 @@
+#pragma once
+
+// A dialog service for tests: it answers message boxes and file dialogs from
+// a queue that the test fills beforehand, in the order they are expected, and
+// records every request exactly as asked so the test can check title, text,
+// icon, buttons and default. A request the script did not expect, or of
+// another kind than the next answer, fails the current test with a message
+// naming it, and gets the harmless answer (the default button, or cancel).
+
+#include "shell/DialogService.h"
+
+#include <deque>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace zeltomir::shell {
+
+void PrintTo(const MessageRequest& request, std::ostream* out);
+void PrintTo(const FileDialogRequest& request, std::ostream* out);
+
+} // namespace zeltomir::shell
+
+namespace zeltomir::testsupport {
+
+class ScriptedDialogService final : public shell::DialogService {
+public:
+    using Request = std::variant<shell::MessageRequest, shell::FileDialogRequest>;
+    // Runs while the dialog is "open", before it answers.
+    using WhileShown = std::function<void()>;
+
+    ScriptedDialogService() = default;
+    // Answers still queued at the end mean a dialog the test expected never
+    // came: that fails the test too.
+    ~ScriptedDialogService() override;
+
+    void answerMessage(shell::MessageAnswer answer, WhileShown whileShown = {});
+    void answerOpen(std::optional<QString> fileName, WhileShown whileShown = {});
+    void answerSave(std::optional<QString> fileName, WhileShown whileShown = {});
+
+    using DialogService::message;
+    shell::MessageAnswer message(const shell::MessageRequest& request) override;
+    std::optional<QString> openFileName(const QStringList& nameFilters, int selectedFilter) override;
+    std::optional<QString> saveFileName(const QStringList& nameFilters, int selectedFilter) override;
+
+    // Every request in the order asked, and the two kinds apart.
+    const std::vector<Request>& requests() const { return m_requests; }
+    std::vector<shell::MessageRequest> messages() const;
+    std::vector<shell::FileDialogRequest> fileDialogs() const;
+
+    std::size_t pendingAnswers() const { return m_answers.size(); }
+    // Fails the test if queued answers were never asked for, then drops them.
+    void expectAllAnswered();
+    void clear();
+
+private:
+    struct MessageAnswerEntry {
+        shell::MessageAnswer answer;
+    };
+    struct FileAnswerEntry {
+        shell::FileDialogKind kind;
+        std::optional<QString> fileName;
+    };
+    struct Answer {
+        std::variant<MessageAnswerEntry, FileAnswerEntry> value;
+        WhileShown whileShown;
+    };
+
+    std::optional<QString> fileDialog(const shell::FileDialogRequest& request);
+
+    std::deque<Answer> m_answers;
+    std::vector<Request> m_requests;
+};
+
+} // namespace zeltomir::testsupport

@@ -1,0 +1,193 @@
+#include "SimplexTestSupport.h"
+
+#include "simplex/FactorGrid.h"
+
+#include <gtest/gtest.h>
+
+namespace zeltomir::simplex {
+namespace {
+
+using test::StartupProblem;
+
+GridText FreshGrid(int k)
+{
+    core::OptimizationProblem problem = StartupProblem();
+    problem.NumFactors = static_cast<std::int16_t>(k);
+    return LoadFactorGrid(problem);
+}
+
+TEST(LoadFactorGrid, ShowsMarkersNamesAndDecimals)
+{
+    core::OptimizationProblem problem = StartupProblem();
+    problem.NumFactors = 3;
+    problem.Factors[2].LowerLimit = 0.5;
+    problem.Factors[2].UpperLimit = 1E-05;
+    problem.Factors[2].SignificantDigits = 3;
+    problem.Factors[3].FactorName = QStringLiteral("Temp");
+    const GridText grid = LoadFactorGrid(problem);
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.columnCount(), 4);
+    const QStringList headers{grid.header(1), grid.header(2), grid.header(3), grid.header(4)};
+    EXPECT_EQ(headers, (QStringList{"Factor Name", "Lower Limit", "Upper Limit", "Decimal Places"}));
+    const QStringList row1{grid.cell(1, 1), grid.cell(1, 2), grid.cell(1, 3), grid.cell(1, 4)};
+    EXPECT_EQ(row1, (QStringList{"A", "0", "999", "0"}));
+    const QStringList row2{grid.cell(2, 1), grid.cell(2, 2), grid.cell(2, 3), grid.cell(2, 4)};
+    EXPECT_EQ(row2, (QStringList{"B", "0.5", "1E-05", "3"}));
+    EXPECT_EQ(grid.cell(3, 1), QStringLiteral("Temp"));
+}
+
+TEST(LoadFactorGrid, CountOfZeroOrLessHasNoRows)
+{
+    for (int k : {0, -1, -32768}) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(FreshGrid(k).rowCount(), 0);
+    }
+}
+
+TEST(CommitFactorGrid, FreshGridStoresZeroTo999WithFiveDecimals)
+{
+    core::OptimizationProblem problem = StartupProblem();
+    core::RunTimeState runTime;
+    runTime.FactorGridInvalid = QStringLiteral("y");
+    const Outcome outcome = CommitFactorGrid(problem, runTime, LoadFactorGrid(problem));
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_TRUE(outcome.messages.empty());
+    EXPECT_EQ(runTime.FactorGridInvalid, QStringLiteral("n"));
+    EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+    for (int i = 1; i <= 2; ++i) {
+        EXPECT_EQ(problem.Factors[i].LowerLimit, 0);
+        EXPECT_EQ(problem.Factors[i].UpperLimit, 999);
+        EXPECT_EQ(problem.Factors[i].SignificantDigits, 5);
+    }
+}
+
+TEST(CommitFactorGrid, TypingTheMarkerShowsZeroAgain)
+{
+    core::OptimizationProblem problem = StartupProblem();
+    core::RunTimeState runTime;
+    GridText grid = LoadFactorGrid(problem);
+    grid.setCell(1, 2, QStringLiteral("-9999999"));
+    ASSERT_TRUE(CommitFactorGrid(problem, runTime, grid).ok);
+    EXPECT_EQ(LoadFactorGrid(problem).cell(1, 2), QStringLiteral("0"));
+}
+
+TEST(CommitFactorGrid, DecimalsAreRoundedAndZeroOrLessMeansFive)
+{
+    const struct {
+        const char* text;
+        int stored;
+    } cases[] = {{"0", 5}, {"-2", 5}, {"2.5", 2}, {"3.5", 4}, {"9", 9}, {"12", 12}, {"32767", 32767}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        core::OptimizationProblem problem = StartupProblem();
+        core::RunTimeState runTime;
+        GridText grid = LoadFactorGrid(problem);
+        grid.setCell(2, 4, QString::fromLatin1(c.text));
+        ASSERT_TRUE(CommitFactorGrid(problem, runTime, grid).ok);
+        EXPECT_EQ(problem.Factors[2].SignificantDigits, c.stored);
+    }
+}
+
+struct BadCell {
+    const char* name;
+    int row;
+    int column;
+    const char* text;
+    QString message;
+};
+
+// Each case spoils one cell of a valid 3-factor grid; what the commit stored
+// before stopping shows in which slots got the new values (names "N1".., lower
+// limits 1.., upper limits 11.., decimals 2).
+TEST(CommitFactorGrid, StopsAtTheFirstBadCellKeepingWhatCameBefore)
+{
+    const QString notNumeric = QStringLiteral("is not numeric.  All factors must be given lower and upper limits.");
+    const BadCell cases[] = {
+        {"empty name", 3, 1, "", "The Factor in row 3 does not have a name."},
+        {"letters as lower limit", 2, 2, "low", "The Factor Lower Limit in row 2 " + notNumeric},
+        {"grouped upper limit", 2, 3, "1,000", "The Factor Upper Limit in row 2 " + notNumeric},
+        {"empty upper limit", 1, 3, "", "The Factor Upper Limit in row 1 " + notNumeric},
+        {"equal limits", 2, 3, "2", "The Factor Lower Limit and Upper Limit in row 2 are equal.  The limits must differ."},
+        {"limits equal at single precision", 2, 3, "2.00000001",
+         "The Factor Lower Limit and Upper Limit in row 2 are equal.  The limits must differ."},
+        {"decimals as text", 3, 4, "two",
+         "The Significant Digits in row 3 is not numeric.  All significant digits must be integers."},
+        {"decimals beyond 16 bits", 1, 4, "40000",
+         "The Significant Digits in row 1 is not numeric.  All significant digits must be integers."},
+    };
+    for (const BadCell& c : cases) {
+        SCOPED_TRACE(c.name);
+        core::OptimizationProblem problem = StartupProblem();
+        problem.NumFactors = 3;
+        core::RunTimeState runTime;
+        GridText grid(3, 4);
+        for (int row = 1; row <= 3; ++row) {
+            grid.setCell(row, 1, QStringLiteral("N%1").arg(row));
+            grid.setCell(row, 2, QString::number(row));
+            grid.setCell(row, 3, QString::number(10 + row));
+            grid.setCell(row, 4, QStringLiteral("2"));
+        }
+        grid.setCell(c.row, c.column, QString::fromLatin1(c.text));
+        const Outcome outcome = CommitFactorGrid(problem, runTime, grid);
+        EXPECT_FALSE(outcome.ok);
+        ASSERT_EQ(outcome.messages.size(), 1u);
+        EXPECT_EQ(outcome.messages[0], (core::Message{QStringLiteral("Data Input Error"), c.message}));
+        EXPECT_EQ(runTime.FactorGridInvalid, QStringLiteral("y"));
+        EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+        for (int row = 1; row <= 3; ++row) {
+            SCOPED_TRACE(row);
+            const core::Factor& f = problem.Factors[row];
+            const auto committed = [&](int column) { return column < c.column || (column == c.column && row < c.row); };
+            EXPECT_EQ(f.FactorName == QStringLiteral("N%1").arg(row), committed(1));
+            EXPECT_EQ(f.LowerLimit == row, committed(2));
+            EXPECT_EQ(f.UpperLimit == 10 + row, committed(3));
+            EXPECT_EQ(f.SignificantDigits == 2, committed(4));
+        }
+    }
+}
+
+TEST(CommitFactorGrid, AcceptsReversedLimitsAndAnyNonEmptyName)
+{
+    core::OptimizationProblem problem = StartupProblem();
+    core::RunTimeState runTime;
+    GridText grid = LoadFactorGrid(problem);
+    grid.setCell(1, 1, QStringLiteral(" "));
+    grid.setCell(1, 2, QStringLiteral("20"));
+    grid.setCell(1, 3, QStringLiteral("10"));
+    EXPECT_TRUE(CommitFactorGrid(problem, runTime, grid).ok);
+    EXPECT_EQ(problem.Factors[1].FactorName, QStringLiteral(" "));
+    EXPECT_EQ(problem.Factors[1].LowerLimit, 20);
+}
+
+TEST(CommitFactorGrid, MoreFactorsThanGridRowsReportsTheFirstMissingName)
+{
+    core::OptimizationProblem problem = StartupProblem();
+    core::RunTimeState runTime;
+    const GridText grid = LoadFactorGrid(problem); // two rows
+    problem.NumFactors = 3;
+    const Outcome outcome = CommitFactorGrid(problem, runTime, grid);
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].text, QStringLiteral("The Factor in row 3 does not have a name."));
+}
+
+TEST(ContinueFactorGrid, StoresTheSnapshotBeforeCommitting)
+{
+    core::OptimizationProblem problem = StartupProblem();
+    core::RunTimeState runTime;
+    GridText grid = LoadFactorGrid(problem);
+    grid.setCell(1, 2, QStringLiteral("x"));
+    QString stageAtSnapshot;
+    int snapshots = 0;
+    const EngineHooks hooks{[&] {
+        ++snapshots;
+        stageAtSnapshot = problem.Stage;
+    }};
+    const Outcome outcome = ContinueFactorGrid(problem, runTime, grid, hooks);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(snapshots, 1);
+    EXPECT_EQ(stageAtSnapshot, QStringLiteral("none"));
+    EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+}
+
+} // namespace
+} // namespace zeltomir::simplex

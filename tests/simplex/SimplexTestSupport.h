@@ -1,0 +1,101 @@
+#pragma once
+
+// Problems in known states for the engine's tests, built through the
+// engine's own commands the way the windows drive them.
+
+#include "simplex/BeginOptimization.h"
+#include "simplex/FactorGrid.h"
+#include "simplex/GridText.h"
+#include "simplex/InitialSimplex.h"
+#include "simplex/NextStep.h"
+
+#include "core/ProblemRecord.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace zeltomir::simplex::test {
+
+struct FactorSpec {
+    QString name;
+    QString lower;
+    QString upper;
+    QString decimals;
+};
+
+inline core::OptimizationProblem StartupProblem()
+{
+    core::OptimizationProblem problem;
+    core::ResetToStartup(problem);
+    problem.StepType = QStringLiteral("Variable");
+    return problem;
+}
+
+// A problem whose factor grid has been committed with these factors.
+inline core::OptimizationProblem WithFactors(const std::vector<FactorSpec>& factors,
+                                             const QString& goal = QStringLiteral("max"),
+                                             const QString& stepType = QStringLiteral("Variable"))
+{
+    core::OptimizationProblem problem = StartupProblem();
+    problem.NumFactors = static_cast<std::int16_t>(factors.size());
+    problem.Goal = goal;
+    problem.StepType = stepType;
+    GridText grid(static_cast<int>(factors.size()), 4);
+    for (int row = 1; row <= static_cast<int>(factors.size()); ++row) {
+        const FactorSpec& spec = factors[static_cast<std::size_t>(row - 1)];
+        grid.setCell(row, 1, spec.name);
+        grid.setCell(row, 2, spec.lower);
+        grid.setCell(row, 3, spec.upper);
+        grid.setCell(row, 4, spec.decimals);
+    }
+    core::RunTimeState runTime;
+    const Outcome outcome = CommitFactorGrid(problem, runTime, grid);
+    EXPECT_TRUE(outcome.ok);
+    return problem;
+}
+
+// The proposed corner simplex with these responses in its Result column.
+inline GridText CornerGrid(core::OptimizationProblem& problem, const QStringList& responses)
+{
+    GridText grid = FillInitialSimplexGrid(problem, LoadInitialSimplexGrid(problem));
+    for (int i = 1; i <= responses.size(); ++i)
+        grid.setCell(i, problem.NumFactors + 1, responses[i - 1]);
+    return grid;
+}
+
+// Commits the corner simplex with these responses (vertex i = row i).
+inline void CommitCorner(core::OptimizationProblem& problem, const QStringList& responses)
+{
+    const Outcome outcome = ContinueInitialSimplex(problem, CornerGrid(problem, responses));
+    ASSERT_TRUE(outcome.ok) << (outcome.messages.empty() ? "" : outcome.messages.back().text.toStdString());
+}
+
+inline std::vector<double> Column(const core::Matrix& matrix, int column, int firstRow, int lastRow)
+{
+    std::vector<double> values;
+    for (int row = firstRow; row <= lastRow; ++row)
+        values.push_back(matrix.value(column, row));
+    return values;
+}
+
+inline QStringList Texts(const std::vector<core::Message>& messages)
+{
+    QStringList texts;
+    for (const core::Message& message : messages)
+        texts.append(message.text);
+    return texts;
+}
+
+} // namespace zeltomir::simplex::test

@@ -1,0 +1,165 @@
+#include "shell/MdiArrangement.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zeltomir::shell {
+namespace {
+
+struct TileRow {
+    QRect area;
+    int count;
+};
+
+const TileRow TileRows[] = {
+    {QRect(0, 0, 600, 400), 1}, {QRect(0, 0, 600, 400), 3},  {QRect(0, 0, 601, 403), 4},
+    {QRect(10, 20, 97, 50), 7}, {QRect(0, 0, 5, 5), 8},
+};
+
+// Tiles must fill the area exactly, in order, without gaps or overlaps, and
+// differ in size by one pixel at most.
+TEST(MdiArrangement, HorizontalTilesAreFullWidthRowsTopToBottom)
+{
+    for (const TileRow& row : TileRows) {
+        SCOPED_TRACE(testing::Message() << row.count << " in " << row.area.width() << "x" << row.area.height());
+        const QList<QRect> tiles = HorizontalTiles(row.area, row.count);
+        ASSERT_EQ(tiles.size(), row.count);
+        int nextTop = row.area.top();
+        for (const QRect& tile : tiles) {
+            EXPECT_EQ(tile.left(), row.area.left());
+            EXPECT_EQ(tile.width(), row.area.width());
+            EXPECT_EQ(tile.top(), nextTop);
+            EXPECT_LE(std::abs(tile.height() - row.area.height() / row.count), 1);
+            nextTop = tile.top() + tile.height();
+        }
+        EXPECT_EQ(nextTop, row.area.top() + row.area.height());
+    }
+}
+
+TEST(MdiArrangement, VerticalTilesAreFullHeightColumnsLeftToRight)
+{
+    for (const TileRow& row : TileRows) {
+        SCOPED_TRACE(testing::Message() << row.count << " in " << row.area.width() << "x" << row.area.height());
+        const QList<QRect> tiles = VerticalTiles(row.area, row.count);
+        ASSERT_EQ(tiles.size(), row.count);
+        int nextLeft = row.area.left();
+        for (const QRect& tile : tiles) {
+            EXPECT_EQ(tile.top(), row.area.top());
+            EXPECT_EQ(tile.height(), row.area.height());
+            EXPECT_EQ(tile.left(), nextLeft);
+            EXPECT_LE(std::abs(tile.width() - row.area.width() / row.count), 1);
+            nextLeft = tile.left() + tile.width();
+        }
+        EXPECT_EQ(nextLeft, row.area.left() + row.area.width());
+    }
+}
+
+TEST(MdiArrangement, NoWindowsNoTiles)
+{
+    EXPECT_TRUE(HorizontalTiles(QRect(0, 0, 100, 100), 0).isEmpty());
+    EXPECT_TRUE(VerticalTiles(QRect(0, 0, 100, 100), 0).isEmpty());
+    EXPECT_TRUE(IconPositions(QRect(0, 0, 100, 100), {}).isEmpty());
+    EXPECT_EQ(IconRowsHeight(QRect(0, 0, 100, 100), {}), 0);
+}
+
+TEST(MdiArrangement, IconsLineUpAlongTheBottomAndWrapUpwards)
+{
+    const QRect area(0, 0, 350, 300);
+    const QList<QSize> sizes(5, QSize(100, 20)); // three fit in a row
+    const QList<QPoint> expected{{0, 280}, {100, 280}, {200, 280}, {0, 260}, {100, 260}};
+    EXPECT_EQ(IconPositions(area, sizes), expected);
+    EXPECT_EQ(IconRowsHeight(area, sizes), 40);
+}
+
+TEST(MdiArrangement, IconsOfDifferentSizesShareCellsOfTheLargest)
+{
+    const QRect area(10, 10, 500, 200);
+    const QList<QSize> sizes{QSize(80, 20), QSize(120, 24), QSize(60, 18)};
+    const QList<QPoint> positions = IconPositions(area, sizes);
+    ASSERT_EQ(positions.size(), 3);
+    const int bottom = area.top() + area.height();
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(positions[i].x(), area.left() + i * 120);
+        EXPECT_EQ(positions[i].y() + sizes[i].height(), bottom);
+    }
+}
+
+TEST(MdiArrangement, AnAreaNarrowerThanOneIconStillGetsOnePerRow)
+{
+    const QList<QPoint> positions = IconPositions(QRect(0, 0, 50, 100), QList<QSize>(2, QSize(80, 20)));
+    EXPECT_EQ(positions, (QList<QPoint>{{0, 80}, {0, 60}}));
+}
+
+class MdiArrangementOnArea : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        area.resize(640, 480);
+        for (const char* title : {"One", "Two", "Three"}) {
+            auto* child = new QWidget;
+            child->setWindowTitle(title);
+            children << area.addSubWindow(child);
+        }
+        area.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&area));
+        for (QMdiSubWindow* child : children)
+            child->show();
+    }
+
+    QRect viewport() const { return area.viewport()->rect(); }
+
+    QMdiArea area;
+    QList<QMdiSubWindow*> children;
+};
+
+TEST_F(MdiArrangementOnArea, TilingRestoresAMaximisedChildAndCoversTheArea)
+{
+    children[1]->showMaximized();
+    TileChildrenVertically(area);
+    EXPECT_FALSE(children[1]->isMaximized());
+    const QList<QRect> expected = VerticalTiles(viewport(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(children[i]->geometry(), expected[i]) << i;
+}
+
+TEST_F(MdiArrangementOnArea, TilingLeavesMinimisedChildrenAsIconsBelowTheTiles)
+{
+    children[0]->showMinimized();
+    TileChildrenHorizontally(area);
+    EXPECT_TRUE(children[0]->isMinimized());
+    EXPECT_EQ(children[0]->x(), 0);
+    EXPECT_EQ(children[0]->y() + children[0]->height(), viewport().height());
+    // The other two share the space above the icon row.
+    EXPECT_EQ(children[1]->geometry().top(), 0);
+    EXPECT_EQ(children[2]->geometry().bottom() + 1, children[0]->y());
+    EXPECT_EQ(children[1]->width(), viewport().width());
+}
+
+TEST_F(MdiArrangementOnArea, ArrangeIconsMovesOnlyTheMinimisedChildren)
+{
+    children[0]->showMinimized();
+    children[2]->showMinimized();
+    children[0]->move(200, 100);
+    children[2]->move(10, 10);
+    const QRect untouched = children[1]->geometry();
+    ArrangeIcons(area);
+    EXPECT_EQ(children[1]->geometry(), untouched);
+    EXPECT_EQ(children[0]->pos().x(), 0);
+    EXPECT_GT(children[2]->pos().x(), 0);
+    for (QMdiSubWindow* icon : {children[0], children[2]})
+        EXPECT_EQ(icon->y() + icon->height(), viewport().height());
+}
+
+TEST_F(MdiArrangementOnArea, HiddenChildrenAreLeftOut)
+{
+    children[2]->hide();
+    TileChildrenHorizontally(area);
+    EXPECT_EQ(children[0]->height() + children[1]->height(), viewport().height());
+}
+
+} // namespace
+} // namespace zeltomir::shell

@@ -2,6 +2,7 @@
 
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace zeltomir::simplex {
@@ -40,8 +41,20 @@ std::optional<double> ReadDouble(const QString& text, const QLocale& locale)
 bool SimplexMatchesFactorCount(const core::OptimizationProblem& problem)
 {
     const int k = problem.NumFactors;
-    return k >= 1 && problem.VertexHistory.maxCol() == k + 4 && problem.NumVertices >= k + 1
-        && problem.NumVertices <= problem.VertexHistory.maxRow();
+    const core::Matrix& history = problem.VertexHistory;
+    if (k < 1 || problem.NumVertices < k + 1 || problem.NumVertices > history.maxRow())
+        return false;
+    if (history.maxCol() == k + 4)
+        return true;
+    if (history.maxCol() != std::max(core::DefaultMaxFactors + 1, k + 4))
+        return false;
+    for (int c = k + 5; c <= history.maxCol(); ++c) {
+        for (int v = 1; v <= problem.NumVertices; ++v) {
+            if (history.value(c, v) != 0)
+                return false;
+        }
+    }
+    return true;
 }
 
 core::Message DefineInitialSimplexFirst()

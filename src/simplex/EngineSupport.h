@@ -39,10 +39,14 @@ double SlotOf(const std::vector<double>& table, int slot);
 std::optional<double> ReadDouble(const QString& text, const QLocale& locale);
 
 // True when the simplex and vertex history were committed for the current
-// number of factors k. The vertex history gets k+4 columns only from the
-// initial simplex commit and from reading a state file, and steps add rows
-// but never columns, so a count changed since then shows in its shape; the
-// history must also hold the k+1 initial vertices and every vertex counted.
+// number of factors k. The number can be changed at any time in the setup
+// window, and a simplex of another size would be read column by column as if
+// it were this one. The rule: the history holds the k+1 initial vertices,
+// NumVertices counts no more vertices than it has rows, and its width fits k.
+// The initial simplex commit gives the history exactly k+4 columns and steps
+// add rows, never columns, so such a width names its k. A history read from a
+// state file (or never committed) keeps the record's start-up width; there
+// every column beyond k+4 must be empty, which tells a count lowered since.
 bool SimplexMatchesFactorCount(const core::OptimizationProblem& problem);
 
 // The one answer to a simplex that is missing or no longer fits the factors.

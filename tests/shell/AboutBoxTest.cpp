@@ -1,0 +1,112 @@
+#include "MainWindowFixture.h"
+
+#include "shell/AboutBox.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QPushButton>
+
+namespace zeltomir::shell {
+namespace {
+
+class AboutBoxTest : public MainWindowFixture {
+protected:
+    AboutBox* openAbout()
+    {
+        action("mnu_help_about")->trigger();
+        AboutBox* about = window->aboutBox();
+        EXPECT_NE(about, nullptr);
+        if (about) {
+            EXPECT_TRUE(becomesActive(about));
+        }
+        return about;
+    }
+
+    // QWindow counts a dialog as active while its parent is; ask Qt Widgets.
+    static bool becomesActive(QWidget* widget)
+    {
+        return QTest::qWaitFor([widget] { return QApplication::activeWindow() == widget; });
+    }
+
+    QString labelText(AboutBox* about, const char* name) const
+    {
+        const auto* label = about->findChild<QLabel*>(QLatin1String(name));
+        EXPECT_NE(label, nullptr) << name;
+        return label ? label->text() : QString();
+    }
+};
+
+TEST_F(AboutBoxTest, ShowsTitleVersionAndDescription)
+{
+    AboutBox* about = openAbout();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->objectName(), "About");
+    EXPECT_EQ(about->windowTitle(), "About Zeltomir");
+    EXPECT_EQ(labelText(about, "lblTitle"), "Zeltomir");
+    EXPECT_EQ(labelText(about, "lblVersion"), "Version 3.0.4");
+    EXPECT_FALSE(labelText(about, "lblDescription").trimmed().isEmpty());
+    const auto* icon = about->findChild<QLabel*>("picIcon");
+    ASSERT_NE(icon, nullptr);
+    EXPECT_FALSE(icon->pixmap().isNull());
+}
+
+TEST_F(AboutBoxTest, IsAWindowBesideTheMainWindowAndDoesNotBlockIt)
+{
+    AboutBox* about = openAbout();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isWindow());
+    EXPECT_FALSE(about->isModal());
+    EXPECT_FALSE(window->mdiArea()->isAncestorOf(about));
+    EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(AboutBoxTest, AboutTwiceBringsTheSameBoxForward)
+{
+    AboutBox* first = openAbout();
+    ASSERT_NE(first, nullptr);
+    window->activateWindow();
+    ASSERT_TRUE(becomesActive(window.get()));
+    AboutBox* second = openAbout();
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(window->findChildren<AboutBox*>().size(), 1);
+    EXPECT_EQ(QApplication::activeWindow(), first);
+}
+
+TEST_F(AboutBoxTest, ActivationSwitchesThePrintButtonOffUntilAChildSwitchesItOn)
+{
+    AboutBox* about = openAbout();
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(button("btnPrint")->isEnabled());
+    EXPECT_TRUE(action("mnufileprint")->isEnabled());
+
+    // Going back to the main window alone does not bring it back.
+    window->activateWindow();
+    ASSERT_TRUE(becomesActive(window.get()));
+    EXPECT_FALSE(button("btnPrint")->isEnabled());
+
+    window->updateCommandAvailability("frmDefineFactors");
+    EXPECT_TRUE(button("btnPrint")->isEnabled());
+
+    // Each activation switches it off again.
+    about->activateWindow();
+    ASSERT_TRUE(becomesActive(about));
+    EXPECT_FALSE(button("btnPrint")->isEnabled());
+}
+
+TEST_F(AboutBoxTest, OkClosesTheBoxAndTheNextAboutMakesAFreshOne)
+{
+    AboutBox* about = openAbout();
+    ASSERT_NE(about, nullptr);
+    auto* ok = about->findChild<QPushButton*>("cmdOK");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "OK");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->aboutBox() == nullptr; }));
+    AboutBox* again = openAbout();
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(again->isVisible());
+}
+
+} // namespace
+} // namespace zeltomir::shell

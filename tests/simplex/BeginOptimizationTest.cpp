@@ -1,0 +1,180 @@
+#include "SimplexTestSupport.h"
+
+#include "simplex/BeginOptimization.h"
+#include "simplex/ProblemSetup.h"
+
+#include "core/StateFile.h"
+
+#include <gtest/gtest.h>
+
+namespace zeltomir::simplex {
+namespace {
+
+using test::Column;
+using test::CommitCorner;
+using test::WithFactors;
+
+core::OptimizationProblem Committed(const QString& goal, const QStringList& responses, double target = 0)
+{
+    core::OptimizationProblem problem = WithFactors({{"A", "0", "10", "1"}, {"B", "5", "15", "1"}}, goal);
+    problem.TargetValue = target;
+    CommitCorner(problem, responses);
+    return problem;
+}
+
+TEST(BeginOptimization, RanksByObjectiveWithTheWorstInRowOne)
+{
+    const struct {
+        const char* name;
+        QString goal;
+        double target;
+        QStringList responses;
+        std::vector<double> resultsAfter;
+        std::vector<double> numbersAfter;
+        std::vector<double> historyObjectives; // by vertex
+    } cases[] = {
+        {"minimise", "min", 0, {"3", "1", "2"}, {3, 2, 1}, {1, 3, 2}, {-3, -1, -2}},
+        {"maximise", "max", 0, {"3", "1", "2"}, {1, 2, 3}, {2, 3, 1}, {3, 1, 2}},
+        {"target: a hit scores 0", "mid", 10, {"8", "10", "13"}, {10, 13, 8}, {2, 3, 1}, {0.5, 0, 1.0 / 3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        core::OptimizationProblem problem = Committed(c.goal, c.responses, c.target);
+        const StepsOutcome answer = BeginOptimization(problem);
+        ASSERT_TRUE(answer.outcome.ok);
+        EXPECT_EQ(Column(problem.Simplex, 3, 1, 3), c.resultsAfter);
+        EXPECT_EQ(Column(problem.Simplex, 5, 1, 3), c.numbersAfter);
+        EXPECT_EQ(Column(problem.VertexHistory, 6, 1, 3), c.historyObjectives);
+    }
+}
+
+TEST(BeginOptimization, FirstTrialOfTheCornerSimplex)
+{
+    const struct {
+        const char* name;
+        QStringList responses;
+        QStringList levels;
+        QString instruction;
+        QString type;
+    } cases[] = {
+        // Vertex 1 (A at its upper limit) worst: reflection (-1, 1) and forward
+        // contraction (-0.5, 0.75) leave the box; the reverse one is (0.5, 0.25).
+        {"reverse contraction", {"1", "5", "6"}, {"5", "7.5"}, "Contract in the Reverse Direction", "Cw"},
+        // All factors at their lower limits worst: the reflection (1, 1).
+        {"reflection", {"5", "6", "1"}, {"10", "15"}, "Evaluate the Reflection (R)", "R"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        core::OptimizationProblem problem = Committed(QStringLiteral("max"), c.responses);
+        const StepsOutcome answer = BeginOptimization(problem);
+        ASSERT_TRUE(answer.steps.has_value());
+        EXPECT_EQ(answer.steps->factorNames, (QStringList{"A", "B"}));
+        EXPECT_EQ(answer.steps->trial.levels, c.levels);
+        EXPECT_EQ(answer.steps->trial.instruction, c.instruction);
+        EXPECT_EQ(answer.steps->trial.vertexType, c.type);
+        EXPECT_EQ(answer.steps->trial.vertexNumber, 4);
+        EXPECT_EQ(problem.CurrentVertexType, c.type);
+        EXPECT_EQ(problem.OutOfLimits, QStringLiteral("n"));
+        EXPECT_EQ(answer.outcome.focus, Focus::StepsResult);
+        EXPECT_EQ(Column(problem.VertexHistory, 5, 1, 3), (std::vector<double>{1, 1, 1}));
+    }
+}
+
+TEST(BeginOptimization, FirstTrialIsShownUnroundedWhateverTheDecimals)
+{
+    core::OptimizationProblem problem = WithFactors({{"A", "0", "1", "1"}, {"B", "0", "3", "0"}});
+    CommitCorner(problem, {"5", "6", "1"});
+    problem.Simplex.at(1, 1) = 0.123456; // vertex 1 is retained, so its level moves the centroid
+    const StepsOutcome answer = BeginOptimization(problem);
+    ASSERT_TRUE(answer.steps.has_value());
+    // Reflection of (0, 0) through (0.061728, 0.5): 1 and 0 decimals do not apply.
+    EXPECT_EQ(answer.steps->trial.levels, (QStringList{"0.123456", "3"}));
+    EXPECT_EQ(problem.CurrentVertexType, QStringLiteral("R"));
+}
+
+TEST(BeginOptimization, SnapshotComesAfterTheCheckAndBeforeAnyChange)
+{
+    core::OptimizationProblem problem = Committed(QStringLiteral("max"), {"3", "1", "2"});
+    problem.FirstStepPending = QStringLiteral("no");
+    const core::OptimizationProblem before = problem;
+    bool unchangedAtSnapshot = false;
+    const StepsOutcome answer = BeginOptimization(problem, {[&] { unchangedAtSnapshot = problem == before; }});
+    EXPECT_TRUE(answer.outcome.ok);
+    EXPECT_TRUE(unchangedAtSnapshot);
+    EXPECT_EQ(problem.FirstStepPending, QStringLiteral("yes"));
+}
+
+TEST(BeginOptimization, RefusedWithoutASimplexForTheCurrentFactors)
+{
+    const struct {
+        const char* name;
+        std::function<void(core::OptimizationProblem&)> change;
+    } cases[] = {
+        {"never committed", [](core::OptimizationProblem& p) { p.InitialSimplexDefined = QStringLiteral("no"); }},
+        {"one more factor", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "3").ok); }},
+        {"one factor fewer", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "1").ok); }},
+        {"no factors", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "0").ok); }},
+        {"window reopened for 3 factors, then back to 2",
+         [](core::OptimizationProblem& p) {
+             ASSERT_TRUE(DefineInitialSimplex(p, "3", {}, std::nullopt).outcome.ok);
+             ASSERT_TRUE(CheckFactorCount(p, "2").ok);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        core::OptimizationProblem problem = Committed(QStringLiteral("max"), {"3", "1", "2"});
+        c.change(problem);
+        const core::OptimizationProblem before = problem;
+        int snapshots = 0;
+        const StepsOutcome answer = BeginOptimization(problem, {[&] { ++snapshots; }});
+        EXPECT_FALSE(answer.outcome.ok);
+        EXPECT_FALSE(answer.steps.has_value());
+        ASSERT_EQ(answer.outcome.messages.size(), 1u);
+        EXPECT_EQ(answer.outcome.messages[0],
+                  (core::Message{QStringLiteral("Notice"),
+                                 QStringLiteral("You must define the initial simplex before continuing.")}));
+        EXPECT_EQ(snapshots, 0);
+        EXPECT_EQ(problem, before);
+    }
+}
+
+TEST(BeginOptimization, ChangingTheCountBackMakesTheSimplexUsableAgain)
+{
+    core::OptimizationProblem problem = Committed(QStringLiteral("max"), {"3", "1", "2"});
+    ASSERT_TRUE(CheckFactorCount(problem, "5").ok);
+    EXPECT_FALSE(BeginOptimization(problem).outcome.ok);
+    ASSERT_TRUE(CheckFactorCount(problem, "2").ok);
+    EXPECT_TRUE(BeginOptimization(problem).outcome.ok);
+}
+
+TEST(BeginOptimization, WorksOnAProblemReadFromAStateFile)
+{
+    core::OptimizationProblem saved = Committed(QStringLiteral("max"), {"3", "1", "2"});
+    ASSERT_TRUE(BeginOptimization(saved).outcome.ok);
+    core::OptimizationProblem problem = test::StartupProblem();
+    const core::FileStatus read = core::ParseStateFileLines(core::StateFileLines(saved), problem);
+    ASSERT_TRUE(read.ok) << read.error.toStdString();
+    core::OptimizationProblem lowered = problem;
+    const StepsOutcome answer = BeginOptimization(problem);
+    ASSERT_TRUE(answer.outcome.ok);
+    EXPECT_EQ(answer.steps->trial.levels, (QStringList{"2.5", "10"})); // vertex 2 (result 1) is contracted from
+
+    // A count lowered after reading leaves the objectives of the vertex
+    // history beyond the new count's columns, which gives the change away.
+    ASSERT_TRUE(CheckFactorCount(lowered, "1").ok);
+    EXPECT_FALSE(BeginOptimization(lowered).outcome.ok);
+}
+
+TEST(BeginOptimization, PressedAgainMidRunStartsOverFromTheCurrentSimplex)
+{
+    core::OptimizationProblem problem = Committed(QStringLiteral("max"), {"3", "1", "2"});
+    ASSERT_TRUE(BeginOptimization(problem).outcome.ok);
+    core::RunTimeState runTime;
+    const StepsOutcome step = NextStep(problem, runTime, {"2.5", {"0", "15"}});
+    ASSERT_TRUE(step.outcome.ok);
+    EXPECT_TRUE(BeginOptimization(problem).outcome.ok);
+    EXPECT_EQ(problem.FirstStepPending, QStringLiteral("yes"));
+}
+
+} // namespace
+} // namespace zeltomir::simplex

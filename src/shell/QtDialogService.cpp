@@ -1,6 +1,5 @@
 #include "shell/QtDialogService.h"
 
-#include <QFileDialog>
 #include <QPushButton>
 
 namespace zeltomir::shell {
@@ -83,31 +82,37 @@ MessageAnswer QtDialogService::message(const MessageRequest& request)
 
 std::optional<QString> QtDialogService::openFileName(const QStringList& nameFilters, int selectedFilter)
 {
-    return runFileDialog(FileDialogKind::Open, nameFilters, selectedFilter);
+    return runFileDialog({FileDialogKind::Open, nameFilters, selectedFilter});
 }
 
 std::optional<QString> QtDialogService::saveFileName(const QStringList& nameFilters, int selectedFilter)
 {
-    return runFileDialog(FileDialogKind::Save, nameFilters, selectedFilter);
+    return runFileDialog({FileDialogKind::Save, nameFilters, selectedFilter});
 }
 
-std::optional<QString> QtDialogService::runFileDialog(FileDialogKind kind, const QStringList& nameFilters,
-                                                      int selectedFilter)
+std::unique_ptr<QFileDialog> QtDialogService::buildFileDialog(const FileDialogRequest& request, QWidget* parent)
 {
-    QFileDialog dialog(m_parent);
-    if (kind == FileDialogKind::Save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    if (request.kind == FileDialogKind::Save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
     } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
     }
-    dialog.setNameFilters(nameFilters);
-    if (selectedFilter >= 0 && selectedFilter < nameFilters.size())
-        dialog.selectNameFilter(nameFilters.at(selectedFilter));
-    if (dialog.exec() != QDialog::Accepted)
+    // The name comes back exactly as chosen: no default suffix is added.
+    dialog->setNameFilters(request.nameFilters);
+    if (request.selectedFilter >= 0 && request.selectedFilter < request.nameFilters.size())
+        dialog->selectNameFilter(request.nameFilters.at(request.selectedFilter));
+    return dialog;
+}
+
+std::optional<QString> QtDialogService::runFileDialog(const FileDialogRequest& request)
+{
+    const auto dialog = buildFileDialog(request, m_parent);
+    if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
+    const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return std::nullopt;
     return chosen.first();

@@ -2,6 +2,7 @@
 
 #include "shell/DialogService.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -28,9 +29,11 @@ public:
     // buttons and default can be checked.
     static std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& request, QWidget* parent);
     static MessageAnswer answerFor(QMessageBox::StandardButton clicked, MessageButtons buttons);
+    // Likewise the file dialog, with its filters and the selected one.
+    static std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogRequest& request, QWidget* parent);
 
 private:
-    std::optional<QString> runFileDialog(FileDialogKind kind, const QStringList& nameFilters, int selectedFilter);
+    std::optional<QString> runFileDialog(const FileDialogRequest& request);
 
     QPointer<QWidget> m_parent;
 };

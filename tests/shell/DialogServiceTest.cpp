@@ -1,0 +1,220 @@
+#include "gui/ScriptedDialogService.h"
+#include "shell/QtDialogService.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+namespace zeltomir::shell {
+namespace {
+
+using core::MessageIcon;
+using testsupport::ScriptedDialogService;
+
+std::string Joined(const QStringList& list)
+{
+    return list.join(QStringLiteral(" | ")).toStdString();
+}
+
+// ------------------------------------------------------------ filter text
+
+struct FilterRow {
+    const char* filterString;
+    const char* expected; // Qt name filters joined by " | "
+};
+
+const FilterRow FilterRows[] = {
+    {"All Files (*.*)|*.*|Simplex Files (*.sso)|*.sso", "All Files (*) | Simplex Files (*.sso)"},
+    {"All Files (*.*)|*.*|Target Optimization Files (*.sst)|*.sst|Variance Optimization Files (*.ssv)|*.ssv|"
+     "Simplex Files (*.sso)|*.sso",
+     "All Files (*) | Target Optimization Files (*.sst) | Variance Optimization Files (*.ssv) | "
+     "Simplex Files (*.sso)"},
+    {"Text|*.txt", "Text (*.txt)"},
+    {"Pictures|*.png;*.jpg", "Pictures (*.png;*.jpg)"},
+    {"Odd (*.a)|*.a|Lonely", "Odd (*.a) | Lonely"},
+    {"", ""},
+};
+
+TEST(NameFiltersFromFilterString, TurnsPairsIntoQtNameFilters)
+{
+    for (const FilterRow& row : FilterRows) {
+        SCOPED_TRACE(row.filterString);
+        EXPECT_EQ(Joined(NameFiltersFromFilterString(QLatin1String(row.filterString))), row.expected);
+    }
+}
+
+// ------------------------------------------------------------ message box
+
+struct BoxRow {
+    MessageRequest request;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton;
+};
+
+const BoxRow BoxRows[] = {
+    {{"Warning!", "Sure?", MessageIcon::Critical, MessageButtons::YesNo, MessageAnswer::No}, QMessageBox::Critical,
+     QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
+    {{"Message", "Go on?", MessageIcon::Exclamation, MessageButtons::YesNo, MessageAnswer::Yes}, QMessageBox::Warning,
+     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes},
+    {{"Notice", "There was an error while printing.", MessageIcon::Critical}, QMessageBox::Critical, QMessageBox::Ok,
+     QMessageBox::Ok},
+    {{"Input Error", "<b>not bold</b>", MessageIcon::Information}, QMessageBox::Information, QMessageBox::Ok,
+     QMessageBox::Ok},
+    {{"Data Entry Error", "x", MessageIcon::Question}, QMessageBox::Question, QMessageBox::Ok, QMessageBox::Ok},
+    {{"Plain", "y", MessageIcon::None}, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok},
+};
+
+TEST(QtDialogService, BuildsTheMessageBoxAsAsked)
+{
+    for (const BoxRow& row : BoxRows) {
+        SCOPED_TRACE(row.request.title.toStdString());
+        const auto box = QtDialogService::buildMessageBox(row.request, nullptr);
+        EXPECT_EQ(box->windowTitle(), row.request.title);
+        EXPECT_EQ(box->text(), row.request.text);
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box->icon(), row.icon);
+        EXPECT_EQ(box->standardButtons(), row.buttons);
+        EXPECT_EQ(box->standardButton(box->defaultButton()), row.defaultButton);
+    }
+}
+
+TEST(QtDialogService, EnterTakesTheDefaultAndEscapeSaysNo)
+{
+    const std::tuple<MessageAnswer, Qt::Key, QMessageBox::StandardButton> rows[] = {
+        {MessageAnswer::No, Qt::Key_Return, QMessageBox::No},
+        {MessageAnswer::Yes, Qt::Key_Return, QMessageBox::Yes},
+        {MessageAnswer::Yes, Qt::Key_Escape, QMessageBox::No},
+    };
+    for (const auto& [defaultButton, key, expected] : rows) {
+        SCOPED_TRACE(testing::Message() << "key " << key << ", expected " << expected);
+        const auto box = QtDialogService::buildMessageBox(
+            {"Message", "Are you sure you want to quit?", MessageIcon::Critical, MessageButtons::YesNo, defaultButton},
+            nullptr);
+        box->open();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+        QTest::keyClick(box.get(), key);
+        ASSERT_NE(box->clickedButton(), nullptr);
+        const auto clicked = box->standardButton(box->clickedButton());
+        EXPECT_EQ(clicked, expected);
+        EXPECT_EQ(QtDialogService::answerFor(clicked, MessageButtons::YesNo),
+                  expected == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No);
+    }
+}
+
+TEST(QtDialogService, AnswersByTheButtonsOffered)
+{
+    EXPECT_EQ(QtDialogService::answerFor(QMessageBox::Yes, MessageButtons::YesNo), MessageAnswer::Yes);
+    EXPECT_EQ(QtDialogService::answerFor(QMessageBox::No, MessageButtons::YesNo), MessageAnswer::No);
+    // A box closed without a button is a No.
+    EXPECT_EQ(QtDialogService::answerFor(QMessageBox::NoButton, MessageButtons::YesNo), MessageAnswer::No);
+    EXPECT_EQ(QtDialogService::answerFor(QMessageBox::NoButton, MessageButtons::Ok), MessageAnswer::Ok);
+}
+
+TEST(QtDialogService, FileDialogOffersTheFiltersWithTheChosenOneSelected)
+{
+    const QStringList filters{"All Files (*)", "Simplex Files (*.sso)", "Target Optimization Files (*.sst)"};
+    const std::tuple<FileDialogKind, int, const char*, QFileDialog::AcceptMode> rows[] = {
+        {FileDialogKind::Open, 1, "Simplex Files (*.sso)", QFileDialog::AcceptOpen},
+        {FileDialogKind::Save, 2, "Target Optimization Files (*.sst)", QFileDialog::AcceptSave},
+        {FileDialogKind::Save, 7, "All Files (*)", QFileDialog::AcceptSave}, // out of range: the first
+    };
+    for (const auto& [kind, selected, expected, mode] : rows) {
+        SCOPED_TRACE(expected);
+        const auto dialog = QtDialogService::buildFileDialog({kind, filters, selected}, nullptr);
+        EXPECT_EQ(Joined(dialog->nameFilters()), Joined(filters));
+        EXPECT_EQ(dialog->selectedNameFilter(), expected);
+        EXPECT_EQ(dialog->acceptMode(), mode);
+        EXPECT_TRUE(dialog->defaultSuffix().isEmpty());
+    }
+}
+
+// ------------------------------------------------------ scripted service
+
+TEST(ScriptedDialogService, AnswersInOrderAndRecordsEveryRequest)
+{
+    ScriptedDialogService dialogs;
+    dialogs.answerMessage(MessageAnswer::Yes);
+    dialogs.answerSave(QString("/tmp/a.sso"));
+    dialogs.answerOpen(std::nullopt);
+    dialogs.answerMessage(MessageAnswer::Ok);
+
+    EXPECT_EQ(dialogs.message("Warning!", "Sure?", MessageIcon::Critical, MessageButtons::YesNo, MessageAnswer::No),
+              MessageAnswer::Yes);
+    EXPECT_EQ(dialogs.saveFileName({"Simplex Files (*.sso)"}, 0), QString("/tmp/a.sso"));
+    EXPECT_EQ(dialogs.openFileName({"All Files (*)", "Simplex Files (*.sso)"}, 1), std::nullopt);
+    dialogs.show(core::Message{"Notice", "Done.", MessageIcon::Information});
+
+    EXPECT_EQ(dialogs.pendingAnswers(), 0u);
+    ASSERT_EQ(dialogs.requests().size(), 4u);
+    const std::vector<MessageRequest> expectedMessages{
+        {"Warning!", "Sure?", MessageIcon::Critical, MessageButtons::YesNo, MessageAnswer::No},
+        {"Notice", "Done.", MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok}};
+    EXPECT_EQ(dialogs.messages(), expectedMessages);
+    const std::vector<FileDialogRequest> expectedFiles{
+        {FileDialogKind::Save, {"Simplex Files (*.sso)"}, 0},
+        {FileDialogKind::Open, {"All Files (*)", "Simplex Files (*.sso)"}, 1}};
+    EXPECT_EQ(dialogs.fileDialogs(), expectedFiles);
+}
+
+TEST(ScriptedDialogService, RunsTheActionWhileTheDialogIsShown)
+{
+    ScriptedDialogService dialogs;
+    std::vector<int> order;
+    dialogs.answerMessage(MessageAnswer::No, [&] { order.push_back(1); });
+    dialogs.answerOpen(QString("x"), [&] { order.push_back(2); });
+    dialogs.message("Message", "?", MessageIcon::Critical, MessageButtons::YesNo, MessageAnswer::No);
+    order.push_back(3);
+    dialogs.openFileName({}, 0);
+    EXPECT_EQ(order, (std::vector<int>{1, 3, 2}));
+}
+
+TEST(ScriptedDialogService, UnexpectedRequestsFailTheTestAndGetTheHarmlessAnswer)
+{
+    ScriptedDialogService dialogs;
+    MessageAnswer answer = MessageAnswer::Yes;
+    EXPECT_NONFATAL_FAILURE(answer = dialogs.message("Message", "Quit?", MessageIcon::Critical, MessageButtons::YesNo,
+                                                     MessageAnswer::No),
+                            "Unexpected message box {title \"Message\", text \"Quit?\"");
+    EXPECT_EQ(answer, MessageAnswer::No);
+
+    std::optional<QString> file = QString("set");
+    EXPECT_NONFATAL_FAILURE(file = dialogs.saveFileName({"A (*.a)"}, 0), "Unexpected save dialog");
+    EXPECT_EQ(file, std::nullopt);
+    EXPECT_EQ(dialogs.requests().size(), 2u);
+}
+
+TEST(ScriptedDialogService, ARequestOfTheWrongKindFailsAndKeepsTheAnswerQueued)
+{
+    ScriptedDialogService dialogs;
+    dialogs.answerOpen(QString("a.sso"));
+    EXPECT_NONFATAL_FAILURE(dialogs.saveFileName({}, 0), "the script expected an open dialog");
+    EXPECT_NONFATAL_FAILURE(dialogs.message("Notice", "x", MessageIcon::Critical), "expected an open dialog");
+    EXPECT_EQ(dialogs.openFileName({}, 0), QString("a.sso"));
+}
+
+TEST(ScriptedDialogService, AnAnswerTheBoxDoesNotOfferFails)
+{
+    ScriptedDialogService dialogs;
+    dialogs.answerMessage(MessageAnswer::Yes);
+    MessageAnswer answer = MessageAnswer::Yes;
+    EXPECT_NONFATAL_FAILURE(answer = dialogs.message("Notice", "x", MessageIcon::Critical), "no such button");
+    EXPECT_EQ(answer, MessageAnswer::Ok);
+}
+
+TEST(ScriptedDialogService, AnswersNeverAskedForFailTheTest)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ScriptedDialogService dialogs;
+            dialogs.answerMessage(MessageAnswer::Yes);
+            dialogs.answerSave(std::nullopt);
+        },
+        "2 scripted dialog answer(s) were never asked for");
+}
+
+} // namespace
+} // namespace zeltomir::shell

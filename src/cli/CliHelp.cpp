@@ -1,0 +1,43 @@
+#include "cli/CliHelp.h"
+
+namespace zeltomir::cli {
+
+std::string HelpText()
+{
+    return "Usage: zeltomir-cli optimize [options]\n"
+           "       zeltomir-cli --help | --version\n"
+           "\n"
+           "Runs the sequential simplex without windows: proposes each trial and reads\n"
+           "the measured results from standard input, one per line.\n"
+           "\n"
+           "Options of optimize:\n"
+           "  --goal max|min|mid        maximise, minimise or reach --target (default max)\n"
+           "  --target T                the target response, used with --goal mid\n"
+           "  --steps variable|fixed    variable or fixed size steps (default variable)\n"
+           "  --factor NAME=LOWER..UPPER/DECIMALS\n"
+           "                            one factor; give one per factor, in order\n"
+           "  --open FILE.sso           resume a problem saved during the steps\n"
+           "  --save FILE.sso           save the problem when the input ends\n"
+           "  --json                    write one JSON object per line\n"
+           "  --help                    show this help\n"
+           "  --version                 show the version\n"
+           "\n"
+           "Input, one line per measured result:\n"
+           "  RESULT                    the result at the levels proposed\n"
+           "  RESULT @ L1 ... Lk        the result at the levels actually run\n"
+           "Blank lines and lines starting with # are ignored. For a new problem the\n"
+           "first k+1 lines answer the initial simplex, row by row; every later line\n"
+           "answers the trial on show.\n"
+           "\n"
+           "Output, one event per line: initial, trial, message, and at the end of the\n"
+           "input one vertex line per vertex of the vertex summary.\n"
+           "\n"
+           "Exit status: 0 when the input was used up, 2 when the session cannot go on.\n";
+}
+
+std::string VersionLine()
+{
+    return std::string("zeltomir-cli ") + CliVersion + "\n";
+}
+
+} // namespace zeltomir::cli

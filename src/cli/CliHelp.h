@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace zeltomir::cli {
+
+// The runner's version, that of the program it belongs to.
+inline constexpr const char* CliVersion = "3.0.4";
+
+// What --help prints, ending in a line end.
+std::string HelpText();
+// What --version prints: "zeltomir-cli 3.0.4" and a line end.
+std::string VersionLine();
+
+// Exit statuses: the session ran to the end of its input, or it could not go
+// on (a bad option, a refused setup, a file that cannot be read or written).
+inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitCannotGoOn = 2;
+
+} // namespace zeltomir::cli

@@ -1,0 +1,145 @@
+#include "cli/CliOptions.h"
+
+#include <QSet>
+
+namespace zeltomir::cli {
+
+namespace {
+
+const QString Factor = QStringLiteral("--factor");
+const QString Goal = QStringLiteral("--goal");
+const QString Target = QStringLiteral("--target");
+const QString Steps = QStringLiteral("--steps");
+const QString Open = QStringLiteral("--open");
+const QString Save = QStringLiteral("--save");
+
+bool IsFlag(const QString& name)
+{
+    return name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("--version")
+        || name == QLatin1String("--json");
+}
+
+void SetFlag(OptimizeOptions& options, const QString& name)
+{
+    if (name == QLatin1String("--json"))
+        options.json = true;
+    else if (name == QLatin1String("--version"))
+        options.version = true;
+    else
+        options.help = true;
+}
+
+bool TakesValue(const QString& name)
+{
+    return name == Factor || name == Goal || name == Target || name == Steps || name == Open || name == Save;
+}
+
+// Stores the value of one option; answers why it cannot be used, or "".
+QString ApplyValue(OptimizeOptions& options, const QString& name, const QString& value)
+{
+    if (name == Goal) {
+        if (value != QLatin1String("max") && value != QLatin1String("min") && value != QLatin1String("mid"))
+            return QStringLiteral("The goal must be max, min or mid, not \"%1\".").arg(value);
+        options.goal = value;
+    } else if (name == Target) {
+        options.target = value;
+    } else if (name == Steps) {
+        if (value != QLatin1String("variable") && value != QLatin1String("fixed"))
+            return QStringLiteral("The step size must be variable or fixed, not \"%1\".").arg(value);
+        options.fixedSteps = value == QLatin1String("fixed");
+    } else if (name == Factor) {
+        const std::optional<FactorCells> cells = SplitFactorSpec(value);
+        if (!cells)
+            return QStringLiteral("A factor is given as NAME=LOWER..UPPER/DECIMALS, not \"%1\".").arg(value);
+        options.factors.push_back(*cells);
+    } else if (value.isEmpty()) {
+        return QStringLiteral("Option %1 needs a file name.").arg(name);
+    } else {
+        (name == Open ? options.openPath : options.savePath) = value;
+    }
+    return {};
+}
+
+// Combinations that contradict the problem file.
+QString ConflictWithOpen(const OptimizeOptions& options, const QSet<QString>& given)
+{
+    if (!options.openPath)
+        return {};
+    if (!options.factors.empty())
+        return QStringLiteral("Options --open and --factor cannot be used together: the problem file holds the factors.");
+    if (given.contains(Goal) || given.contains(Target))
+        return QStringLiteral("Options --goal and --target cannot be used with --open: the problem file holds the goal.");
+    return {};
+}
+
+} // namespace
+
+std::optional<FactorCells> SplitFactorSpec(const QString& spec)
+{
+    const qsizetype equals = spec.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return std::nullopt;
+    const QString rest = spec.mid(equals + 1);
+    const qsizetype slash = rest.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return std::nullopt;
+    const QString limits = rest.left(slash);
+    const qsizetype dots = limits.indexOf(QLatin1String(".."));
+    if (dots < 0)
+        return std::nullopt;
+    return FactorCells{spec.left(equals), limits.left(dots), limits.mid(dots + 2), rest.mid(slash + 1)};
+}
+
+ParsedOptions ParseOptimizeOptions(const QStringList& arguments)
+{
+    ParsedOptions parsed;
+    OptimizeOptions& options = parsed.options;
+    QSet<QString> given;
+    // The whole line is read even after an error, so that --json still
+    // shapes the error and --help still answers.
+    const auto fail = [&parsed](const QString& why) {
+        if (parsed.error.isEmpty())
+            parsed.error = why;
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString name = arguments[i];
+        std::optional<QString> value;
+        const qsizetype equals = name.indexOf(QLatin1Char('='));
+        if (name.startsWith(QLatin1String("--")) && equals > 2) {
+            value = name.mid(equals + 1);
+            name.truncate(equals);
+        }
+        if (IsFlag(name)) {
+            if (value)
+                fail(QStringLiteral("Option %1 does not take a value.").arg(name));
+            else
+                SetFlag(options, name);
+            continue;
+        }
+        if (!TakesValue(name)) {
+            fail(name.startsWith(QLatin1Char('-')) ? QStringLiteral("Unknown option %1.").arg(name)
+                                                   : QStringLiteral("Unexpected argument \"%1\".").arg(name));
+            continue;
+        }
+        // A following option is never taken as the value: "--target --json"
+        // lacks its target rather than aiming at "--json".
+        if (!value && i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1String("--")))
+            value = arguments[++i];
+        if (!value) {
+            fail(QStringLiteral("Option %1 needs a value.").arg(name));
+            continue;
+        }
+        if (name != Factor && given.contains(name)) {
+            fail(QStringLiteral("Option %1 is given more than once.").arg(name));
+            continue;
+        }
+        given.insert(name);
+        fail(ApplyValue(options, name, *value));
+    }
+    fail(ConflictWithOpen(options, given));
+    if (options.help || options.version)
+        parsed.error.clear();
+    return parsed;
+}
+
+} // namespace zeltomir::cli

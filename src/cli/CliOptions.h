@@ -1,0 +1,53 @@
+#pragma once
+
+// The options of `zeltomir-cli optimize`, parsed into plain values. Only the
+// shape of the command line is checked here; every value that the setup
+// window would check (the goal's target, the factor cells) is handed to the
+// engine as the text a box or grid cell would hold.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace zeltomir::cli {
+
+// One --factor NAME=LOWER..UPPER/DECIMALS: the four cell texts of a row of
+// the factor grid, not yet checked.
+struct FactorCells {
+    QString name;
+    QString lower;
+    QString upper;
+    QString decimals;
+
+    friend bool operator==(const FactorCells&, const FactorCells&) = default;
+};
+
+struct OptimizeOptions {
+    QString goal = QStringLiteral("max");   // "max", "min" or "mid"
+    std::optional<QString> target;          // the target box's text
+    bool fixedSteps = false;                // --steps fixed
+    std::vector<FactorCells> factors;
+    std::optional<QString> openPath;
+    std::optional<QString> savePath;
+    bool json = false;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParsedOptions {
+    OptimizeOptions options;
+    QString error; // empty when the command line is usable
+};
+
+// The arguments after "optimize". --help and --version win over any error
+// so that they always answer.
+ParsedOptions ParseOptimizeOptions(const QStringList& arguments);
+
+// Splits NAME=LOWER..UPPER/DECIMALS: the name runs up to the first "=", the
+// decimals follow the last "/" after it, and the limits between are split at
+// the first "..". nullopt when one of the three marks is missing.
+std::optional<FactorCells> SplitFactorSpec(const QString& spec);
+
+} // namespace zeltomir::cli

@@ -1,0 +1,258 @@
+#include "cli/OptimizeCommand.h"
+
+#include "cli/CliHelp.h"
+
+#include "simplex/BeginOptimization.h"
+#include "simplex/EngineSupport.h"
+#include "simplex/FactorGrid.h"
+#include "simplex/InitialSimplex.h"
+#include "simplex/NextStep.h"
+#include "simplex/ProblemSetup.h"
+#include "simplex/TrialDisplay.h"
+#include "simplex/VertexSummary.h"
+
+#include "core/LevelScaling.h"
+#include "core/StateFile.h"
+
+namespace zeltomir::cli {
+
+namespace {
+
+const QString UsageErrorTitle = QStringLiteral("Usage Error");
+const QString InputErrorTitle = QStringLiteral("Input Error");
+const QString FileErrorTitle = QStringLiteral("File Error");
+
+QStringList RowLevels(const simplex::GridText& grid, int row, int k)
+{
+    QStringList levels;
+    for (int j = 1; j <= k; ++j)
+        levels.append(grid.cell(row, j));
+    return levels;
+}
+
+} // namespace
+
+OptimizeCommand::OptimizeCommand(std::istream& in, std::ostream& out)
+    : m_out(out)
+    , m_reader(in)
+{
+}
+
+int OptimizeCommand::run(const QStringList& arguments)
+{
+    const ParsedOptions parsed = ParseOptimizeOptions(arguments);
+    const OptimizeOptions& options = parsed.options;
+    if (options.help || options.version) {
+        m_out << (options.help ? HelpText() : VersionLine());
+        m_out.flush();
+        return ExitSuccess;
+    }
+    m_writer.emplace(m_out, options.json);
+    if (!parsed.error.isEmpty()) {
+        message(UsageErrorTitle, parsed.error);
+        return ExitCannotGoOn;
+    }
+    const bool ready = options.openPath ? openProblem(options) : startNewProblem(options) && runInitialSimplex();
+    if (!ready)
+        return ExitCannotGoOn;
+    runSteps();
+    writeVertexSummary();
+    if (options.savePath && !saveProblem(*options.savePath))
+        return ExitCannotGoOn;
+    return ExitSuccess;
+}
+
+// The setup window, then the factor window: step size and goal chosen, the
+// count checked, the factor grid committed, Define Initial Simplex pressed.
+bool OptimizeCommand::startNewProblem(const OptimizeOptions& options)
+{
+    core::ResetToStartup(m_problem);
+    simplex::ChooseStepType(m_problem, options.fixedSteps ? 1 : 0);
+    // The target box is disabled unless the goal is a target, so its text
+    // counts only then.
+    const bool targetGoal = options.goal == QLatin1String("mid");
+    const QString targetText = targetGoal ? options.target.value_or(QString()) : QString();
+    simplex::ChooseGoalOption(m_problem, simplex::GoalOptionIndex(options.goal), targetText, m_locale);
+
+    const QString countText = QString::number(options.factors.size());
+    if (!show(simplex::CheckFactorCount(m_problem, countText, m_locale)) || !commitFactors(options))
+        return false;
+    simplex::DefineInitialSimplexResult defined =
+        simplex::DefineInitialSimplex(m_problem, countText, targetText, std::nullopt, m_locale);
+    if (!show(defined.outcome))
+        return false;
+    m_initialGrid = std::move(defined.grid);
+    m_names = simplex::FactorNames(m_problem);
+    return true;
+}
+
+bool OptimizeCommand::commitFactors(const OptimizeOptions& options)
+{
+    simplex::GridText grid = simplex::LoadFactorGrid(m_problem, m_locale);
+    for (std::size_t i = 0; i < options.factors.size(); ++i) {
+        const FactorCells& cells = options.factors[i];
+        const int row = static_cast<int>(i) + 1;
+        grid.setCell(row, 1, cells.name);
+        grid.setCell(row, 2, cells.lower);
+        grid.setCell(row, 3, cells.upper);
+        grid.setCell(row, 4, cells.decimals);
+    }
+    return show(simplex::ContinueFactorGrid(m_problem, m_runTime, grid, {}, m_locale));
+}
+
+// A problem file reopens the steps window at the trial it was saved with.
+bool OptimizeCommand::openProblem(const OptimizeOptions& options)
+{
+    const QString& path = *options.openPath;
+    core::ResetToStartup(m_problem);
+    if (const core::FileStatus status = core::ReadStateFile(path, m_problem); !status) {
+        message(FileErrorTitle, QStringLiteral("Cannot open \"%1\". %2").arg(path, status.error));
+        return false;
+    }
+    if (m_problem.Stage != QLatin1String("Steps")) {
+        message(FileErrorTitle, QStringLiteral("\"%1\" holds a problem at stage \"%2\". Only a problem saved during "
+                                               "the optimization steps (stage \"Steps\") can be resumed.")
+                                    .arg(path, m_problem.Stage));
+        return false;
+    }
+    // The step size is not part of the file; the setup window sets it anew.
+    simplex::ChooseStepType(m_problem, options.fixedSteps ? 1 : 0);
+    if (!simplex::SimplexMatchesFactorCount(m_problem)) {
+        m_writer->message(simplex::DefineInitialSimplexFirst());
+        return false;
+    }
+    const simplex::StepsContent steps = simplex::ReopenedSteps(m_problem, m_locale);
+    m_names = steps.factorNames.value_or(simplex::FactorNames(m_problem));
+    showTrial(steps);
+    return true;
+}
+
+// Every proposed vertex is shown before any result is read, so that a
+// program at the other end of a pipe knows all k+1 trials to run.
+bool OptimizeCommand::runInitialSimplex()
+{
+    const int k = m_problem.NumFactors;
+    for (int row = 1; row <= k + 1; ++row)
+        m_writer->initial(row, m_names, RowLevels(m_initialGrid, row, k));
+    if (!readInitialResults())
+        return false;
+    if (!show(simplex::ContinueInitialSimplex(m_problem, m_initialGrid, {}, m_locale)))
+        return false;
+    const simplex::StepsOutcome begun = simplex::BeginOptimization(m_problem, {}, m_locale);
+    if (!show(begun.outcome) || !begun.steps)
+        return false;
+    showTrial(*begun.steps);
+    return true;
+}
+
+// Each line fills the next row of the initial simplex grid: its Result cell,
+// and with "@" its level cells as if the user had typed over them.
+bool OptimizeCommand::readInitialResults()
+{
+    const int k = m_problem.NumFactors;
+    int answered = 0;
+    while (answered < k + 1) {
+        const std::optional<ResultLine> line = m_reader.next();
+        if (!line) {
+            message(InputErrorTitle, QStringLiteral("The input ended after %1 of the %2 results of the initial "
+                                                    "simplex.").arg(answered).arg(k + 1));
+            return false;
+        }
+        if (!levelCountFits(*line))
+            continue;
+        ++answered;
+        m_initialGrid.setCell(answered, k + 1, line->result);
+        if (line->levels) {
+            for (int j = 1; j <= k; ++j)
+                m_initialGrid.setCell(answered, j, line->levels->at(j - 1));
+        }
+    }
+    return true;
+}
+
+// One Next Step per line. A refused step leaves the trial on show, as the
+// steps window does; a line's "@" levels count for that line only.
+void OptimizeCommand::runSteps()
+{
+    while (const std::optional<ResultLine> line = m_reader.next()) {
+        if (!levelCountFits(*line))
+            continue;
+        const simplex::StepInput input{line->result, line->levels.value_or(m_trialLevels)};
+        const simplex::StepsOutcome answer = simplex::NextStep(m_problem, m_runTime, input, {}, m_locale);
+        show(answer.outcome);
+        if (answer.steps)
+            showTrial(*answer.steps);
+    }
+}
+
+void OptimizeCommand::writeVertexSummary()
+{
+    const simplex::VertexSummaryContent summary = simplex::BuildVertexSummary(m_problem, m_locale);
+    const int k = m_problem.NumFactors;
+    const QStringList names = summary.headers.mid(1, k);
+    const core::Matrix& history = m_problem.VertexHistory;
+    std::vector<core::Factor> factors;
+    for (int i = 1; i <= k; ++i)
+        factors.push_back(simplex::FactorOf(m_problem, i));
+    for (std::size_t r = 0; r < summary.rows.size(); ++r) {
+        const simplex::VertexSummaryRow& row = summary.rows[r];
+        VertexEvent event;
+        event.vertex = static_cast<int>(r) + 1;
+        event.levelTexts = row.levels;
+        for (int i = 1; i <= k; ++i) {
+            const core::Factor& factor = factors[static_cast<std::size_t>(i - 1)];
+            event.values.push_back(core::ToNatural(factor.LowerLimit, factor.UpperLimit,
+                                                   history.value(i, event.vertex)));
+        }
+        event.resultText = row.result;
+        event.result = history.value(k + 1, event.vertex);
+        // An unknown type code leaves the summary's cell empty.
+        event.type = row.type.value_or(QString());
+        event.retainedText = row.timesRetained;
+        event.retained = history.value(k + 3, event.vertex);
+        m_writer->vertex(names, event);
+    }
+}
+
+bool OptimizeCommand::saveProblem(const QString& path)
+{
+    const core::FileStatus status = core::WriteStateFile(m_problem, path);
+    if (!status)
+        message(FileErrorTitle, QStringLiteral("Cannot save \"%1\". %2").arg(path, status.error));
+    return status.ok;
+}
+
+bool OptimizeCommand::show(const simplex::Outcome& outcome)
+{
+    for (const core::Message& shown : outcome.messages)
+        m_writer->message(shown);
+    return outcome.ok;
+}
+
+void OptimizeCommand::message(const QString& title, const QString& text)
+{
+    m_writer->message({title, text, core::MessageIcon::Critical});
+}
+
+void OptimizeCommand::showTrial(const simplex::StepsContent& steps)
+{
+    if (steps.factorNames)
+        m_names = *steps.factorNames;
+    m_trialLevels = steps.trial.levels;
+    m_writer->trial(m_names, steps.trial);
+}
+
+bool OptimizeCommand::levelCountFits(const ResultLine& line)
+{
+    const int k = m_problem.NumFactors;
+    if (!line.levels || line.levels->size() == k)
+        return true;
+    message(InputErrorTitle, QStringLiteral("Line %1: expected %2 levels after \"@\" but found %3. The line is "
+                                            "skipped.")
+                                 .arg(line.lineNumber)
+                                 .arg(k)
+                                 .arg(line.levels->size()));
+    return false;
+}
+
+} // namespace zeltomir::cli

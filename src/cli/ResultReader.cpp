@@ -1,0 +1,43 @@
+#include "cli/ResultReader.h"
+
+#include <string>
+
+namespace zeltomir::cli {
+
+std::optional<ResultLine> ParseResultLine(const QString& line, int lineNumber)
+{
+    const QString trimmed = line.trimmed();
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')))
+        return std::nullopt;
+    ResultLine parsed;
+    parsed.lineNumber = lineNumber;
+    const qsizetype at = line.indexOf(QLatin1Char('@'));
+    if (at < 0) {
+        parsed.result = line;
+        return parsed;
+    }
+    parsed.result = line.left(at);
+    // Blanks and tabs alike separate the levels.
+    parsed.levels = line.mid(at + 1).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return parsed;
+}
+
+ResultReader::ResultReader(std::istream& in)
+    : m_in(in)
+{
+}
+
+std::optional<ResultLine> ResultReader::next()
+{
+    std::string bytes;
+    while (std::getline(m_in, bytes)) {
+        ++m_lineNumber;
+        if (!bytes.empty() && bytes.back() == '\r')
+            bytes.pop_back();
+        if (std::optional<ResultLine> line = ParseResultLine(QString::fromStdString(bytes), m_lineNumber))
+            return line;
+    }
+    return std::nullopt;
+}
+
+} // namespace zeltomir::cli

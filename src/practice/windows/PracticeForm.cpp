@@ -1,0 +1,182 @@
+#include "practice/windows/PracticeForm.h"
+
+#include "shell/GridWidget.h"
+#include "shell/Twips.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace zeltomir::practice {
+namespace {
+
+// The grid as the form is drawn: a column per factor and "Result", with
+// room for a long series of runs. Writing beyond the last row grows it.
+constexpr int DesignRows = 100;
+
+// Twips of the level boxes' width, which keeps the factor table compact.
+constexpr int LevelBoxWidthTwips = 1300;
+
+QLabel* NamedLabel(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* NamedButton(QWidget* parent, const char* name, const char* text)
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QWidget* BuildFactorTable(QWidget& window, const ExerciseWindowConfig& config, PracticeForm& form)
+{
+    auto* table = new QWidget(&window);
+    auto* grid = new QGridLayout(table);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(NamedLabel(table, QStringLiteral("Label24"), QStringLiteral("Factor Level")), 0, 1);
+    grid->addWidget(NamedLabel(table, QStringLiteral("Label25"), QStringLiteral("Lower Limit")), 0, 2);
+    grid->addWidget(NamedLabel(table, QStringLiteral("Label26"), QStringLiteral("Upper Limit")), 0, 3);
+
+    const auto& names = FactorControls();
+    for (int i = 0; i < config.factorCount && i < static_cast<int>(names.size()); ++i) {
+        const FactorControlNames& n = names[static_cast<std::size_t>(i)];
+        FactorRow row;
+        row.letter = n.letter;
+        row.name = NamedLabel(table, n.nameLabel, n.letter);
+        row.box = new QLineEdit(table);
+        row.box->setObjectName(n.textBox);
+        row.box->setFixedWidth(shell::TwipsX(&window, LevelBoxWidthTwips));
+        row.lower = NamedLabel(table, n.lowerLabel, config.lowerLimit);
+        row.upper = NamedLabel(table, n.upperLabel, config.upperLimit);
+        grid->addWidget(row.name, i + 1, 0);
+        grid->addWidget(row.box, i + 1, 1);
+        grid->addWidget(row.lower, i + 1, 2);
+        grid->addWidget(row.upper, i + 1, 3);
+        form.factors.push_back(row);
+    }
+    grid->setRowStretch(config.factorCount + 1, 1);
+    return table;
+}
+
+QWidget* BuildStatusFrame(QWidget& window, PracticeForm& form)
+{
+    form.statusFrame = new QGroupBox(QStringLiteral("Status"), &window);
+    form.statusFrame->setObjectName(QStringLiteral("Frame3"));
+    auto* layout = new QGridLayout(form.statusFrame);
+    form.resetStatus = NamedButton(form.statusFrame, "Command3", "Reset Status");
+    form.correct = NamedLabel(form.statusFrame, QStringLiteral("lblCorrect"), QStringLiteral("0"));
+    form.incorrect = NamedLabel(form.statusFrame, QStringLiteral("lblIncorrect"), QStringLiteral("0"));
+    form.percentage = NamedLabel(form.statusFrame, QStringLiteral("lblPercentage"), QStringLiteral("0%"));
+    layout->addWidget(new QLabel(QStringLiteral("Correct"), form.statusFrame), 0, 0);
+    layout->addWidget(form.correct, 0, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Incorrect"), form.statusFrame), 1, 0);
+    layout->addWidget(form.incorrect, 1, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Percentage"), form.statusFrame), 2, 0);
+    layout->addWidget(form.percentage, 2, 1);
+    layout->addWidget(form.resetStatus, 3, 0, 1, 2);
+    return form.statusFrame;
+}
+
+QWidget* BuildButtons(QWidget& window, PracticeForm& form)
+{
+    auto* column = new QWidget(&window);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    form.generateQuestion = NamedButton(column, "Command1", "Generate Question");
+    form.computeResponse = NamedButton(column, "btnComputeResponse", "Compute Response");
+    form.checkAnswer = NamedButton(column, "Command2", "Check Answer");
+    form.viewAnswer = NamedButton(column, "Command4", "View Answer");
+    form.clearSpreadsheet = NamedButton(column, "Command5", "Clear Spreadsheet");
+    form.copyData = NamedButton(column, "Command3ddd", "Copy Data to Clipboard");
+    layout->addWidget(form.generateQuestion);
+    layout->addWidget(form.computeResponse);
+    layout->addWidget(form.checkAnswer);
+    layout->addWidget(form.viewAnswer);
+    layout->addWidget(BuildStatusFrame(window, form));
+    layout->addWidget(form.clearSpreadsheet);
+    layout->addWidget(form.copyData);
+    layout->addStretch(1);
+    return column;
+}
+
+void BuildGrid(QWidget& window, const ExerciseWindowConfig& config, PracticeForm& form)
+{
+    form.grid = new shell::GridWidget(&window);
+    form.grid->setObjectName(QStringLiteral("ss"));
+    form.grid->setMaxCols(config.factorCount + 1);
+    form.grid->setMaxRows(DesignRows);
+    for (int i = 0; i < config.factorCount; ++i)
+        form.grid->setCell(i + 1, 0, FactorControls()[static_cast<std::size_t>(i)].letter);
+    form.grid->setCell(config.factorCount + 1, 0, QStringLiteral("Result"));
+}
+
+} // namespace
+
+const FactorRow* PracticeForm::row(const QString& letter) const
+{
+    for (const FactorRow& r : factors) {
+        if (r.letter == letter)
+            return &r;
+    }
+    return nullptr;
+}
+
+PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& config)
+{
+    PracticeForm form;
+    window.setObjectName(config.objectName);
+    window.setWindowTitle(config.caption);
+
+    form.questionFrame = new QGroupBox(QStringLiteral("Question"), &window);
+    form.questionFrame->setObjectName(QStringLiteral("Frame1"));
+    auto* questionLayout = new QVBoxLayout(form.questionFrame);
+    form.statement = new QPlainTextEdit(form.questionFrame);
+    form.statement->setObjectName(QStringLiteral("Text_pbl"));
+    // The learner reads the statement; it is not an input.
+    form.statement->setReadOnly(true);
+    SetStatementText(*form.statement, config.initialStatement);
+    questionLayout->addWidget(form.statement);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(BuildFactorTable(window, config, form), 1);
+    middle->addWidget(BuildButtons(window, form));
+
+    BuildGrid(window, config, form);
+
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(form.questionFrame, 2);
+    layout->addLayout(middle, 3);
+    layout->addWidget(form.grid, 4);
+    return form;
+}
+
+void SetStatementText(QPlainTextEdit& box, const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setPlainText(shown);
+}
+
+int NeighbourBox(const std::vector<bool>& shown, int from, int step)
+{
+    if (step == 0)
+        return from;
+    const int count = static_cast<int>(shown.size());
+    for (int i = from + step; i >= 0 && i < count; i += step) {
+        if (shown[static_cast<std::size_t>(i)])
+            return i;
+    }
+    return from;
+}
+
+} // namespace zeltomir::practice

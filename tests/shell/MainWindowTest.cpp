@@ -85,7 +85,7 @@ TEST_F(MainWindowFixture, ToolbarButtonsRunLeftToRightInTheirOrder)
 TEST_F(MainWindowFixture, HelpAndExitStayAtTheRightEndWhenTheWindowIsResized)
 {
     // Narrower, wider, and back: the buttons follow in both directions.
-    for (const int width : {700, 1100, 650, 900}) {
+    for (const int width : {700, 1100, 650, 900, 300}) {
         SCOPED_TRACE(width);
         window->resize(width, 500);
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->width() == width; }));
@@ -96,8 +96,10 @@ TEST_F(MainWindowFixture, HelpAndExitStayAtTheRightEndWhenTheWindowIsResized)
         EXPECT_EQ(exitRight, width - TwipsX(window.get(), 100));
         EXPECT_EQ(help->x() + help->width(), exit->x());
         EXPECT_EQ(help->y(), 0);
-        // The others keep their places.
+        // The others keep their places, and the bar stays whole.
         EXPECT_EQ(button("redo_button")->x(), TwipsX(window.get(), 3930));
+        EXPECT_TRUE(window->buttonBar()->isVisible());
+        EXPECT_GE(window->buttonBar()->width(), width - 10);
     }
 }
 

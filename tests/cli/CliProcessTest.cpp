@@ -1,0 +1,82 @@
+#include "cli/CliHelp.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace zeltomir::cli {
+namespace {
+
+// The built program lands in the same folder as the test executable.
+QString ProgramPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/zeltomir-cli");
+}
+
+struct ProgramRun {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ProgramRun RunProgram(const QStringList& arguments, const QByteArray& input = {})
+{
+    QProcess process;
+    process.start(ProgramPath(), arguments);
+    ProgramRun run;
+    if (!process.waitForStarted(10000))
+        return run;
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+TEST(CliProcess, ExitStatusAndOutputOfTheBuiltProgram)
+{
+    if (!QFileInfo(ProgramPath()).isExecutable())
+        GTEST_SKIP() << "zeltomir-cli is not built next to the tests";
+
+    struct Case {
+        const char* what;
+        QStringList arguments;
+        QByteArray input;
+        int status;
+        QByteArray out; // the whole standard output, or its start when startOnly
+        bool startOnly;
+        bool errorText; // something on standard error
+    };
+    const Case cases[] = {
+        {"version", {"--version"}, {}, ExitSuccess, "zeltomir-cli 3.0.4\n", false, false},
+        {"help", {"--help"}, {}, ExitSuccess, "Usage: zeltomir-cli optimize [options]\n", true, false},
+        {"no command", {}, {}, ExitCannotGoOn, "", false, true},
+        {"unknown option", {"optimize", "--bogus"}, {}, ExitCannotGoOn,
+         "message Usage Error: Unknown option --bogus.\n", false, false},
+        {"session", {"optimize", "--goal", "min", "--factor", "A=0..10/2", "--factor", "B=5..15/1"},
+         "1\n2\r\n3\n", ExitSuccess,
+         "initial 1: A=10 B=5\ninitial 2: A=0 B=15\ninitial 3: A=0 B=5\n"
+         "trial 4 R: Evaluate the Reflection (R): A=10 B=15\n",
+         true, false},
+        {"zero responses", {"optimize", "--factor", "A=0..10/2", "--factor", "B=5..15/1"}, "0\n0\n0\n",
+         ExitCannotGoOn, "", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ProgramRun run = RunProgram(c.arguments, c.input);
+        EXPECT_EQ(run.status, c.status);
+        if (c.startOnly)
+            EXPECT_TRUE(run.out.startsWith(c.out)) << run.out.toStdString();
+        else
+            EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(!run.err.isEmpty(), c.errorText) << run.err.toStdString();
+    }
+}
+
+} // namespace
+} // namespace zeltomir::cli

@@ -1,0 +1,179 @@
+#include "CliTestSupport.h"
+
+#include "cli/CliHelp.h"
+#include "cli/CliRunner.h"
+
+#include <gtest/gtest.h>
+
+namespace zeltomir::cli {
+namespace {
+
+using test::CornerFactors;
+using test::RunOptimize;
+using test::Session;
+using Lines = std::vector<std::string>;
+
+struct RefusalCase {
+    const char* what;
+    QStringList arguments;
+    std::string input;
+    Lines output; // the whole output
+};
+
+void ExpectRefusals(const std::vector<RefusalCase>& cases)
+{
+    for (const RefusalCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Session session = RunOptimize(c.arguments, c.input);
+        EXPECT_EQ(session.status, ExitCannotGoOn);
+        EXPECT_EQ(session.lines, c.output);
+    }
+}
+
+TEST(OptimizeErrors, CommandLinesThatCannotBeUsed)
+{
+    const auto usage = [](const char* text) { return Lines{std::string("message Usage Error: ") + text}; };
+    ExpectRefusals({
+        {"unknown option", QStringList{"--bogus"} + CornerFactors(), "", usage("Unknown option --bogus.")},
+        {"stray argument", QStringList{"stray"} + CornerFactors(), "", usage("Unexpected argument \"stray\".")},
+        {"value missing at the end", CornerFactors() + QStringList{"--goal"}, "",
+         usage("Option --goal needs a value.")},
+        {"option taken for a value", QStringList{"--goal", "mid", "--target", "--steps", "fixed"} + CornerFactors(),
+         "", usage("Option --target needs a value.")},
+        {"unknown goal", QStringList{"--goal", "best"} + CornerFactors(), "",
+         usage("The goal must be max, min or mid, not \"best\".")},
+        {"goal in capitals", QStringList{"--goal=MAX"} + CornerFactors(), "",
+         usage("The goal must be max, min or mid, not \"MAX\".")},
+        {"unknown step size", QStringList{"--steps", "huge"} + CornerFactors(), "",
+         usage("The step size must be variable or fixed, not \"huge\".")},
+        {"factor without =", {"--factor", "A0..10/2"}, "",
+         usage("A factor is given as NAME=LOWER..UPPER/DECIMALS, not \"A0..10/2\".")},
+        {"factor without ..", {"--factor", "A=0-10/2"}, "",
+         usage("A factor is given as NAME=LOWER..UPPER/DECIMALS, not \"A=0-10/2\".")},
+        {"factor without /", {"--factor", "A=0..10"}, "",
+         usage("A factor is given as NAME=LOWER..UPPER/DECIMALS, not \"A=0..10\".")},
+        {"repeated goal", QStringList{"--goal", "max", "--goal", "min"} + CornerFactors(), "",
+         usage("Option --goal is given more than once.")},
+        {"flag with a value", QStringList{"--json=yes"} + CornerFactors(), "",
+         usage("Option --json does not take a value.")},
+        {"empty file name", QStringList{"--save="} + CornerFactors(), "", usage("Option --save needs a file name.")},
+        {"open with factors", QStringList{"--open", "p.sso"} + CornerFactors(), "",
+         usage("Options --open and --factor cannot be used together: the problem file holds the factors.")},
+        {"open with a goal", {"--open", "p.sso", "--goal", "min"}, "",
+         usage("Options --goal and --target cannot be used with --open: the problem file holds the goal.")},
+        {"first error wins", {"--bogus", "--goal", "best"}, "", usage("Unknown option --bogus.")},
+    });
+}
+
+TEST(OptimizeErrors, UsageErrorTakesTheJsonFormWhereverJsonIsAsked)
+{
+    const Session session = RunOptimize({"--bogus", "--json"});
+    EXPECT_EQ(session.status, ExitCannotGoOn);
+    EXPECT_EQ(session.lines, Lines{R"j({"event":"message","title":"Usage Error","text":"Unknown option --bogus."})j"});
+}
+
+TEST(OptimizeErrors, SetupRefusedByTheEngine)
+{
+    QStringList tooMany;
+    for (int i = 0; i < 101; ++i)
+        tooMany << "--factor" << QStringLiteral("F%1=0..1/1").arg(i);
+    const auto data = [](const char* text) { return Lines{std::string("message Data Input Error: ") + text}; };
+    ExpectRefusals({
+        {"no factor", {}, "1\n", {"message Input Error: There must be at least 2 factors."}},
+        {"one factor", {"--factor", "A=0..1/1"}, "1\n", {"message Input Error: There must be at least 2 factors."}},
+        {"more than the maximum, said once", tooMany, "",
+         {"message Input Error: The maximum number of factors allowed is 100."}},
+        {"empty name", {"--factor", "=0..10/2", "--factor", "B=0..1/1"}, "",
+         data("The Factor in row 1 does not have a name.")},
+        {"lower limit not a number", {"--factor", "A=x..10/2", "--factor", "B=0..1/1"}, "",
+         data("The Factor Lower Limit in row 1 is not numeric.  All factors must be given lower and upper limits.")},
+        {"upper limit empty", {"--factor", "A=0..10/2", "--factor", "B=0../1"}, "",
+         data("The Factor Upper Limit in row 2 is not numeric.  All factors must be given lower and upper limits.")},
+        {"decimals not a number", {"--factor", "A=0..10/two", "--factor", "B=0..1/1"}, "",
+         data("The Significant Digits in row 1 is not numeric.  All significant digits must be integers.")},
+        {"equal limits", {"--factor", "A=5..5/1", "--factor", "B=0..1/1"}, "",
+         data("The Factor Lower Limit and Upper Limit in row 1 are equal.  The limits must differ.")},
+        {"target goal without target", QStringList{"--goal", "mid"} + CornerFactors(), "",
+         data("The target response must be numeric.")},
+        {"target goal with a word", QStringList{"--goal", "mid", "--target", "ten"} + CornerFactors(), "",
+         data("The target response must be numeric.")},
+    });
+}
+
+TEST(OptimizeErrors, InitialSimplexRefusedByTheEngine)
+{
+    const Lines corner = {"initial 1: A=10 B=5", "initial 2: A=0 B=15", "initial 3: A=0 B=5"};
+    const auto after = [&corner](const std::string& line) {
+        Lines lines = corner;
+        lines.push_back(line);
+        return lines;
+    };
+    ExpectRefusals({
+        {"all responses zero", CornerFactors(), "0\n0\n0\n",
+         after("message Data Entry Error: All responses are zero.  Please input the responses for the initial "
+               "simplex.")},
+        {"result not a number", CornerFactors(), "1\nx\n3\n",
+         after("message Data Input Error: The result in row 2 is not numeric.")},
+        {"level below its limit", CornerFactors(), "1\n2 @ -1 15\n3\n",
+         after("message Data Input Error: The level for factor A in row 2 is lower than the lower limit you "
+               "specified.  The lower limit specified was 0.")},
+        {"level above its limit", CornerFactors(), "1\n2\n3 @ 0 15.5\n",
+         after("message Data Input Error: The level for factor B in row 3 is greater than the upper limit you "
+               "specified.  The upper limit specified was 15.")},
+        {"input ends early", CornerFactors(), "1\n\n# more later\n2\n",
+         after("message Input Error: The input ended after 2 of the 3 results of the initial simplex.")},
+    });
+}
+
+TEST(OptimizeErrors, InitialLineWithTheWrongLevelCountIsSkipped)
+{
+    const Session session = RunOptimize(CornerFactors() + QStringList{"--goal", "min"}, "1 @ 5\n1\n2\n3\n");
+    EXPECT_EQ(session.status, ExitSuccess);
+    ASSERT_GE(session.lines.size(), 5u);
+    EXPECT_EQ(session.lines[3], "message Input Error: Line 1: expected 2 levels after \"@\" but found 1. The line "
+                                "is skipped.");
+    EXPECT_EQ(session.lines[4], "trial 4 R: Evaluate the Reflection (R): A=10 B=15");
+}
+
+TEST(OptimizeErrors, HelpAndVersionAnswerWhateverElseIsGiven)
+{
+    for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"--bogus", "-h"},
+                                         QStringList{"--open", "p.sso", "--factor", "A=0..1/1", "--help"}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Session session = RunOptimize(arguments);
+        EXPECT_EQ(session.status, ExitSuccess);
+        ASSERT_FALSE(session.lines.empty());
+        EXPECT_EQ(session.lines[0], "Usage: zeltomir-cli optimize [options]");
+    }
+    EXPECT_EQ(RunOptimize({"--version", "--goal", "best"}).lines, Lines{"zeltomir-cli 3.0.4"});
+}
+
+TEST(CliRunner, RoutesTheCommandOrRefusesIt)
+{
+    struct Case {
+        QStringList arguments;
+        int status;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"--version"}, ExitSuccess, "zeltomir-cli 3.0.4\n", ""},
+        {{"--help"}, ExitSuccess, HelpText(), ""},
+        {{"optimize", "--version"}, ExitSuccess, "zeltomir-cli 3.0.4\n", ""},
+        {{}, ExitCannotGoOn, "", "zeltomir-cli: no command given. Try \"zeltomir-cli --help\".\n"},
+        {{"optimise"}, ExitCannotGoOn, "",
+         "zeltomir-cli: unknown command \"optimise\". Try \"zeltomir-cli --help\".\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(c.arguments, in, out, err), c.status);
+        EXPECT_EQ(out.str(), c.out);
+        EXPECT_EQ(err.str(), c.err);
+    }
+}
+
+} // namespace
+} // namespace zeltomir::cli

@@ -1,0 +1,234 @@
+#include "CliTestSupport.h"
+
+#include "cli/CliHelp.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+namespace zeltomir::cli {
+namespace {
+
+using test::CornerFactors;
+using test::InteriorStart;
+using test::RunOptimize;
+using test::Session;
+using test::SixteenFactors;
+using Lines = std::vector<std::string>;
+
+TEST(OptimizeSession, ShowsTheCornerSimplexBeforeReadingAndTheFirstTrialByGoal)
+{
+    // Results 1, 2, 3 for the rows (10,5), (0,15), (0,5); coded (1,0), (0,1), (0,0).
+    struct Case {
+        QStringList goal;
+        std::string firstTrial;
+    };
+    const Case cases[] = {
+        // Maximising, row 1 is worst: its reflection (-1,1) and the forward
+        // contraction (-0.5,0.75) leave the box; the reverse contraction (0.5,0.25) is used.
+        {{"--goal", "max"}, "trial 4 Cw: Contract in the Reverse Direction: A=5 B=7.5"},
+        {{}, "trial 4 Cw: Contract in the Reverse Direction: A=5 B=7.5"},
+        // A target of 10 for max counts for nothing.
+        {{"--target", "10"}, "trial 4 Cw: Contract in the Reverse Direction: A=5 B=7.5"},
+        // Minimising, row 3 is worst: reflected through (0.5,0.5) to (1,1).
+        {{"--goal", "min"}, "trial 4 R: Evaluate the Reflection (R): A=10 B=15"},
+        // Target 2: row 2 hits it (objective 0) and is worst; reflection (1,-1)
+        // and contraction (0.75,-0.5) leave the box; C - D/2 = (0.25,0.5).
+        {{"--goal", "mid", "--target", "2"}, "trial 4 Cw: Contract in the Reverse Direction: A=2.5 B=10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.goal.join(' ').toStdString());
+        const Session session = RunOptimize(c.goal + CornerFactors(), "1\n2\n3\n");
+        EXPECT_EQ(session.status, ExitSuccess);
+        ASSERT_GE(session.lines.size(), 4u);
+        EXPECT_EQ(Lines(session.lines.begin(), session.lines.begin() + 4),
+                  (Lines{"initial 1: A=10 B=5", "initial 2: A=0 B=15", "initial 3: A=0 B=5", c.firstTrial}));
+    }
+}
+
+TEST(OptimizeSession, InitialEventsComeOutEvenWhenNoResultFollows)
+{
+    const Session session = RunOptimize(CornerFactors(), "");
+    EXPECT_EQ(session.status, ExitCannotGoOn);
+    EXPECT_EQ(session.lines, (Lines{"initial 1: A=10 B=5", "initial 2: A=0 B=15", "initial 3: A=0 B=5",
+                                    "message Input Error: The input ended after 0 of the 3 results of the "
+                                    "initial simplex."}));
+}
+
+// Worked by hand on coded levels (level / 16). Start (after ranking, worst
+// first): v1 (.25,.25) 1, v3 (.25,.5) 2, v2 (.5,.25) 3.
+//  v4 R  (.5,.5)      result 5 > best 3: extension (.625,.625)
+//  v5 E  (.625,.625)  result 7 >= 5: kept; simplex v3, v2 2..3 -> C (.5625,.4375), R (.875,.375)
+//  v6 R  (.875,.375)  result 4 between 3 and 7: kept; simplex v2 | v6, v5 -> R (1,.75)
+//  v7 R  (1,.75)      result 1 below rejected 3: contraction R - 1.5D = (.625,.375)
+//  v8 Cw (.625,.375)  result 3.5: kept; simplex v6 | v8, v5 -> R (.375,.625)
+const std::string InteriorSteps = "5\n7\n4\n1\n3.5\n";
+
+const Lines InteriorTrials = {
+    "trial 4 R: Evaluate the Reflection (R): A=8 B=8",
+    "trial 5 E: Evaluate the Extension: A=10 B=10",
+    "trial 6 R: Use the Extension: A=14 B=6",
+    "trial 7 R: Use the Reflection: A=16 B=12",
+    "trial 8 Cw: Contract in the Reverse Direction: A=10 B=6",
+    "trial 9 R: Use the Reflection: A=6 B=10",
+};
+
+const Lines InteriorSummary = {
+    "vertex 1: A=4.0 B=4.0 result=1 type=Initial retained=1",
+    "vertex 2: A=8.0 B=4.0 result=3 type=Initial retained=3",
+    "vertex 3: A=4.0 B=8.0 result=2 type=Initial retained=2",
+    "vertex 4: A=8.0 B=8.0 result=5 type=Reflection retained=0",
+    "vertex 5: A=10.0 B=10.0 result=7 type=Extension retained=3",
+    "vertex 6: A=14.0 B=6.0 result=4 type=Reflection retained=2",
+    "vertex 7: A=16.0 B=12.0 result=1 type=Reflection retained=0",
+    "vertex 8: A=10.0 B=6.0 result=3.5 type=Cw retained=1",
+};
+
+TEST(OptimizeSession, RunsStepsByHandWorkedRulesAndEndsWithTheVertexSummary)
+{
+    const Session session = RunOptimize(SixteenFactors(), InteriorStart + InteriorSteps);
+    EXPECT_EQ(session.status, ExitSuccess);
+    Lines expected = {"initial 1: A=16 B=0", "initial 2: A=0 B=16", "initial 3: A=0 B=0"};
+    expected.insert(expected.end(), InteriorTrials.begin(), InteriorTrials.end());
+    expected.insert(expected.end(), InteriorSummary.begin(), InteriorSummary.end());
+    EXPECT_EQ(session.lines, expected);
+}
+
+TEST(OptimizeSession, BadLinesAreReportedAndSkippedLikeTheStepsWindow)
+{
+    const std::string input = InteriorStart + "# the reflection\n\n   \n5\nabc\n7 @ 1\n7 @ 1 2 3\n\n"
+                              "7\r\n  # indented comment\n4\n";
+    const Session session = RunOptimize(SixteenFactors(), input);
+    EXPECT_EQ(session.status, ExitSuccess);
+    const Lines expected = {
+        "initial 1: A=16 B=0",
+        "initial 2: A=0 B=16",
+        "initial 3: A=0 B=0",
+        InteriorTrials[0],
+        InteriorTrials[1],
+        "message Data Input Error: The result must be numeric.",
+        "message Input Error: Line 9: expected 2 levels after \"@\" but found 1. The line is skipped.",
+        "message Input Error: Line 10: expected 2 levels after \"@\" but found 3. The line is skipped.",
+        InteriorTrials[2],
+        InteriorTrials[3],
+    };
+    ASSERT_GE(session.lines.size(), expected.size());
+    EXPECT_EQ(Lines(session.lines.begin(), session.lines.begin() + 10), expected);
+}
+
+TEST(OptimizeSession, LevelsAfterTheAtSignAreTheLevelsRecorded)
+{
+    // The first trial is run at (9,8) instead of (8,8): the vertex records
+    // 9, while the extension still grows from the proposed reflection.
+    const Session session = RunOptimize(SixteenFactors(), InteriorStart + "5 @ 9 8\n");
+    const Lines expected = {
+        "trial 5 E: Evaluate the Extension: A=10 B=10",
+        "vertex 1: A=4.0 B=4.0 result=1 type=Initial retained=1",
+        "vertex 2: A=8.0 B=4.0 result=3 type=Initial retained=1",
+        "vertex 3: A=4.0 B=8.0 result=2 type=Initial retained=1",
+        "vertex 4: A=9.0 B=8.0 result=5 type=Reflection retained=0",
+    };
+    ASSERT_EQ(session.lines.size(), 4u + expected.size());
+    EXPECT_EQ(Lines(session.lines.begin() + 4, session.lines.end()), expected);
+
+    // A level that is no number is the engine's to refuse; the trial stays.
+    const Session refused = RunOptimize(SixteenFactors(), InteriorStart + "5 @ x 8\n5\n");
+    ASSERT_GE(refused.lines.size(), 6u);
+    EXPECT_EQ(refused.lines[4], "message Data Input Error: The level of factor A is not numeric.");
+    EXPECT_EQ(refused.lines[5], InteriorTrials[1]);
+}
+
+TEST(OptimizeSession, FixedStepsAcceptEveryVertex)
+{
+    // v4 (.5,.5) result 5 is accepted at once: simplex v3 | v2, v4 -> R (.75,.25).
+    // v5 (.75,.25) result 0, worse than all, is still accepted: v2 | v5, v4 -> R (.75,.5).
+    const Session session = RunOptimize(QStringList{"--steps", "fixed"} + SixteenFactors(), InteriorStart + "5\n0\n");
+    ASSERT_GE(session.lines.size(), 6u);
+    EXPECT_EQ(Lines(session.lines.begin() + 3, session.lines.begin() + 6),
+              (Lines{"trial 4 R: Evaluate the Reflection (R): A=8 B=8", "trial 5 R: Use the Reflection: A=12 B=4",
+                     "trial 6 R: Use the Reflection: A=12 B=8"}));
+}
+
+TEST(OptimizeSession, FactorCellsAreCommittedByTheFactorGridsRules)
+{
+    // Decimals of 0 are stored as 5; limits written with an exponent are numbers.
+    const Session session =
+        RunOptimize({"--factor", "Temp=0..1e1/0", "--factor", "Time=5..15/-2", "--goal", "min"}, "1\n2\n3\n");
+    EXPECT_EQ(session.status, ExitSuccess);
+    EXPECT_EQ(session.lines[0], "initial 1: Temp=10 Time=5");
+    ASSERT_EQ(session.lines.size(), 7u);
+    EXPECT_EQ(session.lines[4], "vertex 1: Temp=10.00000 Time=5.00000 result=1 type=Initial retained=1");
+}
+
+TEST(OptimizeSession, ColumnWarningIsShownAndTheSessionGoesOn)
+{
+    // A is 5 in every row: coded (.5,0), (.5,1), (.5,.5). Maximising, row 1 is
+    // worst; C (.5,.75), R (.5,1.5) and C + D/2 (.5,1.125) leave the box,
+    // C - D/2 = (.5,.375).
+    const Session session = RunOptimize(CornerFactors(), "1 @ 5 5\n2 @ 5 15\n3 @ 5 10\n");
+    EXPECT_EQ(session.status, ExitSuccess);
+    ASSERT_GE(session.lines.size(), 5u);
+    EXPECT_EQ(session.lines[3], "message Data Entry Error: All values in column 1 are the same.");
+    EXPECT_EQ(session.lines[4], "trial 4 Cw: Contract in the Reverse Direction: A=5 B=8.75");
+}
+
+TEST(OptimizeSession, ResultsKeepTheirStoredSinglePrecision)
+{
+    // 0.1 is held as the single-precision value: 15 digits in text, all of
+    // its digits in JSON.
+    const Session text = RunOptimize(CornerFactors(), "0.1\n20\n5\n");
+    ASSERT_EQ(text.lines.size(), 7u);
+    EXPECT_EQ(text.lines[4], "vertex 1: A=10.00 B=5.0 result=0.100000001490116 type=Initial retained=1");
+    const Session json = RunOptimize(QStringList{"--json"} + CornerFactors(), "0.1\n20\n5\n");
+    ASSERT_EQ(json.lines.size(), 7u);
+    EXPECT_EQ(json.lines[4], R"({"event":"vertex","vertex":1,"levels":["10.00","5.0"],"values":[10,5],)"
+                             R"("result":0.10000000149011612,"type":"Initial","retained":1})");
+}
+
+TEST(OptimizeSession, JsonModeWritesOneObjectPerEvent)
+{
+    const Session session = RunOptimize(QStringList{"--json"} + SixteenFactors(), InteriorStart + "5\nabc\n7\n");
+    EXPECT_EQ(session.status, ExitSuccess);
+    const Lines expected = {
+        R"j({"event":"initial","row":1,"levels":[16,0]})j",
+        R"j({"event":"initial","row":2,"levels":[0,16]})j",
+        R"j({"event":"initial","row":3,"levels":[0,0]})j",
+        R"j({"event":"trial","vertex":4,"type":"R","instruction":"Evaluate the Reflection (R)","levels":[8,8]})j",
+        R"j({"event":"trial","vertex":5,"type":"E","instruction":"Evaluate the Extension","levels":[10,10]})j",
+        R"j({"event":"message","title":"Data Input Error","text":"The result must be numeric."})j",
+        R"j({"event":"trial","vertex":6,"type":"R","instruction":"Use the Extension","levels":[14,6]})j",
+        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1})j",
+        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":2})j",
+        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":2})j",
+        R"j({"event":"vertex","vertex":4,"levels":["8.0","8.0"],"values":[8,8],"result":5,"type":"Reflection","retained":0})j",
+        R"j({"event":"vertex","vertex":5,"levels":["10.0","10.0"],"values":[10,10],"result":7,"type":"Extension","retained":1})j",
+    };
+    EXPECT_EQ(session.lines, expected);
+}
+
+TEST(OptimizeSession, JsonEscapesAFactorNameInMessages)
+{
+    const Session session = RunOptimize({"--json", "--factor", R"(Q"t\=0..10/2)", "--factor", "B=5..15/1"},
+                                        "1 @ x 5\n2\n3\n");
+    EXPECT_EQ(session.status, ExitCannotGoOn);
+    ASSERT_EQ(session.lines.size(), 4u);
+    EXPECT_EQ(session.lines[3], R"({"event":"message","title":"Data Input Error",)"
+                                R"("text":"The level for factor Q\"t\\ in row 1 is not numeric."})");
+}
+
+TEST(OptimizeSession, WritesDotsAndCommasWhateverTheUsersLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const Session session =
+        RunOptimize({"--factor", "A=0..2000/1", "--factor", "B=0..0.5/3", "--goal", "min"}, "1.5\n2\n3\n");
+    QLocale::setDefault(saved);
+    EXPECT_EQ(session.status, ExitSuccess);
+    ASSERT_EQ(session.lines.size(), 7u);
+    EXPECT_EQ(session.lines[0], "initial 1: A=2000 B=0");
+    EXPECT_EQ(session.lines[3], "trial 4 R: Evaluate the Reflection (R): A=2000 B=0.5");
+    EXPECT_EQ(session.lines[4], "vertex 1: A=2,000.0 B=0.000 result=1.5 type=Initial retained=1");
+}
+
+} // namespace
+} // namespace zeltomir::cli

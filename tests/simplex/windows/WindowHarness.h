@@ -1,0 +1,78 @@
+#pragma once
+
+// The simplex windows inside a real main window, with a scripted dialog
+// service and a snapshot folder of their own; the record goes through the
+// program's start-up and the setup window opens, as when the program starts.
+
+#include "gui/ScriptedDialogService.h"
+
+#include "simplex/windows/FactorWindow.h"
+#include "simplex/windows/InitialSimplexWindow.h"
+#include "simplex/windows/SetupWindow.h"
+#include "simplex/windows/SimplexWindows.h"
+#include "simplex/windows/StepsWindow.h"
+#include "simplex/windows/VertexSummaryWindow.h"
+
+#include "core/ProblemRecord.h"
+#include "core/SnapshotFiles.h"
+#include "shell/GridWidget.h"
+#include "shell/MainWindow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace zeltomir::simplex::test {
+
+class WindowHarness {
+public:
+    WindowHarness();
+    ~WindowHarness();
+
+    testsupport::ScriptedDialogService dialogs;
+    core::OptimizationProblem problem;
+    core::RunTimeState runTime;
+
+    shell::MainWindow& mainWindow() { return *m_mainWindow; }
+    SimplexWindows& windows() { return *m_windows; }
+    const core::SnapshotFiles& snapshots() const { return *m_snapshots; }
+    QString folder() const { return m_folder.path(); }
+
+    SetupWindow& setup();
+    FactorWindow& factors();
+    InitialSimplexWindow& initialSimplex();
+    StepsWindow& steps();
+    VertexSummaryWindow& summary();
+
+    // Replaces the text of a line edit as typing would, one character at a time.
+    static void typeInto(QLineEdit* box, const QString& text);
+    // Writes a cell as the user's editor does (a user edit, with cellEdited).
+    static void editCell(shell::GridWidget& grid, int col, int row, const QString& text);
+    static void click(QPushButton* button);
+
+    // The whole setup up to an open steps window: factors committed from
+    // `factorRows` (name, lower, upper, decimals), the initial simplex
+    // committed with `results` (levels as proposed), Begin Optimization.
+    void defineProblem(const QList<QStringList>& factorRows);
+    void commitInitialSimplex(const QStringList& results);
+    void beginOptimization();
+
+    QString activeTitle() const;
+    bool undoEnabled();
+    bool redoEnabled();
+
+private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<core::SnapshotFiles> m_snapshots;
+    std::unique_ptr<shell::MainWindow> m_mainWindow;
+    std::unique_ptr<SimplexWindows> m_windows;
+};
+
+} // namespace zeltomir::simplex::test

@@ -1,6 +1,8 @@
 #include "app/Program.h"
 
 #include "core/UndoSnapshot.h"
+#include "practice/PracticeRecords.h"
+#include "practice/windows/PracticeWindows.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramInfo.h"
 #include "shell/QtDialogService.h"
@@ -62,6 +64,9 @@ Program::Program(std::unique_ptr<shell::QtDialogService> ownDialogs, shell::Dial
     m_mainWindow = std::make_unique<shell::MainWindow>(*m_dialogs, m_runTime);
     if (m_ownDialogs)
         m_ownDialogs->setParentWidget(m_mainWindow.get());
+    m_practiceWindows =
+        std::make_unique<practice::PracticeWindows>(*m_mainWindow, m_runTime, practice::ProgramPracticeRecords());
+    m_practiceWindows->installPracticeMenu();
 }
 
 Program::~Program() = default;

@@ -23,6 +23,10 @@ class MainWindow;
 class QtDialogService;
 } // namespace zeltomir::shell
 
+namespace zeltomir::practice {
+class PracticeWindows;
+}
+
 namespace zeltomir::app {
 
 struct ProgramOptions {
@@ -66,6 +70,8 @@ public:
     const core::SnapshotFiles& snapshots() const { return m_snapshots; }
     shell::DialogService& dialogs() const { return *m_dialogs; }
     shell::MainWindow& mainWindow() const { return *m_mainWindow; }
+    // The practice windows and the Practice menu behind them.
+    practice::PracticeWindows& practiceWindows() const { return *m_practiceWindows; }
     QString programFolder() const { return m_programFolder; }
     // The platform's help-file setting has no counterpart here; the path is
     // kept for completeness. No command opens it.
@@ -83,6 +89,7 @@ private:
     std::unique_ptr<shell::QtDialogService> m_ownDialogs;
     shell::DialogService* m_dialogs;
     std::unique_ptr<shell::MainWindow> m_mainWindow;
+    std::unique_ptr<practice::PracticeWindows> m_practiceWindows;
     WindowFactory m_setupFactory;
     QPointer<QMdiSubWindow> m_setupWindow;
 };

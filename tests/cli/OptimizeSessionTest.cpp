@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <sstream>
+#include <streambuf>
+
 namespace zeltomir::cli {
 namespace {
 
@@ -53,6 +57,53 @@ TEST(OptimizeSession, InitialEventsComeOutEvenWhenNoResultFollows)
     EXPECT_EQ(session.lines, (Lines{"initial 1: A=10 B=5", "initial 2: A=0 B=15", "initial 3: A=0 B=5",
                                     "message Input Error: The input ended after 0 of the 3 results of the "
                                     "initial simplex."}));
+}
+
+// An input that notes what had been written when the first result was asked for.
+class WatchedInput : public std::streambuf {
+public:
+    WatchedInput(std::string text, const std::ostringstream& out)
+        : m_text(std::move(text))
+        , m_out(out)
+    {
+    }
+    std::optional<std::string> writtenBeforeFirstRead;
+
+protected:
+    int_type underflow() override
+    {
+        if (!writtenBeforeFirstRead)
+            writtenBeforeFirstRead = m_out.str();
+        if (m_done)
+            return traits_type::eof();
+        m_done = true;
+        setg(m_text.data(), m_text.data(), m_text.data() + m_text.size());
+        return traits_type::to_int_type(m_text.front());
+    }
+
+private:
+    std::string m_text;
+    const std::ostringstream& m_out;
+    bool m_done = false;
+};
+
+TEST(OptimizeSession, EveryInitialRowIsWrittenBeforeAnyResultIsReadAndTargetCountsOnlyForMid)
+{
+    std::ostringstream out;
+    WatchedInput watched("1\n2\n3\n", out);
+    std::istream in(&watched);
+    OptimizeCommand command(in, out);
+    EXPECT_EQ(command.run(QStringList{"--target", "7"} + CornerFactors()), ExitSuccess);
+    EXPECT_EQ(watched.writtenBeforeFirstRead,
+              std::optional<std::string>("initial 1: A=10 B=5\ninitial 2: A=0 B=15\ninitial 3: A=0 B=5\n"));
+    EXPECT_EQ(command.problem().Goal, "max");
+    EXPECT_EQ(command.problem().TargetValue, 0);
+
+    std::istringstream results("1\n2\n3\n");
+    std::ostringstream ignored;
+    OptimizeCommand targeted(results, ignored);
+    EXPECT_EQ(targeted.run(QStringList{"--goal", "mid", "--target", "0.1"} + CornerFactors()), ExitSuccess);
+    EXPECT_EQ(targeted.problem().TargetValue, static_cast<double>(0.1f));
 }
 
 // Worked by hand on coded levels (level / 16). Start (after ranking, worst

@@ -48,7 +48,7 @@ QString ApplyValue(OptimizeOptions& options, const QString& name, const QString&
             return QStringLiteral("The step size must be variable or fixed, not \"%1\".").arg(value);
         options.fixedSteps = value == QLatin1String("fixed");
     } else if (name == Factor) {
-        const std::optional<FactorCells> cells = SplitFactorSpec(value);
+        const std::optional<FactorCells> cells = SplitFactorOption(value);
         if (!cells)
             return QStringLiteral("A factor is given as NAME=LOWER..UPPER/DECIMALS, not \"%1\".").arg(value);
         options.factors.push_back(*cells);
@@ -74,12 +74,12 @@ QString ConflictWithOpen(const OptimizeOptions& options, const QSet<QString>& gi
 
 } // namespace
 
-std::optional<FactorCells> SplitFactorSpec(const QString& spec)
+std::optional<FactorCells> SplitFactorOption(const QString& text)
 {
-    const qsizetype equals = spec.indexOf(QLatin1Char('='));
+    const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals < 0)
         return std::nullopt;
-    const QString rest = spec.mid(equals + 1);
+    const QString rest = text.mid(equals + 1);
     const qsizetype slash = rest.lastIndexOf(QLatin1Char('/'));
     if (slash < 0)
         return std::nullopt;
@@ -87,7 +87,7 @@ std::optional<FactorCells> SplitFactorSpec(const QString& spec)
     const qsizetype dots = limits.indexOf(QLatin1String(".."));
     if (dots < 0)
         return std::nullopt;
-    return FactorCells{spec.left(equals), limits.left(dots), limits.mid(dots + 2), rest.mid(slash + 1)};
+    return FactorCells{text.left(equals), limits.left(dots), limits.mid(dots + 2), rest.mid(slash + 1)};
 }
 
 ParsedOptions ParseOptimizeOptions(const QStringList& arguments)

@@ -48,6 +48,6 @@ ParsedOptions ParseOptimizeOptions(const QStringList& arguments);
 // Splits NAME=LOWER..UPPER/DECIMALS: the name runs up to the first "=", the
 // decimals follow the last "/" after it, and the limits between are split at
 // the first "..". nullopt when one of the three marks is missing.
-std::optional<FactorCells> SplitFactorSpec(const QString& spec);
+std::optional<FactorCells> SplitFactorOption(const QString& text);
 
 } // namespace zeltomir::cli

@@ -10,10 +10,10 @@
 namespace zeltomir::cli {
 namespace {
 
-TEST(SplitFactorSpec, NameToFirstEqualsDecimalsAfterLastSlashLimitsAtFirstDots)
+TEST(SplitFactorOption, NameToFirstEqualsDecimalsAfterLastSlashLimitsAtFirstDots)
 {
     struct Case {
-        const char* spec;
+        const char* text;
         std::optional<FactorCells> cells;
     };
     const Case cases[] = {
@@ -31,8 +31,8 @@ TEST(SplitFactorSpec, NameToFirstEqualsDecimalsAfterLastSlashLimitsAtFirstDots)
         {"A/2=0..10", std::nullopt}, // the only slash lies in the name
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.spec);
-        EXPECT_EQ(SplitFactorSpec(QString::fromUtf8(c.spec)), c.cells);
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(SplitFactorOption(QString::fromUtf8(c.text)), c.cells);
     }
 }
 

@@ -1,0 +1,95 @@
+// The engine at the largest size it is built for: 100 factors with a vertex
+// history of 10,000 vertices, for one step and for the vertex summary table.
+
+#include "simplex/BeginOptimization.h"
+#include "simplex/FactorGrid.h"
+#include "simplex/InitialSimplex.h"
+#include "simplex/NextStep.h"
+#include "simplex/VertexSummary.h"
+
+#include "core/ProblemRecord.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace zeltomir;
+
+constexpr int Factors = 100;
+constexpr int HistoryVertices = 10000;
+
+// A running problem of 100 factors whose history has been padded to 10,000
+// vertices (levels spread over the box, results varied), with the first
+// trial on show.
+struct LargeRun {
+    core::OptimizationProblem problem;
+    QStringList levels;
+};
+
+LargeRun MakeLargeRun()
+{
+    LargeRun run;
+    core::OptimizationProblem& problem = run.problem;
+    core::ResetToStartup(problem);
+    problem.StepType = QStringLiteral("Variable");
+    problem.NumFactors = Factors;
+    simplex::GridText factors(Factors, 4);
+    for (int i = 1; i <= Factors; ++i) {
+        factors.setCell(i, 1, QStringLiteral("F%1").arg(i));
+        factors.setCell(i, 2, QStringLiteral("0"));
+        factors.setCell(i, 3, QString::number(10 * i));
+        factors.setCell(i, 4, QStringLiteral("3"));
+    }
+    core::RunTimeState runTime;
+    simplex::CommitFactorGrid(problem, runTime, factors);
+    simplex::GridText grid = simplex::FillInitialSimplexGrid(problem, simplex::LoadInitialSimplexGrid(problem));
+    for (int row = 1; row <= Factors + 1; ++row)
+        grid.setCell(row, Factors + 1, QString::number((row * 37) % 101));
+    simplex::ContinueInitialSimplex(problem, grid);
+    run.levels = simplex::BeginOptimization(problem).steps->trial.levels;
+
+    problem.VertexHistory.ensure(Factors + 4, HistoryVertices);
+    core::EnsureCapacity(problem, Factors, HistoryVertices);
+    for (int v = Factors + 2; v <= HistoryVertices; ++v) {
+        for (int i = 1; i <= Factors; ++i)
+            problem.VertexHistory.at(i, v) = ((v * 7 + i * 13) % 1000) / 1000.0;
+        problem.VertexHistory.at(Factors + 1, v) = v % 97;
+        problem.VertexHistory.at(Factors + 2, v) = v % 5;
+        problem.VertexHistory.at(Factors + 3, v) = v % 3;
+    }
+    problem.NumVertices = HistoryVertices;
+    return run;
+}
+
+void BM_NextStepAtHundredFactors(benchmark::State& state)
+{
+    const LargeRun start = MakeLargeRun();
+    LargeRun run = start;
+    core::RunTimeState runTime;
+    unsigned seed = 12345;
+    for (auto _ : state) {
+        if (run.problem.NumVertices >= simplex::MaxVertices - 1) {
+            state.PauseTiming();
+            run = start;
+            state.ResumeTiming();
+        }
+        seed = seed * 1103515245u + 12345u;
+        const QString result = QString::number((seed >> 16) % 200);
+        simplex::StepsOutcome answer = simplex::NextStep(run.problem, runTime, {result, run.levels});
+        run.levels = answer.steps->trial.levels;
+        benchmark::DoNotOptimize(answer);
+    }
+}
+BENCHMARK(BM_NextStepAtHundredFactors)->Unit(benchmark::kMicrosecond);
+
+void BM_VertexSummaryAtHundredFactors(benchmark::State& state)
+{
+    const LargeRun run = MakeLargeRun();
+    for (auto _ : state) {
+        simplex::VertexSummaryContent content = simplex::BuildVertexSummary(run.problem);
+        benchmark::DoNotOptimize(content);
+    }
+}
+BENCHMARK(BM_VertexSummaryAtHundredFactors)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -57,7 +57,7 @@ core::OptimizationProblem Build(const StepState& s)
     return problem;
 }
 
-QStringList Shown(Point p)
+QStringList ShownLevels(Point p)
 {
     return {LevelText(10 * p.x1, 2, false), LevelText(10 * p.x2, 2, false)};
 }
@@ -129,7 +129,7 @@ TEST(ProcessStepResult, DecidesByTheRuleTables)
         problem.LastResult = c.previousResult;
         const core::OptimizationProblem before = problem;
         core::RunTimeState runTime;
-        const StepsOutcome answer = NextStep(problem, runTime, {c.result, Shown(c.state.trial)});
+        const StepsOutcome answer = NextStep(problem, runTime, {c.result, ShownLevels(c.state.trial)});
         ASSERT_TRUE(answer.outcome.ok);
         ASSERT_TRUE(answer.steps.has_value());
         EXPECT_FALSE(answer.steps->factorNames.has_value());
@@ -208,7 +208,7 @@ TEST(ProcessStepResult, TrialsLeavingTheLimitsAreReplaced)
         SCOPED_TRACE(c.name);
         core::OptimizationProblem problem = Build(c.state);
         core::RunTimeState runTime;
-        const StepsOutcome answer = NextStep(problem, runTime, {c.result, Shown(c.state.trial)});
+        const StepsOutcome answer = NextStep(problem, runTime, {c.result, ShownLevels(c.state.trial)});
         ASSERT_TRUE(answer.steps.has_value());
         EXPECT_EQ(answer.steps->trial.instruction, c.instruction);
         EXPECT_EQ(answer.steps->trial.vertexType, c.type);

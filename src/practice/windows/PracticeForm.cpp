@@ -65,6 +65,7 @@ QWidget* BuildFactorTable(QWidget& window, const ExerciseWindowConfig& config, P
         form.factors.push_back(row);
     }
     grid->setRowStretch(config.factorCount + 1, 1);
+    grid->setColumnStretch(4, 1); // keeps the columns together on the left
     return table;
 }
 
@@ -144,6 +145,7 @@ PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& conf
     form.statement->setObjectName(QStringLiteral("Text_pbl"));
     // The learner reads the statement; it is not an input.
     form.statement->setReadOnly(true);
+    form.statement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetStatementText(*form.statement, config.initialStatement);
     questionLayout->addWidget(form.statement);
 
@@ -154,7 +156,7 @@ PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& conf
     BuildGrid(window, config, form);
 
     auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(form.questionFrame, 2);
+    layout->addWidget(form.questionFrame, 3);
     layout->addLayout(middle, 3);
     layout->addWidget(form.grid, 4);
     return form;

@@ -1,5 +1,6 @@
 #include "simplex/windows/VertexSummaryWindow.h"
 
+#include "simplex/EngineSupport.h"
 #include "simplex/VertexSummary.h"
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/WindowSupport.h"
@@ -9,6 +10,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Twips.h"
 
+#include <QLocale>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
 
@@ -43,7 +45,27 @@ void VertexSummaryWindow::refresh()
     context().runTime.ActiveWindow = QStringLiteral("frmProgress");
     UpdateCommandAvailability(context());
     context().mainWindow.setPrintButtonEnabled(true);
+    TableSource source = SourceOf(context().problem);
+    if (m_filledFrom == source)
+        return;
     fillTable();
+    m_filledFrom = std::move(source);
+}
+
+VertexSummaryWindow::TableSource VertexSummaryWindow::SourceOf(const core::OptimizationProblem& problem)
+{
+    TableSource source;
+    const int k = std::max(0, static_cast<int>(problem.NumFactors));
+    source.vertices = std::max(0, static_cast<int>(problem.NumVertices));
+    for (int i = 1; i <= k; ++i)
+        source.factors.push_back(FactorOf(problem, i));
+    source.history.reserve(static_cast<std::size_t>(k + 3) * static_cast<std::size_t>(source.vertices));
+    for (int v = 1; v <= source.vertices; ++v) {
+        for (int c = 1; c <= k + 3; ++c)
+            source.history.push_back(problem.VertexHistory.value(c, v));
+    }
+    source.locale = QLocale().name();
+    return source;
 }
 
 void VertexSummaryWindow::fillTable()

@@ -4,7 +4,7 @@
 #include "practice/PracticeRecords.h"
 #include "practice/windows/PracticeWindows.h"
 #include "shell/MainWindow.h"
-#include "shell/ProgramInfo.h"
+#include "core/ProgramInfo.h"
 #include "shell/QtDialogService.h"
 #include "shell/Twips.h"
 
@@ -27,9 +27,9 @@ QString FolderOrDefault(const QString& folder)
 
 void SetApplicationIdentity()
 {
-    QCoreApplication::setApplicationName(shell::ProgramTitle);
-    QCoreApplication::setOrganizationName(shell::OrganizationName);
-    QCoreApplication::setApplicationVersion(shell::VersionText());
+    QCoreApplication::setApplicationName(core::ProgramTitle);
+    QCoreApplication::setOrganizationName(core::OrganizationName);
+    QCoreApplication::setApplicationVersion(core::VersionText());
 }
 
 QWidget* MakePlaceholderSetupWindow()

@@ -1,5 +1,7 @@
 #include "cli/CliHelp.h"
 
+#include "core/ProgramInfo.h"
+
 namespace zeltomir::cli {
 
 std::string HelpText()
@@ -37,7 +39,7 @@ std::string HelpText()
 
 std::string VersionLine()
 {
-    return std::string("zeltomir-cli ") + CliVersion + "\n";
+    return "zeltomir-cli " + core::VersionText().toStdString() + "\n";
 }
 
 } // namespace zeltomir::cli

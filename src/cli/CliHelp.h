@@ -4,9 +4,6 @@
 
 namespace zeltomir::cli {
 
-// The runner's version, that of the program it belongs to.
-inline constexpr const char* CliVersion = "3.0.4";
-
 // What --help prints, ending in a line end.
 std::string HelpText();
 // What --version prints: "zeltomir-cli 3.0.4" and a line end.

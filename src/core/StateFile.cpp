@@ -296,7 +296,10 @@ void StateFileParser::parseInto(OptimizationProblem& r)
         r.StepVector[i] = number();
         r.Centroid[i] = number();
     }
-    r.VertexHistory.redim(std::max(factorSlots, k + 4), std::max(factorSlots, n));
+    // The history keeps exactly the columns of the k it was written for: its
+    // width is how the engine tells that the number of factors has changed
+    // since the simplex was committed.
+    r.VertexHistory.redim(std::max(0, k + 4), std::max(factorSlots, n));
     for (int c = 1; c <= k + 4; ++c) {
         for (int v = 1; v <= n; ++v)
             r.VertexHistory.at(c, v) = number();

@@ -1,6 +1,6 @@
 #include "shell/AboutBox.h"
 
-#include "shell/ProgramInfo.h"
+#include "core/ProgramInfo.h"
 #include "shell/Twips.h"
 
 #include <QApplication>
@@ -88,9 +88,9 @@ bool AboutBox::event(QEvent* event)
 
 void AboutBox::showTitleAndVersion()
 {
-    setWindowTitle(QStringLiteral("About ") + ProgramTitle);
-    m_version->setText(QStringLiteral("Version ") + VersionText());
-    m_title->setText(ProgramTitle);
+    setWindowTitle(QStringLiteral("About ") + core::ProgramTitle);
+    m_version->setText(QStringLiteral("Version ") + core::VersionText());
+    m_title->setText(core::ProgramTitle);
 }
 
 } // namespace zeltomir::shell

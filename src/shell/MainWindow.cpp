@@ -9,7 +9,7 @@
 #include "shell/KeyboardStatusBar.h"
 #include "shell/MainMenus.h"
 #include "shell/MdiArrangement.h"
-#include "shell/ProgramInfo.h"
+#include "core/ProgramInfo.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -263,7 +263,7 @@ void MainWindow::quitProgram()
 
 QString MainWindow::manualPath() const
 {
-    return QDir(core::ProgramFolder()).filePath(ManualFileName);
+    return QDir(core::ProgramFolder()).filePath(core::ManualFileName);
 }
 
 void MainWindow::openManual()

@@ -132,6 +132,8 @@ OptimizationProblem WithUnstoredFieldsOf(OptimizationProblem p, const Optimizati
     p.FirstStepPending = target.FirstStepPending;
     p.NextVertexType = target.NextVertexType;
     p.LastObjective = target.LastObjective;
+    // A read history is exactly as wide as the k it was written for.
+    p.VertexHistory.redimPreserve(std::max(0, p.NumFactors + 4), p.VertexHistory.maxRow());
     for (std::size_t i = 0; i < p.Factors.size(); ++i) {
         if (i == 0 || static_cast<int>(i) > p.NumFactors)
             p.Factors[i].SignificantDigits = target.Factors[i].SignificantDigits;
@@ -338,7 +340,7 @@ TEST(StateFileTest, ReadAfterFewerFactorsOffersFreshFactorsAndKeepsDecimals)
     EXPECT_EQ(p.Factors[1].SignificantDigits, 0); // from the file
     // Nothing of the larger problem survives in the tables.
     EXPECT_EQ(p.Simplex, Matrix(101, 101));
-    EXPECT_EQ(p.VertexHistory, Matrix(101, 101));
+    EXPECT_EQ(p.VertexHistory, Matrix(6, 101)); // exactly k + 4 columns for k = 2
     EXPECT_EQ(p.TrialPoint, std::vector<double>(102, 0.0));
     EXPECT_EQ(p.Centroid, std::vector<double>(102, 0.0));
 }

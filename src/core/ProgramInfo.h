@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace zeltomir::shell {
+namespace zeltomir::core {
 
 // The application title and version the program shows (About box) and
 // registers with Qt (application name, settings and data folders).
@@ -20,4 +20,4 @@ inline QString VersionText()
 // The manual that Help opens, in the program's folder.
 inline const QString ManualFileName = QStringLiteral("Zeltomir.pdf");
 
-} // namespace zeltomir::shell
+} // namespace zeltomir::core

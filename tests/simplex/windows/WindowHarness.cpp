@@ -101,6 +101,12 @@ void WindowHarness::click(QPushButton* button)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+void WindowHarness::clickOption(QAbstractButton* option)
+{
+    ASSERT_NE(option, nullptr);
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(option->height() / 2, option->height() / 2));
+}
+
 void WindowHarness::defineProblem(const QList<QStringList>& factorRows)
 {
     typeInto(setup().countBox(), QString::number(factorRows.size()));

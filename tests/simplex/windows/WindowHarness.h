@@ -56,6 +56,9 @@ public:
     // Writes a cell as the user's editor does (a user edit, with cellEdited).
     static void editCell(shell::GridWidget& grid, int col, int row, const QString& text);
     static void click(QPushButton* button);
+    // Clicks an option button on its indicator (a stretched option button
+    // answers only on its indicator and caption, not in the middle).
+    static void clickOption(QAbstractButton* option);
 
     // The whole setup up to an open steps window: factors committed from
     // `factorRows` (name, lower, upper, decimals), the initial simplex

@@ -28,6 +28,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Texts in failure messages as text rather than bytes.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace zeltomir::simplex::test {
 

@@ -1,0 +1,174 @@
+#include "WindowHarness.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QTableView>
+#include <QToolButton>
+
+namespace zeltomir::simplex::test {
+namespace {
+
+using shell::MessageAnswer;
+using shell::MessageRequest;
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Temp 20..80 and Time 10..50, results 41.13, 77.65, 53.13: the first trial
+// is the reverse contraction at Temp 50, Time 20.
+void StartSteps(WindowHarness& h)
+{
+    h.defineProblem({{"Temp", "20", "80", "2"}, {"Time", "10", "50", "1"}});
+    h.commitInitialSimplex({"41.13", "77.65", "53.13"});
+    h.beginOptimization();
+}
+
+TEST(StepsWindowTest, BeginOptimizationFillsTheWindow)
+{
+    WindowHarness h;
+    StartSteps(h);
+    StepsWindow& steps = h.steps();
+    EXPECT_EQ(steps.windowTitle(), QStringLiteral("Simplex Optimization"));
+    EXPECT_EQ(steps.grid()->cell(1, 0), QStringLiteral("Factor"));
+    EXPECT_EQ(steps.grid()->cell(2, 0), QStringLiteral("Level"));
+    EXPECT_EQ(steps.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("Result:"));
+    EXPECT_EQ(steps.nextStepButton()->text(), QStringLiteral("Next Step"));
+    EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Contract in the Reverse Direction"));
+    EXPECT_EQ(h.problem.FirstStepPending, QStringLiteral("yes"));
+    EXPECT_TRUE(steps.resultBox()->hasFocus());
+    EXPECT_EQ(h.runTime.FocusTarget, QStringLiteral("text"));
+    steps.grid()->setFocus();
+    EXPECT_EQ(h.runTime.FocusTarget, QStringLiteral("ss"));
+}
+
+// The only check is that the result is a number. A refused result still
+// counts as a step taken: the snapshot is stored and the problem modified.
+TEST(StepsWindowTest, ResultMustBeNumeric)
+{
+    const char* results[] = {"", "abc", "1,5", "   "};
+    for (const char* result : results) {
+        SCOPED_TRACE(result);
+        WindowHarness h;
+        StartSteps(h);
+        h.mainWindow().setUndoEnabled(false);
+        h.mainWindow().setRedoEnabled(true);
+        const QByteArray before = FileBytes(h.snapshots().undoPath());
+        WindowHarness::typeInto(h.steps().resultBox(), QLatin1String(result));
+        h.dialogs.answerMessage(MessageAnswer::Ok);
+        h.click(h.steps().nextStepButton());
+        ASSERT_EQ(h.dialogs.messages().size(), 1u);
+        EXPECT_EQ(h.dialogs.messages().front(),
+                  (MessageRequest{"Data Input Error", "The result must be numeric.", core::MessageIcon::Critical}));
+        EXPECT_TRUE(h.steps().resultBox()->hasFocus());
+        EXPECT_EQ(h.problem.NumVertices, 3);
+        EXPECT_EQ(h.steps().instructionLabel()->text(), QStringLiteral("Contract in the Reverse Direction"));
+        EXPECT_EQ(h.problem.Stage, QStringLiteral("Steps"));
+        EXPECT_EQ(h.problem.FirstStepPending, QStringLiteral("no"));
+        EXPECT_EQ(h.runTime.Modified, QStringLiteral("yes"));
+        EXPECT_NE(FileBytes(h.snapshots().undoPath()), before);
+        EXPECT_TRUE(h.undoEnabled());
+        EXPECT_FALSE(h.redoEnabled());
+    }
+}
+
+// Enter in the result box (either Enter key) is the Next Step button.
+TEST(StepsWindowTest, EnterInTheResultBoxActsLikeNextStep)
+{
+    const struct {
+        const char* name;
+        Qt::Key key; // Qt::Key_unknown: the button
+    } triggers[] = {{"button", Qt::Key_unknown}, {"Return", Qt::Key_Return}, {"keypad Enter", Qt::Key_Enter}};
+    std::optional<core::OptimizationProblem> byButton;
+    for (const auto& t : triggers) {
+        SCOPED_TRACE(t.name);
+        WindowHarness h;
+        StartSteps(h);
+        WindowHarness::typeInto(h.steps().resultBox(), QStringLiteral("1e2"));
+        if (t.key == Qt::Key_unknown)
+            h.click(h.steps().nextStepButton());
+        else
+            QTest::keyClick(h.steps().resultBox(), t.key);
+        EXPECT_EQ(h.problem.NumVertices, 4);
+        // Exponent notation is a number.
+        EXPECT_EQ(h.problem.VertexHistory.value(3, 4), 100.0);
+        EXPECT_EQ(h.steps().grid()->cell(2, 1), QStringLiteral("27.5"));
+        EXPECT_EQ(h.steps().grid()->cell(2, 2), QStringLiteral("22.5"));
+        EXPECT_TRUE(h.steps().resultBox()->text().isEmpty());
+        if (!byButton)
+            byButton = h.problem;
+        else
+            EXPECT_TRUE(h.problem == *byButton);
+    }
+}
+
+// A level the user changed in the grid is what the vertex records; one that
+// is not a number refuses the step and the focus goes to the grid.
+TEST(StepsWindowTest, LevelsAreReadBackFromTheGrid)
+{
+    WindowHarness h;
+    StartSteps(h);
+    shell::GridWidget& grid = *h.steps().grid();
+    WindowHarness::editCell(grid, 2, 1, QStringLiteral("x"));
+    WindowHarness::typeInto(h.steps().resultBox(), QStringLiteral("70"));
+    h.dialogs.answerMessage(MessageAnswer::Ok);
+    h.click(h.steps().nextStepButton());
+    ASSERT_EQ(h.dialogs.messages().size(), 1u);
+    EXPECT_EQ(h.dialogs.messages().front().text, QStringLiteral("The level of factor Temp is not numeric."));
+    EXPECT_TRUE(grid.hasFocus());
+    EXPECT_EQ(h.problem.NumVertices, 3);
+
+    WindowHarness::editCell(grid, 2, 1, QStringLiteral("65"));
+    h.click(h.steps().nextStepButton());
+    EXPECT_EQ(h.problem.NumVertices, 4);
+    EXPECT_DOUBLE_EQ(h.problem.VertexHistory.value(1, 4), 0.75); // (65 - 20) / 60
+}
+
+TEST(StepsWindowTest, ActivationAndPrintButton)
+{
+    WindowHarness h;
+    StartSteps(h);
+    h.windows().openSetupWindow();
+    QToolButton* print = h.mainWindow().toolButton(QStringLiteral("btnPrint"));
+    EXPECT_FALSE(print->isEnabled());
+    h.mainWindow().menuAction(QStringLiteral("mnuSimplexSteps"))->trigger();
+    EXPECT_EQ(h.runTime.ActiveWindow, QStringLiteral("SimplexSteps"));
+    EXPECT_TRUE(print->isEnabled());
+    // A successful step enables the print button again.
+    print->setEnabled(false);
+    WindowHarness::typeInto(h.steps().resultBox(), QStringLiteral("70"));
+    h.click(h.steps().nextStepButton());
+    EXPECT_TRUE(print->isEnabled());
+}
+
+// The trial lives in the record: the window closed in mid-run comes back
+// with it from the View menu.
+TEST(StepsWindowTest, ReopenedFromTheViewMenuWithTheTrial)
+{
+    WindowHarness h;
+    StartSteps(h);
+    WindowHarness::typeInto(h.steps().resultBox(), QStringLiteral("77.26"));
+    h.click(h.steps().nextStepButton());
+    h.steps().subWindow()->close();
+    ASSERT_EQ(h.windows().stepsWindow(), nullptr);
+    h.mainWindow().menuAction(QStringLiteral("mnuSimplexSteps"))->trigger();
+    StepsWindow& steps = h.steps();
+    EXPECT_EQ(steps.grid()->maxRows(), 2);
+    EXPECT_EQ(steps.grid()->cell(1, 2), QStringLiteral("Time"));
+    EXPECT_EQ(steps.grid()->cell(2, 1), QStringLiteral("27.5"));
+    EXPECT_EQ(steps.grid()->cell(2, 2), QStringLiteral("22.5"));
+    EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Contract in the Reverse Direction"));
+    EXPECT_EQ(h.runTime.ActiveWindow, QStringLiteral("SimplexSteps"));
+
+    // Before any optimisation the window opens empty.
+    WindowHarness fresh;
+    fresh.mainWindow().menuAction(QStringLiteral("mnuSimplexSteps"))->trigger();
+    EXPECT_EQ(fresh.steps().grid()->maxRows(), 0);
+    EXPECT_TRUE(fresh.steps().instructionLabel()->text().isEmpty());
+}
+
+} // namespace
+} // namespace zeltomir::simplex::test

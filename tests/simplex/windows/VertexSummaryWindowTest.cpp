@@ -1,0 +1,139 @@
+#include "WindowHarness.h"
+
+#include "shell/Twips.h"
+
+#include <QMdiSubWindow>
+#include <QToolButton>
+
+namespace zeltomir::simplex::test {
+namespace {
+
+void StartSteps(WindowHarness& h, const QString& decimals = QStringLiteral("2"))
+{
+    h.defineProblem({{"Temp", "20", "80", decimals}, {"Time", "10", "50", "1"}});
+    h.commitInitialSimplex({"41.13", "77.65", "0.1"});
+    h.beginOptimization();
+}
+
+QStringList Column(const shell::GridWidget& grid, int col)
+{
+    QStringList cells;
+    for (int row = 1; row <= grid.maxRows(); ++row)
+        cells << grid.cell(col, row);
+    return cells;
+}
+
+TEST(VertexSummaryWindowTest, AfterBeginOptimizationListsTheInitialVertices)
+{
+    WindowHarness h;
+    StartSteps(h);
+    h.mainWindow().menuAction(QStringLiteral("mnuVertexSummary"))->trigger();
+    VertexSummaryWindow& summary = h.summary();
+    EXPECT_EQ(summary.windowTitle(), QStringLiteral("Vertex Summary"));
+    const shell::GridWidget& grid = *summary.grid();
+    EXPECT_TRUE(grid.isReadOnly());
+    EXPECT_EQ(Column(grid, 1), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(Column(grid, 2), (QStringList{"80.00", "20.00", "20.00"}));
+    // The result as parsed, at single precision, unrounded.
+    EXPECT_EQ(Column(grid, 4), (QStringList{"41.1300010681152", "77.6500015258789", "0.100000001490116"}));
+    EXPECT_EQ(Column(grid, 5), (QStringList{"Initial", "Initial", "Initial"}));
+    EXPECT_EQ(Column(grid, 6), (QStringList{"1", "1", "1"}));
+
+    // The vertex summary cannot be edited: Cut and Paste are off.
+    EXPECT_EQ(h.runTime.ActiveWindow, QStringLiteral("frmProgress"));
+    EXPECT_FALSE(h.mainWindow().toolButton(QStringLiteral("cut_button"))->isEnabled());
+    EXPECT_FALSE(h.mainWindow().menuAction(QStringLiteral("Menu_paste"))->isEnabled());
+    EXPECT_TRUE(h.mainWindow().toolButton(QStringLiteral("copy_button"))->isEnabled());
+    EXPECT_TRUE(h.mainWindow().toolButton(QStringLiteral("btnPrint"))->isEnabled());
+}
+
+// Each activation shows the history as it is now.
+TEST(VertexSummaryWindowTest, RebuiltOnEveryActivation)
+{
+    WindowHarness h;
+    StartSteps(h);
+    h.windows().showVertexSummary();
+    const int baseWidth = h.summary().grid()->colWidth(2);
+    EXPECT_EQ(h.summary().grid()->maxRows(), 3);
+    const char* results[] = {"60", "70"};
+    int vertices = 3;
+    for (const char* result : results) {
+        SCOPED_TRACE(result);
+        h.windows().showSimplexSteps();
+        WindowHarness::typeInto(h.steps().resultBox(), QLatin1String(result));
+        h.click(h.steps().nextStepButton());
+        h.windows().showVertexSummary();
+        ++vertices;
+        const shell::GridWidget& grid = *h.summary().grid();
+        ASSERT_EQ(grid.maxRows(), vertices);
+        EXPECT_EQ(grid.cell(4, vertices), QLatin1String(result));
+        EXPECT_FALSE(grid.cell(5, vertices).isEmpty());
+        // "Times Retained" is twice a plain column wide, however often the
+        // window is activated.
+        EXPECT_EQ(grid.colWidth(6), 2 * baseWidth);
+    }
+}
+
+// A type code outside 0..4 (only an altered snapshot holds one) leaves the
+// cell as it was: empty in a fresh window, the old text in an open one.
+TEST(VertexSummaryWindowTest, UnknownTypeCodeLeavesTheCell)
+{
+    WindowHarness h;
+    StartSteps(h);
+    h.windows().showVertexSummary();
+    h.windows().openSetupWindow();
+    h.problem.VertexHistory.at(4, 2) = 9;
+    h.windows().showVertexSummary();
+    EXPECT_EQ(h.summary().grid()->cell(5, 2), QStringLiteral("Initial"));
+    EXPECT_EQ(h.summary().grid()->cell(5, 1), QStringLiteral("Initial"));
+
+    h.summary().subWindow()->close();
+    h.windows().showVertexSummary();
+    EXPECT_EQ(h.summary().grid()->cell(5, 2), QString());
+    EXPECT_EQ(h.summary().grid()->cell(5, 3), QStringLiteral("Initial"));
+}
+
+// With no decimals a level that rounds to zero is an empty text. (The factor
+// window stores 0 decimals as 5; a loaded problem can hold 0.)
+TEST(VertexSummaryWindowTest, LevelRoundingToZeroWithNoDecimalsIsEmpty)
+{
+    WindowHarness h;
+    h.defineProblem({{"Temp", "0.4", "80", "1"}, {"Time", "10", "50", "1"}});
+    h.problem.Factors[1].SignificantDigits = 0;
+    h.commitInitialSimplex({"41.13", "77.65", "53.13"});
+    h.windows().showVertexSummary();
+    EXPECT_EQ(Column(*h.summary().grid(), 2), (QStringList{"80", "", ""}));
+}
+
+TEST(VertexSummaryWindowTest, WindowSizeFollowsTheFactorCountWithinTheMdiArea)
+{
+    const struct {
+        int factors;
+        bool capped;
+    } cases[] = {{2, false}, {30, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.factors);
+        WindowHarness h;
+        h.problem.NumFactors = static_cast<std::int16_t>(c.factors);
+        h.windows().showVertexSummary();
+        VertexSummaryWindow& summary = h.summary();
+        const QSize size = summary.subWindow()->size();
+        const QSize wanted = shell::TwipsSize(&summary, (c.factors + 4) * 975 + 2160, 8295);
+        const QSize room = h.mainWindow().mdiArea()->viewport()->size();
+        if (c.capped) {
+            EXPECT_LT(room.width(), wanted.width());
+            EXPECT_EQ(size.width(), room.width());
+        } else {
+            EXPECT_EQ(size.width(), wanted.width());
+        }
+        EXPECT_EQ(size.height(), std::min(wanted.height(), room.height()));
+        // The grid sits 50 twips inside the window on every side.
+        const int margin = shell::TwipsX(&summary, 50);
+        EXPECT_EQ(summary.grid()->geometry(),
+                  QRect(margin, shell::TwipsY(&summary, 50), summary.width() - 2 * margin,
+                        summary.height() - 2 * shell::TwipsY(&summary, 50)));
+    }
+}
+
+} // namespace
+} // namespace zeltomir::simplex::test

@@ -6,7 +6,8 @@
 #include "shell/MainWindow.h"
 #include "core/ProgramInfo.h"
 #include "shell/QtDialogService.h"
-#include "shell/Twips.h"
+#include "simplex/windows/SetupWindow.h"
+#include "simplex/windows/SimplexWindows.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,15 +33,6 @@ void SetApplicationIdentity()
     QCoreApplication::setApplicationVersion(core::VersionText());
 }
 
-QWidget* MakePlaceholderSetupWindow()
-{
-    auto* window = new QWidget;
-    window->setObjectName(QStringLiteral("SeqSimplexInitialize"));
-    window->setWindowTitle(QStringLiteral("Initialize Simplex Algorithm"));
-    window->resize(shell::TwipsSize(window, 7000, 5000));
-    return window;
-}
-
 Program::Program(ProgramOptions options)
     : Program(std::make_unique<shell::QtDialogService>(), nullptr, std::move(options))
 {
@@ -59,7 +51,6 @@ Program::Program(std::unique_ptr<shell::QtDialogService> ownDialogs, shell::Dial
     , m_snapshots(m_programFolder)
     , m_ownDialogs(std::move(ownDialogs))
     , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
-    , m_setupFactory(MakePlaceholderSetupWindow)
 {
     m_mainWindow = std::make_unique<shell::MainWindow>(*m_dialogs, m_runTime);
     if (m_ownDialogs)
@@ -67,6 +58,12 @@ Program::Program(std::unique_ptr<shell::QtDialogService> ownDialogs, shell::Dial
     m_practiceWindows =
         std::make_unique<practice::PracticeWindows>(*m_mainWindow, m_runTime, practice::ProgramPracticeRecords());
     m_practiceWindows->installPracticeMenu();
+    m_simplexWindows = std::make_unique<simplex::SimplexWindows>(
+        simplex::SimplexWindowContext{m_problem, m_runTime, m_snapshots, *m_dialogs, *m_mainWindow});
+    m_simplexWindows->installViewCommands(m_mainWindow->handlers());
+    // Save commits the active factor or initial simplex grid first; this
+    // stand-in runs just that part until the file commands take Save over.
+    m_mainWindow->handlers().save = [windows = m_simplexWindows.get()] { windows->commitActiveWindowBeforeSave(); };
 }
 
 Program::~Program() = default;
@@ -92,13 +89,18 @@ void Program::start()
 
 QMdiSubWindow* Program::setupWindow() const
 {
-    return m_setupWindow.data();
+    if (m_setupWindow)
+        return m_setupWindow.data();
+    simplex::SetupWindow* window = m_simplexWindows->setupWindow();
+    return window ? window->subWindow() : nullptr;
 }
 
 QMdiSubWindow* Program::showSetupWindow()
 {
+    if (!m_setupFactory)
+        return m_simplexWindows->openSetupWindow()->subWindow();
     if (!m_setupWindow) {
-        QWidget* window = m_setupFactory ? m_setupFactory() : MakePlaceholderSetupWindow();
+        QWidget* window = m_setupFactory();
         window->setAttribute(Qt::WA_DeleteOnClose);
         m_setupWindow = m_mainWindow->addChild(window);
     }

@@ -27,6 +27,10 @@ namespace zeltomir::practice {
 class PracticeWindows;
 }
 
+namespace zeltomir::simplex {
+class SimplexWindows;
+}
+
 namespace zeltomir::app {
 
 struct ProgramOptions {
@@ -60,8 +64,8 @@ public:
 
     // Opens the setup window, or brings it forward when it is open.
     QMdiSubWindow* showSetupWindow();
-    // What makes a setup window: until the real one replaces it, an empty
-    // child with the setup window's title.
+    // A stand-in for the setup window, for tests of the program alone; by
+    // default the simplex windows make the real one.
     void setSetupWindowFactory(WindowFactory factory) { m_setupFactory = std::move(factory); }
     QMdiSubWindow* setupWindow() const;
 
@@ -72,6 +76,8 @@ public:
     shell::MainWindow& mainWindow() const { return *m_mainWindow; }
     // The practice windows and the Practice menu behind them.
     practice::PracticeWindows& practiceWindows() const { return *m_practiceWindows; }
+    // The five simplex windows and the View menu's commands behind them.
+    simplex::SimplexWindows& simplexWindows() const { return *m_simplexWindows; }
     QString programFolder() const { return m_programFolder; }
     // The platform's help-file setting has no counterpart here; the path is
     // kept for completeness. No command opens it.
@@ -90,11 +96,9 @@ private:
     shell::DialogService* m_dialogs;
     std::unique_ptr<shell::MainWindow> m_mainWindow;
     std::unique_ptr<practice::PracticeWindows> m_practiceWindows;
+    std::unique_ptr<simplex::SimplexWindows> m_simplexWindows;
     WindowFactory m_setupFactory;
     QPointer<QMdiSubWindow> m_setupWindow;
 };
-
-// The stand-in setup window: an empty child titled as the setup window.
-QWidget* MakePlaceholderSetupWindow();
 
 } // namespace zeltomir::app

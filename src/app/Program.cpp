@@ -1,5 +1,8 @@
 #include "app/Program.h"
 
+#include "app/DocumentCommands.h"
+#include "app/ProblemStartUp.h"
+
 #include "core/UndoSnapshot.h"
 #include "practice/PracticeRecords.h"
 #include "practice/windows/PracticeWindows.h"
@@ -61,25 +64,18 @@ Program::Program(std::unique_ptr<shell::QtDialogService> ownDialogs, shell::Dial
     m_simplexWindows = std::make_unique<simplex::SimplexWindows>(
         simplex::SimplexWindowContext{m_problem, m_runTime, m_snapshots, *m_dialogs, *m_mainWindow});
     m_simplexWindows->installViewCommands(m_mainWindow->handlers());
-    // Save commits the active factor or initial simplex grid first; this
-    // stand-in runs just that part until the file commands take Save over.
-    m_mainWindow->handlers().save = [windows = m_simplexWindows.get()] { windows->commitActiveWindowBeforeSave(); };
+    m_documents = std::make_unique<DocumentCommands>(DocumentContext{m_problem, m_runTime, m_snapshots, *m_dialogs,
+                                                                     *m_mainWindow, *m_simplexWindows,
+                                                                     *m_practiceWindows,
+                                                                     practice::ProgramPracticeRecords()});
+    m_documents->install(m_mainWindow->handlers());
 }
 
 Program::~Program() = default;
 
 void Program::start()
 {
-    const core::FileStatus written = core::StartUpProblem(m_problem, m_runTime, m_snapshots);
-    if (!written) {
-        // Without the first snapshot an Undo would have nothing to go back to;
-        // everything else works, so say so once and go on.
-        m_dialogs->message(QStringLiteral("Notice"),
-                           QStringLiteral("The working copy of the problem that Undo returns to could not be "
-                                          "written to \"%1\". %2")
-                               .arg(QDir::toNativeSeparators(m_runTime.StateFilePath), written.error),
-                           core::MessageIcon::Exclamation);
-    }
+    StartUpProblemRecord(m_problem, m_runTime, m_snapshots, *m_dialogs);
     showSetupWindow();
     if (m_options.maximised)
         m_mainWindow->showMaximized();

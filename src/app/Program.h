@@ -33,6 +33,8 @@ class SimplexWindows;
 
 namespace zeltomir::app {
 
+class DocumentCommands;
+
 struct ProgramOptions {
     // Where the snapshot files and the help file belong; empty means the
     // folder of the running executable.
@@ -78,6 +80,8 @@ public:
     practice::PracticeWindows& practiceWindows() const { return *m_practiceWindows; }
     // The five simplex windows and the View menu's commands behind them.
     simplex::SimplexWindows& simplexWindows() const { return *m_simplexWindows; }
+    // New, Open, Save, Print, Cut, Copy, Paste, Undo and Redo.
+    DocumentCommands& documents() const { return *m_documents; }
     QString programFolder() const { return m_programFolder; }
     // The platform's help-file setting has no counterpart here; the path is
     // kept for completeness. No command opens it.
@@ -97,6 +101,7 @@ private:
     std::unique_ptr<shell::MainWindow> m_mainWindow;
     std::unique_ptr<practice::PracticeWindows> m_practiceWindows;
     std::unique_ptr<simplex::SimplexWindows> m_simplexWindows;
+    std::unique_ptr<DocumentCommands> m_documents;
     WindowFactory m_setupFactory;
     QPointer<QMdiSubWindow> m_setupWindow;
 };

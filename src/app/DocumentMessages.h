@@ -1,0 +1,29 @@
+#pragma once
+
+// The messages of the document commands. A file or snapshot that cannot be
+// written or read is always reported, naming the file and what was wrong:
+// a command that silently did nothing would leave the user believing the
+// work was saved, opened or undone.
+
+#include "core/Message.h"
+
+#include <QString>
+
+namespace zeltomir::app {
+
+core::Message FileNotSaved(const QString& path, const QString& why);
+core::Message FileNotOpened(const QString& path, const QString& why);
+
+enum class SnapshotCommand { Undo, Redo };
+enum class SnapshotAccess { Read, Write };
+// The command was not carried out because one of its two snapshot files
+// could not be read or written.
+core::Message SnapshotFailed(SnapshotCommand command, SnapshotAccess access, const QString& path, const QString& why);
+
+// Start-up and a new problem: the first snapshot could not be written.
+core::Message FirstSnapshotNotWritten(const QString& path, const QString& why);
+
+// Every failure of the print command ends in this one message.
+core::Message PrintingFailed();
+
+} // namespace zeltomir::app

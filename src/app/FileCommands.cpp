@@ -1,0 +1,143 @@
+#include "app/FileCommands.h"
+
+#include "app/DocumentMessages.h"
+#include "app/FileDialogFilters.h"
+#include "app/ProblemStartUp.h"
+#include "core/ProblemRecord.h"
+#include "core/StateFile.h"
+#include "practice/ExerciseFiles.h"
+#include "practice/PracticeRecords.h"
+#include "practice/windows/PracticeWindows.h"
+#include "shell/DialogService.h"
+#include "shell/MainWindow.h"
+#include "simplex/windows/SetupWindow.h"
+#include "simplex/windows/SimplexWindows.h"
+
+namespace zeltomir::app {
+
+FileCommands::FileCommands(const DocumentContext& context) : m_context(context) {}
+
+void FileCommands::saveSequence()
+{
+    // A bad cell has been reported by the commit; the user may still want
+    // the rest of the problem kept, so the save goes on.
+    m_context.simplexWindows.commitActiveWindowBeforeSave();
+    saveProblemFile();
+}
+
+void FileCommands::saveProblemFile()
+{
+    const QString active = m_context.runTime.ActiveWindow;
+    const std::optional<QString> chosen = m_context.dialogs.saveFileName(SaveNameFilters(active), SecondFilter);
+    if (!chosen)
+        return;
+    const QString& path = *chosen;
+
+    core::FileStatus written;
+    if (active == QLatin1String("TOO")) {
+        written = practice::WriteTargetFile(m_context.practiceRecords.Target, path);
+    } else if (active == QLatin1String("VO")) {
+        written = practice::WriteVarianceFile(m_context.practiceRecords.Variance, path);
+    } else {
+        written = core::WriteStateFile(m_context.problem, path);
+        if (written) {
+            m_context.runTime.StateFilePath = path;
+            m_context.runTime.Modified = QStringLiteral("no");
+        }
+    }
+    if (!written)
+        m_context.dialogs.show(FileNotSaved(path, written.error));
+}
+
+void FileCommands::openProblemFile()
+{
+    // The dialog comes before the windows close, so that a file that turns
+    // out to be unreadable can leave them as they were.
+    const QString active = m_context.runTime.ActiveWindow;
+    const std::optional<QString> chosen = m_context.dialogs.openFileName(OpenNameFilters(active), SecondFilter);
+    if (!chosen) {
+        closeProblemWindows();
+        return;
+    }
+    switch (ProblemFileKindOf(*chosen)) {
+    case ProblemFileKind::TargetExercise:
+        openTargetExercise(*chosen);
+        return;
+    case ProblemFileKind::VarianceExercise:
+        openVarianceExercise(*chosen);
+        return;
+    case ProblemFileKind::State:
+        openStateFile(*chosen);
+        return;
+    }
+}
+
+bool FileCommands::openTargetExercise(const QString& path)
+{
+    practice::TargetFileContents contents;
+    const core::FileStatus read = practice::ReadTargetFile(path, contents);
+    if (!read) {
+        m_context.dialogs.show(FileNotOpened(path, read.error));
+        return false;
+    }
+    closeProblemWindows();
+    m_context.practiceWindows.openTargetExercise(contents);
+    return true;
+}
+
+bool FileCommands::openVarianceExercise(const QString& path)
+{
+    practice::VarianceFileContents contents;
+    const core::FileStatus read = practice::ReadVarianceFile(path, contents);
+    if (!read) {
+        m_context.dialogs.show(FileNotOpened(path, read.error));
+        return false;
+    }
+    closeProblemWindows();
+    m_context.practiceWindows.openVarianceExercise(contents);
+    return true;
+}
+
+bool FileCommands::openStateFile(const QString& path)
+{
+    // Read into a copy: the run-time fields of the record (FirstStepPending,
+    // StepType) keep their values, and a refused file changes nothing.
+    core::OptimizationProblem loaded = m_context.problem;
+    const core::FileStatus read = core::ReadStateFile(path, loaded);
+    if (!read) {
+        m_context.dialogs.show(FileNotOpened(path, read.error));
+        return false;
+    }
+    closeProblemWindows();
+    m_context.problem = std::move(loaded);
+    m_context.runTime.StateFilePath = path;
+    m_context.simplexWindows.reopenStageWindow();
+    return true;
+}
+
+void FileCommands::newProblem()
+{
+    closeProblemWindows();
+    m_context.mainWindow.releaseFocus();
+    const bool modified = m_context.runTime.Modified == QLatin1String("yes");
+    const shell::MessageRequest question{
+        modified ? QStringLiteral("Warning!") : QStringLiteral("Message"),
+        modified ? QStringLiteral("Your data has not been saved.  Do you want to begin a new Sequential "
+                                  "Optimization Problem?")
+                 : QStringLiteral("Do you want to begin a new Sequential Optimization Problem?"),
+        core::MessageIcon::Critical, shell::MessageButtons::YesNo, shell::MessageAnswer::No};
+    if (m_context.dialogs.message(question) != shell::MessageAnswer::Yes)
+        return;
+
+    StartUpProblemRecord(m_context.problem, m_context.runTime, m_context.snapshots, m_context.dialogs);
+    simplex::SetupWindow* setup = m_context.simplexWindows.openSetupWindow();
+    if (setup)
+        setup->setDefineInitialSimplexEnabled(false);
+}
+
+void FileCommands::closeProblemWindows()
+{
+    m_context.simplexWindows.closeProblemWindows();
+}
+
+} // namespace zeltomir::app

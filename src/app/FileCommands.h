@@ -1,0 +1,57 @@
+#pragma once
+
+// The File menu's New, Open and Save: the simplex problem as a state file
+// (".sso"), the target exercise (".sst") and the older variance exercise
+// (".ssv").
+//
+// A file is read and checked in full before anything is replaced, and a
+// file that cannot be written, read or understood is reported with its name
+// and the reason. So a refused open leaves the record, the exercise models
+// and every window as they were. A cancelled dialog stays silent.
+
+#include "app/DocumentContext.h"
+
+#include <QString>
+
+namespace zeltomir::app {
+
+class FileCommands {
+public:
+    // The context's references must outlive this object.
+    explicit FileCommands(const DocumentContext& context);
+
+    // File > Save and the Save button: the factor or initial simplex
+    // window's commit first, when that window is the active one, then
+    // SaveProblemFile, also when the commit reported a bad cell.
+    void saveSequence();
+
+    // Asks for a file name and writes the target exercise ("TOO" active),
+    // the older variance window's exercise ("VO"), or otherwise the simplex
+    // problem; only the last clears Modified and points StateFilePath at the
+    // file.
+    void saveProblemFile();
+
+    // Asks for a file and opens it by its ending. The problem windows close
+    // once the file has been read, or when the dialog is cancelled; a file
+    // that is refused closes nothing. Neither a snapshot nor Modified
+    // changes.
+    void openProblemFile();
+
+    // Asks whether to begin a new problem (the problem windows closed
+    // first); on Yes the record starts again and the setup window opens
+    // with Define Initial Simplex disabled.
+    void newProblem();
+
+    // frmDefineFactors, frmInitialSimplex, frmProgress, SeqSimplexInitialize,
+    // SimplexSteps, in this order; the practice windows stay.
+    void closeProblemWindows();
+
+private:
+    bool openTargetExercise(const QString& path);
+    bool openVarianceExercise(const QString& path);
+    bool openStateFile(const QString& path);
+
+    DocumentContext m_context;
+};
+
+} // namespace zeltomir::app

@@ -43,17 +43,17 @@ ButtonBar::ButtonBar(QWidget* parent)
     setObjectName(QStringLiteral("buttonbar"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     const QSize buttonSize = TwipsSize(this, ButtonSizeTwips, ButtonSizeTwips);
-    for (const ButtonSpec& spec : Buttons) {
+    for (const ButtonSpec& entry : Buttons) {
         auto* button = new QToolButton(this);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setToolTip(QLatin1String(spec.toolTip));
-        button->setIcon(QIcon::fromTheme(QLatin1String(spec.themeIcon), style()->standardIcon(spec.fallbackIcon)));
+        button->setObjectName(QLatin1String(entry.name));
+        button->setToolTip(QLatin1String(entry.toolTip));
+        button->setIcon(QIcon::fromTheme(QLatin1String(entry.themeIcon), style()->standardIcon(entry.fallbackIcon)));
         button->setIconSize(TwipsSize(this, 300, 300));
         button->setFocusPolicy(Qt::NoFocus); // the focus stays with the child window being edited
-        button->setEnabled(spec.startsEnabled);
+        button->setEnabled(entry.startsEnabled);
         button->resize(buttonSize);
-        if (spec.leftTwips >= 0)
-            button->move(TwipsX(this, spec.leftTwips), 0);
+        if (entry.leftTwips >= 0)
+            button->move(TwipsX(this, entry.leftTwips), 0);
         m_buttons.append(button);
     }
     m_help = button(QStringLiteral("Command3D4"));

@@ -54,11 +54,11 @@ inline core::OptimizationProblem WithFactors(const std::vector<FactorSpec>& fact
     problem.StepType = stepType;
     GridText grid(static_cast<int>(factors.size()), 4);
     for (int row = 1; row <= static_cast<int>(factors.size()); ++row) {
-        const FactorSpec& spec = factors[static_cast<std::size_t>(row - 1)];
-        grid.setCell(row, 1, spec.name);
-        grid.setCell(row, 2, spec.lower);
-        grid.setCell(row, 3, spec.upper);
-        grid.setCell(row, 4, spec.decimals);
+        const FactorSpec& factor = factors[static_cast<std::size_t>(row - 1)];
+        grid.setCell(row, 1, factor.name);
+        grid.setCell(row, 2, factor.lower);
+        grid.setCell(row, 3, factor.upper);
+        grid.setCell(row, 4, factor.decimals);
     }
     core::RunTimeState runTime;
     const Outcome outcome = CommitFactorGrid(problem, runTime, grid);

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace zeltomir::simplex {
 
@@ -41,15 +40,7 @@ FactorWindow::FactorWindow(SimplexWindows& windows, QWidget* parent)
 void FactorWindow::reload()
 {
     WriteGrid(*m_grid, LoadFactorGrid(context().problem));
-    fitColumns();
-}
-
-// Every column as wide as its widest text, the header included, so names
-// and limits are not cut off.
-void FactorWindow::fitColumns()
-{
-    for (int col = 1; col <= m_grid->maxCols(); ++col)
-        m_grid->setColWidth(col, std::max(m_grid->colWidth(col), m_grid->maxTextColWidth(col)));
+    WidenColumnsToText(*m_grid);
 }
 
 void FactorWindow::activated()
@@ -79,6 +70,8 @@ void FactorWindow::cellEdited()
     context().runTime.Modified = QStringLiteral("yes");
     context().mainWindow.setUndoEnabled(true);
     context().mainWindow.setRedoEnabled(false);
+    // A long name or limit typed in stays readable.
+    WidenColumnsToText(*m_grid);
 }
 
 bool FactorWindow::closeAllowed()

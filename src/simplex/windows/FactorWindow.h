@@ -33,7 +33,6 @@ protected:
     bool closeAllowed() override;
 
 private:
-    void fitColumns();
     void continueClicked();
     void cellEdited();
 

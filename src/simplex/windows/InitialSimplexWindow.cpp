@@ -40,7 +40,7 @@ InitialSimplexWindow::InitialSimplexWindow(SimplexWindows& windows, QWidget* par
     m_continue->setObjectName(QStringLiteral("Command3"));
     m_continue->setAutoDefault(false);
 
-    WriteGrid(*m_grid, LoadInitialSimplexGrid(context().problem));
+    showGrid(LoadInitialSimplexGrid(context().problem));
     m_grid->setCurrentCell(1, 1);
 
     connect(m_continue, &QPushButton::clicked, this, &InitialSimplexWindow::continueClicked);
@@ -51,6 +51,7 @@ InitialSimplexWindow::InitialSimplexWindow(SimplexWindows& windows, QWidget* par
 void InitialSimplexWindow::showGrid(const GridText& text)
 {
     WriteGrid(*m_grid, text);
+    WidenColumnsToText(*m_grid);
 }
 
 void InitialSimplexWindow::activated()

@@ -30,8 +30,11 @@ namespace {
 constexpr int StepsWidthTwips = 5400;
 constexpr int StepsHeightTwips = 5400;
 constexpr int FactorHeightTwips = 4800;
-// Row numbers, scroll bar, frame and margins beside the factor grid's columns.
-constexpr int FactorWidthAroundColumnsTwips = 1100;
+// The layout's margins and the window frame beside the factor grid.
+constexpr int FactorMarginsTwips = 500;
+// Room around the controls of a window sized by its layout.
+constexpr int SpareWidthTwips = 240;
+constexpr int SpareHeightTwips = 120;
 
 } // namespace
 
@@ -74,10 +77,47 @@ QMdiSubWindow* SimplexWindows::addWindow(SimplexChildWindow* window, QSize size)
 {
     QMdiSubWindow* frame = m_context.mainWindow.addChild(window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
+    if (!size.isValid()) {
+        // The controls' own size with some room to breathe.
+        size = frame->sizeHint()
+               + QSize(shell::TwipsX(window, SpareWidthTwips), shell::TwipsY(window, SpareHeightTwips));
+    }
     frame->resize(size);
     frame->show();
+    keepInside(frame);
     activate(window);
     return frame;
+}
+
+QSize SimplexWindows::room() const
+{
+    return m_context.mainWindow.mdiArea()->viewport()->size();
+}
+
+// A window is placed where the MDI area finds room for it; one that would
+// reach past the area's right or bottom edge is moved back into it.
+void SimplexWindows::keepInside(QMdiSubWindow* frame)
+{
+    const QSize area = room();
+    QPoint position = frame->pos();
+    if (position.x() + frame->width() > area.width())
+        position.setX(std::max(0, area.width() - frame->width()));
+    if (position.y() + frame->height() > area.height())
+        position.setY(std::max(0, area.height() - frame->height()));
+    frame->move(position);
+}
+
+// The twips size of a grid window allows a narrow column per factor; where
+// the columns fitted to their texts need more, the window grows (within the
+// MDI area) rather than hiding the last columns behind a scroll bar.
+void SimplexWindows::widenToGrid(SimplexChildWindow* window, const shell::GridWidget& grid)
+{
+    QMdiSubWindow* frame = window->subWindow();
+    const int missing = GridContentWidth(grid) - grid.width();
+    if (!frame || missing <= 0)
+        return;
+    frame->resize(std::min(frame->width() + missing, std::max(frame->width(), room().width())), frame->height());
+    keepInside(frame);
 }
 
 void SimplexWindows::activate(SimplexChildWindow* window)
@@ -90,23 +130,13 @@ void SimplexWindows::activate(SimplexChildWindow* window)
     m_context.mainWindow.mdiArea()->setActiveSubWindow(frame);
 }
 
-QSize SimplexWindows::setupWindowSize(const SetupWindow* window) const
-{
-    // The controls' own size with some room to breathe.
-    const QSize hint = window->sizeHint();
-    return {hint.width() + shell::TwipsX(window, 600), hint.height() + shell::TwipsY(window, 600)};
-}
-
 QSize SimplexWindows::factorWindowSize(const FactorWindow* window) const
 {
-    int columns = 0;
-    for (int col = 1; col <= window->grid()->maxCols(); ++col)
-        columns += window->grid()->colWidth(col);
-    const QSize wanted(columns + shell::TwipsX(window, FactorWidthAroundColumnsTwips),
+    const QSize wanted(GridContentWidth(*window->grid()) + shell::TwipsX(window, FactorMarginsTwips),
                        shell::TwipsY(window, FactorHeightTwips));
-    const QSize room = m_context.mainWindow.mdiArea()->viewport()->size();
-    return {room.width() > 0 ? std::min(wanted.width(), room.width()) : wanted.width(),
-            room.height() > 0 ? std::min(wanted.height(), room.height()) : wanted.height()};
+    const QSize area = room();
+    return {area.width() > 0 ? std::min(wanted.width(), area.width()) : wanted.width(),
+            area.height() > 0 ? std::min(wanted.height(), area.height()) : wanted.height()};
 }
 
 SetupWindow* SimplexWindows::openSetupWindow()
@@ -116,7 +146,7 @@ SetupWindow* SimplexWindows::openSetupWindow()
         return open;
     }
     m_setup = new SetupWindow(*this);
-    addWindow(m_setup, setupWindowSize(m_setup));
+    addWindow(m_setup, QSize());
     return m_setup;
 }
 
@@ -144,6 +174,7 @@ InitialSimplexWindow* SimplexWindows::openInitialSimplexWindow(const GridText& g
         window->showGrid(grid);
         addWindow(window, ChildWindowSize(window, InitialSimplexWindow::widthTwips(m_context.problem.NumFactors),
                                           InitialSimplexWindow::HeightTwips, m_context.mainWindow.mdiArea()));
+        widenToGrid(window, *window->grid());
         return window;
     }
     window->showGrid(grid);
@@ -175,6 +206,7 @@ VertexSummaryWindow* SimplexWindows::openVertexSummary()
     m_summary = new VertexSummaryWindow(*this);
     addWindow(m_summary, ChildWindowSize(m_summary, VertexSummaryWindow::widthTwips(m_context.problem.NumFactors),
                                          VertexSummaryWindow::HeightTwips, m_context.mainWindow.mdiArea()));
+    widenToGrid(m_summary, *m_summary->grid());
     return m_summary;
 }
 

@@ -110,10 +110,13 @@ public:
 
 private:
     void subWindowActivated(QMdiSubWindow* subWindow);
+    // An invalid size: the window's own size hint, title bar included.
     QMdiSubWindow* addWindow(SimplexChildWindow* window, QSize size);
+    void widenToGrid(SimplexChildWindow* window, const shell::GridWidget& grid);
+    void keepInside(QMdiSubWindow* frame);
+    QSize room() const;
     void activate(SimplexChildWindow* window);
     template <typename Window> Window* openOnly(const QPointer<Window>& window) const;
-    QSize setupWindowSize(const SetupWindow* window) const;
     QSize factorWindowSize(const FactorWindow* window) const;
 
     SimplexWindowContext m_context;

@@ -99,6 +99,7 @@ void StepsWindow::showSteps(const StepsContent& content)
         m_grid->setCell(LevelColumn, row, levels.at(row - 1));
     if (content.factorNames)
         m_grid->setMaxRows(static_cast<int>(content.factorNames->size()));
+    WidenColumnsToText(*m_grid);
     m_result->clear();
     m_instruction->setText(content.trial.instruction);
 }

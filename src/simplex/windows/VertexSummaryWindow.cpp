@@ -92,21 +92,44 @@ void VertexSummaryWindow::fillTable()
         ++col;
         m_grid->setCell(col, row, vertex.timesRetained);
     }
-    fitColumns(columns);
+    fitColumns(content);
 }
 
 // "Times Retained" gets twice the width of a new column, so its header fits.
 // It is set, not doubled on every activation, which would widen the column
-// without end. No column is narrower than the vertex numbers need.
-void VertexSummaryWindow::fitColumns(int columns)
+// without end. No column is narrower than the vertex numbers need, and none
+// is narrower than its longest text: results carry up to 15 digits and
+// factor names can be long. Measuring every cell of a table of a million
+// would take long; the text with the most characters stands for each column.
+void VertexSummaryWindow::fitColumns(const VertexSummaryContent& content)
 {
+    const int columns = static_cast<int>(content.headers.size());
     if (columns < 1)
         return;
+    std::vector<QString> longest(content.headers.begin(), content.headers.end());
+    const auto consider = [&longest](int col, const QString& text) {
+        QString& widest = longest[static_cast<std::size_t>(col - 1)];
+        if (text.size() > widest.size())
+            widest = text;
+    };
+    for (const VertexSummaryRow& vertex : content.rows) {
+        int col = 1;
+        consider(col++, vertex.vertex);
+        for (const QString& level : vertex.levels)
+            consider(col++, level);
+        consider(col++, vertex.result);
+        if (vertex.type)
+            consider(col, *vertex.type);
+        ++col;
+        consider(col, vertex.timesRetained);
+    }
+
     m_grid->setColWidth(columns, 2 * m_baseColumnWidth);
     const int vertexWidth = m_grid->maxTextColWidth(1);
     for (int col = 1; col <= columns; ++col) {
-        if (vertexWidth > m_grid->colWidth(col))
-            m_grid->setColWidth(col, vertexWidth);
+        const int needed = std::max(vertexWidth, CellTextWidth(*m_grid, longest[static_cast<std::size_t>(col - 1)]));
+        if (needed > m_grid->colWidth(col))
+            m_grid->setColWidth(col, needed);
     }
 }
 

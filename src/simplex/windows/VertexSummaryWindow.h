@@ -19,6 +19,8 @@ class GridWidget;
 
 namespace zeltomir::simplex {
 
+struct VertexSummaryContent;
+
 class VertexSummaryWindow : public SimplexChildWindow {
     Q_OBJECT
 
@@ -57,7 +59,7 @@ private:
     static TableSource SourceOf(const core::OptimizationProblem& problem);
 
     void fillTable();
-    void fitColumns(int columns);
+    void fitColumns(const VertexSummaryContent& content);
 
     shell::GridWidget* m_grid = nullptr;
     int m_baseColumnWidth = 0;

@@ -8,7 +8,9 @@
 #include "shell/Twips.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QMdiArea>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -67,6 +69,39 @@ EngineHooks SnapshotHooks(const SimplexWindowContext& context)
 void UpdateCommandAvailability(const SimplexWindowContext& context)
 {
     context.mainWindow.updateCommandAvailability(context.runTime.ActiveWindow);
+}
+
+void WidenColumnsToText(shell::GridWidget& grid)
+{
+    // The width the grid reports leaves the text no room beside the cell's
+    // grid line, and a text that fits to the pixel is still cut short with
+    // an ellipsis: a character's width of air keeps it whole.
+    const int air = grid.fontMetrics().averageCharWidth();
+    for (int col = 1; col <= grid.maxCols(); ++col) {
+        const int needed = grid.maxTextColWidth(col) + air;
+        if (needed > grid.colWidth(col))
+            grid.setColWidth(col, needed);
+    }
+}
+
+int CellTextWidth(const shell::GridWidget& grid, const QString& text)
+{
+    const QFontMetrics metrics = grid.fontMetrics();
+    // Room for the cell's margins and a header's, with some air.
+    return metrics.horizontalAdvance(text) + 2 * metrics.averageCharWidth();
+}
+
+int GridContentWidth(const shell::GridWidget& grid)
+{
+    int columns = 0;
+    for (int col = 1; col <= grid.maxCols(); ++col)
+        columns += grid.colWidth(col);
+    const QFontMetrics metrics = grid.fontMetrics();
+    const int rowNumbers = metrics.horizontalAdvance(QString::number(std::max(1, grid.maxRows())))
+                           + 2 * metrics.averageCharWidth();
+    const int scrollBar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+    constexpr int frames = 4;
+    return columns + rowNumbers + scrollBar + frames;
 }
 
 QSize ChildWindowSize(const QWidget* widget, int widthTwips, int heightTwips, const QMdiArea* area)

@@ -46,6 +46,17 @@ EngineHooks SnapshotHooks(const SimplexWindowContext& context);
 // Switches the main window's commands for the window named by ActiveWindow.
 void UpdateCommandAvailability(const SimplexWindowContext& context);
 
+// Widens each column of a grid (never narrows one) to its widest text, the
+// header included. For grids of up to a few hundred rows.
+void WidenColumnsToText(shell::GridWidget& grid);
+
+// The width, in pixels, a cell of the grid needs to show `text` in full.
+int CellTextWidth(const shell::GridWidget& grid, const QString& text);
+
+// The width the grid needs to show all its columns side by side: the
+// columns, the row numbers, a vertical scroll bar and the frame.
+int GridContentWidth(const shell::GridWidget& grid);
+
 // A window size given in twips, in pixels of `widget`'s screen, kept within
 // the MDI area so that a window sized for many factors still fits on screen
 // (its grid scrolls instead).

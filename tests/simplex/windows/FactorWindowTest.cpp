@@ -133,8 +133,10 @@ TEST(FactorWindowTest, CellEditMarksTheProblemModifiedAndOffersUndo)
     h.click(h.setup().defineFactorsButton());
     h.mainWindow().setRedoEnabled(true);
     EXPECT_FALSE(h.undoEnabled());
-    WindowHarness::editCell(*h.factors().grid(), 1, 1, QStringLiteral("Temperature"));
+    WindowHarness::editCell(*h.factors().grid(), 1, 1, QStringLiteral("Temperature of the second reactor"));
     EXPECT_EQ(h.runTime.Modified, QStringLiteral("yes"));
+    // A long name stays readable.
+    EXPECT_GE(h.factors().grid()->colWidth(1), h.factors().grid()->maxTextColWidth(1));
     EXPECT_TRUE(h.undoEnabled());
     EXPECT_FALSE(h.redoEnabled());
 }

@@ -22,6 +22,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <algorithm>
+
 namespace zeltomir::simplex {
 
 namespace {

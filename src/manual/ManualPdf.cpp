@@ -1,0 +1,129 @@
+#include "ManualPdf.h"
+
+#include "ManualPagination.h"
+#include "ManualStructure.h"
+#include "ManualStyle.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+
+namespace zeltomir::manual {
+
+namespace {
+
+constexpr int Resolution = 300; // dots per inch of the page coordinates
+
+// Margins of the printed text in millimetres; the footer sits in the bottom one.
+constexpr double LeftMm = 22.0;
+constexpr double RightMm = 20.0;
+constexpr double TopMm = 20.0;
+constexpr double BottomMm = 24.0;
+constexpr double FooterBaselineMm = 13.0; // above the paper's lower edge
+constexpr double FooterPoints = 8.5;
+
+double Dots(double millimetres)
+{
+    return millimetres * Resolution / 25.4;
+}
+
+struct PageFrame {
+    QRectF paper; // the whole sheet, in dots
+    QRectF text;  // where the document's pages go
+};
+
+PageFrame FrameOf(const QPdfWriter& writer)
+{
+    const QRectF paper(0, 0, writer.width(), writer.height());
+    const QRectF text = paper.adjusted(Dots(LeftMm), Dots(TopMm), -Dots(RightMm), -Dots(BottomMm));
+    return {paper, text};
+}
+
+void PaintFooter(QPainter& painter, const PageFrame& frame, const QFont& font, const QString& title, int page)
+{
+    painter.save();
+    QFont small = font;
+    small.setPointSizeF(FooterPoints);
+    painter.setFont(small);
+    painter.setPen(QColor(0x50, 0x50, 0x50));
+    const double baseline = frame.paper.height() - Dots(FooterBaselineMm);
+    const QString number = QString::number(page);
+    painter.drawText(QPointF(frame.text.left(), baseline), title);
+    painter.drawText(QPointF(frame.text.right() - painter.fontMetrics().horizontalAdvance(number), baseline), number);
+    painter.setPen(QPen(QColor(0xa0, 0xa0, 0xa0), Dots(0.2)));
+    const double rule = baseline - painter.fontMetrics().ascent() - Dots(1.5);
+    painter.drawLine(QPointF(frame.text.left(), rule), QPointF(frame.text.right(), rule));
+    painter.restore();
+}
+
+void PaintPage(QPainter& painter, QTextDocument& document, const PageFrame& frame, int index)
+{
+    const double height = frame.text.height();
+    painter.save();
+    painter.translate(frame.text.left(), frame.text.top() - index * height);
+    const QRectF view(0, index * height, frame.text.width(), height);
+    painter.setClipRect(view);
+    QAbstractTextDocumentLayout::PaintContext context;
+    // The layout draws every block that touches the clip; a block that starts
+    // a hair above the next page's edge would otherwise be drawn (though
+    // clipped away) on this page too, and turn up twice in a text search.
+    context.clip = view.adjusted(0, 0, 0, -1.0);
+    context.palette.setColor(QPalette::Text, Qt::black);
+    document.documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+QString Shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+PdfResult WriteManualPdf(const QString& markdown, const QString& outputPath)
+{
+    QSaveFile file(outputPath);
+    if (QFileInfo(outputPath).isDir())
+        return {0, QStringLiteral("%1: the name is that of a folder, not a file.").arg(Shown(outputPath))};
+    if (!file.open(QIODevice::WriteOnly))
+        return {0, QStringLiteral("%1: the file cannot be created (%2).").arg(Shown(outputPath), file.errorString())};
+
+    QTextDocument document;
+    document.setMarkdown(markdown);
+    const ManualStructure structure = FindStructure(document);
+    ApplyManualStyle(document, structure);
+
+    QPdfWriter writer(&file);
+    writer.setResolution(Resolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    writer.setTitle(structure.title);
+    writer.setCreator(QStringLiteral("zeltomir-manual"));
+    const PageFrame frame = FrameOf(writer);
+    const std::unique_ptr<QTextDocument> pages = PaginateManual(document, writer, frame.text.size());
+    const int pageCount = pages->pageCount();
+
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return {0, QStringLiteral("%1: the PDF could not be started.").arg(Shown(outputPath))};
+    for (int index = 0; index < pageCount; ++index) {
+        if (index > 0)
+            writer.newPage();
+        PaintPage(painter, *pages, frame, index);
+        // The title page carries no footer.
+        if (index > 0 || !structure.hasTitlePage())
+            PaintFooter(painter, frame, pages->defaultFont(), structure.title, index + 1);
+    }
+    if (!painter.end())
+        return {0, QStringLiteral("%1: the PDF could not be finished.").arg(Shown(outputPath))};
+    if (!file.commit())
+        return {0, QStringLiteral("%1: the file could not be written (%2).").arg(Shown(outputPath), file.errorString())};
+    return {pageCount, QString()};
+}
+
+} // namespace zeltomir::manual

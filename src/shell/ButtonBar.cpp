@@ -1,9 +1,9 @@
 #include "shell/ButtonBar.h"
 
+#include "shell/ToolbarIcons.h"
 #include "shell/Twips.h"
 
 #include <QIcon>
-#include <QStyle>
 
 #include <array>
 
@@ -17,22 +17,22 @@ struct ButtonSpec {
     int leftTwips; // -1: kept at the right end
     bool startsEnabled;
     const char* themeIcon;
-    QStyle::StandardPixmap fallbackIcon;
+    ToolbarIconKind fallbackIcon; // drawn in code where the desktop has no icon theme
 };
 
 // The gaps between groups (after Save, after Paste) are part of the layout.
 constexpr std::array<ButtonSpec, 11> Buttons{{
-    {"New_button", "Clear Data Entry Sheet", 0, true, "document-new", QStyle::SP_FileIcon},
-    {"Open_button", "Open File", 408, true, "document-open", QStyle::SP_DialogOpenButton},
-    {"Save_button", "Save File", 816, true, "document-save", QStyle::SP_DialogSaveButton},
-    {"btnPrint", "Print", 1428, true, "document-print", QStyle::SP_FileDialogDetailedView},
-    {"cut_button", "Cut", 2085, true, "edit-cut", QStyle::SP_DialogDiscardButton},
-    {"copy_button", "Copy", 2490, true, "edit-copy", QStyle::SP_FileLinkIcon},
-    {"Paste_button", "Paste", 2910, true, "edit-paste", QStyle::SP_DialogApplyButton},
-    {"undo_button", "Undo", 3510, false, "edit-undo", QStyle::SP_ArrowBack},
-    {"redo_button", "Redo", 3930, false, "edit-redo", QStyle::SP_ArrowForward},
-    {"Command3D4", "Help", -1, true, "help-contents", QStyle::SP_DialogHelpButton},
-    {"end_button", "Exit", -1, true, "application-exit", QStyle::SP_DialogCloseButton},
+    {"New_button", "Clear Data Entry Sheet", 0, true, "document-new", ToolbarIconKind::New},
+    {"Open_button", "Open File", 408, true, "document-open", ToolbarIconKind::Open},
+    {"Save_button", "Save File", 816, true, "document-save", ToolbarIconKind::Save},
+    {"btnPrint", "Print", 1428, true, "document-print", ToolbarIconKind::Print},
+    {"cut_button", "Cut", 2085, true, "edit-cut", ToolbarIconKind::Cut},
+    {"copy_button", "Copy", 2490, true, "edit-copy", ToolbarIconKind::Copy},
+    {"Paste_button", "Paste", 2910, true, "edit-paste", ToolbarIconKind::Paste},
+    {"undo_button", "Undo", 3510, false, "edit-undo", ToolbarIconKind::Undo},
+    {"redo_button", "Redo", 3930, false, "edit-redo", ToolbarIconKind::Redo},
+    {"Command3D4", "Help", -1, true, "help-contents", ToolbarIconKind::Help},
+    {"end_button", "Exit", -1, true, "application-exit", ToolbarIconKind::Exit},
 }};
 
 } // namespace
@@ -47,7 +47,7 @@ ButtonBar::ButtonBar(QWidget* parent)
         auto* button = new QToolButton(this);
         button->setObjectName(QLatin1String(entry.name));
         button->setToolTip(QLatin1String(entry.toolTip));
-        button->setIcon(QIcon::fromTheme(QLatin1String(entry.themeIcon), style()->standardIcon(entry.fallbackIcon)));
+        button->setIcon(QIcon::fromTheme(QLatin1String(entry.themeIcon), DrawnToolbarIcon(entry.fallbackIcon)));
         button->setIconSize(TwipsSize(this, 300, 300));
         button->setFocusPolicy(Qt::NoFocus); // the focus stays with the child window being edited
         button->setEnabled(entry.startsEnabled);

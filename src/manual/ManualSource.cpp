@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace zeltomir::manual {
@@ -26,6 +27,8 @@ ManualSource ReadManualSource(const QString& path)
     QFile file(path);
     if (!file.exists())
         return Failed(path, QStringLiteral("the file does not exist."));
+    if (QFileInfo(path).isDir())
+        return Failed(path, QStringLiteral("the name is that of a folder, not a file."));
     if (!file.open(QIODevice::ReadOnly))
         return Failed(path, QStringLiteral("the file cannot be read (%1).").arg(file.errorString()));
     if (file.size() > MaxSourceBytes)

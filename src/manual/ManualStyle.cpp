@@ -5,6 +5,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -65,22 +66,43 @@ bool IsExample(const QTextBlock& block)
     return block.blockFormat().hasProperty(QTextFormat::BlockCodeFence) || block.blockFormat().nonBreakableLines();
 }
 
+struct Run {
+    int position;
+    int length;
+    QTextCharFormat format;
+};
+
+// The block's runs of equally formatted text, taken before any of them is
+// changed: a format change may merge neighbouring runs under an iterator.
+QList<Run> RunsOf(const QTextBlock& block)
+{
+    QList<Run> runs;
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+        runs.append({it.fragment().position(), it.fragment().length(), it.fragment().charFormat()});
+    return runs;
+}
+
+void SetRunFormat(const QTextBlock& block, const Run& run, const QTextCharFormat& format)
+{
+    QTextCursor cursor(block);
+    cursor.setPosition(run.position);
+    cursor.setPosition(run.position + run.length, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(format);
+}
+
 // Sets the size of every piece of text in the block. The reader gives
 // headings a relative size; an absolute one keeps the printed sizes exact.
 void SetBlockTextSize(const QTextBlock& block, double points, bool bold)
 {
-    QTextCursor cursor(block);
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        QTextCharFormat format = fragment.charFormat();
+    for (const Run& run : RunsOf(block)) {
+        QTextCharFormat format = run.format;
         format.clearProperty(QTextFormat::FontSizeAdjustment);
         format.setFontPointSize(points);
         if (bold)
             format.setFontWeight(QFont::Bold);
-        cursor.setPosition(fragment.position());
-        cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-        cursor.setCharFormat(format);
+        SetRunFormat(block, run, format);
     }
+    QTextCursor cursor(block);
     QTextCharFormat blockChar = block.charFormat();
     blockChar.clearProperty(QTextFormat::FontSizeAdjustment);
     blockChar.setFontPointSize(points);
@@ -191,16 +213,12 @@ void StyleExamples(QTextDocument& document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (IsExample(block))
             continue;
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!IsFixedPitch(fragment.charFormat()) || fragment.charFormat().hasProperty(QTextFormat::FontPointSize))
+        for (const Run& run : RunsOf(block)) {
+            if (!IsFixedPitch(run.format) || run.format.hasProperty(QTextFormat::FontPointSize))
                 continue;
-            QTextCursor cursor(block);
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            QTextCharFormat size;
-            size.setFontPointSize(BodyPoints - 0.5);
-            cursor.mergeCharFormat(size);
+            QTextCharFormat format = run.format;
+            format.setFontPointSize(BodyPoints - 0.5);
+            SetRunFormat(block, run, format);
         }
     }
 }

@@ -1,6 +1,8 @@
 #include "shell/GridView.h"
 
 #include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 namespace zeltomir::shell {
 
@@ -14,6 +16,19 @@ void GridView::finishEditing()
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
+}
+
+int GridView::cellWidthForText(const QString& text) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    // The delegate shows a line feed as a line break.
+    option.text = text;
+    option.text.replace(u'\n', QChar::LineSeparator);
+    const int item = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).width();
+    // The grid line is drawn inside the column's width, at its right edge.
+    return item + (showGrid() ? 1 : 0);
 }
 
 void GridView::keyPressEvent(QKeyEvent* event)

@@ -18,6 +18,13 @@ public:
     // Ends an open cell editor, keeping what was typed.
     void finishEditing();
 
+    // The column width at which a cell shows `text` whole. The item delegate
+    // draws the text inside the cell less the grid line and the style's text
+    // margins, and cuts it short with an ellipsis when its fractional width
+    // exceeds that room; this asks the style for the same item size the
+    // delegate's size hint gives, so the two cannot disagree by a rounding.
+    int cellWidthForText(const QString& text) const;
+
 signals:
     void copyKeyPressed();
     void cutKeyPressed();

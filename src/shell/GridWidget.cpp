@@ -10,8 +10,6 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPrinter>
-#include <QRegularExpression>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -111,25 +109,22 @@ int GridWidget::maxTextColWidth(int col) const
 {
     if (col < 1 || col > m_model->maxCols())
         return 0;
-    const QFontMetrics fm(m_view->font());
-    // The item delegate keeps a focus-frame margin on each side of the text.
-    const int margin = 2 * (m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1) + 1;
-    int widest = 0;
+    int widest = headerTextWidth(col);
     for (int row = 1; row <= m_model->maxRows(); ++row) {
         const QString text = m_model->cell(col, row);
-        if (text.isEmpty())
-            continue;
-        if (text.contains(u'\n') || text.contains(u'\r')) {
-            const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-            for (const QString& line : lines)
-                widest = std::max(widest, fm.horizontalAdvance(line) + margin);
-        } else {
-            widest = std::max(widest, fm.horizontalAdvance(text) + margin);
-        }
+        if (!text.isEmpty())
+            widest = std::max(widest, m_view->cellWidthForText(text));
     }
-    if (!m_model->cell(col, 0).isEmpty())
-        widest = std::max(widest, m_view->horizontalHeader()->sectionSizeHint(col - 1));
     return widest;
+}
+
+int GridWidget::cellTextWidth(const QString& text) const { return m_view->cellWidthForText(text); }
+
+int GridWidget::headerTextWidth(int col) const
+{
+    if (col < 1 || col > m_model->maxCols() || m_model->cell(col, 0).isEmpty())
+        return 0;
+    return m_view->horizontalHeader()->sectionSizeHint(col - 1);
 }
 
 int GridWidget::currentCol() const

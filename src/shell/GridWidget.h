@@ -59,8 +59,14 @@ public:
     int colWidth(int col) const;
     void setColWidth(int col, int pixels);
     // The width in pixels that column `col` needs to show its widest text in
-    // full, the header included, with the grid's fonts and cell margins.
+    // full, the header included, with the grid's fonts and cell margins: a
+    // column set to it shows every text without an ellipsis. (A cell of
+    // several lines counts with its widest line.) Measures every cell.
     int maxTextColWidth(int col) const;
+    // The same for one text in a cell of the grid, and for the header of
+    // column `col` (0 when it is empty or outside the grid).
+    int cellTextWidth(const QString& text) const;
+    int headerTextWidth(int col) const;
 
     // The current cell. When the grid has no cells it reads as (1, 1).
     int currentCol() const;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalSpy>
@@ -233,6 +235,65 @@ TEST_F(GridWidgetTest, ColumnWidthsAndTheWidthTheWidestTextNeeds)
     // Setting the width to it shows the text whole: the view agrees.
     grid.setColWidth(2, grid.maxTextColWidth(2));
     EXPECT_GE(grid.colWidth(2), oneLine);
+}
+
+// The pixels the view paints for cell (1, 1) with column 1 `colWidth` wide:
+// `span` pixels from the cell's left edge on, the grid line left out. Cells
+// show their text from the left.
+QImage CellPixels(QTableView& view, int colWidth, int span)
+{
+    view.setColumnWidth(0, colWidth);
+    const QRect cell = view.visualRect(view.model()->index(0, 0));
+    return view.viewport()->grab().toImage().copy(cell.left(), cell.top(), span - 1, cell.height() - 1);
+}
+
+// The same for the header of column 1, which shows its text centred: the
+// middle `span` pixels, the borders left out.
+QImage HeaderPixels(QTableView& view, int colWidth, int span)
+{
+    view.setColumnWidth(0, colWidth);
+    QHeaderView& header = *view.horizontalHeader();
+    const int left = header.sectionViewportPosition(0) + (colWidth - span) / 2 + 2;
+    return header.viewport()->grab().toImage().copy(left, 0, span - 4, header.height());
+}
+
+// A column set to maxTextColWidth shows its texts whole: painted at that
+// width and at a much larger one, the text looks the same. The font sizes
+// give fractional text widths, which a width rounded to the nearest pixel
+// misses by one.
+TEST_F(GridWidgetTest, ColumnAtItsMaxTextWidthShowsTheTextsUnelided)
+{
+    const QStringList texts{"41.1300010681152", "0.100000001490116", "Times Retained", "Reflection",
+                            "-1,234.5",         "Wm",                "1",              "Vertex"};
+    for (const qreal points : {6.5, 8.0, 9.0, 10.5}) {
+        QWidget window;
+        QFont font = window.font();
+        font.setPointSizeF(points);
+        window.setFont(font);
+        auto* grid = new GridWidget(&window);
+        grid->resize(700, 160);
+        window.resize(700, 160);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        grid->setMaxCols(2);
+        grid->setMaxRows(1);
+        grid->setCurrentCell(2, 1); // no focus frame in the cell looked at
+        QTableView& view = *ViewOf(*grid);
+        for (const QString& text : texts) {
+            SCOPED_TRACE(QStringLiteral("%1 pt, \"%2\"").arg(points).arg(text).toStdString());
+            grid->setCell(1, 0, QString());
+            grid->setCell(1, 1, text);
+            int width = grid->maxTextColWidth(1);
+            EXPECT_EQ(grid->cellTextWidth(text), width);
+            EXPECT_TRUE(CellPixels(view, width, width) == CellPixels(view, width + 80, width));
+
+            grid->setCell(1, 1, QString());
+            grid->setCell(1, 0, text);
+            width = grid->maxTextColWidth(1);
+            EXPECT_EQ(grid->headerTextWidth(1), width);
+            EXPECT_TRUE(HeaderPixels(view, width, width) == HeaderPixels(view, width + 80, width));
+        }
+    }
 }
 
 TEST_F(GridWidgetTest, ResizingKeepsCellsAndWidths)

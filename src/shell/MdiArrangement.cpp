@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -33,10 +34,10 @@ struct Children {
     QList<QMdiSubWindow*> windows;
 };
 
-Children VisibleChildren(QMdiArea& area)
+Children VisibleChildren(QMdiArea& area, QMdiArea::WindowOrder order = QMdiArea::CreationOrder)
 {
     Children children;
-    for (QMdiSubWindow* child : area.subWindowList(QMdiArea::CreationOrder)) {
+    for (QMdiSubWindow* child : area.subWindowList(order)) {
         if (child->isHidden())
             continue;
         (child->isMinimized() ? children.icons : children.windows).append(child);
@@ -60,9 +61,9 @@ void PlaceIcons(const QRect& area, const QList<QMdiSubWindow*>& icons)
 }
 
 template <typename Tiler>
-void Tile(QMdiArea& mdi, Tiler tiles)
+void Tile(QMdiArea& mdi, Tiler tiles, QMdiArea::WindowOrder order = QMdiArea::CreationOrder)
 {
-    const Children children = VisibleChildren(mdi);
+    const Children children = VisibleChildren(mdi, order);
     QRect area = mdi.viewport()->rect();
     PlaceIcons(area, children.icons);
     area.setBottom(area.bottom() - IconRowsHeight(area, SizesOf(children.icons)));
@@ -125,9 +126,33 @@ int IconRowsHeight(const QRect& area, const QList<QSize>& iconSizes)
     return rows * cell.height();
 }
 
+QList<QRect> CascadeRects(const QRect& area, int count, int step)
+{
+    step = std::max(1, step);
+    // As many steps as fit in a third of the height; the windows keep the
+    // rest of the area's size.
+    const int steps = area.height() / (3 * step);
+    const QSize size(std::max(1, area.width() - steps * step), std::max(1, area.height() - steps * step));
+    QList<QRect> rects;
+    for (int i = 0; i < count; ++i) {
+        const int offset = (i % (steps + 1)) * step;
+        rects.append(QRect(area.topLeft() + QPoint(offset, offset), size));
+    }
+    return rects;
+}
+
+// Qt's own cascade sizes each window to its size hint, which shrinks a
+// window without a useful hint to its title bar; this one gives every
+// window the same generous size, as a multiple-document cascade does.
 void CascadeChildren(QMdiArea& area)
 {
-    area.cascadeSubWindows();
+    const QList<QMdiSubWindow*> stacked = VisibleChildren(area, QMdiArea::StackingOrder).windows;
+    const int step = stacked.isEmpty() ? 1 : stacked.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight,
+                                                                                    nullptr, stacked.first());
+    Tile(area, [step](const QRect& room, int count) { return CascadeRects(room, count, step); },
+         QMdiArea::StackingOrder);
+    for (QMdiSubWindow* window : stacked)
+        window->raise();
 }
 
 void TileChildrenHorizontally(QMdiArea& area)

@@ -27,9 +27,17 @@ QList<QPoint> IconPositions(const QRect& area, const QList<QSize>& iconSizes);
 // Height that IconPositions takes from the bottom of area (0 for no icons).
 int IconRowsHeight(const QRect& area, const QList<QSize>& iconSizes);
 
-// Arrangements applied to the visible children of an MDI area. Tiling leaves
-// minimised children as icons along the bottom and tiles the others in the
-// space above them; maximised children are restored first.
+// count windows cascaded in area, each one step (a title bar's height) right
+// of and below the one before: all of one size, large enough to show most of
+// the area yet leaving room for the staggered title bars above it. When the
+// stagger reaches that room, the next window starts again at the top left.
+QList<QRect> CascadeRects(const QRect& area, int count, int step);
+
+// Arrangements applied to the visible children of an MDI area. Tiling and
+// cascading leave minimised children as icons along the bottom and arrange
+// the others in the space above them; maximised children are restored first.
+// The cascade keeps the windows' stacking order, so the active window ends
+// in front, on the last step.
 void CascadeChildren(QMdiArea& area);
 void TileChildrenHorizontally(QMdiArea& area);
 void TileChildrenVertically(QMdiArea& area);

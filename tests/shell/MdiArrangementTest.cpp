@@ -65,6 +65,41 @@ TEST(MdiArrangement, NoWindowsNoTiles)
     EXPECT_EQ(IconRowsHeight(QRect(0, 0, 100, 100), {}), 0);
 }
 
+struct CascadeRow {
+    QRect area;
+    int count;
+    int step;
+    int steps; // offsets before the cascade starts again at the top left
+};
+
+const CascadeRow CascadeRows[] = {
+    {QRect(0, 0, 800, 600), 3, 20, 10},
+    {QRect(0, 0, 800, 600), 12, 20, 10},
+    {QRect(10, 30, 400, 300), 5, 25, 4},
+    {QRect(0, 0, 300, 50), 3, 20, 0}, // too low to stagger: all in one place
+};
+
+// Every window of a cascade has the same size, a title bar's step below and
+// right of the one before it, and stays inside the area.
+TEST(MdiArrangement, CascadeStaggersWindowsOfOneSizeInsideTheArea)
+{
+    for (const CascadeRow& row : CascadeRows) {
+        SCOPED_TRACE(testing::Message() << row.count << " in " << row.area.width() << "x" << row.area.height());
+        const QList<QRect> rects = CascadeRects(row.area, row.count, row.step);
+        ASSERT_EQ(rects.size(), row.count);
+        const QSize size(row.area.width() - row.steps * row.step, row.area.height() - row.steps * row.step);
+        for (int i = 0; i < row.count; ++i) {
+            SCOPED_TRACE(i);
+            const int offset = (i % (row.steps + 1)) * row.step;
+            EXPECT_EQ(rects[i], QRect(row.area.topLeft() + QPoint(offset, offset), size));
+            EXPECT_TRUE(row.area.contains(rects[i]));
+            // Large enough to show two thirds of the area at least.
+            EXPECT_GE(rects[i].height() * 3, row.area.height() * 2);
+        }
+    }
+    EXPECT_TRUE(CascadeRects(QRect(0, 0, 100, 100), 0, 20).isEmpty());
+}
+
 TEST(MdiArrangement, IconsLineUpAlongTheBottomAndWrapUpwards)
 {
     const QRect area(0, 0, 350, 300);
@@ -152,6 +187,34 @@ TEST_F(MdiArrangementOnArea, ArrangeIconsMovesOnlyTheMinimisedChildren)
     EXPECT_GT(children[2]->pos().x(), 0);
     for (QMdiSubWindow* icon : {children[0], children[2]})
         EXPECT_EQ(icon->y() + icon->height(), viewport().height());
+}
+
+// A child without a size hint of its own (as every layout-free window has)
+// keeps a usable size in the cascade, the active window stays in front on the
+// last step, and a minimised child stays an icon.
+TEST_F(MdiArrangementOnArea, CascadeGivesEveryWindowTheSameUsableSizeAndKeepsTheActiveInFront)
+{
+    auto* icon = area.addSubWindow(new QWidget);
+    icon->show();
+    icon->showMinimized();
+    children[2]->showMaximized();
+    area.setActiveSubWindow(children[0]);
+    CascadeChildren(area);
+
+    EXPECT_FALSE(children[2]->isMaximized());
+    EXPECT_TRUE(icon->isMinimized());
+    const QRect room = viewport().adjusted(0, 0, 0, -icon->height());
+    for (QMdiSubWindow* child : children) {
+        SCOPED_TRACE(child->windowTitle().toStdString());
+        EXPECT_GE(child->height() * 3, room.height() * 2);
+        EXPECT_EQ(child->size(), children[0]->size());
+        EXPECT_TRUE(room.contains(child->geometry()));
+    }
+    const QList<QMdiSubWindow*> stacked = area.subWindowList(QMdiArea::StackingOrder);
+    EXPECT_EQ(stacked.last(), children[0]);
+    EXPECT_EQ(area.activeSubWindow(), children[0]);
+    for (QMdiSubWindow* child : children)
+        EXPECT_LE(child->pos().x(), children[0]->pos().x());
 }
 
 TEST_F(MdiArrangementOnArea, HiddenChildrenAreLeftOut)

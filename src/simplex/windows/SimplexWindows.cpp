@@ -192,10 +192,14 @@ StepsWindow* SimplexWindows::openStepsWindow(const StepsContent* content)
         m_steps = window = new StepsWindow(*this);
     if (content)
         window->showSteps(*content);
-    if (created)
+    if (created) {
         addWindow(window, shell::TwipsSize(window, StepsWidthTwips, StepsHeightTwips));
-    else
+        // A new window would give the focus to its grid, the first control,
+        // where the result typed next would overwrite a factor name.
+        window->resultBox()->setFocus(Qt::OtherFocusReason);
+    } else {
         activate(window);
+    }
     return window;
 }
 

@@ -115,6 +115,8 @@ TEST(SimplexWindowsTest, ReopenStageWindowAfterAStateFileIsRead)
             EXPECT_EQ(grid.cell(1, 3), QStringLiteral("Feed"));
             EXPECT_FALSE(grid.cell(2, 3).isEmpty());
             EXPECT_EQ(h.steps().instructionLabel()->text(), QStringLiteral("Use the Reflection"));
+            // The next thing to type is the result, not a factor name.
+            EXPECT_TRUE(h.steps().resultBox()->hasFocus());
         }
         EXPECT_TRUE(h.dialogs.messages().empty());
     }

@@ -162,6 +162,7 @@ TEST(StepsWindowTest, ReopenedFromTheViewMenuWithTheTrial)
     EXPECT_EQ(steps.grid()->cell(2, 2), QStringLiteral("22.5"));
     EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Contract in the Reverse Direction"));
     EXPECT_EQ(h.runTime.ActiveWindow, QStringLiteral("SimplexSteps"));
+    EXPECT_TRUE(steps.resultBox()->hasFocus());
 
     // Before any optimisation the window opens empty.
     WindowHarness fresh;

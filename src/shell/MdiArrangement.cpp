@@ -170,4 +170,20 @@ void ArrangeIcons(QMdiArea& area)
     PlaceIcons(area.viewport()->rect(), VisibleChildren(area).icons);
 }
 
+QPoint PlaceInside(const QRect& area, const QPoint& topLeft, const QSize& size)
+{
+    const int x = std::max(area.left(), std::min(topLeft.x(), area.left() + area.width() - size.width()));
+    const int y = std::max(area.top(), std::min(topLeft.y(), area.top() + area.height() - size.height()));
+    return {x, y};
+}
+
+void KeepInside(QMdiArea& area, QMdiSubWindow& window)
+{
+    const QRect room = area.viewport()->rect();
+    if (room.isEmpty() || window.isMinimized() || window.isMaximized())
+        return;
+    window.resize(window.size().boundedTo(room.size()));
+    window.move(PlaceInside(room, window.pos(), window.size()));
+}
+
 } // namespace zeltomir::shell

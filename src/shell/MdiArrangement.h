@@ -11,6 +11,7 @@
 #include <QSize>
 
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace zeltomir::shell {
 
@@ -42,5 +43,14 @@ void CascadeChildren(QMdiArea& area);
 void TileChildrenHorizontally(QMdiArea& area);
 void TileChildrenVertically(QMdiArea& area);
 void ArrangeIcons(QMdiArea& area);
+
+// Where a window of size fits in area: as near to its present top-left as
+// lets it end inside the area, at the area's top-left edge when it is larger.
+QPoint PlaceInside(const QRect& area, const QPoint& topLeft, const QSize& size);
+
+// Brings a child window that reaches past the right or bottom edge of the
+// MDI area back inside it, shrinking it first to the area where it is
+// larger; a window already inside stays where it is.
+void KeepInside(QMdiArea& area, QMdiSubWindow& window);
 
 } // namespace zeltomir::shell

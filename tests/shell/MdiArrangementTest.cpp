@@ -100,6 +100,27 @@ TEST(MdiArrangement, CascadeStaggersWindowsOfOneSizeInsideTheArea)
     EXPECT_TRUE(CascadeRects(QRect(0, 0, 100, 100), 0, 20).isEmpty());
 }
 
+TEST(MdiArrangement, PlaceInsideMovesAWindowBackAsLittleAsNeeded)
+{
+    const QRect area(0, 0, 800, 600);
+    const struct {
+        QPoint from;
+        QSize size;
+        QPoint expected;
+    } cases[] = {
+        {{100, 50}, {300, 200}, {100, 50}},   // inside: stays
+        {{700, 50}, {300, 200}, {500, 50}},   // past the right edge
+        {{100, 500}, {300, 200}, {100, 400}}, // past the bottom edge
+        {{-40, -10}, {300, 200}, {0, 0}},     // above and left of the area
+        {{100, 100}, {900, 700}, {0, 0}},     // larger than the area
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from.x() << "," << c.from.y());
+        EXPECT_EQ(PlaceInside(area, c.from, c.size), c.expected);
+    }
+    EXPECT_EQ(PlaceInside(QRect(10, 20, 100, 100), QPoint(90, 90), QSize(50, 50)), QPoint(60, 70));
+}
+
 TEST(MdiArrangement, IconsLineUpAlongTheBottomAndWrapUpwards)
 {
     const QRect area(0, 0, 350, 300);
@@ -215,6 +236,23 @@ TEST_F(MdiArrangementOnArea, CascadeGivesEveryWindowTheSameUsableSizeAndKeepsThe
     EXPECT_EQ(area.activeSubWindow(), children[0]);
     for (QMdiSubWindow* child : children)
         EXPECT_LE(child->pos().x(), children[0]->pos().x());
+}
+
+TEST_F(MdiArrangementOnArea, KeepInsideBringsAWindowBackAndShrinksOneTooLarge)
+{
+    children[0]->setGeometry(500, 300, 300, 250);
+    KeepInside(area, *children[0]);
+    EXPECT_TRUE(viewport().contains(children[0]->geometry()));
+    EXPECT_EQ(children[0]->size(), QSize(300, 250));
+
+    children[1]->setGeometry(20, 20, 2000, 1500);
+    KeepInside(area, *children[1]);
+    EXPECT_EQ(children[1]->geometry(), viewport());
+
+    const QRect inside(30, 40, 200, 150);
+    children[2]->setGeometry(inside);
+    KeepInside(area, *children[2]);
+    EXPECT_EQ(children[2]->geometry(), inside);
 }
 
 TEST_F(MdiArrangementOnArea, HiddenChildrenAreLeftOut)

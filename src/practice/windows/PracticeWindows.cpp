@@ -5,6 +5,7 @@
 #include "practice/windows/PracticeWindow.h"
 #include "shell/GridWidget.h"
 #include "shell/MainWindow.h"
+#include "shell/MdiArrangement.h"
 #include "shell/Twips.h"
 
 #include <QMdiArea>
@@ -114,6 +115,9 @@ PracticeWindow* PracticeWindows::show(ExerciseWindow which)
     PracticeWindow* window = load(which);
     QMdiSubWindow* sub = subWindow(which);
     sub->show();
+    // The MDI area places a new window where it finds room, which for a
+    // window this large can be partly past the area's edge.
+    shell::KeepInside(*m_mainWindow.mdiArea(), *sub);
     m_mainWindow.mdiArea()->setActiveSubWindow(sub);
     return window;
 }

@@ -75,6 +75,24 @@ TEST_F(PracticeWindowsTest, EachMenuItemOpensItsWindowAtItsLevel)
     }
 }
 
+// Three large exercise windows open at once all lie inside the MDI area:
+// none is placed partly past its right or bottom edge.
+TEST_F(PracticeWindowsTest, ExerciseWindowsOpenInsideTheArea)
+{
+    main->resize(1100, 800);
+    QCoreApplication::processEvents();
+    const QRect room = main->mdiArea()->viewport()->rect();
+    for (const char* item : {"mnuPracticeTOsimple", "mnuPracticeVOadv", "mnuSRsim"}) {
+        SCOPED_TRACE(item);
+        choose(item);
+        QMdiSubWindow* sub = main->mdiArea()->activeSubWindow();
+        ASSERT_NE(sub, nullptr);
+        EXPECT_TRUE(room.contains(sub->geometry())) << sub->x() << "," << sub->y() << " " << sub->width() << "x"
+                                                    << sub->height() << " in " << room.width() << "x"
+                                                    << room.height();
+    }
+}
+
 TEST_F(PracticeWindowsTest, MenuReopensTheWindowWithAnEmptyGridAndTheSameScore)
 {
     choose("mnuPracticeTOsimple");

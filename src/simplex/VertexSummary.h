@@ -2,6 +2,9 @@
 
 // The vertex summary table: every vertex of the history with its levels,
 // result, type and how often it was retained.
+//
+// Table columns: 1 "Vertex", 2..k+1 the factor levels, k+2 "Result", k+3
+// "Type", k+4 "Times Retained"; row v is vertex v.
 
 #include "core/ProblemRecord.h"
 
@@ -9,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -29,8 +33,107 @@ struct VertexSummaryContent {
 
 VertexSummaryContent BuildVertexSummary(const core::OptimizationProblem& problem, const QLocale& locale = QLocale());
 
+// The header row alone.
+QStringList VertexSummaryHeaders(const core::OptimizationProblem& problem);
+
+// The rows of vertices firstVertex..lastVertex (cut to 1..NumVertices), each
+// exactly as BuildVertexSummary builds it.
+std::vector<VertexSummaryRow> BuildVertexSummaryRows(const core::OptimizationProblem& problem, int firstVertex,
+                                                     int lastVertex, const QLocale& locale = QLocale());
+
 // The Type cell text of a TypeCode: "Initial", "Reflection", "Extension",
 // "Cr", "Cw"; nullopt for any other value.
 std::optional<QString> TypeCellText(double typeCode);
+
+// One cell to write again: table column, row (the vertex) and its new text.
+struct VertexSummaryCell {
+    int col = 0;
+    int vertex = 0;
+    QString text;
+
+    friend bool operator==(const VertexSummaryCell&, const VertexSummaryCell&) = default;
+};
+
+// What to write into a table that showed the previous build so that it
+// shows what a build from the problem as it is now would show.
+struct VertexSummaryUpdate {
+    // True: everything is written, the headers included, and newRows hold
+    // every row (firstNewVertex is 1).
+    bool whole = false;
+    QStringList headers; // only when whole
+    // The table's row count (NumVertices, at least 0); rows beyond it go.
+    int rows = 0;
+    // Rows firstNewVertex..rows, to write in full.
+    int firstNewVertex = 1;
+    std::vector<VertexSummaryRow> newRows;
+    // Cells of rows before firstNewVertex whose history value changed,
+    // column by column. A Type cell whose code is now unknown is not listed:
+    // the cell keeps what it held, as in a whole build.
+    std::vector<VertexSummaryCell> changedCells;
+};
+
+// Remembers what the last table was built from (the factor count, each
+// factor's name, limits and decimals, the locale, and a copy of the history
+// values the table shows) and tells the next build what differs. Formatting
+// a level costs far more than comparing two doubles, so at 100 factors and
+// 10,000 vertices comparing the whole copy is cheap where formatting every
+// cell again is not. Values are compared bit for bit, so that a NaN or a
+// negative zero, whose texts differ from their neighbours', counts as a
+// change exactly when its bits do.
+class VertexSummaryTracker {
+public:
+    // nullopt when the table of the last call already shows `problem`. The
+    // first call, and every call after the factor count, a factor's name,
+    // limits or decimals, or the locale changed, gives a whole update.
+    std::optional<VertexSummaryUpdate> update(const core::OptimizationProblem& problem,
+                                              const QLocale& locale = QLocale());
+
+    // The next update is whole (the table was written by other means).
+    void forget() { m_shown.reset(); }
+
+private:
+    struct Shown {
+        int factorCount = 0;
+        std::vector<core::Factor> factors;
+        QLocale locale;
+        int rows = 0;
+        // One vector per history column shown (levels, result, type, times
+        // retained), each holding vertices 1..rows.
+        std::vector<std::vector<double>> columns;
+    };
+    static Shown ShownOf(const core::OptimizationProblem& problem, const QLocale& locale);
+    static bool SameSource(const Shown& shown, const Shown& now);
+
+    std::optional<Shown> m_shown;
+};
+
+// The text of each table column with the most characters, the first such
+// in row order. It stands for its column when the widths are fitted:
+// measuring every cell of a table of a million would take long. Kept up to
+// date from the updates; only a column whose longest text got shorter or
+// lost its row is read again whole.
+class LongestColumnTexts {
+public:
+    // Reads a cell of the table as it shows now.
+    using CellReader = std::function<QString(int col, int row)>;
+
+    // Follows `update`, just written into the table of `columns` columns
+    // that `cell` reads.
+    void follow(const VertexSummaryUpdate& update, int columns, const CellReader& cell);
+
+    // The row of column col's longest text; 0 when its cells are all empty
+    // (or col is outside the table).
+    int row(int col) const;
+
+private:
+    struct Longest {
+        int row = 0;
+        qsizetype length = 0;
+    };
+    void consider(int col, int row, qsizetype length, std::vector<bool>& stale);
+    Longest& at(int col) { return m_longest[static_cast<std::size_t>(col - 1)]; }
+
+    std::vector<Longest> m_longest; // index col - 1
+};
 
 } // namespace zeltomir::simplex

@@ -1,7 +1,5 @@
 #include "simplex/windows/VertexSummaryWindow.h"
 
-#include "simplex/EngineSupport.h"
-#include "simplex/VertexSummary.h"
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/WindowSupport.h"
 
@@ -10,7 +8,6 @@
 #include "shell/MainWindow.h"
 #include "shell/Twips.h"
 
-#include <QLocale>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
 
@@ -45,89 +42,85 @@ void VertexSummaryWindow::refresh()
     context().runTime.ActiveWindow = QStringLiteral("frmProgress");
     UpdateCommandAvailability(context());
     context().mainWindow.setPrintButtonEnabled(true);
-    TableSource source = SourceOf(context().problem);
-    if (m_filledFrom == source)
-        return;
-    fillTable();
-    m_filledFrom = std::move(source);
+    if (const std::optional<VertexSummaryUpdate> update = m_tracker.update(context().problem)) {
+        write(*update);
+        m_longest.follow(*update, m_grid->maxCols(), [this](int col, int row) { return m_grid->cell(col, row); });
+        fitColumns(*update);
+    }
 }
 
-VertexSummaryWindow::TableSource VertexSummaryWindow::SourceOf(const core::OptimizationProblem& problem)
+void VertexSummaryWindow::rebuild()
 {
-    TableSource source;
-    const int k = std::max(0, static_cast<int>(problem.NumFactors));
-    source.vertices = std::max(0, static_cast<int>(problem.NumVertices));
-    for (int i = 1; i <= k; ++i)
-        source.factors.push_back(FactorOf(problem, i));
-    source.history.reserve(static_cast<std::size_t>(k + 3) * static_cast<std::size_t>(source.vertices));
-    for (int v = 1; v <= source.vertices; ++v) {
-        for (int c = 1; c <= k + 3; ++c)
-            source.history.push_back(problem.VertexHistory.value(c, v));
-    }
-    source.locale = QLocale().name();
-    return source;
+    m_tracker.forget();
+    refresh();
 }
 
-void VertexSummaryWindow::fillTable()
+void VertexSummaryWindow::write(const VertexSummaryUpdate& update)
 {
-    const VertexSummaryContent content = BuildVertexSummary(context().problem);
-    const int columns = static_cast<int>(content.headers.size());
-    const int levelColumns = columns - 4;
-    m_grid->setMaxCols(columns);
-    m_grid->setMaxRows(static_cast<int>(content.rows.size()));
-    for (int col = 1; col <= columns; ++col)
-        m_grid->setCell(col, 0, content.headers.at(col - 1));
-    int row = 0;
-    for (const VertexSummaryRow& vertex : content.rows) {
-        ++row;
-        int col = 1;
-        m_grid->setCell(col++, row, vertex.vertex);
-        for (const QString& level : vertex.levels)
-            m_grid->setCell(col++, row, level);
-        col = levelColumns + 2;
-        m_grid->setCell(col++, row, vertex.result);
-        // An unknown type code leaves the cell as it was.
-        if (vertex.type)
-            m_grid->setCell(col, row, *vertex.type);
-        ++col;
-        m_grid->setCell(col, row, vertex.timesRetained);
+    if (update.whole) {
+        const int columns = static_cast<int>(update.headers.size());
+        m_grid->setMaxCols(columns);
+        m_grid->setMaxRows(update.rows);
+        for (int col = 1; col <= columns; ++col)
+            m_grid->setCell(col, 0, update.headers.at(col - 1));
+    } else {
+        m_grid->setMaxRows(update.rows);
     }
-    fitColumns(content);
+    for (const VertexSummaryCell& cell : update.changedCells)
+        m_grid->setCell(cell.col, cell.vertex, cell.text);
+    int row = update.firstNewVertex;
+    for (const VertexSummaryRow& vertex : update.newRows)
+        writeRow(row++, vertex);
+}
+
+void VertexSummaryWindow::writeRow(int row, const VertexSummaryRow& vertex)
+{
+    int col = 1;
+    m_grid->setCell(col++, row, vertex.vertex);
+    for (const QString& level : vertex.levels)
+        m_grid->setCell(col++, row, level);
+    m_grid->setCell(col++, row, vertex.result);
+    // An unknown type code leaves the cell as it was.
+    if (vertex.type)
+        m_grid->setCell(col, row, *vertex.type);
+    ++col;
+    m_grid->setCell(col, row, vertex.timesRetained);
+}
+
+int VertexSummaryWindow::vertexColumnWidth(const VertexSummaryUpdate& update)
+{
+    const bool kept = !update.whole && update.rows >= m_vertexWidthRows && m_vertexWidthRows >= 0
+                      && m_grid->font() == m_vertexWidthFont && m_grid->style() == m_vertexWidthStyle;
+    if (kept) {
+        // Rows added since hold the next vertex numbers; no other cell of
+        // column 1 is ever written again.
+        for (int row = m_vertexWidthRows + 1; row <= update.rows; ++row)
+            m_vertexWidth = std::max(m_vertexWidth, m_grid->cellTextWidth(m_grid->cell(1, row)));
+    } else {
+        m_vertexWidth = m_grid->maxTextColWidth(1);
+    }
+    m_vertexWidthRows = update.rows;
+    m_vertexWidthFont = m_grid->font();
+    m_vertexWidthStyle = m_grid->style();
+    return m_vertexWidth;
 }
 
 // "Times Retained" gets twice the width of a new column, so its header fits.
 // It is set, not doubled on every activation, which would widen the column
 // without end. No column is narrower than the vertex numbers need, and none
-// is narrower than its longest text: results carry up to 15 digits and
-// factor names can be long. Measuring every cell of a table of a million
-// would take long; the text with the most characters stands for each column.
-void VertexSummaryWindow::fitColumns(const VertexSummaryContent& content)
+// is narrower than its header and its longest text: results carry up to 15
+// digits and factor names can be long. Other columns are only ever widened.
+void VertexSummaryWindow::fitColumns(const VertexSummaryUpdate& update)
 {
-    const int columns = static_cast<int>(content.headers.size());
+    const int columns = m_grid->maxCols();
     if (columns < 1)
         return;
-    std::vector<QString> longest(content.headers.begin(), content.headers.end());
-    const auto consider = [&longest](int col, const QString& text) {
-        QString& widest = longest[static_cast<std::size_t>(col - 1)];
-        if (text.size() > widest.size())
-            widest = text;
-    };
-    for (const VertexSummaryRow& vertex : content.rows) {
-        int col = 1;
-        consider(col++, vertex.vertex);
-        for (const QString& level : vertex.levels)
-            consider(col++, level);
-        consider(col++, vertex.result);
-        if (vertex.type)
-            consider(col, *vertex.type);
-        ++col;
-        consider(col, vertex.timesRetained);
-    }
-
     m_grid->setColWidth(columns, 2 * m_baseColumnWidth);
-    const int vertexWidth = m_grid->maxTextColWidth(1);
+    const int vertexWidth = vertexColumnWidth(update);
     for (int col = 1; col <= columns; ++col) {
-        const int needed = std::max(vertexWidth, CellTextWidth(*m_grid, longest[static_cast<std::size_t>(col - 1)]));
+        int needed = std::max(vertexWidth, m_grid->headerTextWidth(col));
+        if (const int longest = m_longest.row(col); longest > 0)
+            needed = std::max(needed, m_grid->cellTextWidth(m_grid->cell(col, longest)));
         if (needed > m_grid->colWidth(col))
             m_grid->setColWidth(col, needed);
     }

@@ -4,22 +4,18 @@
 // with its levels, result, type and how often it was retained, rebuilt from
 // the vertex history each time the window is activated.
 
+#include "simplex/VertexSummary.h"
 #include "simplex/windows/SimplexChildWindow.h"
 
-#include "core/ProblemRecord.h"
+#include <QFont>
 
-#include <QString>
-
-#include <optional>
-#include <vector>
+class QStyle;
 
 namespace zeltomir::shell {
 class GridWidget;
 }
 
 namespace zeltomir::simplex {
-
-struct VertexSummaryContent;
 
 class VertexSummaryWindow : public SimplexChildWindow {
     Q_OBJECT
@@ -32,11 +28,16 @@ public:
     shell::GridWidget* grid() const { return m_grid; } // ss
 
     // The activation: ActiveWindow, the command states, and the table
-    // rewritten from the vertex history. The rewrite is skipped when nothing
-    // it is built from has changed since the last one: the table would come
-    // out the same, and at 100 factors by 10,000 vertices building it takes
-    // a noticeable moment.
+    // brought up to the vertex history. Every activation shows the table a
+    // whole rebuild would show, but only the cells whose source changed are
+    // formatted and written: after a step, the new vertex's row and the
+    // retention counts of the vertices in the simplex. At 100 factors by
+    // 10,000 vertices a whole rebuild takes a noticeable moment.
     void refresh();
+
+    // Writes the whole table again, whatever changed: what every activation
+    // shows, the long way.
+    void rebuild();
 
     // The window size of the load, in twips, for k factors.
     static int widthTwips(int factors) { return (factors + 4) * 975 + 2160; }
@@ -46,24 +47,21 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Everything the table is built from: the factors shown and the history
-    // columns shown (levels, result, type, times retained).
-    struct TableSource {
-        std::vector<core::Factor> factors;
-        int vertices = 0;
-        std::vector<double> history;
-        QString locale;
-
-        friend bool operator==(const TableSource&, const TableSource&) = default;
-    };
-    static TableSource SourceOf(const core::OptimizationProblem& problem);
-
-    void fillTable();
-    void fitColumns(const VertexSummaryContent& content);
+    void write(const VertexSummaryUpdate& update);
+    void writeRow(int row, const VertexSummaryRow& vertex);
+    int vertexColumnWidth(const VertexSummaryUpdate& update);
+    void fitColumns(const VertexSummaryUpdate& update);
 
     shell::GridWidget* m_grid = nullptr;
     int m_baseColumnWidth = 0;
-    std::optional<TableSource> m_filledFrom;
+    VertexSummaryTracker m_tracker;
+    LongestColumnTexts m_longest;
+    // MaxTextColWidth(1) with the rows, font and style it was measured for:
+    // the vertex numbers 1..rows and the header never change otherwise.
+    int m_vertexWidth = 0;
+    int m_vertexWidthRows = -1;
+    QFont m_vertexWidthFont;
+    const QStyle* m_vertexWidthStyle = nullptr;
 };
 
 } // namespace zeltomir::simplex

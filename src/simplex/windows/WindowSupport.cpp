@@ -73,23 +73,14 @@ void UpdateCommandAvailability(const SimplexWindowContext& context)
 
 void WidenColumnsToText(shell::GridWidget& grid)
 {
-    // The width the grid reports leaves the text no room beside the cell's
-    // grid line, and a text that fits to the pixel is still cut short with
-    // an ellipsis: a character's width of air keeps it whole.
-    const int air = grid.fontMetrics().averageCharWidth();
     for (int col = 1; col <= grid.maxCols(); ++col) {
-        const int needed = grid.maxTextColWidth(col) + air;
+        const int needed = grid.maxTextColWidth(col);
         if (needed > grid.colWidth(col))
             grid.setColWidth(col, needed);
     }
 }
 
-int CellTextWidth(const shell::GridWidget& grid, const QString& text)
-{
-    const QFontMetrics metrics = grid.fontMetrics();
-    // Room for the cell's margins and a header's, with some air.
-    return metrics.horizontalAdvance(text) + 2 * metrics.averageCharWidth();
-}
+int CellTextWidth(const shell::GridWidget& grid, const QString& text) { return grid.cellTextWidth(text); }
 
 int GridContentWidth(const shell::GridWidget& grid)
 {

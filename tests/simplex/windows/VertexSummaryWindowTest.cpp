@@ -1,11 +1,15 @@
 #include "WindowHarness.h"
 
+#include "simplex/VertexSummary.h"
 #include "simplex/windows/WindowSupport.h"
 
 #include "shell/Twips.h"
 
 #include <QMdiSubWindow>
 #include <QToolButton>
+
+#include <functional>
+#include <vector>
 
 namespace zeltomir::simplex::test {
 namespace {
@@ -76,6 +80,92 @@ TEST(VertexSummaryWindowTest, RebuiltOnEveryActivation)
         // "Times Retained" is twice a plain column wide, however often the
         // window is activated.
         EXPECT_EQ(grid.colWidth(6), 2 * baseWidth);
+    }
+}
+
+// The table as the user sees it: every cell, headers included, and every
+// column width.
+struct ShownTable {
+    std::vector<QStringList> rows;
+    std::vector<int> widths;
+
+    explicit ShownTable(const shell::GridWidget& grid)
+    {
+        for (int row = 0; row <= grid.maxRows(); ++row) {
+            QStringList cells;
+            for (int col = 1; col <= grid.maxCols(); ++col)
+                cells << grid.cell(col, row);
+            rows.push_back(cells);
+        }
+        for (int col = 1; col <= grid.maxCols(); ++col)
+            widths.push_back(grid.colWidth(col));
+    }
+
+    friend bool operator==(const ShownTable&, const ShownTable&) = default;
+};
+
+// Whatever changed between two activations, the activation leaves the table
+// exactly as a whole rebuild from the vertex history leaves it, column widths
+// included, and its cells are the engine's whole summary.
+TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
+{
+    WindowHarness h;
+    StartSteps(h);
+    h.windows().showVertexSummary();
+    VertexSummaryWindow& summary = h.summary();
+    const auto step = [&h](const char* result) {
+        h.windows().showSimplexSteps();
+        WindowHarness::typeInto(h.steps().resultBox(), QLatin1String(result));
+        h.click(h.steps().nextStepButton());
+    };
+    std::vector<core::OptimizationProblem> saved; // the undo snapshots
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+    } changes[] = {
+        {"one step", [&] { step("60"); }},
+        {"three steps",
+         [&] {
+             saved.push_back(h.problem);
+             step("70");
+             step("65.5");
+             step("71");
+             saved.push_back(h.problem);
+         }},
+        {"undo to three steps back", [&] { h.problem = saved[0]; }},
+        {"redo", [&] { h.problem = saved[1]; }},
+        {"decimals of Temp to 6", [&] { h.problem.Factors[1].SignificantDigits = 6; }},
+        {"a long result", [&] { h.problem.VertexHistory.at(3, 2) = 12345678.9012345; }},
+        {"two retention counts wider than their column",
+         [&] {
+             h.problem.VertexHistory.at(5, 1) = 123456789012345.0;
+             h.problem.VertexHistory.at(5, 3) = 12345678901234.0;
+         }},
+        {"the wider one back to one", [&] { h.problem.VertexHistory.at(5, 1) = 1; }},
+        {"the other back to one", [&] { h.problem.VertexHistory.at(5, 3) = 1; }},
+        {"vertex count shrinks by two", [&] { h.problem.NumVertices -= 2; }},
+        {"then a step", [&] { step("66"); }},
+        {"Time renamed at length", [&] { h.problem.Factors[2].FactorName = QStringLiteral("Residence time, min"); }},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.change);
+        change.apply();
+        summary.refresh();
+        const ShownTable shown(*summary.grid());
+        summary.rebuild();
+        EXPECT_TRUE(shown == ShownTable(*summary.grid()));
+
+        const VertexSummaryContent content = BuildVertexSummary(h.problem);
+        ASSERT_EQ(shown.rows.size(), content.rows.size() + 1);
+        EXPECT_EQ(shown.rows[0], content.headers);
+        for (std::size_t v = 1; v <= content.rows.size(); ++v) {
+            const VertexSummaryRow& row = content.rows[v - 1];
+            const QStringList expected = QStringList{row.vertex} + row.levels
+                                         + QStringList{row.result, row.type.value_or(QString()), row.timesRetained};
+            EXPECT_EQ(shown.rows[v], expected) << "vertex " << v;
+        }
+        for (int col = 1; col <= summary.grid()->maxCols(); ++col)
+            EXPECT_GE(summary.grid()->colWidth(col), summary.grid()->maxTextColWidth(col)) << "column " << col;
     }
 }
 

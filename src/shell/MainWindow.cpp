@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -200,6 +201,11 @@ void MainWindow::runPractice(PracticeKind kind, const QString& level)
 
 QMdiSubWindow* MainWindow::addChild(QWidget* child)
 {
+    // A child window arranged smaller than its controls need (tiling many
+    // windows) shows part of them, as a fixed form would, rather than
+    // squeezing buttons and boxes into unreadable slivers.
+    if (QLayout* layout = child->layout())
+        layout->setSizeConstraint(QLayout::SetMinimumSize);
     return m_mdi->addSubWindow(child);
 }
 

@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zeltomir::shell {
@@ -534,6 +535,28 @@ TEST_F(WindowMenuTest, ArrangementItemsArrangeTheChildren)
     action("mnu_arrange_icons")->trigger();
     EXPECT_EQ(children[1]->x(), 0);
     EXPECT_EQ(children[1]->y() + children[1]->height(), area.height());
+}
+
+// Tiled into strips lower than its controls need, a child window shows part
+// of its controls at their proper size instead of squeezing them.
+TEST_F(WindowMenuTest, ArrangedChildrenKeepTheirControlsReadable)
+{
+    QList<QWidget*> forms;
+    for (int i = 0; i < 6; ++i) {
+        auto* form = new QWidget;
+        auto* layout = new QVBoxLayout(form);
+        for (int b = 0; b < 8; ++b)
+            layout->addWidget(new QPushButton(QStringLiteral("Button %1").arg(b), form));
+        window->addChild(form)->show();
+        forms << form;
+    }
+    action("menu_tile_hor")->trigger();
+    for (QWidget* form : forms) {
+        EXPECT_LT(form->parentWidget()->height(), form->minimumSizeHint().height());
+        EXPECT_GE(form->height(), form->minimumSizeHint().height());
+        for (const QPushButton* button : form->findChildren<QPushButton*>())
+            EXPECT_GE(button->height(), button->minimumSizeHint().height()) << button->text().toStdString();
+    }
 }
 
 } // namespace

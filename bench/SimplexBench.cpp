@@ -1,5 +1,6 @@
 // The engine at the largest size it is built for: 100 factors with a vertex
-// history of 10,000 vertices, for one step and for the vertex summary table.
+// history of 10,000 vertices, for one step and for the vertex summary table,
+// whole and after a step.
 
 #include "simplex/BeginOptimization.h"
 #include "simplex/FactorGrid.h"
@@ -10,6 +11,8 @@
 #include "core/ProblemRecord.h"
 
 #include <benchmark/benchmark.h>
+
+#include <optional>
 
 namespace {
 
@@ -91,5 +94,32 @@ void BM_VertexSummaryAtHundredFactors(benchmark::State& state)
     }
 }
 BENCHMARK(BM_VertexSummaryAtHundredFactors)->Unit(benchmark::kMillisecond);
+
+// What the vertex summary formats after one step: the history is compared
+// with the copy kept from the last build, and only the new row and the
+// changed retention counts are built. The step itself is not timed.
+void BM_VertexSummaryUpdateAfterStep(benchmark::State& state)
+{
+    const LargeRun start = MakeLargeRun();
+    LargeRun run = start;
+    core::RunTimeState runTime;
+    simplex::VertexSummaryTracker tracker;
+    tracker.update(run.problem);
+    unsigned seed = 12345;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (run.problem.NumVertices >= simplex::MaxVertices - 1) {
+            run = start;
+            tracker.update(run.problem);
+        }
+        seed = seed * 1103515245u + 12345u;
+        const QString result = QString::number((seed >> 16) % 200);
+        run.levels = simplex::NextStep(run.problem, runTime, {result, run.levels}).steps->trial.levels;
+        state.ResumeTiming();
+        std::optional<simplex::VertexSummaryUpdate> update = tracker.update(run.problem);
+        benchmark::DoNotOptimize(update);
+    }
+}
+BENCHMARK(BM_VertexSummaryUpdateAfterStep)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "shell/QtDialogService.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace zeltomir::shell {
 
@@ -63,7 +66,26 @@ std::unique_ptr<QMessageBox> QtDialogService::buildMessageBox(const MessageReque
         box->setEscapeButton(QMessageBox::Ok);
         box->setDefaultButton(QMessageBox::Ok);
     }
+    // A box is as wide as its text and buttons need, which for a short text
+    // cuts a title such as "Question Response" short in the title bar. The
+    // box sizes itself from its layout's minimum, so a spacer of the title's
+    // width keeps the title whole.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        const QMargins margins = grid->contentsMargins();
+        const int room = TitleRoomWidth(request.title, box->font()) - margins.left() - margins.right();
+        grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     return box;
+}
+
+int QtDialogService::TitleRoomWidth(const QString& title, const QFont& font)
+{
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    // Room for the window icon and the three frame buttons of the title bar.
+    return metrics.horizontalAdvance(title) + 8 * metrics.height();
 }
 
 MessageAnswer QtDialogService::answerFor(QMessageBox::StandardButton clicked, MessageButtons buttons)

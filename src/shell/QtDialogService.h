@@ -28,6 +28,9 @@ public:
     // The box message() shows, built but not run, so its title, text, icon,
     // buttons and default can be checked.
     static std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& request, QWidget* parent);
+    // The width a message box needs so that the window system's title bar
+    // shows its whole title beside the frame buttons.
+    static int TitleRoomWidth(const QString& title, const QFont& font);
     static MessageAnswer answerFor(QMessageBox::StandardButton clicked, MessageButtons buttons);
     // Likewise the file dialog, with its filters and the selected one.
     static std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogRequest& request, QWidget* parent);

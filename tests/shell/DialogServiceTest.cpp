@@ -2,6 +2,7 @@
 #include "shell/QtDialogService.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QTest>
 
@@ -79,6 +80,28 @@ TEST(QtDialogService, BuildsTheMessageBoxAsAsked)
         EXPECT_EQ(box->icon(), row.icon);
         EXPECT_EQ(box->standardButtons(), row.buttons);
         EXPECT_EQ(box->standardButton(box->defaultButton()), row.defaultButton);
+    }
+}
+
+// A short text must not make the box so narrow that the title bar cuts the
+// title short ("Question...esponse"); a long text still widens the box.
+TEST(QtDialogService, MessageBoxIsWideEnoughForItsTitle)
+{
+    const MessageRequest requests[] = {
+        {"Question Response", "Your response is Correct!", MessageIcon::Information},
+        {"Correct Answer", "A=-34, D=-25.7", MessageIcon::Information},
+        {"Warning!", "You are about to exit without saving your data. Are you sure you want to quit?",
+         MessageIcon::Critical, MessageButtons::YesNo, MessageAnswer::No},
+    };
+    for (const MessageRequest& request : requests) {
+        SCOPED_TRACE(request.title.toStdString());
+        const auto box = QtDialogService::buildMessageBox(request, nullptr);
+        box->open();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(box.get()));
+        EXPECT_GE(box->width(), QtDialogService::TitleRoomWidth(request.title, box->font()));
+        const QFontMetrics metrics(box->font());
+        EXPECT_GT(box->width(), metrics.horizontalAdvance(request.text) / 2);
+        box->close();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "shell/QtDialogService.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QPushButton>
@@ -112,9 +113,12 @@ std::optional<QString> QtDialogService::saveFileName(const QStringList& nameFilt
     return runFileDialog({FileDialogKind::Save, nameFilters, selectedFilter});
 }
 
-std::unique_ptr<QFileDialog> QtDialogService::buildFileDialog(const FileDialogRequest& request, QWidget* parent)
+std::unique_ptr<QFileDialog> QtDialogService::buildFileDialog(const FileDialogRequest& request, QWidget* parent,
+                                                              const QString& folder)
 {
     auto dialog = std::make_unique<QFileDialog>(parent);
+    if (!folder.isEmpty())
+        dialog->setDirectory(folder);
     if (request.kind == FileDialogKind::Save) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setFileMode(QFileDialog::AnyFile);
@@ -131,12 +135,15 @@ std::unique_ptr<QFileDialog> QtDialogService::buildFileDialog(const FileDialogRe
 
 std::optional<QString> QtDialogService::runFileDialog(const FileDialogRequest& request)
 {
-    const auto dialog = buildFileDialog(request, m_parent);
+    // Like the system's own file dialogs, the next dialog starts in the
+    // folder the user went to last, not back in the working folder.
+    const auto dialog = buildFileDialog(request, m_parent, m_lastFolder);
     if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return std::nullopt;
+    m_lastFolder = QFileInfo(chosen.first()).absolutePath();
     return chosen.first();
 }
 

@@ -32,13 +32,21 @@ public:
     // shows its whole title beside the frame buttons.
     static int TitleRoomWidth(const QString& title, const QFont& font);
     static MessageAnswer answerFor(QMessageBox::StandardButton clicked, MessageButtons buttons);
-    // Likewise the file dialog, with its filters and the selected one.
-    static std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogRequest& request, QWidget* parent);
+    // Likewise the file dialog, with its filters and the selected one,
+    // showing folder where one is given.
+    static std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogRequest& request, QWidget* parent,
+                                                        const QString& folder = QString());
+
+    // The folder of the file chosen last, where the next file dialog starts
+    // (empty until a file has been chosen: the dialog starts in the working
+    // folder).
+    const QString& lastFolder() const { return m_lastFolder; }
 
 private:
     std::optional<QString> runFileDialog(const FileDialogRequest& request);
 
     QPointer<QWidget> m_parent;
+    QString m_lastFolder;
 };
 
 } // namespace zeltomir::shell

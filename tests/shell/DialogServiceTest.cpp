@@ -2,9 +2,14 @@
 #include "shell/QtDialogService.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -153,6 +158,55 @@ TEST(QtDialogService, FileDialogOffersTheFiltersWithTheChosenOneSelected)
         EXPECT_EQ(dialog->acceptMode(), mode);
         EXPECT_TRUE(dialog->defaultSuffix().isEmpty());
     }
+}
+
+// Each file dialog starts in the folder of the file chosen last; a
+// cancelled dialog leaves that folder as it was.
+TEST(QtDialogService, FileDialogStartsInTheFolderChosenLast)
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    ASSERT_TRUE(first.isValid() && second.isValid());
+    QtDialogService service;
+    EXPECT_TRUE(service.lastFolder().isEmpty());
+
+    QStringList startedIn;
+    // Answers the modal dialog once its event loop runs: records where it
+    // started, then chooses path (or cancels for an empty path).
+    auto answer = [&startedIn](const QString& path) {
+        QTimer::singleShot(0, [&startedIn, path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            startedIn << dialog->directory().absolutePath();
+            if (path.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            // Typed into the name box, as the user does; choosing the file
+            // in the list would move the dialog to its folder first.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(path);
+            QMetaObject::invokeMethod(dialog, "accept"); // a protected slot
+        });
+    };
+    const QStringList filters{"All Files (*)"};
+    const QString saved = QDir(first.path()).filePath("problem.sso");
+    answer(saved);
+    EXPECT_EQ(service.saveFileName(filters, 0), saved);
+    EXPECT_EQ(service.lastFolder(), QDir(first.path()).absolutePath());
+
+    answer(QString());
+    EXPECT_EQ(service.openFileName(filters, 0), std::nullopt);
+    EXPECT_EQ(service.lastFolder(), QDir(first.path()).absolutePath());
+
+    const QString other = QDir(second.path()).filePath("other.sso");
+    answer(other);
+    EXPECT_EQ(service.saveFileName(filters, 0), other);
+    ASSERT_EQ(startedIn.size(), 3);
+    EXPECT_EQ(startedIn[1].toStdString(), QDir(first.path()).absolutePath().toStdString());
+    EXPECT_EQ(startedIn[2].toStdString(), QDir(first.path()).absolutePath().toStdString());
+    EXPECT_EQ(service.lastFolder(), QDir(second.path()).absolutePath());
 }
 
 // ------------------------------------------------------ scripted service

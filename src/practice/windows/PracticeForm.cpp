@@ -143,8 +143,11 @@ PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& conf
     auto* questionLayout = new QVBoxLayout(form.questionFrame);
     form.statement = new QPlainTextEdit(form.questionFrame);
     form.statement->setObjectName(QStringLiteral("Text_pbl"));
-    // The learner reads the statement; it is not an input.
+    // The learner reads the statement; it is not an input. A click still
+    // lets the learner select and copy from it, but the window's first
+    // focus and the Tab key go to the level boxes.
     form.statement->setReadOnly(true);
+    form.statement->setFocusPolicy(Qt::ClickFocus);
     form.statement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetStatementText(*form.statement, config.initialStatement);
     questionLayout->addWidget(form.statement);

@@ -218,6 +218,16 @@ void PracticeWindow::clearLevelBoxes()
         row.box->clear();
 }
 
+void PracticeWindow::focusFirstLevelBox()
+{
+    for (const FactorRow& row : m_form.factors) {
+        if (!row.box->isHidden()) {
+            row.box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 void PracticeWindow::showScore()
 {
     const PracticeProblem& record = m_exercise->record();

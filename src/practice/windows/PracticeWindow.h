@@ -86,6 +86,8 @@ public:
     // column 1, row 1.
     void clearDataRows();
     void clearLevelBoxes();
+    // Gives the focus to the first level box the question shows.
+    void focusFirstLevelBox();
     // Shows the kind's counters and percentage.
     void showScore();
 

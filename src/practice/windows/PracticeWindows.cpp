@@ -114,11 +114,16 @@ PracticeWindow* PracticeWindows::show(ExerciseWindow which)
 {
     PracticeWindow* window = load(which);
     QMdiSubWindow* sub = subWindow(which);
+    const bool firstShowing = sub->isHidden();
     sub->show();
     // The MDI area places a new window where it finds room, which for a
     // window this large can be partly past the area's edge.
     shell::KeepInside(*m_mainWindow.mdiArea(), *sub);
     m_mainWindow.mdiArea()->setActiveSubWindow(sub);
+    // Left to itself the new window would focus its question text; the
+    // learner's first step is a level.
+    if (firstShowing)
+        window->focusFirstLevelBox();
     return window;
 }
 

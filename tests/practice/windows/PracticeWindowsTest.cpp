@@ -7,6 +7,7 @@
 #include "shell/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -90,6 +91,30 @@ TEST_F(PracticeWindowsTest, ExerciseWindowsOpenInsideTheArea)
         EXPECT_TRUE(room.contains(sub->geometry())) << sub->x() << "," << sub->y() << " " << sub->width() << "x"
                                                     << sub->height() << " in " << room.width() << "x"
                                                     << room.height();
+    }
+}
+
+// A new exercise window is ready for the first level: the focus is in the
+// first shown level box, not in the question text above it.
+TEST_F(PracticeWindowsTest, NewExerciseWindowPutsTheFocusInTheFirstLevelBox)
+{
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    const struct {
+        const char* item;
+        ExerciseWindow which;
+    } cases[] = {
+        {"mnuPracticeTOsimple", ExerciseWindow::Target},
+        {"mnuPracticeVOadv", ExerciseWindow::Variance},
+        {"mnuSRsim", ExerciseWindow::Scrap},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        choose(c.item);
+        PracticeWindow* w = windows->window(c.which);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), w->levelBox(QStringLiteral("A")))
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
     }
 }
 

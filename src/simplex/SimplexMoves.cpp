@@ -15,10 +15,14 @@ double& slot(std::vector<double>& table, int i)
     return table[static_cast<std::size_t>(i)];
 }
 
-void MarkOutside(core::OptimizationProblem& problem, double coded)
+// Flags a coordinate outside the limits; one within the tolerance of a limit
+// is put on it.
+void MarkOutside(core::OptimizationProblem& problem, double& coded)
 {
     if (OutsideLimits(coded))
         problem.OutOfLimits = QStringLiteral("y");
+    else
+        coded = OntoLimits(coded);
 }
 
 // Centroid of the retained rows 2..k+1.

@@ -48,7 +48,17 @@ void ProposeFirstTrial(core::OptimizationProblem& problem);
 // Adds 1 to TimesRetained of every vertex now in the simplex (row 1 included).
 void CountRetention(core::OptimizationProblem& problem);
 
+// A trial that lies on a limit comes out of the centroid and step arithmetic
+// a rounding error beyond it (C + D/2 gives -5.6e-17 where it is 0, and
+// levels read back from a file carry single precision): within this distance
+// (coded units, a millionth of the factor's range) a coordinate is on the limit.
+inline constexpr double LimitTolerance = 1e-6;
+
 // True when a coded coordinate lies outside the box (0 and 1 are inside).
-inline bool OutsideLimits(double coded) { return coded > 1 || coded < 0; }
+inline bool OutsideLimits(double coded) { return coded > 1 + LimitTolerance || coded < -LimitTolerance; }
+
+// A coordinate inside the box as it is; one within the tolerance beyond a
+// limit put exactly on the limit, so that no level is shown past it.
+inline double OntoLimits(double coded) { return coded > 1 ? 1.0 : (coded < 0 ? 0.0 : coded); }
 
 } // namespace zeltomir::simplex

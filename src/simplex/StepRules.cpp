@@ -165,6 +165,8 @@ void KeepInsideLimits(core::OptimizationProblem& problem)
                 trial = std::clamp(trial, 0.0, 1.0);
             else if (OutsideLimits(trial))
                 problem.OutOfLimits = QStringLiteral("y");
+            else
+                trial = OntoLimits(trial);
         }
     }
 }

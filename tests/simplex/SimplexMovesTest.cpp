@@ -143,6 +143,28 @@ TEST(Contractions, StayInsideForAnInsideSimplexAndReflection)
     }
 }
 
+// A rounding error beyond a limit is no step outside it: such a coordinate
+// is inside and is put exactly on the limit; a real step beyond stays out.
+TEST(LimitTest, RoundingErrorsAtALimitCountAsOnIt)
+{
+    const struct {
+        double coded;
+        bool outside;
+        double onto; // the coordinate once inside
+    } cases[] = {
+        {0, false, 0},         {1, false, 1},          {0.5, false, 0.5},       {-5.551115123125783e-17, false, 0},
+        {1 + 2.2e-16, false, 1}, {-3e-8, false, 0},     {1 + 6e-8, false, 1},    {-0.001, true, -0.001},
+        {1.001, true, 1.001},  {-0.55, true, -0.55},   {2, true, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.coded);
+        EXPECT_EQ(OutsideLimits(c.coded), c.outside);
+        if (!c.outside) {
+            EXPECT_EQ(OntoLimits(c.coded), c.onto);
+        }
+    }
+}
+
 TEST(CountRetention, AddsOneForEveryVertexInTheSimplex)
 {
     core::OptimizationProblem problem = TwoFactorSimplex({{0, 0, 3, 0}, {0, 0, 1, 0}, {0, 0, 5, 0}});

@@ -218,6 +218,28 @@ TEST(ProcessStepResult, TrialsLeavingTheLimitsAreReplaced)
     }
 }
 
+// Corner simplex of three factors: after the extension (1, 1, 1) is kept,
+// the new reflection leaves the limits and the forward contraction lies on
+// them, at (1, 1, 0). Rounding must not push it outside, which would send
+// the user back in the reverse direction instead.
+TEST(ProcessStepResult, ForwardContractionOnTheLimitsIsProposed)
+{
+    core::OptimizationProblem problem = test::WithFactors(
+        {{"A", "0", "10", "1"}, {"B", "0", "10", "1"}, {"C", "0", "10", "1"}});
+    test::CommitCorner(problem, {"52", "61", "47", "40"});
+    const StepsOutcome first = BeginOptimization(problem);
+    ASSERT_TRUE(first.steps.has_value());
+    core::RunTimeState runTime;
+    const StepsOutcome extension = NextStep(problem, runTime, {"66", first.steps->trial.levels});
+    ASSERT_TRUE(extension.steps.has_value());
+    ASSERT_EQ(extension.steps->trial.instruction, QStringLiteral("Evaluate the Extension"));
+    const StepsOutcome next = NextStep(problem, runTime, {"70", extension.steps->trial.levels});
+    ASSERT_TRUE(next.steps.has_value());
+    EXPECT_EQ(next.steps->trial.instruction, QStringLiteral("Contract but Move Forward"));
+    EXPECT_EQ(next.steps->trial.vertexType, QStringLiteral("Cr"));
+    EXPECT_EQ(next.steps->trial.levels, (QStringList{"10", "10", "0"}));
+}
+
 TEST(ProcessStepResult, UnknownTypeKeepsAnOutsideTrialAsComputed)
 {
     // A type read from a file that is none of the known ones: the result is

@@ -9,6 +9,10 @@
 #include "simplex/VertexSummary.h"
 
 #include "core/ProblemRecord.h"
+#include "core/SnapshotFiles.h"
+#include "core/UndoSnapshot.h"
+
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -29,7 +33,7 @@ struct LargeRun {
     QStringList levels;
 };
 
-LargeRun MakeLargeRun()
+LargeRun MakeLargeRun(int historyVertices = HistoryVertices)
 {
     LargeRun run;
     core::OptimizationProblem& problem = run.problem;
@@ -51,16 +55,16 @@ LargeRun MakeLargeRun()
     simplex::ContinueInitialSimplex(problem, grid);
     run.levels = simplex::BeginOptimization(problem).steps->trial.levels;
 
-    problem.VertexHistory.ensure(Factors + 4, HistoryVertices);
-    core::EnsureCapacity(problem, Factors, HistoryVertices);
-    for (int v = Factors + 2; v <= HistoryVertices; ++v) {
+    problem.VertexHistory.ensure(Factors + 4, historyVertices);
+    core::EnsureCapacity(problem, Factors, historyVertices);
+    for (int v = Factors + 2; v <= historyVertices; ++v) {
         for (int i = 1; i <= Factors; ++i)
             problem.VertexHistory.at(i, v) = ((v * 7 + i * 13) % 1000) / 1000.0;
         problem.VertexHistory.at(Factors + 1, v) = v % 97;
         problem.VertexHistory.at(Factors + 2, v) = v % 5;
         problem.VertexHistory.at(Factors + 3, v) = v % 3;
     }
-    problem.NumVertices = HistoryVertices;
+    problem.NumVertices = static_cast<std::int16_t>(historyVertices);
     return run;
 }
 
@@ -84,6 +88,29 @@ void BM_NextStepAtHundredFactors(benchmark::State& state)
     }
 }
 BENCHMARK(BM_NextStepAtHundredFactors)->Unit(benchmark::kMicrosecond);
+
+// What the steps window does on Next Step: the undo snapshot of the whole
+// record, then the engine's step. The snapshot is the floor here (compare
+// BM_WriteStateFile at the same size); the engine's own share is the step above.
+void BM_NextStepWithUndoSnapshot(benchmark::State& state)
+{
+    const LargeRun start = MakeLargeRun(5000);
+    LargeRun run = start;
+    core::RunTimeState runTime;
+    QTemporaryDir folder;
+    const core::SnapshotFiles snapshots(folder.path());
+    const simplex::EngineHooks hooks{
+        [&] { benchmark::DoNotOptimize(core::StoreUndoSnapshot(run.problem, runTime, snapshots).ok); }};
+    unsigned seed = 12345;
+    for (auto _ : state) {
+        seed = seed * 1103515245u + 12345u;
+        const QString result = QString::number((seed >> 16) % 200);
+        simplex::StepsOutcome answer = simplex::NextStep(run.problem, runTime, {result, run.levels}, hooks);
+        run.levels = answer.steps->trial.levels;
+        benchmark::DoNotOptimize(answer);
+    }
+}
+BENCHMARK(BM_NextStepWithUndoSnapshot)->Unit(benchmark::kMillisecond);
 
 void BM_VertexSummaryAtHundredFactors(benchmark::State& state)
 {

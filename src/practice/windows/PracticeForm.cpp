@@ -168,6 +168,9 @@ PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& conf
 void SetStatementText(QPlainTextEdit& box, const QString& text)
 {
     QString shown = text;
+    // A line that ends in a blank was broken where the original box was
+    // full; this box has its own width and wraps the text itself.
+    shown.replace(QStringLiteral(" \r\n"), QStringLiteral(" "));
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setPlainText(shown);
 }

@@ -63,7 +63,8 @@ struct PracticeForm {
 PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& config);
 
 // Shows a problem statement. The statements end their lines with CR LF;
-// the box shows each as one line break.
+// a line ending in a blank flows on into the next one (the box wraps it),
+// any other line break shows as one.
 void SetStatementText(QPlainTextEdit& box, const QString& text);
 
 // Where Down (step +1) or Up (step -1) moves from box `from` when only the

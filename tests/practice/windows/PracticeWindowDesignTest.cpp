@@ -5,6 +5,7 @@
 
 #include "practice/LetteredAnswer.h"
 #include "practice/PracticeScore.h"
+#include "practice/ProblemStatements.h"
 #include "practice/QuadraticModel.h"
 #include "shell/Twips.h"
 
@@ -161,6 +162,31 @@ TEST(PracticeFormTest, ArrowKeysReachTheNearestShownBoxOrStay)
         SCOPED_TRACE(::testing::Message() << c.from << " step " << c.step);
         EXPECT_EQ(NeighbourBox(simple, c.from, c.step), c.to);
     }
+}
+
+// The design-time statement breaks its lines where the original box was
+// full (each broken line ends in a blank); the box, narrower or wider, flows
+// those lines into one paragraph instead of leaving a word or two on a line.
+TEST(PracticeFormTest, StatementLinesBrokenToFitFlowTogether)
+{
+    const struct {
+        QString text;
+        QString shown;
+    } cases[] = {
+        {"One two \r\nthree four \r\nfive.", "One two three four five."},
+        {"Ends here.\r\n", "Ends here.\n"},
+        {"First.\r\nSecond.", "First.\nSecond."},
+        {"No breaks at all.", "No breaks at all."},
+    };
+    QPlainTextEdit box;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        SetStatementText(box, c.text);
+        EXPECT_EQ(box.toPlainText(), c.shown);
+    }
+    SetStatementText(box, TargetDesignTimeStatement());
+    EXPECT_EQ(box.toPlainText().count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(box.toPlainText().contains(QStringLiteral("have been identified as having")));
 }
 
 } // namespace

@@ -139,6 +139,24 @@ void SolveLinearSystem(int n, SquareMatrix& a, const std::vector<double>& b, std
     }
 }
 
+StationaryPoint SolveStationaryPoint(double p1, double p2, double p12, double p11, double p22)
+{
+    SquareMatrix a = MakeSquareMatrix(2);
+    a[1][1] = -2.0 * p11;
+    a[1][2] = p12;
+    a[2][1] = p12;
+    a[2][2] = -2.0 * p22;
+    const std::vector<double> b{0.0, -p1, -p2};
+    std::vector<double> x;
+    StationaryPoint point;
+    SolveLinearSystem(2, a, b, x, point.singular);
+    if (x.size() >= 3) {
+        point.u = x[1];
+        point.v = x[2];
+    }
+    return point;
+}
+
 void AddGaussianNoise(double& value, double spread, core::UniformSource& source)
 {
     const double u1 = source.next();

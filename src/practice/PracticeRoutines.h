@@ -34,6 +34,17 @@ SquareMatrix MakeSquareMatrix(int n);
 // pivoted row order. Arrays too small for n count as singular.
 void SolveLinearSystem(int n, SquareMatrix& a, const std::vector<double>& b, std::vector<double>& x, int& singular);
 
+// Where both partial derivatives of the two-factor quadratic
+// k + p1 u + p2 v + p12 u v - p11 u^2 - p22 v^2 vanish, by SolveLinearSystem.
+// When the system is singular, u and v hold what the solver left in x
+// (0 when it left nothing).
+struct StationaryPoint {
+    double u = 0;
+    double v = 0;
+    int singular = 0;
+};
+StationaryPoint SolveStationaryPoint(double p1, double p2, double p12, double p11, double p22);
+
 // value += spread * z with z a standard normal deviate by Box-Muller:
 // z = sqrt(-2 ln U2) * cos(6.2832 U1), drawing U1 and then U2. A U2 of 0 has
 // no logarithm, so U2 alone is drawn again until it is not 0.

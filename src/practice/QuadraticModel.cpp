@@ -65,20 +65,11 @@ double QuadraticResponse(const QuadraticModel& model, float levelFirst, float le
 
 QuadraticOptimum SolveQuadraticOptimum(const QuadraticModel& m)
 {
-    // Where both partial derivatives of f vanish.
-    SquareMatrix a = MakeSquareMatrix(2);
-    a[1][1] = -2.0 * m.b11;
-    a[1][2] = m.b12;
-    a[2][1] = m.b12;
-    a[2][2] = -2.0 * m.b22;
-    const std::vector<double> b{0.0, -static_cast<double>(m.b1), -static_cast<double>(m.b2)};
-    std::vector<double> x;
+    const StationaryPoint point = SolveStationaryPoint(m.b1, m.b2, m.b12, m.b11, m.b22);
     QuadraticOptimum optimum;
-    SolveLinearSystem(2, a, b, x, optimum.singular);
-    if (x.size() >= 3) {
-        optimum.u = x[1];
-        optimum.v = x[2];
-    }
+    optimum.u = point.u;
+    optimum.v = point.v;
+    optimum.singular = point.singular;
     optimum.response = QuadraticSurface(m, optimum.u, optimum.v);
     return optimum;
 }

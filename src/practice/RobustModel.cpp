@@ -50,19 +50,11 @@ double RobustSurface(const RobustModel& m, double x1, double x2)
 
 RobustHiddenLevels SolveRobustHiddenLevels(const RobustModel& m)
 {
-    SquareMatrix a = MakeSquareMatrix(2);
-    a[1][1] = -2.0 * m.c11;
-    a[1][2] = m.c12;
-    a[2][1] = m.c12;
-    a[2][2] = -2.0 * m.c22;
-    const std::vector<double> b{0.0, -static_cast<double>(m.c1), -static_cast<double>(m.c2)};
-    std::vector<double> x;
+    const StationaryPoint point = SolveStationaryPoint(m.c1, m.c2, m.c12, m.c11, m.c22);
     RobustHiddenLevels hidden;
-    SolveLinearSystem(2, a, b, x, hidden.singular);
-    if (x.size() >= 3) {
-        hidden.first = RoundedTo(x[1], 2);
-        hidden.second = RoundedTo(x[2], 2);
-    }
+    hidden.singular = point.singular;
+    hidden.first = RoundedTo(point.u, 2);
+    hidden.second = RoundedTo(point.v, 2);
     const double mean = RobustSurface(m, hidden.first, hidden.second) / 100;
     hidden.third = m.Slope == 0 ? 0.0F : RoundedTo((m.ResponseTarget - mean) / m.Slope, 2);
     return hidden;

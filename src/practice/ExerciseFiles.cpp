@@ -160,8 +160,9 @@ bool FitsSingle(double value)
 
 // A question has an answer only when the surface has one stationary point
 // that the answer text can write; drawn models always do.
-QString TargetModelFault(const QuadraticModel& m)
+QString ModelFault(const TargetFileContents& contents)
 {
+    const QuadraticModel& m = contents.Model;
     const double b11 = m.b11;
     const double b22 = m.b22;
     const double b12 = m.b12;
@@ -172,7 +173,7 @@ QString TargetModelFault(const QuadraticModel& m)
     return {};
 }
 
-QString RobustModelFault(const VarianceFileContents& c)
+QString ModelFault(const VarianceFileContents& c)
 {
     RobustModel m;
     m.c1 = c.c1;
@@ -185,6 +186,55 @@ QString RobustModelFault(const VarianceFileContents& c)
     if (hidden.singular != 0 || !std::isfinite(hidden.first) || !std::isfinite(hidden.second))
         return QStringLiteral("The coefficients in lines 6 to 10 do not describe a process with a single flat point.");
     return {};
+}
+
+void ReadFields(LineReader& read, TargetFileContents& loaded)
+{
+    QuadraticModel& m = loaded.Model;
+    m.FirstFactor = read.letter(1, QStringLiteral("ABC"), QStringLiteral("first significant factor"));
+    m.SecondFactor = read.letter(2, QStringLiteral("DEF"), QStringLiteral("second significant factor"));
+    m.CentreFirst = read.number(3);
+    m.CentreSecond = read.number(4);
+    m.b0 = read.number(5);
+    m.b1 = read.number(6);
+    m.b2 = read.number(7);
+    m.b12 = read.number(8);
+    m.b11 = read.number(9);
+    m.b22 = read.number(10);
+    loaded.AnswerText = read.text(11);
+}
+
+void ReadFields(LineReader& read, VarianceFileContents& loaded)
+{
+    loaded.FirstFactor = read.letter(1, QStringLiteral("ABC"), QStringLiteral("first factor"));
+    loaded.SecondFactor = read.letter(2, QStringLiteral("DEF"), QStringLiteral("second factor"));
+    loaded.ReservedValue1 = read.number(3);
+    loaded.ReservedValue2 = read.number(4);
+    loaded.c1 = read.number(6);
+    loaded.c2 = read.number(7);
+    loaded.c12 = read.number(8);
+    loaded.c11 = read.number(9);
+    loaded.c22 = read.number(10);
+    loaded.AnswerText = read.text(11);
+    loaded.ProblemText = read.text(13);
+}
+
+// Every line is read into fresh contents, and the model they describe is
+// checked, before any of it is handed over: a refused file changes nothing.
+template <typename Contents>
+core::FileStatus ParseLayout(const QStringList& lines, int lineCount, const QString& kind, Contents& contents)
+{
+    LineReader read(lines, lineCount, kind);
+    if (read.failed())
+        return core::FileStatus::failure(read.error());
+    Contents loaded;
+    ReadFields(read, loaded);
+    if (!read.failed())
+        read.fail(ModelFault(loaded));
+    if (read.failed())
+        return core::FileStatus::failure(read.error());
+    contents = loaded;
+    return core::FileStatus::success();
 }
 
 } // namespace
@@ -220,53 +270,12 @@ core::FileStatus WriteVarianceFile(const VarianceProblem& variance, const QStrin
 
 core::FileStatus ParseTargetFileLines(const QStringList& lines, TargetFileContents& contents)
 {
-    LineReader read(lines, TargetFileLineCount, QStringLiteral("a target exercise file"));
-    if (read.failed())
-        return core::FileStatus::failure(read.error());
-    TargetFileContents loaded;
-    QuadraticModel& m = loaded.Model;
-    m.FirstFactor = read.letter(1, QStringLiteral("ABC"), QStringLiteral("first significant factor"));
-    m.SecondFactor = read.letter(2, QStringLiteral("DEF"), QStringLiteral("second significant factor"));
-    m.CentreFirst = read.number(3);
-    m.CentreSecond = read.number(4);
-    m.b0 = read.number(5);
-    m.b1 = read.number(6);
-    m.b2 = read.number(7);
-    m.b12 = read.number(8);
-    m.b11 = read.number(9);
-    m.b22 = read.number(10);
-    loaded.AnswerText = read.text(11);
-    if (!read.failed())
-        read.fail(TargetModelFault(m));
-    if (read.failed())
-        return core::FileStatus::failure(read.error());
-    contents = loaded;
-    return core::FileStatus::success();
+    return ParseLayout(lines, TargetFileLineCount, QStringLiteral("a target exercise file"), contents);
 }
 
 core::FileStatus ParseVarianceFileLines(const QStringList& lines, VarianceFileContents& contents)
 {
-    LineReader read(lines, VarianceFileLineCount, QStringLiteral("a variance exercise file"));
-    if (read.failed())
-        return core::FileStatus::failure(read.error());
-    VarianceFileContents loaded;
-    loaded.FirstFactor = read.letter(1, QStringLiteral("ABC"), QStringLiteral("first factor"));
-    loaded.SecondFactor = read.letter(2, QStringLiteral("DEF"), QStringLiteral("second factor"));
-    loaded.ReservedValue1 = read.number(3);
-    loaded.ReservedValue2 = read.number(4);
-    loaded.c1 = read.number(6);
-    loaded.c2 = read.number(7);
-    loaded.c12 = read.number(8);
-    loaded.c11 = read.number(9);
-    loaded.c22 = read.number(10);
-    loaded.AnswerText = read.text(11);
-    loaded.ProblemText = read.text(13);
-    if (!read.failed())
-        read.fail(RobustModelFault(loaded));
-    if (read.failed())
-        return core::FileStatus::failure(read.error());
-    contents = loaded;
-    return core::FileStatus::success();
+    return ParseLayout(lines, VarianceFileLineCount, QStringLiteral("a variance exercise file"), contents);
 }
 
 core::FileStatus ReadTargetFile(const QString& path, TargetFileContents& contents)

@@ -30,6 +30,19 @@ QStringList RowLevels(const simplex::GridText& grid, int row, int k)
     return levels;
 }
 
+// Says which problems can be resumed and what to do with another one.
+QString CannotResume(const QString& path, const core::OptimizationProblem& problem)
+{
+    QString stage = QStringLiteral("stage \"%1\"").arg(problem.Stage);
+    if (problem.Stage == QLatin1String("SeqSimplexInitialize"))
+        stage += QStringLiteral(" without the results of its initial simplex");
+    return QStringLiteral("\"%1\" holds a problem at %2. Only a problem saved after the results of its initial "
+                          "simplex were entered (stage \"SeqSimplexInitialize\") or during the optimization steps "
+                          "(stage \"Steps\") can be resumed. Start the problem anew with --factor options, or "
+                          "enter the results of its initial simplex in Zeltomir and save it again.")
+        .arg(path, stage);
+}
+
 } // namespace
 
 OptimizeCommand::OptimizeCommand(std::istream& in, std::ostream& out)
@@ -100,7 +113,10 @@ bool OptimizeCommand::commitFactors(const OptimizeOptions& options)
     return show(simplex::ContinueFactorGrid(m_problem, m_runTime, grid, {}, m_locale));
 }
 
-// A problem file reopens the steps window at the trial it was saved with.
+// A problem file reopens where it was saved: during the steps, the steps
+// window at the trial it was saved with; once the results of its initial
+// simplex are in, the setup window, where Begin Optimization proposes the
+// first trial as it does straight after those results.
 bool OptimizeCommand::openProblem(const OptimizeOptions& options)
 {
     const QString& path = *options.openPath;
@@ -109,14 +125,17 @@ bool OptimizeCommand::openProblem(const OptimizeOptions& options)
         message(FileErrorTitle, QStringLiteral("Cannot open \"%1\". %2").arg(path, status.error));
         return false;
     }
-    if (m_problem.Stage != QLatin1String("Steps")) {
-        message(FileErrorTitle, QStringLiteral("\"%1\" holds a problem at stage \"%2\". Only a problem saved during "
-                                               "the optimization steps (stage \"Steps\") can be resumed.")
-                                    .arg(path, m_problem.Stage));
+    const bool duringSteps = m_problem.Stage == QLatin1String("Steps");
+    const bool simplexEntered = m_problem.Stage == QLatin1String("SeqSimplexInitialize")
+        && m_problem.InitialSimplexDefined == QLatin1String("yes");
+    if (!duringSteps && !simplexEntered) {
+        message(FileErrorTitle, CannotResume(path, m_problem));
         return false;
     }
     // The step size is not part of the file; the setup window sets it anew.
     simplex::ChooseStepType(m_problem, options.fixedSteps ? 1 : 0);
+    if (simplexEntered)
+        return beginOptimization();
     if (!simplex::SimplexMatchesFactorCount(m_problem)) {
         m_writer->message(simplex::DefineInitialSimplexFirst());
         return false;
@@ -138,6 +157,12 @@ bool OptimizeCommand::runInitialSimplex()
         return false;
     if (!show(simplex::ContinueInitialSimplex(m_problem, m_initialGrid, {}, m_locale)))
         return false;
+    return beginOptimization();
+}
+
+bool OptimizeCommand::beginOptimization()
+{
+    m_beforeBegin = m_problem;
     const simplex::StepsOutcome begun = simplex::BeginOptimization(m_problem, {}, m_locale);
     if (!show(begun.outcome) || !begun.steps)
         return false;
@@ -216,7 +241,13 @@ void OptimizeCommand::writeVertexSummary()
 
 bool OptimizeCommand::saveProblem(const QString& path)
 {
-    const core::FileStatus status = core::WriteStateFile(m_problem, path);
+    // Until the first step the stage stays "SeqSimplexInitialize", and such a
+    // file is resumed by Begin Optimization. Begin ranks and numbers the
+    // simplex and counts the initial vertices as retained once, so run on its
+    // own result it would number the vertices by rank and count them twice:
+    // the file holds the problem as Begin Optimization found it.
+    const bool notBegun = m_beforeBegin && m_problem.Stage == QLatin1String("SeqSimplexInitialize");
+    const core::FileStatus status = core::WriteStateFile(notBegun ? *m_beforeBegin : m_problem, path);
     if (!status)
         message(FileErrorTitle, QStringLiteral("Cannot save \"%1\". %2").arg(path, status.error));
     return status.ok;

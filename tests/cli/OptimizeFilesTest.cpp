@@ -13,6 +13,7 @@
 namespace zeltomir::cli {
 namespace {
 
+using test::CornerFactors;
 using test::InteriorStart;
 using test::RunOptimize;
 using test::Session;
@@ -24,10 +25,40 @@ using Lines = std::vector<std::string>;
 // result 4 | v8 (.625,.375) 3.5, v5 (.625,.625) 7 with step (-.25,.125).
 const std::string StoppedSession = InteriorStart + "5\n7\n4\n1\n3.5\n";
 
+// The refusal of a file that cannot be resumed; `stage` as the message names it.
+std::string CannotResume(const QString& file, const QString& stage)
+{
+    return QStringLiteral("message File Error: \"%1\" holds a problem at %2. Only a problem saved after the results "
+                          "of its initial simplex were entered (stage \"SeqSimplexInitialize\") or during the "
+                          "optimization steps (stage \"Steps\") can be resumed. Start the problem anew with "
+                          "--factor options, or enter the results of its initial simplex in Zeltomir and save it "
+                          "again.")
+        .arg(file, stage)
+        .toStdString();
+}
+
+bool SameBytes(const QString& first, const QString& second)
+{
+    QFile a(first);
+    QFile b(second);
+    return a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.readAll() == b.readAll();
+}
+
 class OptimizeFiles : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    // A start-up problem written at the given stage.
+    QString atStage(const char* name, const QString& stage, const QString& simplexDefined)
+    {
+        core::OptimizationProblem problem;
+        core::ResetToStartup(problem);
+        problem.Stage = stage;
+        problem.InitialSimplexDefined = simplexDefined;
+        const QString file = path(name);
+        EXPECT_TRUE(core::WriteStateFile(problem, file).ok);
+        return file;
+    }
     QString saved()
     {
         const QString file = path("p.sso");
@@ -89,10 +120,10 @@ TEST_F(OptimizeFiles, FilesThatCannotBeResumed)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("Steps\r\n 2 \r\n");
     }
-    const QString early = path("early.sso");
-    core::OptimizationProblem problem;
-    core::ResetToStartup(problem);
-    ASSERT_TRUE(core::WriteStateFile(problem, early).ok);
+    const QString early = atStage("early.sso", "none", "no");
+    const QString factors = atStage("factors.sso", "DefineFactors", "no");
+    const QString noResults = atStage("noresults.sso", "SeqSimplexInitialize", "no");
+    const QString unknown = atStage("unknown.sso", "Later", "yes");
 
     // The reader's own sentence follows the file's name.
     core::OptimizationProblem scratch;
@@ -101,21 +132,127 @@ TEST_F(OptimizeFiles, FilesThatCannotBeResumed)
 
     struct Case {
         QString file;
-        QString message;
+        std::string message;
     };
     const Case cases[] = {
-        {missing, QStringLiteral("message File Error: Cannot open \"%1\". The file does not exist.").arg(missing)},
-        {garbage, QStringLiteral("message File Error: Cannot open \"%1\". %2").arg(garbage, garbageError)},
-        {early, QStringLiteral("message File Error: \"%1\" holds a problem at stage \"none\". Only a problem saved "
-                               "during the optimization steps (stage \"Steps\") can be resumed.")
-                    .arg(early)},
+        {missing,
+         QStringLiteral("message File Error: Cannot open \"%1\". The file does not exist.").arg(missing).toStdString()},
+        {garbage, QStringLiteral("message File Error: Cannot open \"%1\". %2").arg(garbage, garbageError).toStdString()},
+        {early, CannotResume(early, "stage \"none\"")},
+        {factors, CannotResume(factors, "stage \"DefineFactors\"")},
+        {noResults, CannotResume(noResults, "stage \"SeqSimplexInitialize\" without the results of its initial simplex")},
+        {unknown, CannotResume(unknown, "stage \"Later\"")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         const Session session = RunOptimize({"--open", c.file}, "5\n");
         EXPECT_EQ(session.status, ExitCannotGoOn);
-        EXPECT_EQ(session.lines, Lines{c.message.toStdString()});
+        EXPECT_EQ(session.lines, Lines{c.message});
     }
+}
+
+// Saved straight after the results 1, 3, 2 of the initial simplex of the
+// session tests: the file is at the stage where Begin Optimization is next.
+class OptimizeFilesAfterInitialResults : public OptimizeFiles {
+protected:
+    QString savedAfterInitialResults(const QStringList& extra = {})
+    {
+        const QString file = path("initial.sso");
+        const Session session = RunOptimize(SixteenFactors() + extra + QStringList{"--save", file}, InteriorStart);
+        EXPECT_EQ(session.status, ExitSuccess);
+        core::OptimizationProblem read;
+        EXPECT_TRUE(core::ReadStateFile(file, read).ok);
+        EXPECT_EQ(read.Stage, "SeqSimplexInitialize");
+        EXPECT_EQ(read.InitialSimplexDefined, "yes");
+        return file;
+    }
+};
+
+TEST_F(OptimizeFilesAfterInitialResults, OpenBeginsTheOptimizationAndGoesOnLikeTheUninterruptedSession)
+{
+    // The steps worked by hand in the session tests (coded level = level / 16):
+    // ranked worst first v1 (.25,.25) 1, v3 (.25,.5) 2, v2 (.5,.25) 3; the
+    // reflection of v1 is (.5,.5). Result 5 beats the best: extension
+    // (.625,.625), 7, kept. Then R (.875,.375) 4 kept; R (1,.75) 1 is below the
+    // rejected 3, so R - 1.5D = (.625,.375), 3.5 kept; R (.375,.625).
+    const Lines expected = {
+        "trial 4 R: Evaluate the Reflection (R): A=8 B=8",
+        "trial 5 E: Evaluate the Extension: A=10 B=10",
+        "trial 6 R: Use the Extension: A=14 B=6",
+        "trial 7 R: Use the Reflection: A=16 B=12",
+        "trial 8 Cw: Contract in the Reverse Direction: A=10 B=6",
+        "trial 9 R: Use the Reflection: A=6 B=10",
+        // Each initial vertex is counted once for the first simplex, however
+        // often the problem was saved and opened before the first step.
+        "vertex 1: A=4.0 B=4.0 result=1 type=Initial retained=1",
+        "vertex 2: A=8.0 B=4.0 result=3 type=Initial retained=3",
+        "vertex 3: A=4.0 B=8.0 result=2 type=Initial retained=2",
+        "vertex 4: A=8.0 B=8.0 result=5 type=Reflection retained=0",
+        "vertex 5: A=10.0 B=10.0 result=7 type=Extension retained=3",
+        "vertex 6: A=14.0 B=6.0 result=4 type=Reflection retained=2",
+        "vertex 7: A=16.0 B=12.0 result=1 type=Reflection retained=0",
+        "vertex 8: A=10.0 B=6.0 result=3.5 type=Cw retained=1",
+    };
+    const std::string steps = "5\n7\n4\n1\n3.5\n";
+    const Session resumed = RunOptimize({"--open", savedAfterInitialResults()}, steps);
+    EXPECT_EQ(resumed.status, ExitSuccess);
+    EXPECT_EQ(resumed.lines, expected);
+
+    const Session straight = RunOptimize(SixteenFactors(), InteriorStart + steps);
+    ASSERT_EQ(straight.lines.size(), 3u + expected.size());
+    EXPECT_EQ(Lines(straight.lines.begin() + 3, straight.lines.end()), expected);
+}
+
+TEST_F(OptimizeFilesAfterInitialResults, OpenWithoutInputShowsTheFirstTrialAndSavesTheSameFile)
+{
+    const QString first = savedAfterInitialResults();
+    const QString again = path("again.sso");
+    const Session session = RunOptimize({"--open", first, "--json", "--save", again});
+    EXPECT_EQ(session.status, ExitSuccess);
+    const Lines expected = {
+        R"j({"event":"trial","vertex":4,"type":"R","instruction":"Evaluate the Reflection (R)","levels":[8,8]})j",
+        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1})j",
+        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":1})j",
+        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":1})j",
+    };
+    EXPECT_EQ(session.lines, expected);
+    // Opening and saving again before the first step changes nothing, so it
+    // can be repeated without the initial vertices counting again.
+    EXPECT_TRUE(SameBytes(first, again));
+    const Session twice = RunOptimize({"--open", again, "--json"});
+    EXPECT_EQ(twice.lines, expected);
+}
+
+TEST_F(OptimizeFilesAfterInitialResults, SimplexOfAnotherFactorCountIsBeginOptimizationsToRefuse)
+{
+    // The number of factors raised to 3 after the 2-factor simplex was entered.
+    core::OptimizationProblem problem;
+    ASSERT_TRUE(core::ReadStateFile(savedAfterInitialResults(), problem).ok);
+    problem.NumFactors = 3;
+    const QString file = path("three.sso");
+    ASSERT_TRUE(core::WriteStateFile(problem, file).ok);
+    const Session session = RunOptimize({"--open", file}, "5\n");
+    EXPECT_EQ(session.status, ExitCannotGoOn);
+    EXPECT_EQ(session.lines, Lines{"message Notice: You must define the initial simplex before continuing."});
+}
+
+TEST_F(OptimizeFilesAfterInitialResults, ContractionAsFirstTrialAndStepSizeChosenWhenOpening)
+{
+    // Corner simplex, maximising with results 1, 2, 3: row 1 (1,0) is worst,
+    // its reflection (-1,1) and C + D/2 (-.5,.75) leave the box, C - D/2 is (.5,.25).
+    const QString corner = path("corner.sso");
+    ASSERT_EQ(RunOptimize(CornerFactors() + QStringList{"--save", corner}, "1\n2\n3\n").status, ExitSuccess);
+    const Session contraction = RunOptimize({"--open", corner}, "");
+    ASSERT_FALSE(contraction.lines.empty());
+    EXPECT_EQ(contraction.lines[0], "trial 4 Cw: Contract in the Reverse Direction: A=5 B=7.5");
+
+    // Fixed steps accept every vertex: v4 (.5,.5) 5 gives v3 | v2, v4 -> R
+    // (.75,.25); v5 0, worst of all, is kept too: v2 | v5, v4 -> R (.75,.5).
+    const Session fixed = RunOptimize({"--open", savedAfterInitialResults(), "--steps", "fixed"}, "5\n0\n");
+    ASSERT_GE(fixed.lines.size(), 3u);
+    EXPECT_EQ(Lines(fixed.lines.begin(), fixed.lines.begin() + 3),
+              (Lines{"trial 4 R: Evaluate the Reflection (R): A=8 B=8", "trial 5 R: Use the Reflection: A=12 B=4",
+                     "trial 6 R: Use the Reflection: A=12 B=8"}));
 }
 
 TEST_F(OptimizeFiles, SaveFailureIsReportedAfterTheOutput)

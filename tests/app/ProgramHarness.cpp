@@ -21,7 +21,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
@@ -50,42 +49,6 @@ ProgramHarness::~ProgramHarness()
 QString ProgramHarness::path(const QString& name) const
 {
     return QDir(m_folder.path()).filePath(name);
-}
-
-void ProgramHarness::typeInto(QLineEdit* box, const QString& text)
-{
-    ASSERT_NE(box, nullptr);
-    box->setFocus(Qt::OtherFocusReason);
-    box->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, text);
-}
-
-void ProgramHarness::editCell(shell::GridWidget& grid, int col, int row, const QString& text)
-{
-    auto* view = grid.findChild<QTableView*>();
-    ASSERT_NE(view, nullptr);
-    grid.setCurrentCell(col, row);
-    view->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(view, Qt::Key_F2);
-    auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(view->currentIndex()));
-    ASSERT_NE(editor, nullptr) << "no cell editor at column " << col << ", row " << row;
-    editor->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(editor, Qt::Key_Delete);
-    else
-        QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_TRUE(QTest::qWaitFor([view] { return view->indexWidget(view->currentIndex()) == nullptr; }));
-}
-
-void ProgramHarness::click(QPushButton* button)
-{
-    ASSERT_NE(button, nullptr);
-    ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 void ProgramHarness::fillFactors(const QList<QStringList>& rows, bool commit)

@@ -7,6 +7,7 @@
 
 #include "app/Program.h"
 #include "gui/ScriptedDialogService.h"
+#include "gui/UserInput.h"
 
 #include "core/ProblemRecord.h"
 
@@ -52,9 +53,12 @@ public:
     QString path(const QString& name) const;
 
     // The user's steps through the simplex windows.
-    static void typeInto(QLineEdit* box, const QString& text);
-    static void editCell(shell::GridWidget& grid, int col, int row, const QString& text);
-    static void click(QPushButton* button);
+    static void typeInto(QLineEdit* box, const QString& text) { testsupport::TypeInto(box, text); }
+    static void editCell(shell::GridWidget& grid, int col, int row, const QString& text)
+    {
+        testsupport::EditCell(grid, col, row, text);
+    }
+    static void click(QPushButton* button) { testsupport::Click(button); }
     // Types the count, opens the factor window and fills its rows (name,
     // lower, upper, decimals); with `commit` Continue is clicked too.
     void fillFactors(const QList<QStringList>& rows, bool commit = true);

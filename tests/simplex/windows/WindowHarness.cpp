@@ -3,7 +3,6 @@
 #include "core/UndoSnapshot.h"
 
 #include <QMdiSubWindow>
-#include <QTableView>
 #include <QToolButton>
 
 namespace zeltomir::simplex::test {
@@ -63,42 +62,6 @@ VertexSummaryWindow& WindowHarness::summary()
     VertexSummaryWindow* window = m_windows->vertexSummaryWindow();
     EXPECT_NE(window, nullptr) << "the vertex summary is closed";
     return *window;
-}
-
-void WindowHarness::typeInto(QLineEdit* box, const QString& text)
-{
-    box->setFocus(Qt::OtherFocusReason);
-    box->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, text);
-}
-
-void WindowHarness::editCell(shell::GridWidget& grid, int col, int row, const QString& text)
-{
-    auto* view = grid.findChild<QTableView*>();
-    ASSERT_NE(view, nullptr);
-    grid.setCurrentCell(col, row);
-    view->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(view, Qt::Key_F2);
-    auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(view->currentIndex()));
-    ASSERT_NE(editor, nullptr) << "no cell editor opened at column " << col << ", row " << row;
-    editor->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(editor, Qt::Key_Delete);
-    else
-        QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The delegate commits an editor closed by Enter through a queued call.
-    EXPECT_TRUE(QTest::qWaitFor([view] { return view->indexWidget(view->currentIndex()) == nullptr; }));
-}
-
-void WindowHarness::click(QPushButton* button)
-{
-    ASSERT_NE(button, nullptr);
-    ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 void WindowHarness::clickOption(QAbstractButton* option)

@@ -5,6 +5,7 @@
 // program's start-up and the setup window opens, as when the program starts.
 
 #include "gui/ScriptedDialogService.h"
+#include "gui/UserInput.h"
 
 #include "simplex/windows/FactorWindow.h"
 #include "simplex/windows/InitialSimplexWindow.h"
@@ -59,10 +60,13 @@ public:
     VertexSummaryWindow& summary();
 
     // Replaces the text of a line edit as typing would, one character at a time.
-    static void typeInto(QLineEdit* box, const QString& text);
+    static void typeInto(QLineEdit* box, const QString& text) { testsupport::TypeInto(box, text); }
     // Writes a cell as the user's editor does (a user edit, with cellEdited).
-    static void editCell(shell::GridWidget& grid, int col, int row, const QString& text);
-    static void click(QPushButton* button);
+    static void editCell(shell::GridWidget& grid, int col, int row, const QString& text)
+    {
+        testsupport::EditCell(grid, col, row, text);
+    }
+    static void click(QPushButton* button) { testsupport::Click(button); }
     // Clicks an option button on its indicator (a stretched option button
     // answers only on its indicator and caption, not in the middle).
     static void clickOption(QAbstractButton* option);

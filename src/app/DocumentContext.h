@@ -1,20 +1,12 @@
 #pragma once
 
 // What the document commands (files, undo and redo, the clipboard, printing)
-// work on. They keep nothing of their own: the record, the run-time values
-// and the windows belong to the program, which must keep all of them alive
-// for as long as the commands exist.
+// work on: what every simplex window works on, plus the windows themselves
+// and the practice records. They keep nothing of their own: the record, the
+// run-time values and the windows belong to the program, which must keep all
+// of them alive for as long as the commands exist.
 
-namespace zeltomir::core {
-struct OptimizationProblem;
-struct RunTimeState;
-class SnapshotFiles;
-} // namespace zeltomir::core
-
-namespace zeltomir::shell {
-class DialogService;
-class MainWindow;
-} // namespace zeltomir::shell
+#include "simplex/windows/SimplexWindowContext.h"
 
 namespace zeltomir::simplex {
 class SimplexWindows;
@@ -27,12 +19,7 @@ struct PracticeRecords;
 
 namespace zeltomir::app {
 
-struct DocumentContext {
-    core::OptimizationProblem& problem;
-    core::RunTimeState& runTime;
-    const core::SnapshotFiles& snapshots;
-    shell::DialogService& dialogs;
-    shell::MainWindow& mainWindow;
+struct DocumentContext : simplex::SimplexWindowContext {
     simplex::SimplexWindows& simplexWindows;
     practice::PracticeWindows& practiceWindows;
     practice::PracticeRecords& practiceRecords;

@@ -1,6 +1,5 @@
 #include "WindowHarness.h"
 
-#include <QFile>
 #include <QMdiSubWindow>
 #include <QToolButton>
 
@@ -9,12 +8,6 @@ namespace {
 
 using shell::MessageAnswer;
 using shell::MessageRequest;
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList Row(const shell::GridWidget& grid, int row)
 {

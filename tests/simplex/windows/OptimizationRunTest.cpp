@@ -10,7 +10,6 @@
 
 #include "core/StateFile.h"
 
-#include <QFile>
 #include <QLabel>
 
 namespace zeltomir::simplex::test {
@@ -60,12 +59,6 @@ const SummaryRow Summary[] = {
     {"51.17", "40.7", "89.4000015258789", "Reflection", "1"},
     {"58.32", "47.0", "86.9800033569336", "Extension", "0"},
 };
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void ExpectTrial(WindowHarness& h, const char* temp, const char* time, const char* instruction)
 {

@@ -1,6 +1,5 @@
 #include "WindowHarness.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QTableView>
@@ -11,12 +10,6 @@ namespace {
 
 using shell::MessageAnswer;
 using shell::MessageRequest;
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Temp 20..80 and Time 10..50, results 41.13, 77.65, 53.13: the first trial
 // is the reverse contraction at Temp 50, Time 20.

@@ -2,6 +2,7 @@
 
 #include "core/UndoSnapshot.h"
 
+#include <QFile>
 #include <QMdiSubWindow>
 #include <QToolButton>
 
@@ -114,6 +115,12 @@ bool WindowHarness::undoEnabled()
 bool WindowHarness::redoEnabled()
 {
     return m_mainWindow->toolButton(QStringLiteral("redo_button"))->isEnabled();
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace zeltomir::simplex::test

@@ -89,4 +89,7 @@ private:
     std::unique_ptr<SimplexWindows> m_windows;
 };
 
+// The whole contents of a file; empty when it cannot be read.
+QByteArray FileBytes(const QString& path);
+
 } // namespace zeltomir::simplex::test

@@ -1,5 +1,6 @@
 #include "shell/GridView.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -57,6 +58,60 @@ void GridView::keyPressEvent(QKeyEvent* event)
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+bool GridView::focusNextPrevChild(bool next)
+{
+    if (tabKeyNavigation() && atTabEdge(next)) {
+        leaveGrid(next);
+        return true;
+    }
+    return QTableView::focusNextPrevChild(next);
+}
+
+void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // The delegate has committed the editor's text before it asks for the
+    // next or previous cell.
+    const bool tab = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    if (!tab || !atTabEdge(next)) {
+        QTableView::closeEditor(editor, hint);
+        return;
+    }
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    leaveGrid(next);
+}
+
+bool GridView::atTabEdge(bool next) const
+{
+    const QHeaderView* rows = verticalHeader();
+    const QHeaderView* cols = horizontalHeader();
+    // The visual end of the grid: the last (or first) row and column shown.
+    const auto edge = [next](const QHeaderView* header) {
+        const int count = header->count();
+        for (int i = 0; i < count; ++i) {
+            const int visual = next ? count - 1 - i : i;
+            if (!header->isSectionHidden(header->logicalIndex(visual)))
+                return visual;
+        }
+        return -1;
+    };
+    const int edgeRow = edge(rows);
+    const int edgeCol = edge(cols);
+    if (edgeRow < 0 || edgeCol < 0)
+        return true;
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return false;
+    return rows->visualIndex(current.row()) == edgeRow && cols->visualIndex(current.column()) == edgeCol;
+}
+
+void GridView::leaveGrid(bool next)
+{
+    // QWidget's own handling walks the window's focus chain from this view,
+    // past the grid's inner parts that take no focus.
+    QWidget::focusNextPrevChild(next);
 }
 
 } // namespace zeltomir::shell

@@ -4,6 +4,11 @@
 // plain QTableView lacks (Enter opens the editor, Delete clears, the copy,
 // cut and paste keys act on the selected block) and hands each of them to
 // the widget, which owns the block operations.
+//
+// Tab and Shift+Tab move from cell to cell, but only up to the last cell and
+// back to the first: there they pass the focus on to the window's next or
+// previous control, as a grid inside a dialog must, or the buttons after it
+// could never be reached from the keyboard. An open editor keeps its text.
 
 #include <QTableView>
 
@@ -33,6 +38,15 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    // True when a Tab (next) or Shift+Tab (previous) would wrap around the
+    // grid instead of moving to another cell: at the last or the first
+    // visible cell, and in a grid without cells.
+    bool atTabEdge(bool next) const;
+    void leaveGrid(bool next);
 };
 
 } // namespace zeltomir::shell

@@ -175,5 +175,25 @@ TEST(FactorWindowTest, CloseIsCancelledByABadCount)
     }
 }
 
+// The whole table from the keyboard: Tab out of the last cell reaches
+// Continue with the typed text kept, and Space commits it.
+TEST(FactorWindowTest, TabFromTheLastCellReachesContinue)
+{
+    WindowHarness h;
+    h.click(h.setup().defineFactorsButton());
+    FactorWindow& window = h.factors();
+    shell::GridWidget& grid = *window.grid();
+    ASSERT_EQ(grid.maxRows(), 2);
+    grid.setCurrentCell(4, 2);
+    ASSERT_TRUE(grid.hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(grid.cell(4, 2), QStringLiteral("3"));
+    ASSERT_TRUE(window.continueButton()->hasFocus());
+    QTest::keyClick(window.continueButton(), Qt::Key_Space);
+    EXPECT_EQ(h.windows().factorWindow(), nullptr);
+    EXPECT_EQ(h.problem.Factors[2].SignificantDigits, 3);
+}
+
 } // namespace
 } // namespace zeltomir::simplex::test

@@ -166,5 +166,24 @@ TEST(InitialSimplexWindowTest, ManyFactorsFitTheMdiArea)
     EXPECT_EQ(h.initialSimplex().grid()->maxCols(), 41);
 }
 
+// Tab leaves the last result for Continue; Shift+Tab comes back to it.
+TEST(InitialSimplexWindowTest, TabFromTheLastResultReachesContinue)
+{
+    WindowHarness h;
+    OpenInitialSimplex(h);
+    InitialSimplexWindow& window = h.initialSimplex();
+    shell::GridWidget& grid = *window.grid();
+    grid.setCurrentCell(3, 3);
+    ASSERT_TRUE(grid.hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(grid.cell(3, 3), QStringLiteral("7"));
+    EXPECT_TRUE(window.continueButton()->hasFocus());
+    QTest::keyClick(window.continueButton(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(grid.hasFocus());
+    EXPECT_EQ(grid.currentCol(), 3);
+    EXPECT_EQ(grid.currentRow(), 3);
+}
+
 } // namespace
 } // namespace zeltomir::simplex::test

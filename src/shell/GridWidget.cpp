@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -144,6 +145,16 @@ void GridWidget::setCurrentCell(int col, int row)
     const QModelIndex index = m_model->index(row - 1, col - 1);
     if (index.isValid())
         m_view->setCurrentIndex(index);
+}
+
+void GridWidget::scrollToRow(int row)
+{
+    if (row < 1 || row > m_model->maxRows() || m_model->maxCols() < 1)
+        return;
+    QScrollBar* across = m_view->horizontalScrollBar();
+    const int left = across->value();
+    m_view->scrollTo(m_model->index(row - 1, 0), QAbstractItemView::EnsureVisible);
+    across->setValue(left);
 }
 
 GridBlock GridWidget::selectedBlock() const

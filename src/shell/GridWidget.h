@@ -72,6 +72,11 @@ public:
     int currentCol() const;
     int currentRow() const;
     void setCurrentCell(int col, int row);
+    // Scrolls the rows so that `row` is in view, as far as needed and no
+    // further. The columns stay where they are, and so do the current cell
+    // and the selection, which the clipboard commands act on. Rows outside
+    // the grid (and the header row, always in view) change nothing.
+    void scrollToRow(int row);
     // The bounding block of the user's selection, or the current cell when
     // nothing is selected. The selection never includes the header row.
     GridBlock selectedBlock() const;

@@ -1,11 +1,12 @@
-// The grid's keyboard behaviour inside a window: Tab and Shift+Tab walk the
-// cells and then leave the grid for the window's other controls.
+// The grid inside a window: Tab and Shift+Tab walk the cells and then leave
+// the grid for the window's other controls; scrolling a row into view.
 
 #include "shell/GridWidget.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -138,6 +139,56 @@ TEST_F(GridTabTest, AGridWithoutCellsPassesTheFocusOn)
     m_grid->setFocus();
     backTab();
     EXPECT_TRUE(m_before->hasFocus());
+}
+
+// Whether the whole of a data row's first shown cell lies in the view.
+bool RowInView(QTableView& view, int row)
+{
+    const QModelIndex index = view.model()->index(row - 1, view.columnAt(0));
+    return view.viewport()->rect().contains(view.visualRect(index));
+}
+
+TEST(GridScrollTest, ScrollToRowBringsTheRowIntoViewAndLeavesTheRestAlone)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* grid = new GridWidget(&window);
+    layout->addWidget(grid);
+    grid->setMaxCols(12);
+    grid->setMaxRows(100);
+    window.resize(300, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTableView& view = *grid->findChild<QTableView*>();
+    grid->setCurrentCell(2, 3);
+    grid->selectBlock({2, 3, 3, 4});
+    QScrollBar* across = view.horizontalScrollBar();
+    ASSERT_GT(across->maximum(), 0);
+    across->setValue(across->maximum() / 2);
+    const int left = across->value();
+    ASSERT_FALSE(RowInView(view, 60));
+
+    const struct {
+        const char* name;
+        int row;
+    } moves[] = {{"down the grid", 60}, {"the last row", 100}, {"back to the top", 1}};
+    for (const auto& m : moves) {
+        SCOPED_TRACE(m.name);
+        grid->scrollToRow(m.row);
+        EXPECT_TRUE(RowInView(view, m.row));
+        EXPECT_EQ(across->value(), left);
+        EXPECT_EQ(grid->currentCol(), 2);
+        EXPECT_EQ(grid->currentRow(), 3);
+        EXPECT_EQ(grid->selectedBlock(), (GridBlock{2, 3, 3, 4}));
+    }
+    // A row in view already does not move the rows.
+    grid->scrollToRow(2);
+    EXPECT_EQ(view.rowAt(0), 0);
+    // Rows outside the grid change nothing.
+    const int top = view.verticalScrollBar()->value();
+    for (int row : {0, -1, 101, 5000})
+        grid->scrollToRow(row);
+    EXPECT_EQ(view.verticalScrollBar()->value(), top);
 }
 
 } // namespace

@@ -145,6 +145,10 @@ bool PracticeWindow::computeResponse()
             const int row = m_form.grid->firstEmptyRow(1);
             for (int i = 0; i < outcome.rowCells.size(); ++i)
                 m_form.grid->setCell(i + 1, row, outcome.rowCells.at(i));
+            // The learner sees the new run even when the rows above fill
+            // the grid; a selection made for Copy stays as it is.
+            if (!outcome.rowCells.isEmpty())
+                m_form.grid->scrollToRow(row);
         }
     }
     if (!failure)

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QLabel>
+#include <QTableView>
 
 #include <stdexcept>
 
@@ -110,6 +111,28 @@ TEST_F(TargetWindowTest, RowsAccumulateWithEmptyBoxesAtLevelZero)
     const double expected = QuadraticResponse(records.Target.Model, 0.0F, 10.0F) + 5;
     EXPECT_NEAR(core::ParseNumber(result).value_or(-1e30), expected, 12);
     EXPECT_LE(result.section('.', 1).size(), 2);
+}
+
+// Whether the whole first cell of a data row lies in the grid's view.
+bool RowInView(shell::GridWidget& grid, int row)
+{
+    const QTableView* view = grid.findChild<QTableView*>();
+    const QRect cell = view->visualRect(view->model()->index(row - 1, 0));
+    return view->viewport()->rect().contains(cell);
+}
+
+TEST_F(TargetWindowTest, ANewRowBelowTheVisibleOnesIsScrolledIntoView)
+{
+    for (int row = 1; row <= 40; ++row)
+        grid().setCell(1, row, QString::number(row));
+    grid().setCurrentCell(2, 3);
+    grid().selectBlock({1, 2, 3, 5});
+    ASSERT_FALSE(RowInView(grid(), 41));
+    click(window().form().computeResponse);
+    EXPECT_EQ(GridRow(grid(), 41).mid(0, 2), (QStringList{"0", "0"}));
+    EXPECT_TRUE(RowInView(grid(), 41));
+    EXPECT_EQ(grid().currentCol() * 100 + grid().currentRow(), 203);
+    EXPECT_EQ(grid().selectedBlock(), (shell::GridBlock{1, 2, 3, 5}));
 }
 
 TEST_F(TargetWindowTest, HourglassShowsWhileComputingAndIsRestoredOnEveryWayOut)

@@ -6,9 +6,66 @@
 #include "simplex/SimplexTerms.h"
 #include "simplex/TrialDisplay.h"
 
+#include <utility>
 #include <vector>
 
 namespace zeltomir::simplex {
+
+namespace {
+
+// What the initial simplex commit leaves in RecordResponse: the lowest of the
+// initial results, starting from a value above any of them.
+double InitialRecordResponse(const core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    double record = problem.Goal == QLatin1String("max") || problem.Goal == QLatin1String("min")
+        ? 9999999
+        : problem.TargetValue + 9999999;
+    for (int v = 1; v <= k + 1; ++v) {
+        const double result = problem.VertexHistory.value(k + 1, v);
+        if (result < record)
+            record = result;
+    }
+    return record;
+}
+
+// Begin Optimization is also pressed mid-run (from the setup window) and on a
+// record saved after an earlier Begin, whose simplex rows are ranked and
+// renumbered. Numbering the rows 1..k+1 is only right for the simplex as the
+// commit wrote it (row i = vertex i), so every Begin puts the record back to
+// that start: the simplex rebuilt from the initial vertices of the history,
+// the vertices of an abandoned run dropped (a new vertex row must start at
+// zero), no retention counted yet, and the step working fields as a fresh
+// commit leaves them. The undo snapshot taken before is the way back.
+void RestoreCommittedStart(core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    core::EnsureCapacity(problem, k, k + 1);
+    core::Matrix& history = problem.VertexHistory;
+    for (int v = 1; v <= k + 1; ++v) {
+        for (int c = 1; c <= k + 1; ++c)
+            problem.Simplex.at(c, v) = history.value(c, v);
+        history.at(k + 3, v) = 0;
+    }
+    for (int v = k + 2; v <= history.maxRow(); ++v) {
+        for (int c = 0; c <= history.maxCol(); ++c)
+            history.at(c, v) = 0;
+    }
+    problem.NumVertices = static_cast<std::int16_t>(k + 1);
+    problem.Stage = QStringLiteral("SeqSimplexInitialize");
+    problem.RecordResponse = InitialRecordResponse(problem);
+    problem.PreviousResult = 0;
+    problem.LastResult = 0;
+    problem.LastObjective = 0;
+    problem.NextVertexType.clear();
+    problem.PreviousVertexType.clear();
+    problem.Instruction.clear();
+    problem.InstructionFlag.clear();
+    // A "y" left standing would make the first reflection count as outside the limits.
+    problem.OutOfLimits = QStringLiteral("n");
+}
+
+} // namespace
 
 StepsOutcome BeginOptimization(core::OptimizationProblem& problem, const EngineHooks& hooks, const QLocale& locale)
 {
@@ -20,9 +77,9 @@ StepsOutcome BeginOptimization(core::OptimizationProblem& problem, const EngineH
     if (hooks.storeUndoSnapshot)
         hooks.storeUndoSnapshot();
     problem.FirstStepPending = QStringLiteral("yes");
+    RestoreCommittedStart(problem);
 
     const int k = problem.NumFactors;
-    core::EnsureCapacity(problem, k, problem.NumVertices);
     std::vector<double> keys(static_cast<std::size_t>(k + 2));
     for (int i = 1; i <= k + 1; ++i) {
         const double objective = ObjectiveOf(problem.Goal, problem.TargetValue, problem.Simplex.value(k + 1, i));

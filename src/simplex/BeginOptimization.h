@@ -12,9 +12,14 @@ namespace zeltomir::simplex {
 // define the initial simplex before continuing." while no initial simplex
 // has been committed, and also when it was committed for another number of
 // factors than NumFactors holds now (nothing is stored then). Otherwise: the
-// undo snapshot; FirstStepPending "yes"; each simplex row gets its objective
-// (also into the vertex history) and its vertex number 1..k+1; the rows are
-// ranked, lowest objective first; the first trial is proposed. ok: the steps
+// undo snapshot; FirstStepPending "yes"; the record goes back to the committed
+// initial simplex however often Begin has run before (simplex rows 1..k+1
+// rebuilt from history vertices 1..k+1, NumVertices k+1 with later vertices
+// cleared, retention 0, Stage "SeqSimplexInitialize", RecordResponse and the
+// step working fields as the commit leaves them); each simplex row gets its
+// objective (also into the vertex history) and its vertex number 1..k+1; the
+// rows are ranked, lowest objective first; the first trial is proposed, which
+// counts every initial vertex as retained once. ok: the steps
 // window opens with the answer's content (names and levels, and the caption
 // "Evaluate the Reflection (R)" for a reflection or the contraction's
 // instruction) and the focus in its result box.

@@ -83,8 +83,9 @@ TEST(BeginOptimization, FirstTrialOfTheCornerSimplex)
 TEST(BeginOptimization, FirstTrialIsShownUnroundedWhateverTheDecimals)
 {
     core::OptimizationProblem problem = WithFactors({{"A", "0", "1", "1"}, {"B", "0", "3", "0"}});
-    CommitCorner(problem, {"5", "6", "1"});
-    problem.Simplex.at(1, 1) = 0.123456; // vertex 1 is retained, so its level moves the centroid
+    GridText grid = test::CornerGrid(problem, {"5", "6", "1"});
+    grid.setCell(1, 1, QStringLiteral("0.123456")); // vertex 1 is retained, so its level moves the centroid
+    ASSERT_TRUE(ContinueInitialSimplex(problem, grid).ok);
     const StepsOutcome answer = BeginOptimization(problem);
     ASSERT_TRUE(answer.steps.has_value());
     // Reflection of (0, 0) through (0.061728, 0.5): 1 and 0 decimals do not apply.
@@ -165,7 +166,7 @@ TEST(BeginOptimization, WorksOnAProblemReadFromAStateFile)
     EXPECT_FALSE(BeginOptimization(lowered).outcome.ok);
 }
 
-TEST(BeginOptimization, PressedAgainMidRunStartsOverFromTheCurrentSimplex)
+TEST(BeginOptimization, PressedAgainMidRunStartsOverFromTheInitialSimplex)
 {
     core::OptimizationProblem problem = Committed(QStringLiteral("max"), {"3", "1", "2"});
     ASSERT_TRUE(BeginOptimization(problem).outcome.ok);
@@ -174,6 +175,112 @@ TEST(BeginOptimization, PressedAgainMidRunStartsOverFromTheCurrentSimplex)
     ASSERT_TRUE(step.outcome.ok);
     EXPECT_TRUE(BeginOptimization(problem).outcome.ok);
     EXPECT_EQ(problem.FirstStepPending, QStringLiteral("yes"));
+}
+
+// Problems run from their committed corner simplex. Each step answers the
+// trial on show at its levels; "x" is a result the steps window refuses.
+struct SampleRun {
+    const char* name;
+    std::vector<test::FactorSpec> factors;
+    QString goal;
+    double target;
+    QStringList responses;
+    QStringList results;
+};
+
+const SampleRun Runs[] = {
+    {"maximise, the reflection first", {{"A", "0", "10", "1"}, {"B", "5", "15", "1"}}, "max", 0,
+     {"3", "1", "2"}, {"7", "x", "2.5", "4"}},
+    {"target, the reverse contraction first", {{"A", "0", "10", "1"}, {"B", "5", "15", "1"}}, "mid", 10,
+     {"8", "10", "13"}, {"9", "12", "10.5"}},
+    {"minimise, three factors", {{"A", "0", "8", "2"}, {"B", "-4", "4", "2"}, {"C", "1", "2", "3"}}, "min", 0,
+     {"3", "1", "2", "4"}, {"0.5", "6", "2"}},
+};
+
+core::OptimizationProblem CommittedRun(const SampleRun& run)
+{
+    core::OptimizationProblem problem = WithFactors(run.factors, run.goal);
+    problem.TargetValue = run.target;
+    CommitCorner(problem, run.responses);
+    return problem;
+}
+
+void RunSteps(core::OptimizationProblem& problem, QStringList levels, const QStringList& results)
+{
+    core::RunTimeState runTime;
+    for (const QString& result : results) {
+        const StepsOutcome step = NextStep(problem, runTime, {result, levels});
+        EXPECT_EQ(step.outcome.ok, result != QLatin1String("x"));
+        if (step.steps)
+            levels = step.steps->trial.levels;
+    }
+}
+
+void ExpectSameTrial(const StepsOutcome& actual, const StepsOutcome& expected)
+{
+    ASSERT_TRUE(actual.steps.has_value());
+    ASSERT_TRUE(expected.steps.has_value());
+    EXPECT_EQ(actual.steps->factorNames, expected.steps->factorNames);
+    EXPECT_EQ(actual.steps->trial.levels, expected.steps->trial.levels);
+    EXPECT_EQ(actual.steps->trial.instruction, expected.steps->trial.instruction);
+    EXPECT_EQ(actual.steps->trial.vertexType, expected.steps->trial.vertexType);
+    EXPECT_EQ(actual.steps->trial.vertexNumber, expected.steps->trial.vertexNumber);
+}
+
+TEST(BeginOptimization, PressedAgainAfterStepsGivesTheRecordOfTheFirstBegin)
+{
+    for (const SampleRun& run : Runs) {
+        SCOPED_TRACE(run.name);
+        core::OptimizationProblem problem = CommittedRun(run);
+        const StepsOutcome first = BeginOptimization(problem);
+        ASSERT_TRUE(first.outcome.ok);
+        const QStringList afterFirstBegin = core::StateFileLines(problem);
+        const int k = problem.NumFactors;
+        RunSteps(problem, first.steps->trial.levels, run.results);
+        const QStringList afterSteps = core::StateFileLines(problem);
+        ASSERT_GT(problem.NumVertices, k + 1);
+
+        const StepsOutcome again = BeginOptimization(problem);
+        ASSERT_TRUE(again.outcome.ok);
+        ExpectSameTrial(again, first);
+        EXPECT_EQ(problem.NumVertices, k + 1);
+        EXPECT_EQ(core::StateFileLines(problem), afterFirstBegin);
+        // The rows of the abandoned vertices read as a vertex row never written.
+        bool laterRowsClear = true;
+        for (int v = k + 2; v <= problem.VertexHistory.maxRow(); ++v)
+            for (int c = 0; c <= problem.VertexHistory.maxCol(); ++c)
+                laterRowsClear = laterRowsClear && problem.VertexHistory.value(c, v) == 0;
+        EXPECT_TRUE(laterRowsClear);
+
+        // The same results from there give the same run again.
+        RunSteps(problem, again.steps->trial.levels, run.results);
+        EXPECT_EQ(core::StateFileLines(problem), afterSteps);
+    }
+}
+
+TEST(BeginOptimization, OnARecordSavedRightAfterBeginGoesOnLikeTheUninterruptedRun)
+{
+    for (const SampleRun& run : Runs) {
+        SCOPED_TRACE(run.name);
+        core::OptimizationProblem straight = CommittedRun(run);
+        const StepsOutcome begun = BeginOptimization(straight);
+        ASSERT_TRUE(begun.outcome.ok);
+        const int k = straight.NumFactors;
+
+        core::OptimizationProblem reopened = test::StartupProblem();
+        const core::FileStatus read = core::ParseStateFileLines(core::StateFileLines(straight), reopened);
+        ASSERT_TRUE(read.ok) << read.error.toStdString();
+        const StepsOutcome resumed = BeginOptimization(reopened);
+        ASSERT_TRUE(resumed.outcome.ok);
+        ExpectSameTrial(resumed, begun);
+        EXPECT_EQ(Column(reopened.Simplex, k + 3, 1, k + 1), Column(straight.Simplex, k + 3, 1, k + 1));
+        EXPECT_EQ(Column(reopened.VertexHistory, k + 3, 1, k + 1), std::vector<double>(k + 1, 1.0));
+        EXPECT_EQ(core::StateFileLines(reopened), core::StateFileLines(straight));
+
+        RunSteps(straight, begun.steps->trial.levels, run.results);
+        RunSteps(reopened, resumed.steps->trial.levels, run.results);
+        EXPECT_EQ(core::StateFileLines(reopened), core::StateFileLines(straight));
+    }
 }
 
 } // namespace

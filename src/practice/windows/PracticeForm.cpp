@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace zeltomir::practice {
 namespace {
 
@@ -88,26 +90,47 @@ QWidget* BuildStatusFrame(QWidget& window, PracticeForm& form)
     return form.statusFrame;
 }
 
+// The buttons in two columns beside the factor table: the question's own
+// commands, then the score with the commands on the grid's data. One tall
+// column would take the rows from the grid below.
 QWidget* BuildButtons(QWidget& window, PracticeForm& form)
 {
-    auto* column = new QWidget(&window);
-    auto* layout = new QVBoxLayout(column);
+    auto* buttons = new QWidget(&window);
+    auto* question = new QVBoxLayout;
+    form.generateQuestion = NamedButton(buttons, "Command1", "Generate Question");
+    form.computeResponse = NamedButton(buttons, "btnComputeResponse", "Compute Response");
+    form.checkAnswer = NamedButton(buttons, "Command2", "Check Answer");
+    form.viewAnswer = NamedButton(buttons, "Command4", "View Answer");
+    question->addWidget(form.generateQuestion);
+    question->addWidget(form.computeResponse);
+    question->addWidget(form.checkAnswer);
+    question->addWidget(form.viewAnswer);
+    question->addStretch(1);
+
+    // Built in this order, the Tab key goes down the first column and then
+    // the second.
+    auto* scoreAndData = new QVBoxLayout;
+    scoreAndData->addWidget(BuildStatusFrame(*buttons, form));
+    form.clearSpreadsheet = NamedButton(buttons, "Command5", "Clear Spreadsheet");
+    form.copyData = NamedButton(buttons, "Command3ddd", "Copy Data to Clipboard");
+    scoreAndData->addWidget(form.clearSpreadsheet);
+    scoreAndData->addWidget(form.copyData);
+    scoreAndData->addStretch(1);
+
+    // Both columns as wide as the widest caption needs, so they line up.
+    QPushButton* const all[] = {form.generateQuestion, form.computeResponse, form.checkAnswer,
+                                form.viewAnswer,       form.clearSpreadsheet, form.copyData};
+    int width = 0;
+    for (const QPushButton* button : all)
+        width = std::max(width, button->sizeHint().width());
+    for (QPushButton* button : all)
+        button->setMinimumWidth(width);
+
+    auto* layout = new QHBoxLayout(buttons);
     layout->setContentsMargins(0, 0, 0, 0);
-    form.generateQuestion = NamedButton(column, "Command1", "Generate Question");
-    form.computeResponse = NamedButton(column, "btnComputeResponse", "Compute Response");
-    form.checkAnswer = NamedButton(column, "Command2", "Check Answer");
-    form.viewAnswer = NamedButton(column, "Command4", "View Answer");
-    form.clearSpreadsheet = NamedButton(column, "Command5", "Clear Spreadsheet");
-    form.copyData = NamedButton(column, "Command3ddd", "Copy Data to Clipboard");
-    layout->addWidget(form.generateQuestion);
-    layout->addWidget(form.computeResponse);
-    layout->addWidget(form.checkAnswer);
-    layout->addWidget(form.viewAnswer);
-    layout->addWidget(BuildStatusFrame(window, form));
-    layout->addWidget(form.clearSpreadsheet);
-    layout->addWidget(form.copyData);
-    layout->addStretch(1);
-    return column;
+    layout->addLayout(question);
+    layout->addLayout(scoreAndData);
+    return buttons;
 }
 
 void BuildGrid(QWidget& window, const ExerciseWindowConfig& config, PracticeForm& form)
@@ -158,10 +181,12 @@ PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& conf
 
     BuildGrid(window, config, form);
 
+    // The factors and buttons keep the height they need; the rest goes to
+    // the question and, twice as much, to the grid of runs.
     auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(form.questionFrame, 3);
-    layout->addLayout(middle, 3);
-    layout->addWidget(form.grid, 4);
+    layout->addWidget(form.questionFrame, 1);
+    layout->addLayout(middle, 0);
+    layout->addWidget(form.grid, 2);
     return form;
 }
 

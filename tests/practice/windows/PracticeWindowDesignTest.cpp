@@ -11,6 +11,9 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 
 #include <ostream>
 
@@ -145,6 +148,26 @@ TEST_P(PracticeWindowDesignTest, ViewAnswerShowsTheHiddenLevelsAndCountsNothing)
               (MessageRequest{"Correct Answer", GetParam().answer(records), core::MessageIcon::Information}));
     EXPECT_FALSE(dialogs.messages().back().text.isEmpty());
     EXPECT_EQ(RecordOf(records, GetParam().which), before);
+}
+
+// At its own size, with every factor shown, the window leaves the grid room
+// for ten runs and every column, and cuts no control short.
+TEST_P(PracticeWindowDesignTest, GridShowsTenRunsAndEveryColumnBesideWholeControls)
+{
+    PracticeWindow& w = open(GetParam().which, QStringLiteral("all"));
+    const QTableView* view = grid().findChild<QTableView*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_GE(view->viewport()->height() / view->rowHeight(0), 10);
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
+    for (const QWidget* control : w.findChildren<QWidget*>()) {
+        if (!qobject_cast<const QPushButton*>(control) && !qobject_cast<const QLineEdit*>(control))
+            continue;
+        SCOPED_TRACE(control->objectName().toStdString());
+        const QRect inWindow(control->mapTo(&w, QPoint(0, 0)), control->size());
+        EXPECT_TRUE(w.rect().contains(inWindow));
+        EXPECT_GE(control->width(), control->minimumSizeHint().width());
+        EXPECT_GE(control->height(), control->sizeHint().height());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, PracticeWindowDesignTest, ::testing::ValuesIn(Designs),

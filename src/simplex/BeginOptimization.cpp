@@ -6,7 +6,6 @@
 #include "simplex/SimplexTerms.h"
 #include "simplex/TrialDisplay.h"
 
-#include <utility>
 #include <vector>
 
 namespace zeltomir::simplex {
@@ -90,12 +89,14 @@ StepsOutcome BeginOptimization(core::OptimizationProblem& problem, const EngineH
     }
     RankSimplex(k + 1, k + 4, keys, problem.Simplex);
     ProposeFirstTrial(problem);
-
-    StepsContent steps{FactorNames(problem), TrialOnShow(problem, false, locale)};
+    // Stored, not only shown: a steps window reopened before the first result
+    // is taken (after a refused result, from a file or the View menu) shows
+    // the stored instruction, as it does for the contractions.
     if (problem.CurrentVertexType == VertexType::Reflection)
-        steps.trial.instruction = InstructionText::EvaluateFirstReflection;
+        problem.Instruction = InstructionText::EvaluateFirstReflection;
+
     answer.outcome.focus = Focus::StepsResult;
-    answer.steps = std::move(steps);
+    answer.steps = StepsContent{FactorNames(problem), TrialOnShow(problem, false, locale)};
     return answer;
 }
 

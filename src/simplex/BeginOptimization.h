@@ -22,7 +22,8 @@ namespace zeltomir::simplex {
 // counts every initial vertex as retained once. ok: the steps
 // window opens with the answer's content (names and levels, and the caption
 // "Evaluate the Reflection (R)" for a reflection or the contraction's
-// instruction) and the focus in its result box.
+// instruction, either of them stored in Instruction) and the focus in its
+// result box.
 StepsOutcome BeginOptimization(core::OptimizationProblem& problem, const EngineHooks& hooks = {},
                                const QLocale& locale = QLocale());
 

@@ -111,6 +111,24 @@ TEST_F(OptimizeFiles, OpenWithoutInputWritesTheSummaryAndSavesAgain)
     EXPECT_EQ(first.readAll(), second.readAll());
 }
 
+TEST_F(OptimizeFiles, OpenAfterARefusedFirstResultShowsTheFirstTrialWithItsInstruction)
+{
+    // The refused result moves the problem on to the steps before any vertex
+    // is recorded, so the file reopens the steps window at the first trial.
+    const QString file = path("refused.sso");
+    const Session session = RunOptimize(SixteenFactors() + QStringList{"--save", file}, InteriorStart + "none\n");
+    EXPECT_EQ(session.status, ExitSuccess);
+    ASSERT_GE(session.lines.size(), 5u);
+    EXPECT_EQ(session.lines[3], "trial 4 R: Evaluate the Reflection (R): A=8 B=8");
+    EXPECT_EQ(session.lines[4], "message Data Input Error: The result must be numeric.");
+
+    const Session resumed = RunOptimize({"--open", file}, "5\n");
+    EXPECT_EQ(resumed.status, ExitSuccess);
+    ASSERT_GE(resumed.lines.size(), 2u);
+    EXPECT_EQ(resumed.lines[0], "trial 4 R: Evaluate the Reflection (R): A=8 B=8");
+    EXPECT_EQ(resumed.lines[1], "trial 5 E: Evaluate the Extension: A=10 B=10");
+}
+
 TEST_F(OptimizeFiles, FilesThatCannotBeResumed)
 {
     const QString missing = path("missing.sso");

@@ -2,6 +2,7 @@
 
 #include "simplex/BeginOptimization.h"
 #include "simplex/ProblemSetup.h"
+#include "simplex/TrialDisplay.h"
 
 #include "core/StateFile.h"
 
@@ -91,6 +92,38 @@ TEST(BeginOptimization, FirstTrialIsShownUnroundedWhateverTheDecimals)
     // Reflection of (0, 0) through (0.061728, 0.5): 1 and 0 decimals do not apply.
     EXPECT_EQ(answer.steps->trial.levels, (QStringList{"0.123456", "3"}));
     EXPECT_EQ(problem.CurrentVertexType, QStringLiteral("R"));
+}
+
+TEST(BeginOptimization, FirstInstructionIsStoredForAStepsWindowReopenedAfterARefusedResult)
+{
+    const struct {
+        const char* name;
+        QStringList responses;
+        QString instruction;
+    } cases[] = {
+        {"reflection", {"5", "6", "1"}, "Evaluate the Reflection (R)"},
+        {"reverse contraction", {"1", "5", "6"}, "Contract in the Reverse Direction"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        core::OptimizationProblem problem = Committed(QStringLiteral("max"), c.responses);
+        const StepsOutcome begun = BeginOptimization(problem);
+        ASSERT_TRUE(begun.steps.has_value());
+        EXPECT_EQ(problem.Instruction, c.instruction);
+
+        // A refused first result moves the stage on to the steps; the steps
+        // window reopened from the record (here after a save and an open)
+        // shows the stored trial and instruction.
+        core::RunTimeState runTime;
+        ASSERT_FALSE(NextStep(problem, runTime, {"", begun.steps->trial.levels}).outcome.ok);
+        ASSERT_EQ(problem.Stage, QStringLiteral("Steps"));
+        core::OptimizationProblem reopened = test::StartupProblem();
+        ASSERT_TRUE(core::ParseStateFileLines(core::StateFileLines(problem), reopened).ok);
+        const StepsContent content = ReopenedSteps(reopened);
+        EXPECT_EQ(content.trial.instruction, c.instruction);
+        EXPECT_EQ(content.trial.levels, begun.steps->trial.levels);
+        EXPECT_EQ(content.trial.vertexType, begun.steps->trial.vertexType);
+    }
 }
 
 TEST(BeginOptimization, SnapshotComesAfterTheCheckAndBeforeAnyChange)

@@ -164,5 +164,28 @@ TEST(StepsWindowTest, ReopenedFromTheViewMenuWithTheTrial)
     EXPECT_TRUE(fresh.steps().instructionLabel()->text().isEmpty());
 }
 
+// A refused first result takes the problem on to the steps; the window
+// closed then comes back with the first reflection's instruction, not empty.
+TEST(StepsWindowTest, ReopenedAfterARefusedFirstResultWithTheFirstInstruction)
+{
+    WindowHarness h;
+    h.defineProblem({{"Temp", "20", "80", "2"}, {"Time", "10", "50", "1"}});
+    // The vertex at the lower limits is the worst: its reflection (80, 50) comes first.
+    h.commitInitialSimplex({"60", "70", "41.13"});
+    h.beginOptimization();
+    ASSERT_EQ(h.steps().instructionLabel()->text(), QStringLiteral("Evaluate the Reflection (R)"));
+    WindowHarness::typeInto(h.steps().resultBox(), QStringLiteral("abc"));
+    h.dialogs.answerMessage(MessageAnswer::Ok);
+    h.click(h.steps().nextStepButton());
+    ASSERT_EQ(h.problem.Stage, QStringLiteral("Steps"));
+    h.steps().subWindow()->close();
+    ASSERT_EQ(h.windows().stepsWindow(), nullptr);
+    h.mainWindow().menuAction(QStringLiteral("mnuSimplexSteps"))->trigger();
+    StepsWindow& steps = h.steps();
+    EXPECT_EQ(steps.grid()->cell(2, 1), QStringLiteral("80"));
+    EXPECT_EQ(steps.grid()->cell(2, 2), QStringLiteral("50"));
+    EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Evaluate the Reflection (R)"));
+}
+
 } // namespace
 } // namespace zeltomir::simplex::test

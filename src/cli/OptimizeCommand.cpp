@@ -162,7 +162,6 @@ bool OptimizeCommand::runInitialSimplex()
 
 bool OptimizeCommand::beginOptimization()
 {
-    m_beforeBegin = m_problem;
     const simplex::StepsOutcome begun = simplex::BeginOptimization(m_problem, {}, m_locale);
     if (!show(begun.outcome) || !begun.steps)
         return false;
@@ -242,12 +241,9 @@ void OptimizeCommand::writeVertexSummary()
 bool OptimizeCommand::saveProblem(const QString& path)
 {
     // Until the first step the stage stays "SeqSimplexInitialize", and such a
-    // file is resumed by Begin Optimization. Begin ranks and numbers the
-    // simplex and counts the initial vertices as retained once, so run on its
-    // own result it would number the vertices by rank and count them twice:
-    // the file holds the problem as Begin Optimization found it.
-    const bool notBegun = m_beforeBegin && m_problem.Stage == QLatin1String("SeqSimplexInitialize");
-    const core::FileStatus status = core::WriteStateFile(notBegun ? *m_beforeBegin : m_problem, path);
+    // file is resumed by Begin Optimization, which starts again from the
+    // committed initial simplex.
+    const core::FileStatus status = core::WriteStateFile(m_problem, path);
     if (!status)
         message(FileErrorTitle, QStringLiteral("Cannot save \"%1\". %2").arg(path, status.error));
     return status.ok;

@@ -61,9 +61,6 @@ private:
     std::optional<EventWriter> m_writer; // its form is known once the options are read
     const QLocale m_locale = QLocale::c();
     core::OptimizationProblem m_problem;
-    // The problem as Begin Optimization found it: what a file saved before
-    // the first step holds.
-    std::optional<core::OptimizationProblem> m_beforeBegin;
     core::RunTimeState m_runTime;
     simplex::GridText m_initialGrid;
     QStringList m_names;       // the factor names the events carry

@@ -169,6 +169,31 @@ TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
     }
 }
 
+// Begin Optimization clicked again in mid-run starts over from the initial
+// simplex: the steps window shows the first trial again and the summary
+// lists the initial vertices only, each retained once, as after the first click.
+TEST(VertexSummaryWindowTest, BeginOptimizationAgainListsTheInitialVerticesOnly)
+{
+    WindowHarness h;
+    StartSteps(h);
+    const QStringList firstTrial{h.steps().grid()->cell(2, 1), h.steps().grid()->cell(2, 2)};
+    h.windows().showVertexSummary();
+    const ShownTable afterBegin(*h.summary().grid());
+    for (const char* result : {"60", "70", "65.5"}) {
+        h.windows().showSimplexSteps();
+        WindowHarness::typeInto(h.steps().resultBox(), QLatin1String(result));
+        h.click(h.steps().nextStepButton());
+    }
+    h.windows().showVertexSummary();
+    ASSERT_EQ(h.summary().grid()->maxRows(), 6);
+
+    h.beginOptimization();
+    EXPECT_EQ((QStringList{h.steps().grid()->cell(2, 1), h.steps().grid()->cell(2, 2)}), firstTrial);
+    h.windows().showVertexSummary();
+    EXPECT_TRUE(ShownTable(*h.summary().grid()) == afterBegin);
+    EXPECT_EQ(Column(*h.summary().grid(), 6), (QStringList{"1", "1", "1"}));
+}
+
 // A type code outside 0..4 (only an altered snapshot holds one) leaves the
 // cell as it was: empty in a fresh window, the old text in an open one.
 TEST(VertexSummaryWindowTest, UnknownTypeCodeLeavesTheCell)

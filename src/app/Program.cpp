@@ -6,6 +6,7 @@
 #include "core/UndoSnapshot.h"
 #include "practice/PracticeRecords.h"
 #include "practice/windows/PracticeWindows.h"
+#include "shell/ApplicationIcon.h"
 #include "shell/MainWindow.h"
 #include "core/ProgramInfo.h"
 #include "shell/QtDialogService.h"
@@ -14,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QWidget>
@@ -55,6 +57,9 @@ Program::Program(std::unique_ptr<shell::QtDialogService> ownDialogs, shell::Dial
     , m_ownDialogs(std::move(ownDialogs))
     , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
 {
+    // Set before any window exists: every window without an icon of its
+    // own, MDI children and the About box included, shows the program's.
+    QGuiApplication::setWindowIcon(shell::DrawnApplicationIcon());
     m_mainWindow = std::make_unique<shell::MainWindow>(*m_dialogs, m_runTime);
     if (m_ownDialogs)
         m_ownDialogs->setParentWidget(m_mainWindow.get());

@@ -1,15 +1,14 @@
 #include "shell/AboutBox.h"
 
 #include "core/ProgramInfo.h"
+#include "shell/ApplicationIcon.h"
 #include "shell/Twips.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 namespace zeltomir::shell {
 
@@ -39,9 +38,10 @@ AboutBox::AboutBox(QWidget* parent)
 
     m_icon = new QLabel(this);
     m_icon->setObjectName(QStringLiteral("picIcon"));
-    const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon)
-                                                           : QApplication::windowIcon();
-    m_icon->setPixmap(icon.pixmap(TwipsSize(this, IconTwips, IconTwips)));
+    // The program's icon as its windows show it; drawn here when no window
+    // icon was set (a box opened without the program around it).
+    const QIcon icon = windowIcon().isNull() ? DrawnApplicationIcon() : windowIcon();
+    m_icon->setPixmap(icon.pixmap(TwipsSize(this, IconTwips, IconTwips), devicePixelRatioF()));
     m_icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     m_title = new QLabel(this);

@@ -302,18 +302,6 @@ void Draw(ToolbarIconKind kind, const Sketch& sketch)
     }
 }
 
-std::vector<qreal> RatiosToDraw()
-{
-    std::vector<qreal> ratios{1.0, 2.0};
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        for (const QScreen* screen : QGuiApplication::screens())
-            ratios.push_back(screen->devicePixelRatio());
-    }
-    std::sort(ratios.begin(), ratios.end());
-    ratios.erase(std::unique(ratios.begin(), ratios.end()), ratios.end());
-    return ratios;
-}
-
 } // namespace
 
 QPixmap DrawToolbarPixmap(ToolbarIconKind kind, int size, qreal devicePixelRatio)
@@ -330,10 +318,22 @@ QPixmap DrawToolbarPixmap(ToolbarIconKind kind, int size, qreal devicePixelRatio
     return pixmap;
 }
 
+std::vector<qreal> DrawnIconRatios()
+{
+    std::vector<qreal> ratios{1.0, 2.0};
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        for (const QScreen* screen : QGuiApplication::screens())
+            ratios.push_back(screen->devicePixelRatio());
+    }
+    std::sort(ratios.begin(), ratios.end());
+    ratios.erase(std::unique(ratios.begin(), ratios.end()), ratios.end());
+    return ratios;
+}
+
 QIcon DrawnToolbarIcon(ToolbarIconKind kind)
 {
     QIcon icon;
-    for (qreal ratio : RatiosToDraw()) {
+    for (qreal ratio : DrawnIconRatios()) {
         for (int size : DrawnToolbarIconSizes)
             icon.addPixmap(DrawToolbarPixmap(kind, size, ratio));
     }

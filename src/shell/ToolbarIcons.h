@@ -10,6 +10,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <vector>
 
 namespace zeltomir::shell {
 
@@ -30,8 +31,12 @@ inline constexpr std::array<int, 5> DrawnToolbarIconSizes{16, 20, 24, 32, 48};
 // device pixel ratio (its pixel size is size * ratio, rounded).
 QPixmap DrawToolbarPixmap(ToolbarIconKind kind, int size, qreal devicePixelRatio = 1.0);
 
-// The picture at every size of DrawnToolbarIconSizes, at ratio 1, 2 and the
-// ratio of each screen present. Disabled looks are left to the style, which
+// The device pixel ratios a drawn icon carries pictures for: 1, 2 and the
+// ratio of each screen present, each once, in ascending order.
+std::vector<qreal> DrawnIconRatios();
+
+// The picture at every size of DrawnToolbarIconSizes, at each of
+// DrawnIconRatios. Disabled looks are left to the style, which
 // derives them from these pixmaps.
 QIcon DrawnToolbarIcon(ToolbarIconKind kind);
 

@@ -2,10 +2,14 @@
 
 #include "core/Random.h"
 #include "gui/ScriptedDialogService.h"
+#include "shell/ApplicationIcon.h"
 #include "shell/MainWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -165,6 +169,27 @@ TEST_F(ProgramTest, DialogsOfTheMainWindowGoThroughTheProgramsService)
     EXPECT_EQ(&program->dialogs(), &dialogs);
     dialogs.answerMessage(shell::MessageAnswer::No);
     EXPECT_TRUE(program->mainWindow().confirmExit());
+}
+
+// Child windows and the main window show the program's drawn icon rather
+// than the toolkit's logo.
+TEST_F(ProgramTest, EveryWindowShowsTheProgramsIcon)
+{
+    QApplication::setWindowIcon(QIcon());
+    auto program = makeProgram();
+    program->start();
+    ASSERT_FALSE(QApplication::windowIcon().isNull());
+    const auto picture = [](const QIcon& icon, int size) {
+        return icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    const auto drawn = [](int size) {
+        return shell::DrawApplicationPixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    EXPECT_EQ(picture(QApplication::windowIcon(), 32), drawn(32));
+    EXPECT_EQ(picture(program->mainWindow().windowIcon(), 32), drawn(32));
+    QMdiSubWindow* setup = program->setupWindow();
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(picture(setup->windowIcon(), 16), drawn(16));
 }
 
 TEST(ApplicationIdentity, NamesTheProgramForPerUserFolders)

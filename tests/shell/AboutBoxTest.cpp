@@ -1,7 +1,9 @@
 #include "MainWindowFixture.h"
 
 #include "shell/AboutBox.h"
+#include "shell/ApplicationIcon.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
@@ -48,6 +50,39 @@ TEST_F(AboutBoxTest, ShowsTitleVersionAndDescription)
     const auto* icon = about->findChild<QLabel*>("picIcon");
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(icon->pixmap().isNull());
+}
+
+// The box shows the program's icon: the application's window icon, or the
+// drawn one when none was set; never a stock picture of the style.
+TEST_F(AboutBoxTest, ShowsTheProgramsIcon)
+{
+    const QIcon before = QApplication::windowIcon();
+    QPixmap square(64, 64);
+    square.fill(Qt::red);
+    const struct {
+        const char* name;
+        QIcon windowIcon;
+        QIcon shown;
+    } cases[] = {
+        {"no window icon set", QIcon(), DrawnApplicationIcon()},
+        {"the application's window icon", QIcon(square), QIcon(square)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QApplication::setWindowIcon(c.windowIcon);
+        AboutBox* about = openAbout();
+        ASSERT_NE(about, nullptr);
+        const auto* icon = about->findChild<QLabel*>("picIcon");
+        ASSERT_NE(icon, nullptr);
+        const QPixmap shown = icon->pixmap();
+        ASSERT_FALSE(shown.isNull());
+        const QPixmap expected = c.shown.pixmap(shown.deviceIndependentSize().toSize(), shown.devicePixelRatio());
+        EXPECT_EQ(shown.toImage().convertToFormat(QImage::Format_ARGB32),
+                  expected.toImage().convertToFormat(QImage::Format_ARGB32));
+        about->close();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return window->aboutBox() == nullptr; }));
+    }
+    QApplication::setWindowIcon(before);
 }
 
 TEST_F(AboutBoxTest, IsAWindowBesideTheMainWindowAndDoesNotBlockIt)

@@ -10,6 +10,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +19,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace zeltomir::simplex {
 
@@ -39,6 +43,21 @@ QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* pa
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
+}
+
+// The setup's three steps as one column of equal buttons, each caption
+// with a line height of room on either side: the style's own margins leave
+// the longest caption touching its edges.
+void GiveCommonWidth(std::initializer_list<QPushButton*> buttons)
+{
+    int width = 0;
+    for (const QPushButton* button : buttons) {
+        const QFontMetrics metrics(button->font());
+        const int padded = metrics.horizontalAdvance(button->text()) + 2 * metrics.height();
+        width = std::max({width, padded, button->sizeHint().width()});
+    }
+    for (QPushButton* button : buttons)
+        button->setMinimumWidth(width);
 }
 
 } // namespace
@@ -105,6 +124,7 @@ void SetupWindow::buildControls(bool defineInitialSimplexEnabled)
     m_defineInitialSimplex = MakeButton(QStringLiteral("Command2"), QStringLiteral("Define Initial Simplex"), this);
     m_beginOptimization = MakeButton(QStringLiteral("Command3"), QStringLiteral("Begin Optimization"), this);
     m_defineInitialSimplex->setEnabled(defineInitialSimplexEnabled);
+    GiveCommonWidth({m_defineFactors, m_defineInitialSimplex, m_beginOptimization});
 
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(m_countLabel);

@@ -1,6 +1,7 @@
 #include "WindowHarness.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -264,6 +265,23 @@ TEST(SetupWindowTest, ActivationAndFocusedTextBox)
     h.windows().openSetupWindow();
     EXPECT_TRUE(h.setup().goalOption(2)->isChecked());
     EXPECT_TRUE(h.setup().targetBox()->isEnabled());
+}
+
+// The three buttons form a column of one width in which even the longest
+// caption has a line height of room on either side.
+TEST(SetupWindowTest, ButtonsShareOneWidthWithRoomAroundTheirCaptions)
+{
+    WindowHarness h;
+    SetupWindow& setup = h.setup();
+    QPushButton* const buttons[] = {setup.defineFactorsButton(), setup.defineInitialSimplexButton(),
+                                    setup.beginOptimizationButton()};
+    for (const QPushButton* button : buttons) {
+        SCOPED_TRACE(button->text().toStdString());
+        const QFontMetrics metrics(button->font());
+        EXPECT_EQ(button->width(), buttons[0]->width());
+        EXPECT_GE(button->width() - metrics.horizontalAdvance(button->text()), 2 * metrics.height());
+        EXPECT_TRUE(setup.rect().contains(QRect(button->mapTo(&setup, QPoint(0, 0)), button->size())));
+    }
 }
 
 } // namespace

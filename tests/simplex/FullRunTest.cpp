@@ -84,6 +84,56 @@ TEST(FullRun, TenStepsOnAQuadraticSurface)
     EXPECT_EQ(test::Column(problem.VertexHistory, 4, 4, 13), (std::vector<double>{4, 4, 4, 1, 2, 1, 4, 1, 3, 1}));
 }
 
+// The optimiser must find the top of the same surface (100 at A = 6.3,
+// B = 11.2) when it is driven long enough, for each goal: maximising the
+// response, minimising its negative, and bringing it to the top value as a
+// target, which only the top reaches. Results are measured exactly here
+// (not rounded to a quarter) so that the last steps can still tell vertices
+// apart.
+TEST(FullRun, ReachesTheOptimumOfAQuadraticSurface)
+{
+    struct Case {
+        const char* goal;
+        double sign; // the response typed is sign * surface
+    };
+    const Case cases[] = {{"max", 1}, {"min", -1}, {"mid", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.goal);
+        const auto surface = [](const QStringList& levels) {
+            const double a = levels.value(0).toDouble() - 6.3;
+            const double b = levels.value(1).toDouble() - 11.2;
+            return 100 - a * a - 2 * b * b + 0.5 * a * b;
+        };
+        const auto typed = [&](const QStringList& levels) {
+            return QString::number(c.sign * surface(levels), 'g', 7);
+        };
+        core::OptimizationProblem problem =
+            test::WithFactors({{"A", "0", "10", "4"}, {"B", "5", "15", "4"}}, QString::fromLatin1(c.goal));
+        problem.TargetValue = 100.5; // only used by "mid": just above the top, so nearer is better
+        GridText grid = test::CornerGrid(problem, {});
+        for (int row = 1; row <= 3; ++row)
+            grid.setCell(row, 3, typed({grid.cell(row, 1), grid.cell(row, 2)}));
+        ASSERT_TRUE(ContinueInitialSimplex(problem, grid).ok);
+        StepsOutcome answer = BeginOptimization(problem);
+        ASSERT_TRUE(answer.steps.has_value());
+        core::RunTimeState runTime;
+        double best = -1e300;
+        QStringList bestLevels;
+        for (int step = 0; step < 80; ++step) {
+            const QStringList levels = answer.steps->trial.levels;
+            if (surface(levels) > best) {
+                best = surface(levels);
+                bestLevels = levels;
+            }
+            answer = NextStep(problem, runTime, {typed(levels), levels});
+            ASSERT_TRUE(answer.outcome.ok);
+        }
+        EXPECT_GT(best, 99.99);
+        EXPECT_NEAR(bestLevels.value(0).toDouble(), 6.3, 0.1);
+        EXPECT_NEAR(bestLevels.value(1).toDouble(), 11.2, 0.1);
+    }
+}
+
 TEST(FullRun, HundredFactorsRunSeveralSteps)
 {
     std::vector<test::FactorSpec> factors;

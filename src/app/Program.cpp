@@ -3,7 +3,6 @@
 #include "app/DocumentCommands.h"
 #include "app/ProblemStartUp.h"
 
-#include "core/UndoSnapshot.h"
 #include "practice/PracticeRecords.h"
 #include "practice/windows/PracticeWindows.h"
 #include "shell/ApplicationIcon.h"

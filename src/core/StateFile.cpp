@@ -1,11 +1,10 @@
 #include "core/StateFile.h"
 
+#include "core/TextFile.h"
+
 #include "core/NumberText.h"
 
-#include <QFile>
 #include <QStringDecoder>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cfloat>
@@ -370,64 +369,16 @@ QStringList StateFileLines(const OptimizationProblem& problem)
 
 FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path)
 {
-    if (path.isEmpty())
-        return FileStatus::failure(QStringLiteral("No file name was given."));
-    if (QFileInfo(path).isDir())
-        return FileStatus::failure(QStringLiteral("The name is that of a folder, not a file."));
-
-    // QSaveFile writes beside the target and renames only on commit, so an
-    // existing file stays whole whatever goes wrong before that.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileStatus::failure(QStringLiteral("The file cannot be created there (%1).").arg(file.errorString()));
-
-    constexpr qsizetype ChunkSize = 64 * 1024;
-    QByteArray chunk;
-    chunk.reserve(ChunkSize + 4096);
-    bool written = true;
-    EmitStateFile(problem, [&](const QString& line) {
-        chunk += line.toUtf8();
-        chunk += "\r\n";
-        if (chunk.size() >= ChunkSize) {
-            written = written && file.write(chunk) == chunk.size();
-            chunk.clear();
-        }
-    });
-    written = written && file.write(chunk) == chunk.size();
-    if (!written) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(why));
-    }
-    if (!file.commit())
-        return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(file.errorString()));
-    return FileStatus::success();
+    return WriteCrLfFile(path, [&problem](const LineSink& put) { EmitStateFile(problem, put); });
 }
 
 FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem)
 {
-    if (path.isEmpty())
-        return FileStatus::failure(QStringLiteral("No file name was given."));
-    const QFileInfo info(path);
-    if (!info.exists())
-        return FileStatus::failure(QStringLiteral("The file does not exist."));
-    if (info.isDir())
-        return FileStatus::failure(QStringLiteral("The name is that of a folder, not a file."));
-
     QByteArray data;
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return FileStatus::failure(QStringLiteral("The file cannot be opened for reading (%1).").arg(file.errorString()));
-        if (file.size() > MaxStateFileBytes)
-            return FileStatus::failure(QStringLiteral("The file is too large to be a problem file."));
-        // Read one byte past the limit: some files report no size.
-        data = file.read(MaxStateFileBytes + 1);
-        if (file.error() != QFileDevice::NoError)
-            return FileStatus::failure(QStringLiteral("The file cannot be read (%1).").arg(file.errorString()));
-    }
-    if (data.size() > MaxStateFileBytes)
-        return FileStatus::failure(QStringLiteral("The file is too large to be a problem file."));
+    if (FileStatus read = ReadBoundedFile(path, MaxStateFileBytes,
+                                          QStringLiteral("The file is too large to be a problem file."), data);
+        !read)
+        return read;
     if (data.contains('\0'))
         return FileStatus::failure(QStringLiteral("The file holds binary data and is not a problem file."));
 

@@ -1,11 +1,9 @@
 #include "practice/ExerciseFiles.h"
 
 #include "core/NumberText.h"
+#include "core/TextFile.h"
 #include "practice/PracticeRoutines.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cfloat>
@@ -97,58 +95,18 @@ private:
     QString m_error;
 };
 
-QString WithCrLf(const QStringList& lines)
-{
-    QString text;
-    for (const QString& line : lines)
-        text += line + QStringLiteral("\r\n");
-    return text;
-}
-
 core::FileStatus WriteLines(const QStringList& lines, const QString& path)
 {
-    if (path.isEmpty())
-        return core::FileStatus::failure(QStringLiteral("No file name was given."));
-    if (QFileInfo(path).isDir())
-        return core::FileStatus::failure(QStringLiteral("The name is that of a folder, not a file."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return core::FileStatus::failure(
-            QStringLiteral("The file cannot be created there (%1).").arg(file.errorString()));
-    const QByteArray bytes = WithCrLf(lines).toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return core::FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(why));
-    }
-    if (!file.commit())
-        return core::FileStatus::failure(
-            QStringLiteral("The file could not be written completely (%1).").arg(file.errorString()));
-    return core::FileStatus::success();
+    return core::WriteCrLfFile(path, lines);
 }
 
 core::FileStatus ReadLines(const QString& path, QStringList& lines)
 {
-    if (path.isEmpty())
-        return core::FileStatus::failure(QStringLiteral("No file name was given."));
-    const QFileInfo info(path);
-    if (!info.exists())
-        return core::FileStatus::failure(QStringLiteral("The file does not exist."));
-    if (info.isDir())
-        return core::FileStatus::failure(QStringLiteral("The name is that of a folder, not a file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return core::FileStatus::failure(
-            QStringLiteral("The file cannot be opened for reading (%1).").arg(file.errorString()));
-    if (file.size() > MaxExerciseFileBytes)
-        return core::FileStatus::failure(QStringLiteral("The file is too large to be an exercise file."));
-    // Read one byte past the limit so that a file that grows meanwhile, or
-    // a device without a size, is still caught.
-    const QByteArray data = file.read(MaxExerciseFileBytes + 1);
-    if (data.size() > MaxExerciseFileBytes)
-        return core::FileStatus::failure(QStringLiteral("The file is too large to be an exercise file."));
-    if (file.error() != QFileDevice::NoError)
-        return core::FileStatus::failure(QStringLiteral("The file could not be read (%1).").arg(file.errorString()));
+    QByteArray data;
+    if (core::FileStatus read = core::ReadBoundedFile(
+            path, MaxExerciseFileBytes, QStringLiteral("The file is too large to be an exercise file."), data);
+        !read)
+        return read;
     lines = SplitLines(data);
     return core::FileStatus::success();
 }

@@ -80,8 +80,6 @@ void WidenColumnsToText(shell::GridWidget& grid)
     }
 }
 
-int CellTextWidth(const shell::GridWidget& grid, const QString& text) { return grid.cellTextWidth(text); }
-
 int GridContentWidth(const shell::GridWidget& grid)
 {
     int columns = 0;

@@ -50,9 +50,6 @@ void UpdateCommandAvailability(const SimplexWindowContext& context);
 // header included. For grids of up to a few hundred rows.
 void WidenColumnsToText(shell::GridWidget& grid);
 
-// The width, in pixels, a cell of the grid needs to show `text` in full.
-int CellTextWidth(const shell::GridWidget& grid, const QString& text);
-
 // The width the grid needs to show all its columns side by side: the
 // columns, the row numbers, a vertical scroll bar and the frame.
 int GridContentWidth(const shell::GridWidget& grid);

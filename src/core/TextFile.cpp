@@ -1,0 +1,91 @@
+#include "core/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace zeltomir::core {
+
+namespace {
+
+FileStatus CheckName(const QString& path)
+{
+    if (path.isEmpty())
+        return FileStatus::failure(QStringLiteral("No file name was given."));
+    if (QFileInfo(path).isDir())
+        return FileStatus::failure(QStringLiteral("The name is that of a folder, not a file."));
+    return FileStatus::success();
+}
+
+} // namespace
+
+FileStatus WriteCrLfFile(const QString& path, const std::function<void(const LineSink&)>& emitLines)
+{
+    if (FileStatus named = CheckName(path); !named)
+        return named;
+
+    // QSaveFile writes beside the target and renames only on commit, so an
+    // existing file stays whole whatever goes wrong before that.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileStatus::failure(QStringLiteral("The file cannot be created there (%1).").arg(file.errorString()));
+
+    // Large records (a long history) go out in chunks rather than as one string.
+    constexpr qsizetype ChunkSize = 64 * 1024;
+    QByteArray chunk;
+    chunk.reserve(ChunkSize + 4096);
+    bool written = true;
+    emitLines([&](const QString& line) {
+        chunk += line.toUtf8();
+        chunk += "\r\n";
+        if (chunk.size() >= ChunkSize) {
+            written = written && file.write(chunk) == chunk.size();
+            chunk.clear();
+        }
+    });
+    written = written && file.write(chunk) == chunk.size();
+    if (!written) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(why));
+    }
+    if (!file.commit())
+        return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(file.errorString()));
+    return FileStatus::success();
+}
+
+FileStatus WriteCrLfFile(const QString& path, const QStringList& lines)
+{
+    return WriteCrLfFile(path, [&lines](const LineSink& put) {
+        for (const QString& line : lines)
+            put(line);
+    });
+}
+
+FileStatus ReadBoundedFile(const QString& path, qint64 maxBytes, const QString& tooLarge, QByteArray& data)
+{
+    if (path.isEmpty())
+        return FileStatus::failure(QStringLiteral("No file name was given."));
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileStatus::failure(QStringLiteral("The file does not exist."));
+    if (info.isDir())
+        return FileStatus::failure(QStringLiteral("The name is that of a folder, not a file."));
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileStatus::failure(QStringLiteral("The file cannot be opened for reading (%1).").arg(file.errorString()));
+    if (file.size() > maxBytes)
+        return FileStatus::failure(tooLarge);
+    // Read one byte past the limit: a file that grows meanwhile, or a device
+    // without a size, is still caught.
+    QByteArray read = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return FileStatus::failure(QStringLiteral("The file cannot be read (%1).").arg(file.errorString()));
+    if (read.size() > maxBytes)
+        return FileStatus::failure(tooLarge);
+    data = std::move(read);
+    return FileStatus::success();
+}
+
+} // namespace zeltomir::core

@@ -100,14 +100,17 @@ bool FileCommands::openVarianceExercise(const QString& path)
 
 bool FileCommands::openStateFile(const QString& path)
 {
-    // Read into a copy: the run-time fields of the record (FirstStepPending,
-    // StepType) keep their values, and a refused file changes nothing.
+    // Read into a copy: FirstStepPending keeps its value, and a refused file
+    // changes nothing. The step type comes from the file when it keeps one.
     core::OptimizationProblem loaded = m_context.problem;
-    const core::FileStatus read = core::ReadStateFile(path, loaded);
+    QString stepType;
+    const core::FileStatus read = core::ReadStateFile(path, loaded, &stepType);
     if (!read) {
         m_context.dialogs.show(FileNotOpened(path, read.error));
         return false;
     }
+    if (!stepType.isEmpty())
+        loaded.StepType = stepType;
     closeProblemWindows();
     m_context.problem = std::move(loaded);
     m_context.runTime.StateFilePath = path;

@@ -27,7 +27,7 @@ struct FactorCells {
 struct OptimizeOptions {
     QString goal = QStringLiteral("max");   // "max", "min" or "mid"
     std::optional<QString> target;          // the target box's text
-    bool fixedSteps = false;                // --steps fixed
+    std::optional<bool> fixedSteps;         // --steps fixed (true) or variable (false)
     std::vector<FactorCells> factors;
     std::optional<QString> openPath;
     std::optional<QString> savePath;

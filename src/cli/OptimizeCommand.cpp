@@ -80,18 +80,18 @@ int OptimizeCommand::run(const QStringList& arguments)
 bool OptimizeCommand::startNewProblem(const OptimizeOptions& options)
 {
     core::ResetToStartup(m_problem);
-    simplex::ChooseStepType(m_problem, options.fixedSteps ? 1 : 0);
+    simplex::ChooseStepType(m_problem, options.fixedSteps.value_or(false) ? 1 : 0);
     // The target box is disabled unless the goal is a target, so its text
     // counts only then.
     const bool targetGoal = options.goal == QLatin1String("mid");
     const QString targetText = targetGoal ? options.target.value_or(QString()) : QString();
-    simplex::ChooseGoalOption(m_problem, simplex::GoalOptionIndex(options.goal), targetText, m_locale);
+    simplex::ChooseGoalOption(m_problem, simplex::GoalOptionIndex(options.goal), targetText, {}, m_locale);
 
     const QString countText = QString::number(options.factors.size());
     if (!show(simplex::CheckFactorCount(m_problem, countText, m_locale)) || !commitFactors(options))
         return false;
     simplex::DefineInitialSimplexResult defined =
-        simplex::DefineInitialSimplex(m_problem, countText, targetText, std::nullopt, m_locale);
+        simplex::DefineInitialSimplex(m_problem, countText, targetText, std::nullopt, {}, m_locale);
     if (!show(defined.outcome))
         return false;
     m_initialGrid = std::move(defined.grid);
@@ -121,29 +121,42 @@ bool OptimizeCommand::openProblem(const OptimizeOptions& options)
 {
     const QString& path = *options.openPath;
     core::ResetToStartup(m_problem);
-    if (const core::FileStatus status = core::ReadStateFile(path, m_problem); !status) {
+    QString keptStepType;
+    if (const core::FileStatus status = core::ReadStateFile(path, m_problem, &keptStepType); !status) {
         message(FileErrorTitle, QStringLiteral("Cannot open \"%1\". %2").arg(path, status.error));
         return false;
     }
+    // The step type the file keeps, unless --steps says otherwise; a file
+    // that keeps none runs with variable steps.
+    const bool fixed = options.fixedSteps.value_or(keptStepType == QLatin1String("Fixed"));
+    simplex::ChooseStepType(m_problem, fixed ? 1 : 0);
+
     const bool duringSteps = m_problem.Stage == QLatin1String("Steps");
-    const bool simplexEntered = m_problem.Stage == QLatin1String("SeqSimplexInitialize")
-        && m_problem.InitialSimplexDefined == QLatin1String("yes");
-    if (!duringSteps && !simplexEntered) {
+    const bool resumable = duringSteps || m_problem.Stage == QLatin1String("SeqSimplexInitialize");
+    const bool resultsEntered = m_problem.InitialSimplexDefined == QLatin1String("yes");
+    if (!resumable || (!duringSteps && !resultsEntered)) {
         message(FileErrorTitle, CannotResume(path, m_problem));
         return false;
     }
-    // The step size is not part of the file; the setup window sets it anew.
-    simplex::ChooseStepType(m_problem, options.fixedSteps ? 1 : 0);
-    if (simplexEntered)
-        return beginOptimization();
-    if (!simplex::SimplexMatchesFactorCount(m_problem)) {
+    switch (simplex::ReadinessOf(m_problem)) {
+    case simplex::StepReadiness::NoInitialSimplex:
         m_writer->message(simplex::DefineInitialSimplexFirst());
         return false;
+    case simplex::StepReadiness::Ready:
+        if (duringSteps) {
+            const simplex::StepsContent steps = simplex::ReopenedSteps(m_problem, m_locale);
+            m_names = steps.factorNames.value_or(simplex::FactorNames(m_problem));
+            showTrial(steps);
+            return true;
+        }
+        [[fallthrough]];
+    case simplex::StepReadiness::NotBegun:
+        // Saved before the first result (or with no trial of its simplex):
+        // Begin Optimization proposes the first trial, as after entering the
+        // results of the initial simplex.
+        return beginOptimization();
     }
-    const simplex::StepsContent steps = simplex::ReopenedSteps(m_problem, m_locale);
-    m_names = steps.factorNames.value_or(simplex::FactorNames(m_problem));
-    showTrial(steps);
-    return true;
+    return false;
 }
 
 // Every proposed vertex is shown before any result is read, so that a

@@ -28,6 +28,11 @@ QString OneLine(const QString& text)
     return line;
 }
 
+bool IsStepType(const QString& text)
+{
+    return text == QLatin1String("Fixed") || text == QLatin1String("Variable");
+}
+
 template <typename T>
 T SlotOr(const std::vector<T>& table, int slot)
 {
@@ -83,6 +88,10 @@ void EmitStateFile(const OptimizationProblem& p, const std::function<void(const 
     number(p.RecordResponse);
     text(p.OutOfLimits);
     text(p.InitialSimplexDefined);
+    // The step type follows the last field, on a line a reader that stops
+    // there never sees; the start-up snapshot, before any is chosen, has none.
+    if (IsStepType(p.StepType))
+        text(p.StepType);
 }
 
 // ---------------------------------------------------------------- reading
@@ -193,6 +202,8 @@ public:
 
     // Fills r from the file; throws ParseError at the first fault.
     void parseInto(OptimizationProblem& r);
+    // The step type kept after the last field; empty when there is none.
+    const QString& stepType() const { return m_stepType; }
 
 private:
     [[noreturn]] void fail(const QString& message) const { throw ParseError{message}; }
@@ -206,6 +217,7 @@ private:
 
     LineSource& m_source;
     qsizetype m_lineNumber = 0;
+    QString m_stepType;
 };
 
 QString StateFileParser::line()
@@ -336,25 +348,36 @@ void StateFileParser::readRest(OptimizationProblem& r)
     r.RecordResponse = number();
     r.OutOfLimits = text();
     r.InitialSimplexDefined = text();
-    // Blank lines after the end are harmless (an editor may add one); any
-    // other text means the counts in lines 2 and 3 do not fit the file.
+    // Then the step type, if kept. Blank lines after the end are harmless (an
+    // editor may add one); any other text means the counts in lines 2 and 3
+    // do not fit the file.
+    if (m_lineNumber < m_source.count()) {
+        const QString kept = line().trimmed();
+        if (IsStepType(kept))
+            m_stepType = kept;
+        else if (!kept.isEmpty())
+            fail(QStringLiteral("Line %1 lies beyond the end of the problem that lines 2 and 3 describe.").arg(m_lineNumber));
+    }
     while (m_lineNumber < m_source.count()) {
         if (!line().trimmed().isEmpty())
             fail(QStringLiteral("Line %1 lies beyond the end of the problem that lines 2 and 3 describe.").arg(m_lineNumber));
     }
 }
 
-FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem)
+FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem, QString* stepType)
 {
     if (source.count() == 0)
         return FileStatus::failure(QStringLiteral("The file is empty."));
     OptimizationProblem loaded = problem;
+    StateFileParser parser(source);
     try {
-        StateFileParser(source).parseInto(loaded);
+        parser.parseInto(loaded);
     } catch (const ParseError& error) {
         return FileStatus::failure(error.message);
     }
     problem = std::move(loaded);
+    if (stepType)
+        *stepType = parser.stepType();
     return FileStatus::success();
 }
 
@@ -372,7 +395,7 @@ FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& pat
     return WriteCrLfFile(path, [&problem](const LineSink& put) { EmitStateFile(problem, put); });
 }
 
-FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem)
+FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QString* stepType)
 {
     QByteArray data;
     if (FileStatus read = ReadBoundedFile(path, MaxStateFileBytes,
@@ -383,13 +406,13 @@ FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem)
         return FileStatus::failure(QStringLiteral("The file holds binary data and is not a problem file."));
 
     ByteLineSource source(std::move(data));
-    return ParseStateFile(source, problem);
+    return ParseStateFile(source, problem, stepType);
 }
 
-FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem)
+FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem, QString* stepType)
 {
     ListLineSource source(lines);
-    return ParseStateFile(source, problem);
+    return ParseStateFile(source, problem, stepType);
 }
 
 } // namespace zeltomir::core

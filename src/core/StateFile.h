@@ -31,9 +31,14 @@ FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& pat
 // failure the record is left exactly as it was. Every number comes back at
 // single precision. Factor slots beyond the file's k keep their start-up
 // defaults; SignificantDigits beyond k keep their old values.
-FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem);
+//
+// The record's StepType is left alone (an undo must not change it). A file
+// keeps the step type on one optional line after the last field, written
+// whenever StepType is "Fixed" or "Variable"; on success *stepType, when
+// given, receives that text, or is emptied for a file without the line.
+FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QString* stepType = nullptr);
 
 // The same check and load over lines already in memory.
-FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem);
+FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem, QString* stepType = nullptr);
 
 } // namespace zeltomir::core

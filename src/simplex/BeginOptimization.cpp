@@ -66,11 +66,27 @@ void RestoreCommittedStart(core::OptimizationProblem& problem)
 
 } // namespace
 
+core::Message StartAgainQuestion(int droppedTrials)
+{
+    const QString trials = droppedTrials == 1 ? QStringLiteral("The 1 trial recorded since")
+                                              : QStringLiteral("The %1 trials recorded since").arg(droppedTrials);
+    return {QStringLiteral("Warning!"),
+            QStringLiteral("Begin Optimization starts again from the initial simplex.  %1 will be dropped (Undo "
+                           "brings them back).  Start again?")
+                .arg(trials),
+            core::MessageIcon::Question};
+}
+
 StepsOutcome BeginOptimization(core::OptimizationProblem& problem, const EngineHooks& hooks, const QLocale& locale)
 {
     StepsOutcome answer;
-    if (problem.InitialSimplexDefined == QLatin1String("no") || !SimplexMatchesFactorCount(problem)) {
+    if (ReadinessOf(problem) == StepReadiness::NoInitialSimplex) {
         answer.outcome = {{DefineInitialSimplexFirst()}, Focus::None, false};
+        return answer;
+    }
+    const int dropped = problem.NumVertices - (problem.NumFactors + 1);
+    if (dropped > 0 && hooks.confirm && !hooks.confirm(StartAgainQuestion(dropped))) {
+        answer.outcome = {{}, Focus::None, false};
         return answer;
     }
     if (hooks.storeUndoSnapshot)

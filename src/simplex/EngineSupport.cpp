@@ -1,5 +1,7 @@
 #include "simplex/EngineSupport.h"
 
+#include "simplex/SimplexTerms.h"
+
 #include "core/NumberText.h"
 
 #include <algorithm>
@@ -57,9 +59,27 @@ bool SimplexMatchesFactorCount(const core::OptimizationProblem& problem)
     return true;
 }
 
+StepReadiness ReadinessOf(const core::OptimizationProblem& problem)
+{
+    if (problem.InitialSimplexDefined != QLatin1String("yes") || !SimplexMatchesFactorCount(problem))
+        return StepReadiness::NoInitialSimplex;
+    // Begin Optimization sets the type of the trial it proposes; the initial
+    // simplex commit clears it, as the trial then belongs to a simplex that
+    // is gone.
+    const QString& type = problem.CurrentVertexType;
+    const bool trialOnShow = type == VertexType::Reflection || type == VertexType::Extension
+                             || type == VertexType::ForwardContraction || type == VertexType::ReverseContraction;
+    return trialOnShow ? StepReadiness::Ready : StepReadiness::NotBegun;
+}
+
 core::Message DefineInitialSimplexFirst()
 {
     return Critical(NoticeTitle, QStringLiteral("You must define the initial simplex before continuing."));
+}
+
+core::Message BeginOptimizationFirst()
+{
+    return Critical(NoticeTitle, QStringLiteral("You must click Begin Optimization before entering results."));
 }
 
 bool LimitsCoincide(const core::Factor& factor)

@@ -49,8 +49,22 @@ std::optional<double> ReadDouble(const QString& text, const QLocale& locale);
 // every column beyond k+4 must be empty, which tells a count lowered since.
 bool SimplexMatchesFactorCount(const core::OptimizationProblem& problem);
 
+// How far the problem has come towards stepping. Begin Optimization needs an
+// initial simplex committed for the current factors; Next Step also needs the
+// trial that Begin Optimization (or a step since) proposed from it: a
+// steps window can be open, or reopened, long before either exists, and a
+// result entered then would be recorded at meaningless levels.
+enum class StepReadiness {
+    NoInitialSimplex, // none committed, or committed for another number of factors
+    NotBegun,         // committed, but no trial proposed from it since
+    Ready,            // a trial of the committed simplex is on show
+};
+StepReadiness ReadinessOf(const core::OptimizationProblem& problem);
+
 // The one answer to a simplex that is missing or no longer fits the factors.
 core::Message DefineInitialSimplexFirst();
+// The answer to a result entered before Begin Optimization proposed a trial.
+core::Message BeginOptimizationFirst();
 
 // Equal limits would make the coded scale divide by zero; they are compared at
 // single precision because a state file keeps limits at that precision.

@@ -41,7 +41,11 @@ struct Outcome {
 struct EngineHooks {
     // Writes the undo snapshot of the record as it stands at that moment and
     // switches the Undo and Redo buttons. May be empty (nothing is stored).
-    std::function<void()> storeUndoSnapshot;
+    std::function<void()> storeUndoSnapshot = {};
+    // Asks the user a question with Yes and No (No the default); true for
+    // Yes. May be empty: a caller without a user (the command-line runner)
+    // goes on as if Yes had been chosen.
+    std::function<bool(const core::Message&)> confirm = {};
 };
 
 // The trial the steps window shows next.

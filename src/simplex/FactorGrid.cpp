@@ -2,9 +2,11 @@
 
 #include "simplex/EngineSupport.h"
 
+#include "core/LevelScaling.h"
 #include "core/NumberText.h"
 
 #include <optional>
+#include <vector>
 
 namespace zeltomir::simplex {
 
@@ -72,6 +74,52 @@ void GrowFactorTable(core::OptimizationProblem& problem)
     }
 }
 
+double& Slot(std::vector<double>& table, int i)
+{
+    return table[static_cast<std::size_t>(i)];
+}
+
+// The coded levels of factor i, read on the scale of limits `before`, moved
+// onto the scale of its limits now so that every natural level stays where it
+// was run: points keep their natural level, the step vector its natural length.
+void Recode(core::OptimizationProblem& problem, int i, const core::Factor& before)
+{
+    const core::Factor& now = SlotFor(problem, i);
+    const auto point = [&](double coded) {
+        return core::ToCoded(now.LowerLimit, now.UpperLimit, core::ToNatural(before.LowerLimit, before.UpperLimit, coded));
+    };
+    const int k = problem.NumFactors;
+    core::EnsureCapacity(problem, k, problem.NumVertices);
+    for (int v = 1; v <= problem.NumVertices; ++v)
+        problem.VertexHistory.at(i, v) = point(problem.VertexHistory.value(i, v));
+    for (int r = 1; r <= k + 1; ++r)
+        problem.Simplex.at(i, r) = point(problem.Simplex.value(i, r));
+    Slot(problem.Centroid, i) = point(Slot(problem.Centroid, i));
+    Slot(problem.TrialPoint, i) = point(Slot(problem.TrialPoint, i));
+    Slot(problem.StepVector, i) *= (before.UpperLimit - before.LowerLimit) / (now.UpperLimit - now.LowerLimit);
+}
+
+// Once an initial simplex is committed, the coded levels record what was run
+// on the scale of the limits of that time; new limits must not move them.
+// A commit that stopped between a factor's two limits can leave them equal
+// (a new lower limit, a refused upper one), where no scale exists: that
+// factor keeps its old limits until a commit gives it two that differ.
+void KeepLevelsRun(core::OptimizationProblem& problem, const std::vector<core::Factor>& before)
+{
+    for (int i = 1; i <= static_cast<int>(before.size()) - 1; ++i) {
+        core::Factor& now = SlotFor(problem, i);
+        const core::Factor& old = before[static_cast<std::size_t>(i)];
+        if (now.LowerLimit == old.LowerLimit && now.UpperLimit == old.UpperLimit)
+            continue;
+        if (LimitsCoincide(now)) {
+            now.LowerLimit = old.LowerLimit;
+            now.UpperLimit = old.UpperLimit;
+            continue;
+        }
+        Recode(problem, i, old);
+    }
+}
+
 QString LimitText(double limit, double marker, const QString& markerText, const QLocale& locale)
 {
     return limit == marker ? markerText : core::GeneralForm(limit, core::Precision::Double, locale);
@@ -104,13 +152,18 @@ Outcome CommitFactorGrid(core::OptimizationProblem& problem, core::RunTimeState&
     problem.Stage = QStringLiteral("DefineFactors");
     runTime.FactorGridInvalid = QStringLiteral("n");
     GrowFactorTable(problem);
-    for (int column = NameColumn; column <= DecimalsColumn; ++column) {
+    std::vector<core::Factor> before;
+    if (ReadinessOf(problem) != StepReadiness::NoInitialSimplex)
+        before.assign(problem.Factors.begin(), problem.Factors.begin() + problem.NumFactors + 1);
+    Outcome outcome;
+    for (int column = NameColumn; column <= DecimalsColumn && outcome.ok; ++column) {
         if (const std::optional<QString> failure = CommitColumn(problem, grid, column, locale)) {
             runTime.FactorGridInvalid = QStringLiteral("y");
-            return {{Critical(DataInputError, *failure)}, Focus::None, false};
+            outcome = {{Critical(DataInputError, *failure)}, Focus::None, false};
         }
     }
-    return {};
+    KeepLevelsRun(problem, before);
+    return outcome;
 }
 
 Outcome ContinueFactorGrid(core::OptimizationProblem& problem, core::RunTimeState& runTime, const GridText& grid,

@@ -25,6 +25,10 @@ GridText LoadFactorGrid(const core::OptimizationProblem& problem, const QLocale&
 // a whole number (halves to even) and stored as 5 when 0 or less; a value
 // beyond 16 bits is refused like text. Sets Stage "DefineFactors" whatever
 // the outcome and FactorGridInvalid "n" or "y". ok: FactorGridInvalid is "n".
+// Once an initial simplex is committed, a factor whose limits change has
+// every stored level re-coded on the new limits (vertex history, simplex
+// rows, centroid, trial, step vector), so that each natural level stays what
+// was run; the run goes on where it was, only the limit checks move.
 Outcome CommitFactorGrid(core::OptimizationProblem& problem, core::RunTimeState& runTime, const GridText& grid,
                          const QLocale& locale = QLocale());
 

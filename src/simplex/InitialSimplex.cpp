@@ -77,6 +77,9 @@ Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bo
     core::EnsureCapacity(problem, k, k + 1);
     problem.VertexHistory.redim(k + 4, k + 1);
     problem.NumVertices = static_cast<std::int16_t>(k + 1);
+    // A trial on show belongs to the simplex being replaced; no result may
+    // be entered for it until Begin Optimization proposes one of this simplex.
+    problem.CurrentVertexType.clear();
 
     for (int i = 1; i <= k + 1; ++i) {
         for (int j = 1; j <= k; ++j) {

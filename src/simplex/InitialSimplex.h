@@ -31,7 +31,8 @@ GridText FillInitialSimplexGrid(const core::OptimizationProblem& problem, GridTe
 // when every response is zero (as doubles); then the commit of the levels and
 // results, stopping at the first bad cell with what was stored before it
 // kept; RecordResponse from the results; InitialSimplexDefined "yes". ok:
-// close the window.
+// close the window. The commit clears CurrentVertexType: no trial of the
+// simplex it replaces can be stepped any more.
 Outcome ContinueInitialSimplex(core::OptimizationProblem& problem, const GridText& grid,
                                const EngineHooks& hooks = {}, const QLocale& locale = QLocale());
 

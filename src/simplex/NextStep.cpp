@@ -12,14 +12,24 @@ namespace zeltomir::simplex {
 
 namespace {
 
-// Everything the step rules need that the result check does not cover; the
-// first failure as its message, with the levels read when all is well.
+// Everything the step needs, checked before anything changes; the first
+// failure as its message, with the levels read when all is well.
 std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& problem, const StepInput& input,
-                                            const QLocale& locale, std::vector<double>& levels, Focus& focus)
+                                            const QLocale& locale, std::vector<double>& levels,
+                                            std::optional<float>& result, Focus& focus)
 {
     focus = Focus::StepsResult;
-    if (!SimplexMatchesFactorCount(problem))
+    switch (ReadinessOf(problem)) {
+    case StepReadiness::NoInitialSimplex:
         return DefineInitialSimplexFirst();
+    case StepReadiness::NotBegun:
+        return BeginOptimizationFirst();
+    case StepReadiness::Ready:
+        break;
+    }
+    result = core::ParseSingle(input.result, locale);
+    if (!result)
+        return Critical(DataInputError, QStringLiteral("The result must be numeric."));
     if (problem.NumVertices >= MaxVertices)
         return Critical(NoticeTitle, QStringLiteral("The vertex history is full.  No more than %1 vertices can be "
                                                     "recorded for one problem.").arg(MaxVertices));
@@ -59,27 +69,22 @@ void UpdateRecordResponse(core::OptimizationProblem& problem, float result)
 StepsOutcome NextStep(core::OptimizationProblem& problem, core::RunTimeState& runTime, const StepInput& input,
                       const EngineHooks& hooks, const QLocale& locale)
 {
-    problem.FirstStepPending = QStringLiteral("no");
-    problem.Stage = QStringLiteral("Steps");
-    if (hooks.storeUndoSnapshot)
-        hooks.storeUndoSnapshot();
-    runTime.Modified = QStringLiteral("yes");
-
     StepsOutcome answer;
-    answer.outcome.focus = Focus::StepsResult;
-    const std::optional<float> result = core::ParseSingle(input.result, locale);
-    if (!result) {
-        answer.outcome.ok = false;
-        answer.outcome.messages.push_back(Critical(DataInputError, QStringLiteral("The result must be numeric.")));
-        return answer;
-    }
     std::vector<double> levels;
-    if (const auto refusal = CheckStepInput(problem, input, locale, levels, answer.outcome.focus)) {
+    std::optional<float> result;
+    // A refused step stores no snapshot: the snapshot on disk is the one that
+    // undoes the last result entered, and it must survive a slip of the key.
+    if (const auto refusal = CheckStepInput(problem, input, locale, levels, result, answer.outcome.focus)) {
         answer.outcome.ok = false;
         answer.outcome.messages.push_back(*refusal);
         return answer;
     }
 
+    problem.FirstStepPending = QStringLiteral("no");
+    problem.Stage = QStringLiteral("Steps");
+    if (hooks.storeUndoSnapshot)
+        hooks.storeUndoSnapshot();
+    runTime.Modified = QStringLiteral("yes");
     UpdateRecordResponse(problem, *result);
     Trial trial = ProcessStepResult(problem, *result, levels, locale);
     problem.OutOfLimits = QStringLiteral("n");

@@ -2,6 +2,8 @@
 
 #include "simplex/EngineSupport.h"
 #include "simplex/InitialSimplex.h"
+#include "simplex/SimplexMoves.h"
+#include "simplex/SimplexTerms.h"
 
 #include "core/NumberText.h"
 
@@ -12,6 +14,31 @@ namespace {
 Outcome Refused(const core::Message& message, Focus focus)
 {
     return {{message}, focus, false};
+}
+
+// The objectives of a run depend on the target only for the target goal.
+bool ScoringChanges(const core::OptimizationProblem& problem, const QString& goal, double target)
+{
+    if (goal != problem.Goal)
+        return true;
+    const bool targetGoal = goal != QLatin1String("max") && goal != QLatin1String("min");
+    return targetGoal && target != problem.TargetValue;
+}
+
+// The one way goal and target change. Objectives recorded in the old sense
+// would make the best vertex the one to reflect away from, so a run under
+// way is scored anew, with the snapshot that lets Undo bring the old goal back.
+bool SetGoal(core::OptimizationProblem& problem, const QString& goal, double target, const EngineHooks& hooks)
+{
+    const bool rescore =
+        ReadinessOf(problem) == StepReadiness::Ready && ScoringChanges(problem, goal, target);
+    if (rescore && hooks.storeUndoSnapshot)
+        hooks.storeUndoSnapshot();
+    problem.Goal = goal;
+    problem.TargetValue = target;
+    if (rescore)
+        RescoreObjectives(problem);
+    return rescore;
 }
 
 } // namespace
@@ -44,17 +71,36 @@ int GoalOptionIndex(const QString& goal)
     return 2;
 }
 
-void ChooseGoalOption(core::OptimizationProblem& problem, int index, const QString& targetText, const QLocale& locale)
+bool ChooseGoalOption(core::OptimizationProblem& problem, int index, const QString& targetText,
+                      const EngineHooks& hooks, const QLocale& locale)
 {
-    if (index == 0) {
-        problem.Goal = QStringLiteral("max");
-    } else if (index == 1) {
-        problem.Goal = QStringLiteral("min");
-    } else if (index == 2) {
-        problem.Goal = QStringLiteral("mid");
-        if (const std::optional<float> target = core::ParseSingle(targetText, locale))
-            problem.TargetValue = *target;
+    double target = problem.TargetValue;
+    if (index == 2) {
+        if (const std::optional<float> typed = core::ParseSingle(targetText, locale))
+            target = *typed;
     }
+    switch (index) {
+    case 0:
+        return SetGoal(problem, QStringLiteral("max"), target, hooks);
+    case 1:
+        return SetGoal(problem, QStringLiteral("min"), target, hooks);
+    case 2:
+        return SetGoal(problem, QStringLiteral("mid"), target, hooks);
+    default:
+        return false;
+    }
+}
+
+void RescoreObjectives(core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    const auto score = [&problem](double result) { return ObjectiveOf(problem.Goal, problem.TargetValue, result); };
+    for (int v = 1; v <= problem.NumVertices; ++v)
+        problem.VertexHistory.at(k + 4, v) = score(problem.VertexHistory.value(k + 1, v));
+    for (int r = 1; r <= k + 1; ++r)
+        problem.Simplex.at(k + 4, r) = score(problem.Simplex.value(k + 1, r));
+    problem.LastObjective = score(problem.LastResult);
+    RankRetainedRows(problem);
 }
 
 void ChooseStepType(core::OptimizationProblem& problem, int index)
@@ -69,7 +115,8 @@ QString TargetText(const core::OptimizationProblem& problem, const QLocale& loca
 
 DefineInitialSimplexResult DefineInitialSimplex(core::OptimizationProblem& problem, const QString& countText,
                                                 const QString& targetText,
-                                                const std::optional<GridText>& openGrid, const QLocale& locale)
+                                                const std::optional<GridText>& openGrid,
+                                                const EngineHooks& hooks, const QLocale& locale)
 {
     DefineInitialSimplexResult answer;
     if (problem.Goal == QLatin1String("mid")) {
@@ -79,7 +126,7 @@ DefineInitialSimplexResult DefineInitialSimplex(core::OptimizationProblem& probl
                                      Focus::SetupTarget);
             return answer;
         }
-        problem.TargetValue = *target;
+        SetGoal(problem, problem.Goal, *target, hooks);
     }
     answer.outcome = CheckFactorCount(problem, countText, locale);
     if (!answer.outcome.ok)

@@ -28,8 +28,19 @@ Outcome CheckFactorCount(core::OptimizationProblem& problem, const QString& coun
 int GoalOptionIndex(const QString& goal); // "max" 0, "min" 1, anything else 2
 // A click on goal option `index`; choosing the target goal also takes the
 // target box's text as TargetValue (at single precision) when it is a number.
-void ChooseGoalOption(core::OptimizationProblem& problem, int index, const QString& targetText,
-                      const QLocale& locale = QLocale());
+// When that changes what the results score (the goal, or the target of the
+// target goal) while a run is under way (ReadinessOf is Ready), the undo
+// snapshot is stored first and the objectives are scored anew
+// (RescoreObjectives). Answers whether they were.
+bool ChooseGoalOption(core::OptimizationProblem& problem, int index, const QString& targetText,
+                      const EngineHooks& hooks = {}, const QLocale& locale = QLocale());
+
+// Scores every stored result anew for the goal and target the record holds:
+// the objectives of the vertex history and of the simplex rows, and
+// LastObjective; then ranks the retained rows 2..k+1 again. Row 1 (the vertex
+// the trial moves away from) stays, and so do the centroid, the step vector
+// and the trial on show.
+void RescoreObjectives(core::OptimizationProblem& problem);
 // Step-size option buttons: index 1 "Fixed", any other "Variable".
 void ChooseStepType(core::OptimizationProblem& problem, int index);
 // The target box's text when the window loads.
@@ -41,7 +52,8 @@ struct DefineInitialSimplexResult {
 };
 
 // Define Initial Simplex: with the target goal the target must be a number
-// (it is stored at once, even when the count then fails); then the count
+// (it is stored at once, even when the count then fails, and a run under way
+// is scored anew for it as by ChooseGoalOption); then the count
 // check; then at least 2 factors. When all pass the initial simplex grid is
 // filled (openGrid: the grid of the window when it is already open, nullopt
 // to create it, which first loads it from the vertex history) and Stage
@@ -49,6 +61,6 @@ struct DefineInitialSimplexResult {
 DefineInitialSimplexResult DefineInitialSimplex(core::OptimizationProblem& problem, const QString& countText,
                                                 const QString& targetText,
                                                 const std::optional<GridText>& openGrid,
-                                                const QLocale& locale = QLocale());
+                                                const EngineHooks& hooks = {}, const QLocale& locale = QLocale());
 
 } // namespace zeltomir::simplex

@@ -72,7 +72,16 @@ Shown AcceptVertex(core::OptimizationProblem& problem, double result, double obj
     simplex.at(k + 1, 2) = result;
     simplex.at(k + 3, 2) = number;
     simplex.at(k + 4, 2) = objective;
+    RankRetainedRows(problem);
+    ComputeCentroid(problem);
+    ComputeReflection(problem);
+    return Shown::Rounded;
+}
 
+void RankRetainedRows(core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    core::Matrix& simplex = problem.Simplex;
     core::Matrix work(k + 4, k);
     std::vector<double> keys(static_cast<std::size_t>(k + 1));
     for (int r = 1; r <= k; ++r) {
@@ -84,10 +93,6 @@ Shown AcceptVertex(core::OptimizationProblem& problem, double result, double obj
     for (int r = 1; r <= k; ++r)
         for (int c = 1; c <= k + 4; ++c)
             simplex.at(c, r + 1) = work.value(c, r);
-
-    ComputeCentroid(problem);
-    ComputeReflection(problem);
-    return Shown::Rounded;
 }
 
 Shown ProposeExtension(core::OptimizationProblem& problem)

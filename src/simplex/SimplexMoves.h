@@ -45,6 +45,10 @@ Shown ContractReverse(core::OptimizationProblem& problem);
 // initial vertex. Shows nothing: Begin Optimization fills the steps window.
 void ProposeFirstTrial(core::OptimizationProblem& problem);
 
+// Sorts the retained rows 2..k+1 into ascending order of their objectives
+// (RankSimplex); row 1, the vertex the trial moves away from, stays.
+void RankRetainedRows(core::OptimizationProblem& problem);
+
 // Adds 1 to TimesRetained of every vertex now in the simplex (row 1 included).
 void CountRetention(core::OptimizationProblem& problem);
 

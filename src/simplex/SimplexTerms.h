@@ -39,9 +39,14 @@ inline int TypeCodeOf(const QString& type)
     return 0;
 }
 
-// The result as a value where larger is better. For a target, a result on
-// the target scores 0: the lowest any result can get, so that it is never
-// divided by zero (and ranks as the vertex to reflect away from).
+// The objective of a result exactly on the target: the best a result can
+// score. Results and targets are held at single precision, so two different
+// ones lie at least about 1E-45 apart and score at most about 1E+45; this
+// value is above that, and a state file writes and reads it back exactly.
+inline constexpr double ExactHitObjective = 1e300;
+
+// The result as a value where larger is better: the result itself for "max",
+// its negative for "min", and for a target the inverse of the distance to it.
 inline double ObjectiveOf(const QString& goal, double target, double result)
 {
     if (goal == QLatin1String("max"))
@@ -49,7 +54,7 @@ inline double ObjectiveOf(const QString& goal, double target, double result)
     if (goal == QLatin1String("min"))
         return -result;
     if (result == target)
-        return 0;
+        return ExactHitObjective;
     return 1 / std::abs(target - result);
 }
 

@@ -1,9 +1,12 @@
 #include "simplex/TrialDisplay.h"
 
 #include "simplex/EngineSupport.h"
+#include "simplex/SimplexTerms.h"
 
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
+
+#include <cmath>
 
 namespace zeltomir::simplex {
 
@@ -42,7 +45,24 @@ QStringList FactorNames(const core::OptimizationProblem& problem)
 
 StepsContent ReopenedSteps(const core::OptimizationProblem& problem, const QLocale& locale)
 {
-    return {FactorNames(problem), TrialOnShow(problem, false, locale)};
+    StepsContent content{FactorNames(problem), TrialOnShow(problem, false, locale)};
+    // Every reflection but the first was proposed rounded to the decimals.
+    const bool proposedRounded = problem.CurrentVertexType == VertexType::Reflection
+                                 && problem.Instruction != InstructionText::EvaluateFirstReflection;
+    for (int i = 1; i <= problem.NumFactors; ++i) {
+        const core::Factor factor = FactorOf(problem, i);
+        const double coded = SlotOf(problem.TrialPoint, i);
+        const double natural = core::ToNatural(factor.LowerLimit, factor.UpperLimit, coded);
+        QString& text = content.trial.levels[i - 1];
+        if (proposedRounded)
+            text = LevelText(natural, factor.SignificantDigits, true, locale);
+        else if (static_cast<double>(SingleOf(coded)) == coded && std::isfinite(SingleOf(natural)))
+            // Read back from a file, the level carries single precision: its
+            // 15-digit form would show the storage error as digits of its own
+            // (155.000001192093), and the next step would record them.
+            text = core::GeneralForm(static_cast<double>(SingleOf(natural)) + 0.0, core::Precision::Single, locale);
+    }
+    return content;
 }
 
 } // namespace zeltomir::simplex

@@ -28,9 +28,13 @@ Trial TrialOnShow(const core::OptimizationProblem& problem, bool rounded, const 
 // FactorName of factors 1..k.
 QStringList FactorNames(const core::OptimizationProblem& problem);
 
-// The steps window as it is reopened after a state file at stage "Steps" has
-// been read: the names, the natural levels of TrialPoint written as numbers
-// without rounding to the decimals, and the stored Instruction.
+// The steps window as it is reopened (after a state file at stage "Steps" has
+// been read, or from the View menu): the names, the natural levels of
+// TrialPoint and the stored Instruction. A level is written in the form it
+// was proposed in: a reflection after a step rounded to the decimals again;
+// any other level whose coded value carries only single precision (as read
+// from a file) in the general form of a single ("155", not
+// "155.000001192093"); else unrounded, as computed.
 StepsContent ReopenedSteps(const core::OptimizationProblem& problem, const QLocale& locale = QLocale());
 
 } // namespace zeltomir::simplex

@@ -473,7 +473,14 @@ const RefusedCase RefusedCases[] = {
     {"lastlinemissing.sso",
      [](ProgramHarness& h, const QString& p) {
          QStringList lines = ProblemLines(h);
-         lines.removeLast();
+         lines.removeLast(); // the step type
+         lines.removeLast(); // the last field
+         WriteLinesOf(p, lines);
+     }},
+    {"unknownsteptype.sso",
+     [](ProgramHarness& h, const QString& p) {
+         QStringList lines = ProblemLines(h);
+         lines.last() = QStringLiteral("Sideways");
          WriteLinesOf(p, lines);
      }},
     {"countsays3.sso",
@@ -596,6 +603,8 @@ TEST_P(NewProblemTest, AsksAndStartsAgainOnlyOnYes)
     }
     core::OptimizationProblem fresh;
     core::ResetToStartup(fresh);
+    // The snapshot is written before the setup window sets the step type.
+    EXPECT_EQ(FileLines(undoFile), RecordLines(fresh));
     fresh.StepType = h.problem().StepType;
     EXPECT_EQ(RecordLines(h.problem()), RecordLines(fresh));
     EXPECT_EQ(h.openWindows(), QStringList({"SeqSimplexInitialize", "frm_DOE_PBLM_2"}));
@@ -603,7 +612,6 @@ TEST_P(NewProblemTest, AsksAndStartsAgainOnlyOnYes)
     EXPECT_FALSE(h.windows().setupWindow()->defineInitialSimplexButton()->isEnabled());
     EXPECT_EQ(h.runTime().Modified, "no");
     EXPECT_EQ(h.problem().FirstStepPending, "yes");
-    EXPECT_EQ(FileLines(undoFile), RecordLines(fresh));
 }
 
 const NewProblemCase NewProblemCases[] = {

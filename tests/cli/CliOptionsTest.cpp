@@ -41,7 +41,7 @@ TEST(ParseOptimizeOptions, DefaultsAndBothValueForms)
     const ParsedOptions defaults = ParseOptimizeOptions({});
     EXPECT_TRUE(defaults.error.isEmpty());
     EXPECT_EQ(defaults.options.goal, "max");
-    EXPECT_FALSE(defaults.options.fixedSteps);
+    EXPECT_FALSE(defaults.options.fixedSteps.has_value());
     EXPECT_FALSE(defaults.options.target.has_value());
     EXPECT_FALSE(defaults.options.json);
 
@@ -52,7 +52,7 @@ TEST(ParseOptimizeOptions, DefaultsAndBothValueForms)
     const OptimizeOptions& o = parsed.options;
     EXPECT_EQ(o.goal, "mid");
     EXPECT_EQ(o.target, QString("-2.5")); // a value may start with one minus sign
-    EXPECT_TRUE(o.fixedSteps);
+    EXPECT_EQ(o.fixedSteps, true);
     EXPECT_EQ(o.factors, (std::vector<FactorCells>{{"A", "0", "1", "1"}, {"B", "2", "3", "2"}}));
     EXPECT_TRUE(o.json);
     EXPECT_EQ(o.savePath, QString("out.sso"));

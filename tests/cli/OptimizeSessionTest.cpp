@@ -36,9 +36,9 @@ TEST(OptimizeSession, ShowsTheCornerSimplexBeforeReadingAndTheFirstTrialByGoal)
         {{"--target", "10"}, "trial 4 Cw: Contract in the Reverse Direction: A=5 B=7.5"},
         // Minimising, row 3 is worst: reflected through (0.5,0.5) to (1,1).
         {{"--goal", "min"}, "trial 4 R: Evaluate the Reflection (R): A=10 B=15"},
-        // Target 2: row 2 hits it (objective 0) and is worst; reflection (1,-1)
-        // and contraction (0.75,-0.5) leave the box; C - D/2 = (0.25,0.5).
-        {{"--goal", "mid", "--target", "2"}, "trial 4 Cw: Contract in the Reverse Direction: A=2.5 B=10"},
+        // Target 2: row 2 hits it and is best; rows 1 and 3 tie, and the
+        // ranking leaves row 1 worst, as when maximising.
+        {{"--goal", "mid", "--target", "2"}, "trial 4 Cw: Contract in the Reverse Direction: A=5 B=7.5"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.goal.join(' ').toStdString());

@@ -36,7 +36,7 @@ TEST(BeginOptimization, RanksByObjectiveWithTheWorstInRowOne)
     } cases[] = {
         {"minimise", "min", 0, {"3", "1", "2"}, {3, 2, 1}, {1, 3, 2}, {-3, -1, -2}},
         {"maximise", "max", 0, {"3", "1", "2"}, {1, 2, 3}, {2, 3, 1}, {3, 1, 2}},
-        {"target: a hit scores 0", "mid", 10, {"8", "10", "13"}, {10, 13, 8}, {2, 3, 1}, {0.5, 0, 1.0 / 3}},
+        {"target: a hit scores best", "mid", 10, {"8", "10", "13"}, {13, 8, 10}, {3, 1, 2}, {0.5, 1e300, 1.0 / 3}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -111,12 +111,11 @@ TEST(BeginOptimization, FirstInstructionIsStoredForAStepsWindowReopenedAfterARef
         ASSERT_TRUE(begun.steps.has_value());
         EXPECT_EQ(problem.Instruction, c.instruction);
 
-        // A refused first result moves the stage on to the steps; the steps
-        // window reopened from the record (here after a save and an open)
-        // shows the stored trial and instruction.
+        // After a refused first result the steps window reopened from the
+        // record (here after a save and an open) shows the stored trial and
+        // instruction.
         core::RunTimeState runTime;
         ASSERT_FALSE(NextStep(problem, runTime, {"", begun.steps->trial.levels}).outcome.ok);
-        ASSERT_EQ(problem.Stage, QStringLiteral("Steps"));
         core::OptimizationProblem reopened = test::StartupProblem();
         ASSERT_TRUE(core::ParseStateFileLines(core::StateFileLines(problem), reopened).ok);
         const StepsContent content = ReopenedSteps(reopened);

@@ -25,31 +25,40 @@ const StepInput Reflection{"7", {"10", "15"}};
 struct Refusal {
     const char* name;
     std::function<void(core::OptimizationProblem&, StepInput&)> spoil;
-    core::Message message;
+    core::Message message; // shown, or asked by Begin Optimization
     Focus focus;
+    bool beginAnsweredNo = false; // Begin Optimization instead of Next Step
 };
 
-TEST(NextStep, RefusalsKeepEverythingButTheFirstThreeChanges)
+// A refused command must leave the undo snapshot of the last real change
+// where it is: no snapshot, no flag, not a bit of the record changed.
+TEST(Refusals, ChangeNothingAndStoreNoSnapshot)
 {
     const QString dataInput = QStringLiteral("Data Input Error");
+    const core::Message defineFirst{"Notice", "You must define the initial simplex before continuing."};
     const Refusal cases[] = {
         {"empty result", [](auto&, StepInput& in) { in.result = ""; },
          {dataInput, "The result must be numeric."}, Focus::StepsResult},
-        {"letters", [](auto&, StepInput& in) { in.result = "abc"; }, {dataInput, "The result must be numeric."},
-         Focus::StepsResult},
         {"beyond single precision", [](auto&, StepInput& in) { in.result = "1e39"; },
          {dataInput, "The result must be numeric."}, Focus::StepsResult},
         {"level edited to text", [](auto&, StepInput& in) { in.levels[1] = "ten"; },
          {dataInput, "The level of factor B is not numeric."}, Focus::StepsLevels},
-        {"level emptied", [](auto&, StepInput& in) { in.levels[0] = ""; },
-         {dataInput, "The level of factor A is not numeric."}, Focus::StepsLevels},
         {"level missing", [](auto&, StepInput& in) { in.levels.removeLast(); },
          {dataInput, "The level of factor B is not numeric."}, Focus::StepsLevels},
         {"equal limits", [](core::OptimizationProblem& p, auto&) { p.Factors[1].UpperLimit = 0; },
          {dataInput, "The lower and upper limits of factor A are equal.  Define the factors again with limits that differ."},
          Focus::StepsLevels},
         {"factor count changed", [](core::OptimizationProblem& p, auto&) { ASSERT_TRUE(CheckFactorCount(p, "3").ok); },
-         {"Notice", "You must define the initial simplex before continuing."}, Focus::StepsResult},
+         defineFirst, Focus::StepsResult},
+        {"initial simplex never committed, grid of zeros",
+         [](core::OptimizationProblem& p, StepInput& in) {
+             p = test::WithFactors({{"A", "0", "10", "1"}, {"B", "5", "15", "1"}});
+             in.levels = {"0", "0"};
+         },
+         defineFirst, Focus::StepsResult},
+        {"initial simplex committed again, not begun",
+         [](core::OptimizationProblem& p, auto&) { test::CommitCorner(p, {"5", "6", "1"}); },
+         {"Notice", "You must click Begin Optimization before entering results."}, Focus::StepsResult},
         {"vertex history full",
          [](core::OptimizationProblem& p, auto&) {
              p.VertexHistory.ensure(6, MaxVertices);
@@ -57,6 +66,14 @@ TEST(NextStep, RefusalsKeepEverythingButTheFirstThreeChanges)
          },
          {"Notice", "The vertex history is full.  No more than 32767 vertices can be recorded for one problem."},
          Focus::StepsResult},
+        {"begin again after a step, answered No",
+         [](core::OptimizationProblem& p, auto&) {
+             core::RunTimeState runTime;
+             ASSERT_TRUE(NextStep(p, runTime, Reflection).outcome.ok);
+         },
+         {"Warning!", "Begin Optimization starts again from the initial simplex.  The 1 trial recorded since will be "
+                      "dropped (Undo brings them back).  Start again?", core::MessageIcon::Question},
+         Focus::None, true},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.name);
@@ -64,21 +81,23 @@ TEST(NextStep, RefusalsKeepEverythingButTheFirstThreeChanges)
         StepInput input = Reflection;
         c.spoil(problem, input);
         core::RunTimeState runTime;
-        core::OptimizationProblem expected = problem;
-        expected.FirstStepPending = QStringLiteral("no");
-        expected.Stage = QStringLiteral("Steps");
-        bool snapshotSawFirstTwo = false;
-        const StepsOutcome answer = NextStep(problem, runTime, input, {[&] {
-            snapshotSawFirstTwo = problem == expected && runTime.Modified == QStringLiteral("no");
-        }});
-        EXPECT_TRUE(snapshotSawFirstTwo);
-        EXPECT_EQ(runTime.Modified, QStringLiteral("yes"));
+        const core::OptimizationProblem before = problem;
+        int snapshots = 0;
+        std::vector<core::Message> shown;
+        const EngineHooks hooks{[&] { ++snapshots; }, [&](const core::Message& asked) {
+                                    shown.push_back(asked);
+                                    return false;
+                                }};
+        const StepsOutcome answer = c.beginAnsweredNo ? BeginOptimization(problem, hooks)
+                                                      : NextStep(problem, runTime, input, hooks);
+        shown.insert(shown.end(), answer.outcome.messages.begin(), answer.outcome.messages.end());
         EXPECT_FALSE(answer.outcome.ok);
         EXPECT_FALSE(answer.steps.has_value());
-        ASSERT_EQ(answer.outcome.messages.size(), 1u);
-        EXPECT_EQ(answer.outcome.messages[0], c.message);
+        EXPECT_EQ(shown, std::vector<core::Message>{c.message});
         EXPECT_EQ(answer.outcome.focus, c.focus);
-        EXPECT_EQ(problem, expected);
+        EXPECT_EQ(snapshots, 0);
+        EXPECT_EQ(runTime.Modified, QStringLiteral("no"));
+        EXPECT_EQ(problem, before);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "simplex/NextStep.h"
 #include "simplex/SimplexTerms.h"
+#include "simplex/StepRules.h"
 #include "simplex/TrialDisplay.h"
 
 #include <gtest/gtest.h>
@@ -244,14 +245,12 @@ TEST(ProcessStepResult, UnknownTypeKeepsAnOutsideTrialAsComputed)
 {
     // A type read from a file that is none of the known ones: the result is
     // taken like an extension's, and a reflection outside the limits stays.
+    // (Next Step refuses such a record; the rule itself still holds.)
     core::OptimizationProblem problem = Build({{{0, 0.5}, 2}, {{0.5, 0}, 4}, {{0.5, 1}, 8}, {1, 0.5}, ""});
-    core::RunTimeState runTime;
-    const StepsOutcome answer = NextStep(problem, runTime, {"6", {"10", "5"}});
-    ASSERT_TRUE(answer.steps.has_value());
-    EXPECT_EQ(answer.steps->trial.levels, (QStringList{"10", "15"}));
-    EXPECT_EQ(answer.steps->trial.instruction, QStringLiteral("Use the Extension"));
+    const Trial trial = ProcessStepResult(problem, 6, {10, 5});
+    EXPECT_EQ(trial.levels, (QStringList{"10", "15"}));
+    EXPECT_EQ(trial.instruction, QStringLiteral("Use the Extension"));
     EXPECT_EQ(problem.VertexHistory.value(4, 4), 0);
-    EXPECT_EQ(problem.OutOfLimits, QStringLiteral("n"));
 }
 
 TEST(ProcessStepResult, RecordsTheLevelsAsTheGridHoldsThem)
@@ -274,7 +273,7 @@ TEST(ObjectiveOf, TurnsResultsIntoValuesToMaximise)
         QString goal;
         double target, result, objective;
     } cases[] = {
-        {"max", 0, 5, 5},  {"min", 0, 5, -5}, {"min", 0, 4, -4}, {"mid", 10, 10, 0},
+        {"max", 0, 5, 5},  {"min", 0, 5, -5}, {"min", 0, 4, -4}, {"mid", 10, 10, 1e300},
         {"mid", 10, 8, 0.5}, {"mid", 10, 14, 0.25}, {"other", 10, 12, 0.5},
     };
     for (const auto& c : cases) {

@@ -54,7 +54,7 @@ void FactorWindow::activated()
 void FactorWindow::continueClicked()
 {
     const Outcome outcome =
-        ContinueFactorGrid(context().problem, context().runTime, ReadGrid(*m_grid), SnapshotHooks(context()));
+        ContinueFactorGrid(context().problem, context().runTime, ReadGrid(*m_grid), WindowHooks(context()));
     windows().present(outcome);
     if (context().runTime.FactorGridInvalid == QLatin1String("n"))
         closeWindow(true);

@@ -79,7 +79,7 @@ void InitialSimplexWindow::resizeEvent(QResizeEvent* event)
 
 void InitialSimplexWindow::continueClicked()
 {
-    const Outcome outcome = ContinueInitialSimplex(context().problem, ReadGrid(*m_grid), SnapshotHooks(context()));
+    const Outcome outcome = ContinueInitialSimplex(context().problem, ReadGrid(*m_grid), WindowHooks(context()));
     windows().present(outcome);
     if (outcome.ok)
         closeWindow(true);

@@ -156,11 +156,19 @@ void SetupWindow::load()
     // and the loaded count when a file or snapshot brings this window back,
     // so that a later check of the box never cuts a loaded problem short.
     m_count->setText(QString::number(problem.NumFactors));
+    showRecord();
+}
+
+void SetupWindow::showRecord()
+{
+    core::OptimizationProblem& problem = context().problem;
     m_target->setText(TargetText(problem));
     chooseGoalOption(GoalOptionIndex(problem.Goal));
-    // StepType is not kept with the problem; each load starts it afresh, in
-    // step with the option button checked above.
-    ChooseStepType(problem, 0);
+    // A fresh problem (start-up, New) has no step type yet and starts with
+    // variable steps; a problem already set up keeps the one it has.
+    const int stepTypeIndex = problem.StepType == QLatin1String("Fixed") ? 1 : 0;
+    stepTypeOption(stepTypeIndex)->setChecked(true);
+    ChooseStepType(problem, stepTypeIndex);
 }
 
 void SetupWindow::activated()
@@ -207,8 +215,20 @@ void SetupWindow::chooseGoalOption(int index)
 
 void SetupWindow::goalOptionClicked(int index)
 {
-    ChooseGoalOption(context().problem, index, m_target->text());
+    ChooseGoalOption(context().problem, index, m_target->text(), goalHooks());
     m_target->setEnabled(index == 2);
+}
+
+// Only a run scored anew for a changed goal stores a snapshot here, and that
+// changes the problem.
+EngineHooks SetupWindow::goalHooks()
+{
+    EngineHooks hooks = WindowHooks(context());
+    hooks.storeUndoSnapshot = [this, store = hooks.storeUndoSnapshot] {
+        store();
+        context().runTime.Modified = QStringLiteral("yes");
+    };
+    return hooks;
 }
 
 void SetupWindow::countChanged()
@@ -252,7 +272,7 @@ void SetupWindow::defineInitialSimplex()
     if (open)
         openGrid = ReadGrid(*open->grid());
     const DefineInitialSimplexResult answer =
-        DefineInitialSimplex(context().problem, m_count->text(), m_target->text(), openGrid);
+        DefineInitialSimplex(context().problem, m_count->text(), m_target->text(), openGrid, goalHooks());
     windows().present(answer.outcome);
     if (answer.outcome.ok)
         windows().openInitialSimplexWindow(answer.grid);
@@ -260,7 +280,7 @@ void SetupWindow::defineInitialSimplex()
 
 void SetupWindow::beginOptimization()
 {
-    const StepsOutcome answer = BeginOptimization(context().problem, SnapshotHooks(context()));
+    const StepsOutcome answer = BeginOptimization(context().problem, WindowHooks(context()));
     ShowMessages(context().dialogs, answer.outcome.messages);
     if (answer.steps) {
         if (InitialSimplexWindow* initial = windows().initialSimplexWindow())

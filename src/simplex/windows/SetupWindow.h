@@ -12,6 +12,8 @@
 
 #include "simplex/windows/SimplexChildWindow.h"
 
+#include "simplex/EngineTypes.h"
+
 #include "core/Message.h"
 
 #include <optional>
@@ -45,6 +47,9 @@ public:
     QPushButton* beginOptimizationButton() const { return m_beginOptimization; }       // Command3
 
     void setDefineInitialSimplexEnabled(bool enabled);
+    // Shows the goal, the target and the step type the record holds, as
+    // after a state file was read into it.
+    void showRecord();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +59,7 @@ private:
     void load();
     void chooseGoalOption(int index);
     void goalOptionClicked(int index);
+    EngineHooks goalHooks();
     void countChanged();
     void defineFactors();
     void defineInitialSimplex();

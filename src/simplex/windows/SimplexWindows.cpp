@@ -225,9 +225,7 @@ void SimplexWindows::showSimplexSteps()
     // The trial lives in the record, so a window closed in mid-run comes
     // back with it rather than empty.
     const core::OptimizationProblem& problem = m_context.problem;
-    const bool hasTrial = problem.InitialSimplexDefined == QLatin1String("yes")
-                          && !problem.CurrentVertexType.isEmpty() && SimplexMatchesFactorCount(problem);
-    if (hasTrial) {
+    if (ReadinessOf(problem) == StepReadiness::Ready) {
         const StepsContent content = ReopenedSteps(problem);
         openStepsWindow(&content);
     } else {
@@ -285,6 +283,11 @@ void SimplexWindows::reopenStageWindow()
 {
     core::OptimizationProblem& problem = m_context.problem;
     const QString& stage = problem.Stage;
+    // A setup window left open (an undo keeps it) shows the loaded goal and
+    // target; its next activation would otherwise take the old ones back
+    // into the record.
+    if (SetupWindow* setup = setupWindow())
+        setup->showRecord();
     if (stage == QLatin1String("none") || stage == QLatin1String("DefineFactors")) {
         if (FactorWindow* open = factorWindow())
             open->reload();

@@ -65,7 +65,9 @@ public:
     void closeProblemWindows();
     // The same without the setup window.
     void closeWorkWindows();
-    // After a state file has been read: opens the window of the loaded Stage.
+    // After a state file has been read: an open setup window shows the
+    // loaded goal, target and step type; then the window of the loaded Stage
+    // opens.
     //   "none", "DefineFactors": the factor window, filled from the record.
     //   "SeqSimplexInitialize": the setup window, its count box showing the
     //     loaded number of factors and Define Initial Simplex enabled; it

@@ -112,7 +112,7 @@ void StepsWindow::nextStep()
     for (int row = 1; row <= context().problem.NumFactors; ++row)
         input.levels.append(m_grid->cell(LevelColumn, row));
 
-    const StepsOutcome answer = NextStep(context().problem, context().runTime, input, SnapshotHooks(context()));
+    const StepsOutcome answer = NextStep(context().problem, context().runTime, input, WindowHooks(context()));
     ShowMessages(context().dialogs, answer.outcome.messages);
     if (answer.steps)
         showSteps(*answer.steps);

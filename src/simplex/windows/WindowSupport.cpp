@@ -59,10 +59,15 @@ bool StoreUndoSnapshot(const SimplexWindowContext& context)
     return true;
 }
 
-EngineHooks SnapshotHooks(const SimplexWindowContext& context)
+EngineHooks WindowHooks(const SimplexWindowContext& context)
 {
     EngineHooks hooks;
     hooks.storeUndoSnapshot = [&context] { StoreUndoSnapshot(context); };
+    hooks.confirm = [&context](const core::Message& question) {
+        return context.dialogs.message(question.title, question.text, question.icon, shell::MessageButtons::YesNo,
+                                       shell::MessageAnswer::No)
+               == shell::MessageAnswer::Yes;
+    };
     return hooks;
 }
 

@@ -40,8 +40,9 @@ void ShowMessages(shell::DialogService& dialogs, const std::vector<core::Message
 // offered to a state that was not stored. True when the snapshot was written.
 bool StoreUndoSnapshot(const SimplexWindowContext& context);
 
-// The engine's hooks with the snapshot above.
-EngineHooks SnapshotHooks(const SimplexWindowContext& context);
+// The engine's hooks for a window: the snapshot above, and questions asked
+// in a message box with Yes and No, No the default.
+EngineHooks WindowHooks(const SimplexWindowContext& context);
 
 // Switches the main window's commands for the window named by ActiveWindow.
 void UpdateCommandAvailability(const SimplexWindowContext& context);

@@ -224,7 +224,7 @@ TEST(SimplexWindowsTest, ConfirmingCommandsStoreAnUndoSnapshot)
         const char* name;
         Command command;
         const char* stageInFile; // line 1 of the snapshot
-        const char* definedInFile; // the last line: InitialSimplexDefined
+        const char* definedInFile; // the last field, InitialSimplexDefined, before the step type
     } cases[] = {
         {"factor Continue", Command::FactorContinue, "none", "no"},
         {"initial simplex Continue", Command::InitialContinue, "SeqSimplexInitialize", "no"},
@@ -266,7 +266,9 @@ TEST(SimplexWindowsTest, ConfirmingCommandsStoreAnUndoSnapshot)
         const QList<QByteArray> lines = file.readAll().split('\n');
         ASSERT_GE(lines.size(), 2);
         EXPECT_EQ(lines.first(), QByteArray(c.stageInFile) + "\r");
-        EXPECT_EQ(lines.at(lines.size() - 2), QByteArray(c.definedInFile) + "\r");
+        ASSERT_GE(lines.size(), 3);
+        EXPECT_EQ(lines.at(lines.size() - 3), QByteArray(c.definedInFile) + "\r");
+        EXPECT_EQ(lines.at(lines.size() - 2), QByteArray("Variable\r"));
         EXPECT_TRUE(h.undoEnabled());
         EXPECT_FALSE(h.redoEnabled());
         EXPECT_EQ(h.runTime.StateFilePath, h.snapshots().undoPath());

@@ -14,6 +14,9 @@
 namespace zeltomir::simplex::test {
 namespace {
 
+using shell::MessageAnswer;
+using shell::MessageRequest;
+
 void StartSteps(WindowHarness& h, const QString& decimals = QStringLiteral("2"))
 {
     h.defineProblem({{"Temp", "20", "80", decimals}, {"Time", "10", "50", "1"}});
@@ -169,9 +172,10 @@ TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
     }
 }
 
-// Begin Optimization clicked again in mid-run starts over from the initial
-// simplex: the steps window shows the first trial again and the summary
-// lists the initial vertices only, each retained once, as after the first click.
+// Begin Optimization clicked again in mid-run asks first, then starts over
+// from the initial simplex: the steps window shows the first trial again and
+// the summary lists the initial vertices only, each retained once, as after
+// the first click.
 TEST(VertexSummaryWindowTest, BeginOptimizationAgainListsTheInitialVerticesOnly)
 {
     WindowHarness h;
@@ -187,7 +191,14 @@ TEST(VertexSummaryWindowTest, BeginOptimizationAgainListsTheInitialVerticesOnly)
     h.windows().showVertexSummary();
     ASSERT_EQ(h.summary().grid()->maxRows(), 6);
 
+    h.dialogs.answerMessage(MessageAnswer::Yes);
     h.beginOptimization();
+    ASSERT_EQ(h.dialogs.messages().size(), 1u);
+    EXPECT_EQ(h.dialogs.messages().front(),
+              (MessageRequest{"Warning!",
+                              "Begin Optimization starts again from the initial simplex.  The 3 trials recorded "
+                              "since will be dropped (Undo brings them back).  Start again?",
+                              core::MessageIcon::Question, shell::MessageButtons::YesNo, MessageAnswer::No}));
     EXPECT_EQ((QStringList{h.steps().grid()->cell(2, 1), h.steps().grid()->cell(2, 2)}), firstTrial);
     h.windows().showVertexSummary();
     EXPECT_TRUE(ShownTable(*h.summary().grid()) == afterBegin);

@@ -113,10 +113,9 @@ bool OptimizeCommand::commitFactors(const OptimizeOptions& options)
     return show(simplex::ContinueFactorGrid(m_problem, m_runTime, grid, {}, m_locale));
 }
 
-// A problem file reopens where it was saved: during the steps, the steps
-// window at the trial it was saved with; once the results of its initial
-// simplex are in, the setup window, where Begin Optimization proposes the
-// first trial as it does straight after those results.
+// A problem file goes on where it was saved: with the trial on show, when
+// one of its committed initial simplex is; with Begin Optimization proposing
+// the first trial, when only the results of the initial simplex are in.
 bool OptimizeCommand::openProblem(const OptimizeOptions& options)
 {
     const QString& path = *options.openPath;
@@ -131,31 +130,24 @@ bool OptimizeCommand::openProblem(const OptimizeOptions& options)
     const bool fixed = options.fixedSteps.value_or(keptStepType == QLatin1String("Fixed"));
     simplex::ChooseStepType(m_problem, fixed ? 1 : 0);
 
+    const simplex::StepReadiness readiness = simplex::ReadinessOf(m_problem);
+    if (readiness == simplex::StepReadiness::Ready) {
+        // The trial on show goes on, whatever window was active at the save:
+        // starting again would drop every trial recorded since.
+        const simplex::StepsContent steps = simplex::ReopenedSteps(m_problem, m_locale);
+        m_names = steps.factorNames.value_or(simplex::FactorNames(m_problem));
+        showTrial(steps);
+        return true;
+    }
     const bool duringSteps = m_problem.Stage == QLatin1String("Steps");
     const bool resumable = duringSteps || m_problem.Stage == QLatin1String("SeqSimplexInitialize");
-    const bool resultsEntered = m_problem.InitialSimplexDefined == QLatin1String("yes");
-    if (!resumable || (!duringSteps && !resultsEntered)) {
-        message(FileErrorTitle, CannotResume(path, m_problem));
-        return false;
-    }
-    switch (simplex::ReadinessOf(m_problem)) {
-    case simplex::StepReadiness::NoInitialSimplex:
-        m_writer->message(simplex::DefineInitialSimplexFirst());
-        return false;
-    case simplex::StepReadiness::Ready:
-        if (duringSteps) {
-            const simplex::StepsContent steps = simplex::ReopenedSteps(m_problem, m_locale);
-            m_names = steps.factorNames.value_or(simplex::FactorNames(m_problem));
-            showTrial(steps);
-            return true;
-        }
-        [[fallthrough]];
-    case simplex::StepReadiness::NotBegun:
-        // Saved before the first result (or with no trial of its simplex):
-        // Begin Optimization proposes the first trial, as after entering the
-        // results of the initial simplex.
+    // The results of the initial simplex are in, but no trial of it was proposed.
+    if (readiness == simplex::StepReadiness::NotBegun && resumable)
         return beginOptimization();
-    }
+    if (duringSteps || (resumable && m_problem.InitialSimplexDefined == QLatin1String("yes")))
+        m_writer->message(simplex::DefineInitialSimplexFirst());
+    else
+        message(FileErrorTitle, CannotResume(path, m_problem));
     return false;
 }
 

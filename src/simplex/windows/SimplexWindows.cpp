@@ -301,8 +301,11 @@ void SimplexWindows::reopenStageWindow()
         setup->setDefineInitialSimplexEnabled(true);
         activate(setup);
     } else {
-        const StepsContent content = ReopenedSteps(problem);
-        openStepsWindow(&content);
+        // Only a trial of a committed simplex is shown; a record without one
+        // (a damaged or foreign file) gets an empty window, not made-up levels.
+        const bool ready = ReadinessOf(problem) == StepReadiness::Ready;
+        const StepsContent content = ready ? ReopenedSteps(problem) : StepsContent{};
+        openStepsWindow(ready ? &content : nullptr);
         m_context.runTime.ActiveWindow = QStringLiteral("SimplexSteps");
     }
 }

@@ -73,8 +73,9 @@ public:
     //     loaded number of factors and Define Initial Simplex enabled; it
     //     ends up the active window, so ActiveWindow is
     //     "SeqSimplexInitialize".
-    //   anything else: the steps window with the loaded trial (levels as
-    //     computed, the stored Instruction); ActiveWindow "SimplexSteps".
+    //   anything else: the steps window with the loaded trial (ReopenedSteps)
+    //     when the record has one (ReadinessOf), else empty; ActiveWindow
+    //     "SimplexSteps".
     void reopenStageWindow();
     // The grid of the window an ActiveWindow code names; nullptr for the
     // setup window, a closed window or another code.

@@ -68,12 +68,11 @@ void RestoreCommittedStart(core::OptimizationProblem& problem)
 
 core::Message StartAgainQuestion(int droppedTrials)
 {
-    const QString trials = droppedTrials == 1 ? QStringLiteral("The 1 trial recorded since")
-                                              : QStringLiteral("The %1 trials recorded since").arg(droppedTrials);
+    const QString dropped = droppedTrials == 1
+        ? QStringLiteral("The 1 trial recorded since will be dropped (Undo brings it back).")
+        : QStringLiteral("The %1 trials recorded since will be dropped (Undo brings them back).").arg(droppedTrials);
     return {QStringLiteral("Warning!"),
-            QStringLiteral("Begin Optimization starts again from the initial simplex.  %1 will be dropped (Undo "
-                           "brings them back).  Start again?")
-                .arg(trials),
+            QStringLiteral("Begin Optimization starts again from the initial simplex.  %1  Start again?").arg(dropped),
             core::MessageIcon::Question};
 }
 

@@ -72,7 +72,7 @@ TEST(Refusals, ChangeNothingAndStoreNoSnapshot)
              ASSERT_TRUE(NextStep(p, runTime, Reflection).outcome.ok);
          },
          {"Warning!", "Begin Optimization starts again from the initial simplex.  The 1 trial recorded since will be "
-                      "dropped (Undo brings them back).  Start again?", core::MessageIcon::Question},
+                      "dropped (Undo brings it back).  Start again?", core::MessageIcon::Question},
          Focus::None, true},
     };
     for (const Refusal& c : cases) {

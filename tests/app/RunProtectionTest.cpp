@@ -1,5 +1,5 @@
-// A run in progress survives what a user does next to it: limits or goal
-// changed mid-run, a save and an open. Each case drives the real windows and
+// A run in progress survives what a user does beside it: limits or goal
+// changed mid-run, a save and an open. Through the real windows; each case
 // reads the saved problem file back.
 
 #include "ProgramHarness.h"
@@ -18,14 +18,6 @@
 namespace zeltomir::app::test {
 namespace {
 
-// The known run (Temp 20..80, Time 10..50) after two more results.
-void RunTwoSteps(ProgramHarness& h)
-{
-    h.startKnownRun();
-    h.nextStep("77.26");
-    h.nextStep("74.04");
-}
-
 QStringList TrialLevels(ProgramHarness& h)
 {
     const shell::GridWidget& grid = *h.windows().stepsWindow()->grid();
@@ -42,12 +34,10 @@ QStringList SummaryLevels(const core::OptimizationProblem& problem)
 
 core::OptimizationProblem SavedAndRead(ProgramHarness& h, QString* stepType = nullptr)
 {
-    const QString path = h.path("run.sso");
-    h.dialogs.answerSave(path);
+    h.dialogs.answerSave(h.path("run.sso"));
     h.triggerMenu("mnufilesave");
     core::OptimizationProblem read;
-    core::ResetToStartup(read);
-    EXPECT_TRUE(core::ReadStateFile(path, read, stepType).ok);
+    EXPECT_TRUE(core::ReadStateFile(h.path("run.sso"), read, stepType).ok);
     return read;
 }
 
@@ -55,13 +45,14 @@ TEST(RunProtectionTest, LimitsChangedMidRunKeepEveryLevelRunAndTheNextTrial)
 {
     ProgramHarness steady;
     ProgramHarness changed;
-    RunTwoSteps(steady);
-    RunTwoSteps(changed);
+    for (ProgramHarness* h : {&steady, &changed}) {
+        h->startKnownRun();
+        h->nextStep("77.26");
+    }
     changed.fillFactors({{"Temp", "0", "100", "2"}, {"Time", "10", "50", "1"}});
     EXPECT_EQ(SummaryLevels(changed.problem()), SummaryLevels(steady.problem()));
-
-    steady.nextStep("83.33");
-    changed.nextStep("83.33");
+    steady.nextStep("74.04");
+    changed.nextStep("74.04");
     EXPECT_EQ(TrialLevels(changed), TrialLevels(steady));
     EXPECT_EQ(SummaryLevels(SavedAndRead(changed)), SummaryLevels(steady.problem()));
 }
@@ -69,34 +60,30 @@ TEST(RunProtectionTest, LimitsChangedMidRunKeepEveryLevelRunAndTheNextTrial)
 TEST(RunProtectionTest, GoalChangedMidRunScoresTheRunAnewAndUndoBringsItBack)
 {
     ProgramHarness h;
-    RunTwoSteps(h);
+    h.startKnownRun();
+    h.nextStep("77.26");
     const QStringList trial = TrialLevels(h);
-    simplex::SetupWindow& setup = *h.windows().setupWindow();
-    setup.goalOption(1)->click();
-    EXPECT_TRUE(h.undoEnabled());
+    h.windows().setupWindow()->goalOption(1)->click();
     EXPECT_EQ(TrialLevels(h), trial);
-
-    // Every objective is the negative result, and the retained rows rank
-    // from the highest result (the worst when minimising) up.
+    // Vertex 2 (77.65) is the best result when maximising and now the worst:
+    // the highest of the retained rows 2..3 comes first.
     const core::OptimizationProblem read = SavedAndRead(h);
-    for (int v = 1; v <= read.NumVertices; ++v)
-        EXPECT_EQ(read.VertexHistory.value(6, v), -read.VertexHistory.value(3, v)) << "vertex " << v;
-    EXPECT_GE(read.Simplex.value(3, 2), read.Simplex.value(3, 3));
+    EXPECT_EQ(read.VertexHistory.value(6, 2), -read.VertexHistory.value(3, 2));
+    EXPECT_EQ(read.Simplex.value(5, 2), 2);
 
     h.clickTool("undo_button");
-    EXPECT_EQ(h.problem().Goal, QStringLiteral("max"));
     EXPECT_TRUE(h.windows().setupWindow()->goalOption(0)->isChecked());
-    EXPECT_EQ(h.problem().VertexHistory.value(6, 4), h.problem().VertexHistory.value(3, 4));
+    EXPECT_EQ(h.problem().VertexHistory.value(6, 2), h.problem().VertexHistory.value(3, 2));
 }
 
 TEST(RunProtectionTest, FixedStepsAndTheTrialOnShowComeBackFromTheFile)
 {
     const struct {
-        int steps;           // results entered after Begin Optimization
-        QStringList trial;   // on show, as proposed
+        int steps;         // results entered after Begin Optimization
+        QStringList trial; // on show, as proposed
     } cases[] = {
-        {5, {"35.12", "37.1"}},           // a reflection, rounded to the decimals
-        {6, {"38.69141", "40.21484"}},    // an extension, at the precision the file holds
+        {5, {"35.12", "37.1"}},        // a reflection, rounded to the decimals
+        {6, {"38.69141", "40.21484"}}, // an extension, at the precision the file holds
     };
     const char* results[] = {"77.26", "74.04", "83.33", "80.57", "82.89", "87.28"};
     for (const auto& c : cases) {
@@ -113,7 +100,6 @@ TEST(RunProtectionTest, FixedStepsAndTheTrialOnShowComeBackFromTheFile)
         h.problem().StepType = QStringLiteral("Variable"); // as in another session
         h.dialogs.answerOpen(h.path("run.sso"));
         h.clickTool("Open_button");
-        EXPECT_EQ(h.problem().StepType, QStringLiteral("Fixed"));
         EXPECT_EQ(TrialLevels(h), c.trial);
         EXPECT_TRUE(h.windows().setupWindowLoaded()->stepTypeOption(1)->isChecked());
     }

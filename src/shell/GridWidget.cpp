@@ -121,6 +121,13 @@ int GridWidget::maxTextColWidth(int col) const
 
 int GridWidget::cellTextWidth(const QString& text) const { return m_view->cellWidthForText(text); }
 
+void GridWidget::widenColumnToText(int col, const QString& text)
+{
+    const int needed = cellTextWidth(text);
+    if (needed > colWidth(col))
+        setColWidth(col, needed);
+}
+
 int GridWidget::headerTextWidth(int col) const
 {
     if (col < 1 || col > m_model->maxCols() || m_model->cell(col, 0).isEmpty())

@@ -67,6 +67,10 @@ public:
     // column `col` (0 when it is empty or outside the grid).
     int cellTextWidth(const QString& text) const;
     int headerTextWidth(int col) const;
+    // Widens column `col` (never narrows it) so that `text` shows in full in
+    // one of its cells, measured in pixels with the grid's font: the one rule
+    // by which every table keeps a number from being cut off when it arrives.
+    void widenColumnToText(int col, const QString& text);
 
     // The current cell. When the grid has no cells it reads as (1, 1).
     int currentCol() const;

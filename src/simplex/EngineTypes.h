@@ -27,6 +27,8 @@ enum class Focus {
     SetupTarget,  // the setup window's target box (Text2)
     StepsResult,  // the steps window's result box (Text1)
     StepsLevels,  // the steps window's level grid
+    FactorCell,   // the factor grid, at the cell named in the outcome
+    InitialCell,  // the initial simplex grid, at the cell named in the outcome
 };
 
 struct Outcome {
@@ -35,6 +37,9 @@ struct Outcome {
     // The command went through: false when a check stopped it. What that
     // means for the window (close it, keep it open) is told per command.
     bool ok = true;
+    // The grid cell a cell focus goes to: the one a check refused.
+    int focusColumn = 0;
+    int focusRow = 0;
 };
 
 // Calls back into the program at the exact point a command reaches them.

@@ -20,9 +20,9 @@ core::Factor& SlotFor(core::OptimizationProblem& problem, int i)
 }
 
 std::optional<QString> CommitColumn(core::OptimizationProblem& problem, const GridText& grid, int column,
-                                    const QLocale& locale)
+                                    const QLocale& locale, int& row)
 {
-    for (int row = 1; row <= problem.NumFactors; ++row) {
+    for (row = 1; row <= problem.NumFactors; ++row) {
         const QString text = grid.cell(row, column);
         core::Factor& factor = SlotFor(problem, row);
         if (column == NameColumn) {
@@ -157,9 +157,10 @@ Outcome CommitFactorGrid(core::OptimizationProblem& problem, core::RunTimeState&
         before.assign(problem.Factors.begin(), problem.Factors.begin() + problem.NumFactors + 1);
     Outcome outcome;
     for (int column = NameColumn; column <= DecimalsColumn && outcome.ok; ++column) {
-        if (const std::optional<QString> failure = CommitColumn(problem, grid, column, locale)) {
+        int row = 0;
+        if (const std::optional<QString> failure = CommitColumn(problem, grid, column, locale, row)) {
             runTime.FactorGridInvalid = QStringLiteral("y");
-            outcome = {{Critical(DataInputError, *failure)}, Focus::None, false};
+            outcome = {{Critical(DataInputError, *failure)}, Focus::FactorCell, false, column, row};
         }
     }
     KeepLevelsRun(problem, before);

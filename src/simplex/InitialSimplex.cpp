@@ -86,7 +86,7 @@ Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bo
             const core::Factor factor = FactorOf(problem, j);
             const std::optional<double> level = core::ParseNumber(grid.cell(i, j), locale);
             if (const auto message = LevelProblem(factor, i, level, locale))
-                return {{*message}, Focus::None, false};
+                return {{*message}, Focus::InitialCell, false, j, i};
             const double coded = core::ToCoded(factor.LowerLimit, factor.UpperLimit, *level);
             problem.Simplex.at(j, i) = coded;
             problem.VertexHistory.at(j, i) = coded;
@@ -101,7 +101,7 @@ Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bo
         const std::optional<float> result = core::ParseSingle(grid.cell(i, k + 1), locale);
         if (!result)
             return {{Critical(DataInputError, QStringLiteral("The result in row %1 is not numeric.").arg(i))},
-                    Focus::None, false};
+                    Focus::InitialCell, false, k + 1, i};
         problem.Simplex.at(k + 1, i) = *result;
         problem.VertexHistory.at(k + 1, i) = *result;
         if (setRecordResponse && *result < problem.RecordResponse)
@@ -168,9 +168,9 @@ Outcome ContinueInitialSimplex(core::OptimizationProblem& problem, const GridTex
                                                                           "the responses for the initial simplex.")));
         return answer;
     }
-    const Outcome commit = CommitCells(problem, grid, true, locale);
-    answer.messages.insert(answer.messages.end(), commit.messages.begin(), commit.messages.end());
-    answer.ok = commit.ok;
+    Outcome commit = CommitCells(problem, grid, true, locale);
+    commit.messages.insert(commit.messages.begin(), answer.messages.begin(), answer.messages.end());
+    answer = std::move(commit);
     if (answer.ok)
         problem.InitialSimplexDefined = QStringLiteral("yes");
     return answer;

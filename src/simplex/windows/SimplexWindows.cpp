@@ -154,7 +154,16 @@ SetupWindow* SimplexWindows::openSetupWindow()
 
 SetupWindow* SimplexWindows::setupWindowLoaded()
 {
-    return openSetupWindow();
+    if (SetupWindow* open = setupWindow())
+        return open;
+    // Loaded by a reference, not brought forward: the window that referred
+    // to it stays the active one.
+    QMdiSubWindow* active = m_context.mainWindow.mdiArea()->activeSubWindow();
+    m_setup = new SetupWindow(*this);
+    addWindow(m_setup, QSize());
+    if (active)
+        m_context.mainWindow.mdiArea()->setActiveSubWindow(active);
+    return m_setup;
 }
 
 FactorWindow* SimplexWindows::openFactorWindow()
@@ -338,14 +347,26 @@ bool SimplexWindows::validateFactorCount()
 void SimplexWindows::present(const Outcome& outcome)
 {
     ShowMessages(m_context.dialogs, outcome.messages);
-    putFocus(outcome.focus);
+    putFocus(outcome.focus, outcome.focusColumn, outcome.focusRow);
 }
 
-void SimplexWindows::putFocus(Focus focus)
+void SimplexWindows::putFocus(Focus focus, int column, int row)
 {
     switch (focus) {
     case Focus::None:
         return;
+    case Focus::FactorCell:
+    case Focus::InitialCell: {
+        SimplexChildWindow* window = focus == Focus::FactorCell ? static_cast<SimplexChildWindow*>(factorWindow())
+                                                                : initialSimplexWindow();
+        shell::GridWidget* grid = gridOf(window ? window->objectName() : QString());
+        if (!grid)
+            return;
+        activate(window);
+        grid->setCurrentCell(column, row);
+        grid->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     case Focus::SetupCount:
     case Focus::SetupTarget: {
         SetupWindow* setup = setupWindowLoaded();

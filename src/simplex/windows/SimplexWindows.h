@@ -95,7 +95,8 @@ public:
     // ---- Routines the windows share ----
 
     // The setup window, opened first if it is closed (a window that is
-    // referred to is loaded by the reference).
+    // referred to is loaded by the reference). Either way the active window
+    // stays the active one.
     SetupWindow* setupWindowLoaded();
     FactorWindow* openFactorWindow();
     // Opens the initial simplex window if needed and shows the grid.
@@ -107,9 +108,10 @@ public:
     // The count check of the setup window's number-of-factors box: its
     // message shown and the focus on the box when the count is refused.
     bool validateFactorCount();
-    // Shows the messages in order, then puts the focus where told.
+    // Shows the messages in order, then puts the focus where told (a cell
+    // focus activates its window and makes the cell the current one).
     void present(const Outcome& outcome);
-    void putFocus(Focus focus);
+    void putFocus(Focus focus, int column = 0, int row = 0);
 
 private:
     void subWindowActivated(QMdiSubWindow* subWindow);

@@ -67,18 +67,19 @@ TEST(FactorWindowTest, BadCellsAreReportedInColumnOrder)
         QList<std::tuple<int, int, QString>> edits; // column, row, text
         QString message;
         QStringList namesStored;
+        int refusedCol, refusedRow; // where the focus goes
     } cases[] = {
-        {"empty name in row 3", {{1, 3, ""}}, "The Factor in row 3 does not have a name.", {"A", "B", "C"}},
+        {"empty name in row 3", {{1, 3, ""}}, "The Factor in row 3 does not have a name.", {"A", "B", "C"}, 1, 3},
         {"a bad upper limit comes after all names and lower limits",
          {{3, 1, "ten"}, {2, 3, "x"}, {1, 2, "Speed"}},
-         "The Factor Lower Limit in row 3 is not numeric." + notNumeric, {"A", "Speed", "C"}},
+         "The Factor Lower Limit in row 3 is not numeric." + notNumeric, {"A", "Speed", "C"}, 2, 3},
         {"empty upper limit", {{3, 2, ""}}, "The Factor Upper Limit in row 2 is not numeric." + notNumeric,
-         {"A", "B", "C"}},
+         {"A", "B", "C"}, 3, 2},
         {"grouping marks are no number", {{2, 1, "1,000"}},
-         "The Factor Lower Limit in row 1 is not numeric." + notNumeric, {"A", "B", "C"}},
+         "The Factor Lower Limit in row 1 is not numeric." + notNumeric, {"A", "B", "C"}, 2, 1},
         {"decimals not a number", {{4, 2, "two"}},
          "The Significant Digits in row 2 is not numeric.  All significant digits must be integers.",
-         {"A", "B", "C"}},
+         {"A", "B", "C"}, 4, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,6 +95,11 @@ TEST(FactorWindowTest, BadCellsAreReportedInColumnOrder)
         EXPECT_EQ(h.dialogs.messages().front(),
                   (MessageRequest{"Data Input Error", c.message, core::MessageIcon::Critical}));
         EXPECT_EQ(h.windows().factorWindow(), &window);
+        // The window keeps the stage, with the focus on the refused cell.
+        EXPECT_EQ(h.runTime.ActiveWindow, QStringLiteral("frmDefineFactors"));
+        EXPECT_TRUE(window.grid()->isAncestorOf(QApplication::focusWidget()));
+        EXPECT_EQ(std::pair(window.grid()->currentCol(), window.grid()->currentRow()),
+                  std::pair(c.refusedCol, c.refusedRow));
         EXPECT_EQ(h.runTime.FactorGridInvalid, QStringLiteral("y"));
         EXPECT_EQ(h.problem.Stage, QStringLiteral("DefineFactors"));
         EXPECT_TRUE(h.setup().defineInitialSimplexButton()->isEnabled());

@@ -14,7 +14,14 @@ namespace zeltomir::simplex {
 
 namespace {
 
-int RowCount(const core::OptimizationProblem& problem) { return std::max(0, static_cast<int>(problem.NumVertices)); }
+// Before an initial simplex is committed the history holds start-up values
+// (levels at the limit markers), which are nobody's vertices.
+int RowCount(const core::OptimizationProblem& problem)
+{
+    if (problem.InitialSimplexDefined != QLatin1String("yes"))
+        return 0;
+    return std::max(0, static_cast<int>(problem.NumVertices));
+}
 
 std::vector<core::Factor> FactorsOf(const core::OptimizationProblem& problem)
 {
@@ -205,6 +212,8 @@ std::optional<VertexSummaryUpdate> VertexSummaryTracker::update(const core::Opti
     return update;
 }
 
+LongestColumnTexts::LongestColumnTexts(TextWidth width) : m_width(std::move(width)) {}
+
 void LongestColumnTexts::follow(const VertexSummaryUpdate& update, int columns, const CellReader& cell)
 {
     const auto count = static_cast<std::size_t>(std::max(0, columns));
@@ -215,18 +224,18 @@ void LongestColumnTexts::follow(const VertexSummaryUpdate& update, int columns, 
         m_longest.assign(count, Longest{});
     std::vector<bool> stale(count, unknown);
     for (const VertexSummaryCell& written : update.changedCells)
-        consider(written.col, written.vertex, written.text.size(), stale);
+        consider(written.col, written.vertex, m_width(written.text), stale);
     int row = update.firstNewVertex;
     for (const VertexSummaryRow& vertex : update.newRows) {
         int col = 1;
-        consider(col++, row, vertex.vertex.size(), stale);
+        consider(col++, row, m_width(vertex.vertex), stale);
         for (const QString& level : vertex.levels)
-            consider(col++, row, level.size(), stale);
-        consider(col++, row, vertex.result.size(), stale);
+            consider(col++, row, m_width(level), stale);
+        consider(col++, row, m_width(vertex.result), stale);
         // A Type cell left as it was shows what it held.
-        consider(col, row, vertex.type ? vertex.type->size() : cell(col, row).size(), stale);
+        consider(col, row, m_width(vertex.type ? *vertex.type : cell(col, row)), stale);
         ++col;
-        consider(col, row, vertex.timesRetained.size(), stale);
+        consider(col, row, m_width(vertex.timesRetained), stale);
         ++row;
     }
     for (int col = 1; col <= static_cast<int>(count); ++col) {
@@ -234,7 +243,7 @@ void LongestColumnTexts::follow(const VertexSummaryUpdate& update, int columns, 
             continue;
         Longest longest;
         for (int r = 1; r <= update.rows; ++r) {
-            const qsizetype length = cell(col, r).size();
+            const qsizetype length = m_width(cell(col, r));
             if (length > longest.length)
                 longest = {r, length};
         }

@@ -107,15 +107,20 @@ private:
     std::optional<Shown> m_shown;
 };
 
-// The text of each table column with the most characters, the first such
-// in row order. It stands for its column when the widths are fitted:
-// measuring every cell of a table of a million would take long. Kept up to
-// date from the updates; only a column whose longest text got shorter or
-// lost its row is read again whole.
+// The widest text of each table column, the first such in row order, by a
+// width the caller measures (characters unless told otherwise; the window
+// sums the pixel advances of the characters). It stands for its column when
+// the widths are fitted: measuring every cell with the grid's style, in a
+// table of a million, would take long. Kept up to date from the updates;
+// only a column whose widest text got narrower or lost its row is read
+// again whole.
 class LongestColumnTexts {
 public:
     // Reads a cell of the table as it shows now.
     using CellReader = std::function<QString(int col, int row)>;
+    using TextWidth = std::function<qsizetype(const QString& text)>;
+
+    explicit LongestColumnTexts(TextWidth width = [](const QString& text) { return text.size(); });
 
     // Follows `update`, just written into the table of `columns` columns
     // that `cell` reads.
@@ -133,6 +138,7 @@ private:
     void consider(int col, int row, qsizetype length, std::vector<bool>& stale);
     Longest& at(int col) { return m_longest[static_cast<std::size_t>(col - 1)]; }
 
+    TextWidth m_width;
     std::vector<Longest> m_longest; // index col - 1
 };
 

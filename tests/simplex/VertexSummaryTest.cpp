@@ -36,6 +36,7 @@ TEST(VertexSummary, AfterBeginOptimizationListsTheInitialVerticesRetainedOnce)
 TEST(VertexSummary, CellsAsTheHistoryHoldsThem)
 {
     core::OptimizationProblem problem = test::StartupProblem();
+    problem.InitialSimplexDefined = QStringLiteral("yes");
     problem.NumFactors = 1;
     problem.NumVertices = 7;
     problem.Factors[1].LowerLimit = -1;
@@ -65,6 +66,9 @@ TEST(VertexSummary, CellsAsTheHistoryHoldsThem)
 TEST(VertexSummary, CountsBeyondTheTablesReadAsZeroRows)
 {
     core::OptimizationProblem problem = test::StartupProblem();
+    // The start-up history, before an initial simplex is committed, is nobody's vertices.
+    EXPECT_TRUE(BuildVertexSummary(problem).rows.empty());
+    problem.InitialSimplexDefined = QStringLiteral("yes");
     problem.NumVertices = 0;
     EXPECT_TRUE(BuildVertexSummary(problem).rows.empty());
     problem.NumVertices = 300; // more than the history holds

@@ -8,6 +8,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Twips.h"
 
+#include <QFontMetrics>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
 
@@ -30,6 +31,28 @@ VertexSummaryWindow::VertexSummaryWindow(SimplexWindows& windows, QWidget* paren
     // The width a column gets when it is made, before any rule widens it.
     m_grid->setMaxCols(1);
     m_baseColumnWidth = m_grid->colWidth(1);
+    m_longest = LongestColumnTexts([this](const QString& text) { return textAdvance(text); });
+}
+
+// Summed advances of the characters in the grid's font: what decides which
+// of two numbers is wider ("-41.13" has a narrow minus sign where "0.1" has a
+// digit) at a fraction of the cost of laying each one out.
+qsizetype VertexSummaryWindow::textAdvance(const QString& text) const
+{
+    const QFontMetrics metrics(m_advanceFont);
+    qsizetype width = 0;
+    for (const QChar c : text)
+        width += c.unicode() < m_advances.size() ? m_advances[c.unicode()] : metrics.horizontalAdvance(c);
+    return width;
+}
+
+void VertexSummaryWindow::measureCharacters()
+{
+    m_advanceFont = m_grid->font();
+    m_advancesMeasured = true;
+    const QFontMetrics metrics(m_advanceFont);
+    for (std::size_t code = 0; code < m_advances.size(); ++code)
+        m_advances[code] = metrics.horizontalAdvance(QChar(static_cast<char16_t>(code)));
 }
 
 void VertexSummaryWindow::activated()
@@ -42,10 +65,18 @@ void VertexSummaryWindow::refresh()
     context().runTime.ActiveWindow = QStringLiteral("frmProgress");
     UpdateCommandAvailability(context());
     context().mainWindow.setPrintButtonEnabled(true);
+    if (!m_advancesMeasured || m_grid->font() != m_advanceFont) {
+        measureCharacters();
+        m_tracker.forget(); // the widest texts are measured again
+    }
     if (const std::optional<VertexSummaryUpdate> update = m_tracker.update(context().problem)) {
+        const int rowsBefore = m_grid->maxRows();
         write(*update);
         m_longest.follow(*update, m_grid->maxCols(), [this](int col, int row) { return m_grid->cell(col, row); });
         fitColumns(*update);
+        // The newest vertex is the one a user looks for.
+        if (update->rows > rowsBefore || update->whole)
+            m_grid->scrollToRow(update->rows);
     }
 }
 
@@ -118,11 +149,11 @@ void VertexSummaryWindow::fitColumns(const VertexSummaryUpdate& update)
     m_grid->setColWidth(columns, 2 * m_baseColumnWidth);
     const int vertexWidth = vertexColumnWidth(update);
     for (int col = 1; col <= columns; ++col) {
-        int needed = std::max(vertexWidth, m_grid->headerTextWidth(col));
-        if (const int longest = m_longest.row(col); longest > 0)
-            needed = std::max(needed, m_grid->cellTextWidth(m_grid->cell(col, longest)));
+        const int needed = std::max(vertexWidth, m_grid->headerTextWidth(col));
         if (needed > m_grid->colWidth(col))
             m_grid->setColWidth(col, needed);
+        if (const int widest = m_longest.row(col); widest > 0)
+            m_grid->widenColumnToText(col, m_grid->cell(col, widest));
     }
 }
 

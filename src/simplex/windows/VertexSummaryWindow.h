@@ -9,6 +9,8 @@
 
 #include <QFont>
 
+#include <array>
+
 class QStyle;
 
 namespace zeltomir::shell {
@@ -51,11 +53,17 @@ private:
     void writeRow(int row, const VertexSummaryRow& vertex);
     int vertexColumnWidth(const VertexSummaryUpdate& update);
     void fitColumns(const VertexSummaryUpdate& update);
+    qsizetype textAdvance(const QString& text) const;
+    void measureCharacters();
 
     shell::GridWidget* m_grid = nullptr;
     int m_baseColumnWidth = 0;
     VertexSummaryTracker m_tracker;
     LongestColumnTexts m_longest;
+    // The advances of the ASCII characters in m_advanceFont, in pixels.
+    std::array<int, 128> m_advances{};
+    QFont m_advanceFont;
+    bool m_advancesMeasured = false;
     // MaxTextColWidth(1) with the rows, font and style it was measured for:
     // the vertex numbers 1..rows and the header never change otherwise.
     int m_vertexWidth = 0;

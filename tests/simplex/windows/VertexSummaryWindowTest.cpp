@@ -114,6 +114,8 @@ TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
 {
     WindowHarness h;
     StartSteps(h);
+    // As many characters as 0.100000001490116 of vertex 3, but narrower.
+    h.problem.VertexHistory.at(3, 1) = static_cast<double>(-41.13f);
     h.windows().showVertexSummary();
     VertexSummaryWindow& summary = h.summary();
     const auto step = [&h](const char* result) {
@@ -146,6 +148,11 @@ TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
          }},
         {"the wider one back to one", [&] { h.problem.VertexHistory.at(5, 1) = 1; }},
         {"the other back to one", [&] { h.problem.VertexHistory.at(5, 3) = 1; }},
+        {"more vertices than the window shows",
+         [&] {
+             h.problem.VertexHistory.ensure(6, 60);
+             h.problem.NumVertices = 60;
+         }},
         {"vertex count shrinks by two", [&] { h.problem.NumVertices -= 2; }},
         {"then a step", [&] { step("66"); }},
         {"Time renamed at length", [&] { h.problem.Factors[2].FactorName = QStringLiteral("Residence time, min"); }},
@@ -169,6 +176,7 @@ TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
         }
         for (int col = 1; col <= summary.grid()->maxCols(); ++col)
             EXPECT_GE(summary.grid()->colWidth(col), summary.grid()->maxTextColWidth(col)) << "column " << col;
+        EXPECT_TRUE(testsupport::RowInView(*summary.grid(), summary.grid()->maxRows()));
     }
 }
 

@@ -48,4 +48,11 @@ void Click(QPushButton* button)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+bool RowInView(const shell::GridWidget& grid, int row)
+{
+    const QTableView* view = grid.findChild<QTableView*>();
+    const QRect cell = view->visualRect(view->model()->index(row - 1, 0));
+    return view->viewport()->rect().contains(cell);
+}
+
 } // namespace zeltomir::testsupport

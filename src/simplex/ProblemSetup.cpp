@@ -136,6 +136,18 @@ DefineInitialSimplexResult DefineInitialSimplex(core::OptimizationProblem& probl
                                  Focus::SetupCount);
         return answer;
     }
+    // A count raised since the factors were committed names factors that
+    // still hold the start-up markers for limits; proposing levels between
+    // them would put -9999999 and 9999999 on screen as if they were limits.
+    for (int i = 1; i <= problem.NumFactors; ++i) {
+        const core::Factor factor = FactorOf(problem, i);
+        if (factor.LowerLimit == core::UndefinedLowerLimit && factor.UpperLimit == core::UndefinedUpperLimit) {
+            answer.outcome = Refused(
+                Critical(NoticeTitle, QStringLiteral("You must define the factors before the initial simplex.")),
+                Focus::SetupCount);
+            return answer;
+        }
+    }
     answer.grid = FillInitialSimplexGrid(problem, openGrid ? *openGrid : LoadInitialSimplexGrid(problem, locale),
                                          locale);
     problem.Stage = QStringLiteral("SeqSimplexInitialize");

@@ -54,7 +54,8 @@ struct DefineInitialSimplexResult {
 // Define Initial Simplex: with the target goal the target must be a number
 // (it is stored at once, even when the count then fails, and a run under way
 // is scored anew for it as by ChooseGoalOption); then the count
-// check; then at least 2 factors. When all pass the initial simplex grid is
+// check; then at least 2 factors, every one of them defined (limits no
+// longer at their start-up markers). When all pass the initial simplex grid is
 // filled (openGrid: the grid of the window when it is already open, nullopt
 // to create it, which first loads it from the vertex history) and Stage
 // becomes "SeqSimplexInitialize". ok: show the initial simplex window.

@@ -149,6 +149,8 @@ TEST(BeginOptimization, RefusedWithoutASimplexForTheCurrentFactors)
         {"no factors", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "0").ok); }},
         {"window reopened for 3 factors, then back to 2",
          [](core::OptimizationProblem& p) {
+             p.Factors[3].LowerLimit = 0;
+             p.Factors[3].UpperLimit = 1;
              ASSERT_TRUE(DefineInitialSimplex(p, "3", {}, std::nullopt).outcome.ok);
              ASSERT_TRUE(CheckFactorCount(p, "2").ok);
          }},

@@ -110,6 +110,8 @@ TEST(DefineInitialSimplex, ChecksTargetThenCountThenAtLeastTwoFactors)
          Focus::SetupCount, 12.5},
         {"one factor", "max", "1", "5", "Input Error", "There must be at least 2 factors.", Focus::SetupCount, 0},
         {"target ignored when maximising", "max", "abc", "x", "Input Error", NotInteger, Focus::SetupCount, 0},
+        {"factors never defined", "max", "3", "", "Notice", "You must define the factors before the initial simplex.",
+         Focus::SetupCount, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -13,10 +13,12 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -26,6 +28,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+
+#include <utility>
 
 namespace zeltomir::shell {
 
@@ -49,7 +53,8 @@ MainWindow::MainWindow(DialogService& dialogs, const core::RunTimeState& runTime
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_runTime(runTime)
-    , m_openDocument([](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
+    , m_openDocument([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
+    , m_manualPath(QDir(core::ProgramFolder()).filePath(core::ManualFileName))
 {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(QStringLiteral("Vantrelix"));
@@ -190,6 +195,7 @@ void MainWindow::run(Handler handler)
     const std::function<void()> command = m_handlers.*handler;
     if (command)
         command();
+    returnFocus();
 }
 
 void MainWindow::runPractice(PracticeKind kind, const QString& level)
@@ -240,7 +246,34 @@ void MainWindow::updateCommandAvailability(const QString& activeWindow)
 
 void MainWindow::releaseFocus()
 {
+    rememberFocus();
     m_focusSink->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::rememberFocus()
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused == m_focusSink)
+        return;
+    m_focusToReturn = focused;
+    m_focusWindow = m_mdi->currentSubWindow();
+}
+
+// A command that leaves the same window active and the focus nowhere in
+// particular (the sink, or lost to a dialog) hands it back to the control
+// that had it, so that a result typed after Save goes into the result box.
+// One that opened or closed windows has put the focus where it belongs.
+void MainWindow::returnFocus()
+{
+    const QPointer<QWidget> control = std::exchange(m_focusToReturn, nullptr);
+    const QPointer<QMdiSubWindow> window = std::exchange(m_focusWindow, nullptr);
+    if (!control || !window || m_mdi->currentSubWindow() != window || !window->isAncestorOf(control))
+        return;
+    QWidget* now = QApplication::focusWidget();
+    if (now && now != m_focusSink && !window->isAncestorOf(now))
+        return;
+    if (control->isVisible() && control->isEnabled())
+        control->setFocus(Qt::OtherFocusReason);
 }
 
 bool MainWindow::confirmExit()
@@ -269,13 +302,20 @@ void MainWindow::quitProgram()
 
 QString MainWindow::manualPath() const
 {
-    return QDir(core::ProgramFolder()).filePath(core::ManualFileName);
+    return m_manualPath;
 }
 
 void MainWindow::openManual()
 {
-    if (m_openDocument)
-        m_openDocument(manualPath());
+    const QString path = QDir::toNativeSeparators(QFileInfo(manualPath()).absoluteFilePath());
+    QString problem;
+    if (!QFileInfo(manualPath()).isFile())
+        problem = QStringLiteral("It should be at %1 but is missing.").arg(path);
+    else if (m_openDocument && !m_openDocument(manualPath()))
+        problem = QStringLiteral("It is at %1.").arg(path);
+    if (!problem.isEmpty())
+        m_dialogs.message(QStringLiteral("Notice"), QStringLiteral("The manual could not be opened.  ") + problem,
+                          core::MessageIcon::Information);
 }
 
 void MainWindow::showAbout()
@@ -283,6 +323,9 @@ void MainWindow::showAbout()
     if (!m_about) {
         m_about = new AboutBox(this);
         connect(m_about, &AboutBox::activated, this, [this] { setPrintButtonEnabled(false); });
+        // Closing the box returns to the control that was being used.
+        rememberFocus();
+        connect(m_about, &QDialog::finished, this, [this] { returnFocus(); });
     }
     m_about->show();
     m_about->raise();
@@ -314,7 +357,10 @@ void MainWindow::rebuildWindowList()
     QMenu* menu = m_menus->windowMenu();
     qDeleteAll(m_windowListActions);
     m_windowListActions.clear();
-    const QList<QMdiSubWindow*> children = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    QList<QMdiSubWindow*> children = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    // A window loaded but not shown (a practice window a clipboard command
+    // loaded after its close) is not one the user can switch to.
+    children.removeIf([](const QMdiSubWindow* child) { return child->isHidden(); });
     if (children.isEmpty())
         return;
     m_windowListActions.append(menu->addSeparator());

@@ -60,7 +60,8 @@ public:
 
     // Takes the input focus into the hidden focus sink, so that the control
     // that had it (a cell editor, a text box) finishes its edit before a
-    // command reads any data.
+    // command reads any data. The command routed through this window gives
+    // it back when it is done (see returnFocus).
     void releaseFocus();
 
     // Asks whether to quit. On Yes the program ends at once (see
@@ -72,11 +73,14 @@ public:
     void setQuitHook(std::function<void()> quit) { m_quit = std::move(quit); }
     bool isQuitting() const { return m_quitting; }
 
-    // The manual in the program's folder, handed to the desktop to open; the
-    // result is not checked. Tests replace the opener.
+    // The manual in the program's folder, handed to the desktop to open. A
+    // manual that is missing, or that no program could be found to show
+    // (the opener answers false), is reported with where it is or should
+    // be. Tests replace the opener and the path.
     QString manualPath() const;
     void openManual();
-    void setDocumentOpener(std::function<void(const QString& path)> opener) { m_openDocument = std::move(opener); }
+    void setDocumentOpener(std::function<bool(const QString& path)> opener) { m_openDocument = std::move(opener); }
+    void setManualPath(const QString& path) { m_manualPath = path; }
 
     // The one About box, created on first use; nullptr while closed.
     void showAbout();
@@ -100,6 +104,8 @@ private:
     void connectMenuItem(const char* name, std::function<void()> command);
     void run(Handler handler);
     void runPractice(PracticeKind kind, const QString& level);
+    void rememberFocus();
+    void returnFocus();
     void rebuildWindowList();
     void quitProgram();
 
@@ -107,8 +113,12 @@ private:
     const core::RunTimeState& m_runTime;
     CommandHandlers m_handlers;
     std::function<void()> m_quit;
-    std::function<void(const QString&)> m_openDocument;
+    std::function<bool(const QString&)> m_openDocument;
+    QString m_manualPath;
     bool m_quitting = false;
+    // The control that had the focus when a command released it, and its window.
+    QPointer<QWidget> m_focusToReturn;
+    QPointer<QMdiSubWindow> m_focusWindow;
 
     QMdiArea* m_mdi = nullptr;
     ButtonBar* m_buttonBar = nullptr;

@@ -30,7 +30,10 @@ protected:
     {
         window = std::make_unique<MainWindow>(dialogs, runTime);
         window->setQuitHook([this] { ++quitCount; });
-        window->setDocumentOpener([this](const QString& path) { openedDocuments << path; });
+        window->setDocumentOpener([this](const QString& path) {
+            openedDocuments << path;
+            return true;
+        });
         window->resize(900, 600);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

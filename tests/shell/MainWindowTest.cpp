@@ -1,16 +1,19 @@
 #include "MainWindowFixture.h"
 
 #include "core/SnapshotFiles.h"
+#include "shell/AboutBox.h"
 #include "shell/ButtonBar.h"
 #include "shell/Twips.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 namespace zeltomir::shell {
@@ -284,7 +287,13 @@ TEST_F(RoutingTest, ToolbarButtonsFinishTheEditBeforeTheirCommand)
         button(name)->setEnabled(true);
         QTest::mouseClick(button(name), Qt::LeftButton);
         EXPECT_EQ(Joined(calls), std::string("editingFinished | ") + handler);
+        // The window is still the active one: its control gets the focus back.
+        EXPECT_TRUE(editor->hasFocus());
     }
+    action("mnu_help_about")->trigger();
+    ASSERT_NE(window->aboutBox(), nullptr);
+    window->aboutBox()->close();
+    EXPECT_TRUE(editor->hasFocus());
 }
 
 TEST_F(RoutingTest, MenuItemsCallTheirCommandDirectly)
@@ -326,22 +335,49 @@ TEST_F(RoutingTest, CommandsWithoutAHandlerDoNothing)
     EXPECT_EQ(quitCount, 0);
 }
 
-TEST_F(RoutingTest, HelpOpensTheManualAndThenReleasesTheFocus)
+TEST_F(RoutingTest, HelpOpensTheManualOrSaysWhereItIs)
 {
-    const QString manual = QDir(core::ProgramFolder()).filePath("Zeltomir.pdf");
+    QTemporaryDir folder;
+    const QString manual = folder.filePath("Zeltomir.pdf");
+    const QString shown = QDir::toNativeSeparators(manual);
+    const struct {
+        const char* name;
+        bool exists;
+        bool opens;
+        QString problem; // after "The manual could not be opened.  "
+    } cases[] = {
+        {"missing", false, true, "It should be at " + shown + " but is missing."},
+        {"no program to show it", true, false, "It is at " + shown + "."},
+        {"opened", true, true, ""},
+    };
+    window->setManualPath(manual);
     bool focusedWhileOpening = false;
-    window->setDocumentOpener([&](const QString& path) {
-        openedDocuments << path;
-        focusedWhileOpening = editor->hasFocus();
-    });
-    QTest::mouseClick(button("Command3D4"), Qt::LeftButton);
-    EXPECT_EQ(Joined(openedDocuments), manual.toStdString());
-    EXPECT_TRUE(focusedWhileOpening);
-    EXPECT_FALSE(editor->hasFocus());
-
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile file(manual);
+        ASSERT_TRUE(c.exists ? file.open(QIODevice::WriteOnly) : (!file.exists() || file.remove()));
+        file.close();
+        openedDocuments.clear();
+        dialogs.clear();
+        startEditing();
+        focusedWhileOpening = false;
+        window->setDocumentOpener([this, &focusedWhileOpening, opens = c.opens](const QString& path) {
+            openedDocuments << path;
+            focusedWhileOpening = editor->hasFocus();
+            return opens;
+        });
+        if (!c.problem.isEmpty())
+            dialogs.answerMessage(MessageAnswer::Ok);
+        QTest::mouseClick(button("Command3D4"), Qt::LeftButton);
+        EXPECT_EQ(openedDocuments, c.exists ? QStringList{manual} : QStringList{});
+        EXPECT_EQ(focusedWhileOpening, c.exists);
+        EXPECT_FALSE(editor->hasFocus());
+        const std::vector<MessageRequest> expected{
+            {"Notice", "The manual could not be opened.  " + c.problem, core::MessageIcon::Information}};
+        EXPECT_EQ(dialogs.messages(), c.problem.isEmpty() ? std::vector<MessageRequest>{} : expected);
+    }
     action("mnu_help_contents")->trigger();
     EXPECT_EQ(openedDocuments.size(), 2);
-    EXPECT_EQ(openedDocuments.last(), manual);
 }
 
 TEST_F(RoutingTest, ExitQuestionComesAfterTheEditIsFinished)

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 namespace zeltomir::shell {
@@ -25,6 +26,14 @@ QMessageBox::Icon ToQtIcon(core::MessageIcon icon)
         break;
     }
     return QMessageBox::NoIcon;
+}
+
+// The extension a filter such as "Simplex Files (*.sso)" stands for; empty
+// for one that matches any name ("All Files (*)").
+QString FilterExtension(const QString& filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([^)\\s;*?]+)\\)"));
+    return pattern.match(filter).captured(1);
 }
 
 } // namespace
@@ -126,10 +135,18 @@ std::unique_ptr<QFileDialog> QtDialogService::buildFileDialog(const FileDialogRe
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);
     }
-    // The name comes back exactly as chosen: no default suffix is added.
     dialog->setNameFilters(request.nameFilters);
     if (request.selectedFilter >= 0 && request.selectedFilter < request.nameFilters.size())
         dialog->selectNameFilter(request.nameFilters.at(request.selectedFilter));
+    if (request.kind == FileDialogKind::Save) {
+        // A name typed without an extension gets the chosen filter's, so the
+        // file shows under that filter when it is opened again; a name with
+        // one is kept as typed, and "All Files" adds none.
+        QFileDialog* saving = dialog.get();
+        saving->setDefaultSuffix(FilterExtension(saving->selectedNameFilter()));
+        QObject::connect(saving, &QFileDialog::filterSelected, saving,
+                         [saving](const QString& filter) { saving->setDefaultSuffix(FilterExtension(filter)); });
+    }
     return dialog;
 }
 

@@ -145,18 +145,23 @@ TEST(QtDialogService, AnswersByTheButtonsOffered)
 TEST(QtDialogService, FileDialogOffersTheFiltersWithTheChosenOneSelected)
 {
     const QStringList filters{"All Files (*)", "Simplex Files (*.sso)", "Target Optimization Files (*.sst)"};
-    const std::tuple<FileDialogKind, int, const char*, QFileDialog::AcceptMode> rows[] = {
-        {FileDialogKind::Open, 1, "Simplex Files (*.sso)", QFileDialog::AcceptOpen},
-        {FileDialogKind::Save, 2, "Target Optimization Files (*.sst)", QFileDialog::AcceptSave},
-        {FileDialogKind::Save, 7, "All Files (*)", QFileDialog::AcceptSave}, // out of range: the first
+    // A saved name typed without an extension gets the chosen filter's.
+    const std::tuple<FileDialogKind, int, const char*, QFileDialog::AcceptMode, const char*> rows[] = {
+        {FileDialogKind::Open, 1, "Simplex Files (*.sso)", QFileDialog::AcceptOpen, ""},
+        {FileDialogKind::Save, 2, "Target Optimization Files (*.sst)", QFileDialog::AcceptSave, "sst"},
+        {FileDialogKind::Save, 7, "All Files (*)", QFileDialog::AcceptSave, ""}, // out of range: the first
     };
-    for (const auto& [kind, selected, expected, mode] : rows) {
+    for (const auto& [kind, selected, expected, mode, suffix] : rows) {
         SCOPED_TRACE(expected);
         const auto dialog = QtDialogService::buildFileDialog({kind, filters, selected}, nullptr);
         EXPECT_EQ(Joined(dialog->nameFilters()), Joined(filters));
         EXPECT_EQ(dialog->selectedNameFilter(), expected);
         EXPECT_EQ(dialog->acceptMode(), mode);
-        EXPECT_TRUE(dialog->defaultSuffix().isEmpty());
+        EXPECT_EQ(dialog->defaultSuffix(), suffix);
+        if (kind == FileDialogKind::Save) {
+            emit dialog->filterSelected(filters[1]); // the user picks another filter
+            EXPECT_EQ(dialog->defaultSuffix(), "sso");
+        }
     }
 }
 

@@ -529,6 +529,10 @@ TEST_F(WindowMenuTest, ListsTheOpenChildrenAndActivatesTheOneChosen)
     ASSERT_EQ(listed.size(), 2);
     EXPECT_EQ(listed[0]->text(), "&1 Beta");
     EXPECT_TRUE(listed[1]->isChecked());
+
+    // A hidden child (loaded, never shown) is not one to choose.
+    addNamedChild("Delta")->hide();
+    EXPECT_EQ(listedWindows().size(), 2);
 }
 
 TEST_F(WindowMenuTest, ChoosingAMinimisedChildRestoresIt)

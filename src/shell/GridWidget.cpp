@@ -121,6 +121,12 @@ int GridWidget::maxTextColWidth(int col) const
 
 int GridWidget::cellTextWidth(const QString& text) const { return m_view->cellWidthForText(text); }
 
+int GridWidget::rowsHeight() const
+{
+    return m_view->horizontalHeader()->sizeHint().height() + m_view->verticalHeader()->length()
+           + 2 * m_view->frameWidth();
+}
+
 void GridWidget::widenColumnToText(int col, const QString& text)
 {
     const int needed = cellTextWidth(text);

@@ -67,6 +67,10 @@ public:
     // column `col` (0 when it is empty or outside the grid).
     int cellTextWidth(const QString& text) const;
     int headerTextWidth(int col) const;
+    // The height the grid needs to show every row without scrolling: the
+    // header row, the rows, and the frame (a horizontal scroll bar, if the
+    // columns need one, comes on top).
+    int rowsHeight() const;
     // Widens column `col` (never narrows it) so that `text` shows in full in
     // one of its cells, measured in pixels with the grid's font: the one rule
     // by which every table keeps a number from being cut off when it arrives.

@@ -109,16 +109,22 @@ void SimplexWindows::keepInside(QMdiSubWindow* frame)
     frame->move(position);
 }
 
-// The twips size of a grid window allows a narrow column per factor; where
-// the columns fitted to their texts need more, the window grows (within the
-// MDI area) rather than hiding the last columns behind a scroll bar.
-void SimplexWindows::widenToGrid(SimplexChildWindow* window, const shell::GridWidget& grid)
+// The twips size of a grid window allows a narrow column per factor and a
+// few rows; where the columns fitted to their texts, or the rows, need more,
+// the window grows (within the MDI area) rather than hiding the last columns
+// or rows behind a scroll bar.
+void SimplexWindows::fitToGrid(SimplexChildWindow* window, const shell::GridWidget& grid)
 {
     QMdiSubWindow* frame = window->subWindow();
-    const int missing = GridContentWidth(grid) - grid.width();
-    if (!frame || missing <= 0)
+    if (!frame)
         return;
-    frame->resize(std::min(frame->width() + missing, std::max(frame->width(), room().width())), frame->height());
+    const auto grown = [](int size, int missing, int room) {
+        return missing > 0 ? std::min(size + missing, std::max(size, room)) : size;
+    };
+    const int width = grown(frame->width(), GridContentWidth(grid) - grid.width(), room().width());
+    frame->resize(width, frame->height());
+    const int height = grown(frame->height(), GridContentHeight(grid) - grid.height(), room().height());
+    frame->resize(width, height);
     keepInside(frame);
 }
 
@@ -174,6 +180,7 @@ FactorWindow* SimplexWindows::openFactorWindow()
     }
     m_factors = new FactorWindow(*this);
     addWindow(m_factors, factorWindowSize(m_factors));
+    fitToGrid(m_factors, *m_factors->grid());
     return m_factors;
 }
 
@@ -185,7 +192,7 @@ InitialSimplexWindow* SimplexWindows::openInitialSimplexWindow(const GridText& g
         window->showGrid(grid);
         addWindow(window, ChildWindowSize(window, InitialSimplexWindow::widthTwips(m_context.problem.NumFactors),
                                           InitialSimplexWindow::HeightTwips, m_context.mainWindow.mdiArea()));
-        widenToGrid(window, *window->grid());
+        fitToGrid(window, *window->grid());
         return window;
     }
     window->showGrid(grid);
@@ -221,7 +228,7 @@ VertexSummaryWindow* SimplexWindows::openVertexSummary()
     m_summary = new VertexSummaryWindow(*this);
     addWindow(m_summary, ChildWindowSize(m_summary, VertexSummaryWindow::widthTwips(m_context.problem.NumFactors),
                                          VertexSummaryWindow::HeightTwips, m_context.mainWindow.mdiArea()));
-    widenToGrid(m_summary, *m_summary->grid());
+    fitToGrid(m_summary, *m_summary->grid());
     return m_summary;
 }
 

@@ -117,7 +117,7 @@ private:
     void subWindowActivated(QMdiSubWindow* subWindow);
     // An invalid size: the window's own size hint, title bar included.
     QMdiSubWindow* addWindow(SimplexChildWindow* window, QSize size);
-    void widenToGrid(SimplexChildWindow* window, const shell::GridWidget& grid);
+    void fitToGrid(SimplexChildWindow* window, const shell::GridWidget& grid);
     void keepInside(QMdiSubWindow* frame);
     QSize room() const;
     void activate(SimplexChildWindow* window);

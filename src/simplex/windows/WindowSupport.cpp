@@ -98,6 +98,13 @@ int GridContentWidth(const shell::GridWidget& grid)
     return columns + rowNumbers + scrollBar + frames;
 }
 
+int GridContentHeight(const shell::GridWidget& grid)
+{
+    const bool scrollsSideways = GridContentWidth(grid) > grid.width();
+    return grid.rowsHeight()
+           + (scrollsSideways ? grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid) : 0);
+}
+
 QSize ChildWindowSize(const QWidget* widget, int widthTwips, int heightTwips, const QMdiArea* area)
 {
     QSize size = shell::TwipsSize(widget, widthTwips, heightTwips);

@@ -55,6 +55,10 @@ void WidenColumnsToText(shell::GridWidget& grid);
 // columns, the row numbers, a vertical scroll bar and the frame.
 int GridContentWidth(const shell::GridWidget& grid);
 
+// The height the grid needs to show all its rows, a horizontal scroll bar
+// included when its columns are wider than it is.
+int GridContentHeight(const shell::GridWidget& grid);
+
 // A window size given in twips, in pixels of `widget`'s screen, kept within
 // the MDI area so that a window sized for many factors still fits on screen
 // (its grid scrolls instead).

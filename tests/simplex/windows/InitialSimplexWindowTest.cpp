@@ -150,20 +150,28 @@ TEST(InitialSimplexWindowTest, SizedByTheFactorCountAndLaidOutOnResize)
     }
 }
 
-// Sized for many factors the window would be far wider than the screen; it
-// is kept within the MDI area and its grid scrolls.
+// The factor and initial simplex windows grow to show every row; sized for
+// many factors they would be far larger than the screen, and are kept within
+// the MDI area with their grids scrolling.
 TEST(InitialSimplexWindowTest, ManyFactorsFitTheMdiArea)
 {
-    WindowHarness h;
-    WindowHarness::typeInto(h.setup().countBox(), QStringLiteral("40"));
-    h.click(h.setup().defineFactorsButton());
-    h.click(h.factors().continueButton());
-    h.click(h.setup().defineInitialSimplexButton());
-    const QSize room = h.mainWindow().mdiArea()->viewport()->size();
-    const QSize size = h.initialSimplex().subWindow()->size();
-    EXPECT_LE(size.width(), room.width());
-    EXPECT_LE(size.height(), room.height());
-    EXPECT_EQ(h.initialSimplex().grid()->maxCols(), 41);
+    for (const int factors : {12, 40}) {
+        SCOPED_TRACE(factors);
+        WindowHarness h;
+        WindowHarness::typeInto(h.setup().countBox(), QString::number(factors));
+        h.click(h.setup().defineFactorsButton());
+        const QSize room = h.mainWindow().mdiArea()->viewport()->size();
+        const bool allFit = factors == 12;
+        EXPECT_EQ(testsupport::RowInView(*h.factors().grid(), factors), allFit);
+        EXPECT_EQ(h.factors().subWindow()->height() == room.height(), !allFit);
+        h.click(h.factors().continueButton());
+        h.click(h.setup().defineInitialSimplexButton());
+        const QSize size = h.initialSimplex().subWindow()->size();
+        EXPECT_LE(size.width(), room.width());
+        EXPECT_EQ(testsupport::RowInView(*h.initialSimplex().grid(), factors + 1), allFit);
+        EXPECT_EQ(size.height() == room.height(), !allFit);
+        EXPECT_EQ(h.initialSimplex().grid()->maxCols(), factors + 1);
+    }
 }
 
 // Tab leaves the last result for Continue; Shift+Tab comes back to it.

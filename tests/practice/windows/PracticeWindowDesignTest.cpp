@@ -125,6 +125,7 @@ TEST_P(PracticeWindowDesignTest, GenerateQuestionEmptiesBoxesAndRowsButKeepsHead
     const QStringList headers = GridRow(grid(), 0);
     const QString score = w.form().correct->text() + w.form().incorrect->text() + w.form().percentage->text();
     ASSERT_EQ(grid().firstEmptyRow(1), 3);
+    grid().scrollToRow(grid().maxRows());
 
     dialogs.answerMessage(MessageAnswer::Ok);
     click(w.form().generateQuestion);
@@ -132,6 +133,7 @@ TEST_P(PracticeWindowDesignTest, GenerateQuestionEmptiesBoxesAndRowsButKeepsHead
               (MessageRequest{"Notice", GenerateQuestionNotice().text, core::MessageIcon::Information}));
     EXPECT_EQ(w.levelTexts().join(QString()), QString());
     EXPECT_EQ(grid().firstEmptyRow(1), 1);
+    EXPECT_TRUE(RowInView(grid(), 1));
     EXPECT_EQ(GridRow(grid(), 0), headers);
     EXPECT_EQ(w.form().correct->text() + w.form().incorrect->text() + w.form().percentage->text(), score);
     EXPECT_EQ(RecordOf(records, GetParam().which).Answered, 0);

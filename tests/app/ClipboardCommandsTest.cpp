@@ -5,6 +5,7 @@
 #include "ProgramHarness.h"
 
 #include "app/DocumentCommands.h"
+#include "practice/ExerciseFiles.h"
 #include "practice/windows/PracticeForm.h"
 #include "practice/windows/PracticeWindow.h"
 #include "practice/windows/PracticeWindows.h"
@@ -234,24 +235,47 @@ TEST_F(ClipboardCommandsTest, StepsWindowActsOnTheResultBoxOrTheGrid)
 
 struct PracticeCase {
     const char* name;
-    const char* menuItem;
+    const char* menuItem; // nullptr: a variance exercise file opens the window
     practice::ExerciseWindow window;
     const char* code;
 };
+
+// A question of the older variance window with the letters A, D and E.
+practice::VarianceFileContents VarianceExercise()
+{
+    practice::VarianceFileContents file;
+    file.FirstFactor = QStringLiteral("A");
+    file.SecondFactor = QStringLiteral("D");
+    file.c1 = 145;
+    file.c2 = 146;
+    file.c12 = 15;
+    file.c11 = 12;
+    file.c22 = 30;
+    file.AnswerText = QStringLiteral("A1D2E3H");
+    return file;
+}
 
 class PracticeClipboardTest : public ClipboardCommandsTest, public testing::WithParamInterface<PracticeCase> {};
 
 TEST_P(PracticeClipboardTest, LevelBoxesTakeAllThreeAndTheGridOnlyCopy)
 {
     const PracticeCase& c = GetParam();
-    h.triggerMenu(c.menuItem);
+    if (c.menuItem)
+        h.triggerMenu(c.menuItem);
+    else
+        h.program().practiceWindows().openVarianceExercise(VarianceExercise());
     practice::PracticeWindow* window = h.program().practiceWindows().window(c.window);
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(h.runTime().ActiveWindow, QLatin1String(c.code));
+    // The older variance window leaves FocusTarget as the window before it
+    // left it; here that window had the focus in a level box, later in its grid.
+    const bool setsFocusTarget = window->config().setsFocusTarget;
 
     QLineEdit* box = window->levelBox("A");
     ASSERT_NE(box, nullptr);
     ProgramHarness::typeInto(box, "12");
+    if (!setsFocusTarget)
+        h.runTime().FocusTarget = QStringLiteral("text");
     ASSERT_EQ(h.runTime().FocusTarget, "text");
     ASSERT_TRUE(window->computeResponse());
     window->form().computeResponse->setFocus(Qt::OtherFocusReason);
@@ -268,6 +292,8 @@ TEST_P(PracticeClipboardTest, LevelBoxesTakeAllThreeAndTheGridOnlyCopy)
 
     shell::GridWidget& grid = *window->grid();
     grid.setFocus(Qt::OtherFocusReason);
+    if (!setsFocusTarget)
+        h.runTime().FocusTarget = QStringLiteral("ss");
     ASSERT_EQ(h.runTime().FocusTarget, "ss");
     const shell::GridBlock row{1, 1, grid.maxCols(), 1};
     grid.selectBlock(row);
@@ -287,6 +313,7 @@ TEST_P(PracticeClipboardTest, LevelBoxesTakeAllThreeAndTheGridOnlyCopy)
 const PracticeCase PracticeCases[] = {
     {"Target", "mnuPracticeTOsimple", practice::ExerciseWindow::Target, "TOO"},
     {"Variance", "mnuPracticeVOsim", practice::ExerciseWindow::Variance, "VO"},
+    {"OlderVariance", nullptr, practice::ExerciseWindow::OlderVariance, "VO"},
     {"Scrap", "mnuSRadv", practice::ExerciseWindow::Scrap, "TO5"},
 };
 

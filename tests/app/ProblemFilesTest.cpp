@@ -253,15 +253,37 @@ TEST_F(ProblemFilesTest, AnOpenedRunGoesOnWithTheSameSteps)
 
 TEST_F(ProblemFilesTest, ASaveThatFailsIsReportedAndKeepsModified)
 {
-    h.runTime().Modified = QStringLiteral("yes");
-    const QString before = h.runTime().StateFilePath;
     const QString file = h.path("no such folder/problem.sso");
-    h.dialogs.answerSave(file);
-    h.dialogs.answerMessage(MessageAnswer::Ok);
-    h.triggerMenu("mnufilesave");
-    ExpectOneNotice(h.dialogs, file, "saved");
-    EXPECT_EQ(h.runTime().Modified, "yes");
-    EXPECT_EQ(h.runTime().StateFilePath, before);
+    const struct {
+        const char* menuItem; // the window active at the save; nullptr: the setup window
+        const char* refusal;  // said before any file dialog; nullptr: the file is chosen, then reported
+    } cases[] = {
+        {nullptr, nullptr},
+        // The menu's variance window before any question of the older one.
+        {"mnuPracticeVOsim", "There is no question of the variance exercise that these files hold to save yet."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.menuItem ? c.menuItem : "setup window");
+        h.dialogs.clear();
+        Records().Variance.Robust = practice::RobustModel();
+        if (c.menuItem)
+            h.triggerMenu(c.menuItem);
+        h.runTime().Modified = QStringLiteral("yes");
+        const QString before = h.runTime().StateFilePath;
+        if (!c.refusal)
+            h.dialogs.answerSave(file);
+        h.dialogs.answerMessage(MessageAnswer::Ok);
+        h.triggerMenu("mnufilesave");
+        if (c.refusal) {
+            EXPECT_TRUE(h.dialogs.fileDialogs().empty());
+            EXPECT_EQ(h.dialogs.messages(), (std::vector<shell::MessageRequest>{
+                                                {"Notice", c.refusal, core::MessageIcon::Exclamation}}));
+        } else {
+            ExpectOneNotice(h.dialogs, file, "saved");
+        }
+        EXPECT_EQ(h.runTime().Modified, "yes");
+        EXPECT_EQ(h.runTime().StateFilePath, before);
+    }
 }
 
 // ---- Opening: which reader, cancelling ----

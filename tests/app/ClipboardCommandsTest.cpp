@@ -5,7 +5,6 @@
 #include "ProgramHarness.h"
 
 #include "app/DocumentCommands.h"
-#include "practice/ExerciseFiles.h"
 #include "practice/windows/PracticeForm.h"
 #include "practice/windows/PracticeWindow.h"
 #include "practice/windows/PracticeWindows.h"
@@ -240,20 +239,6 @@ struct PracticeCase {
     const char* code;
 };
 
-// A question of the older variance window with the letters A, D and E.
-practice::VarianceFileContents VarianceExercise()
-{
-    practice::VarianceFileContents file;
-    file.FirstFactor = QStringLiteral("A");
-    file.SecondFactor = QStringLiteral("D");
-    file.c1 = 145;
-    file.c2 = 146;
-    file.c12 = 15;
-    file.c11 = 12;
-    file.c22 = 30;
-    file.AnswerText = QStringLiteral("A1D2E3H");
-    return file;
-}
 
 class PracticeClipboardTest : public ClipboardCommandsTest, public testing::WithParamInterface<PracticeCase> {};
 
@@ -263,7 +248,7 @@ TEST_P(PracticeClipboardTest, LevelBoxesTakeAllThreeAndTheGridOnlyCopy)
     if (c.menuItem)
         h.triggerMenu(c.menuItem);
     else
-        h.program().practiceWindows().openVarianceExercise(VarianceExercise());
+        h.program().practiceWindows().openVarianceExercise({"A", "D", 0, 0, 145, 146, 15, 12, 30, "A1D2E3H", {}});
     practice::PracticeWindow* window = h.program().practiceWindows().window(c.window);
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(h.runTime().ActiveWindow, QLatin1String(c.code));

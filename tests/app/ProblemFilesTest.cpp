@@ -253,31 +253,29 @@ TEST_F(ProblemFilesTest, AnOpenedRunGoesOnWithTheSameSteps)
 
 TEST_F(ProblemFilesTest, ASaveThatFailsIsReportedAndKeepsModified)
 {
+    // The problem of the setup window is reported once its file is chosen;
+    // the menu's variance window before any question of the older one has
+    // nothing to save and says so before any file dialog.
     const QString file = h.path("no such folder/problem.sso");
-    const struct {
-        const char* menuItem; // the window active at the save; nullptr: the setup window
-        const char* refusal;  // said before any file dialog; nullptr: the file is chosen, then reported
-    } cases[] = {
-        {nullptr, nullptr},
-        // The menu's variance window before any question of the older one.
-        {"mnuPracticeVOsim", "There is no question of the variance exercise that these files hold to save yet."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.menuItem ? c.menuItem : "setup window");
+    for (const char* menuItem : {"", "mnuPracticeVOsim"}) {
+        SCOPED_TRACE(menuItem);
+        const bool refusedAtOnce = *menuItem != '\0';
         h.dialogs.clear();
         Records().Variance.Robust = practice::RobustModel();
-        if (c.menuItem)
-            h.triggerMenu(c.menuItem);
+        if (refusedAtOnce)
+            h.triggerMenu(menuItem);
         h.runTime().Modified = QStringLiteral("yes");
         const QString before = h.runTime().StateFilePath;
-        if (!c.refusal)
+        if (!refusedAtOnce)
             h.dialogs.answerSave(file);
         h.dialogs.answerMessage(MessageAnswer::Ok);
         h.triggerMenu("mnufilesave");
-        if (c.refusal) {
+        if (refusedAtOnce) {
             EXPECT_TRUE(h.dialogs.fileDialogs().empty());
-            EXPECT_EQ(h.dialogs.messages(), (std::vector<shell::MessageRequest>{
-                                                {"Notice", c.refusal, core::MessageIcon::Exclamation}}));
+            const shell::MessageRequest refusal{
+                "Notice", "There is no question of the variance exercise that these files hold to save yet.",
+                core::MessageIcon::Exclamation};
+            EXPECT_EQ(h.dialogs.messages(), std::vector<shell::MessageRequest>{refusal});
         } else {
             ExpectOneNotice(h.dialogs, file, "saved");
         }

@@ -38,7 +38,7 @@ struct PracticeForm {
     std::vector<FactorRow> factors; // A first; the variance windows end with G
 
     QGroupBox* questionFrame = nullptr; // Frame1 "Question"
-    QPlainTextEdit* statement = nullptr; // Text_pbl
+    QPlainTextEdit* statement = nullptr; // Text_pbl, a StatementBox as high as its text
 
     QPushButton* generateQuestion = nullptr; // Command1
     QPushButton* computeResponse = nullptr;  // btnComputeResponse

@@ -21,6 +21,11 @@ core::Message FileNotSaved(const QString& path, const QString& why)
             core::MessageIcon::Critical};
 }
 
+core::Message NothingToSave(const QString& why)
+{
+    return {Notice, why, core::MessageIcon::Exclamation};
+}
+
 core::Message FileNotOpened(const QString& path, const QString& why)
 {
     return {Notice, QStringLiteral("The file %1 could not be opened: %2").arg(Shown(path), why),

@@ -28,7 +28,8 @@ public:
     // Asks for a file name and writes the target exercise ("TOO" active),
     // the older variance window's exercise ("VO"), or otherwise the simplex
     // problem; only the last clears Modified and points StateFilePath at the
-    // file.
+    // file. A variance exercise without a question of the older window is
+    // refused with a message before any file dialog.
     void saveProblemFile();
 
     // Asks for a file and opens it by its ending. The problem windows close

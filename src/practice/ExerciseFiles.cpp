@@ -218,11 +218,17 @@ core::FileStatus WriteTargetFile(const QuadraticProblem& target, const QString& 
     return WriteLines(TargetFileLines(target), path);
 }
 
-core::FileStatus WriteVarianceFile(const VarianceProblem& variance, const QString& path)
+QString VarianceFileRefusal(const VarianceProblem& variance)
 {
     if (SolveRobustHiddenLevels(variance.Robust).singular != 0)
-        return core::FileStatus::failure(
-            QStringLiteral("There is no question of the variance exercise that these files hold to save yet."));
+        return QStringLiteral("There is no question of the variance exercise that these files hold to save yet.");
+    return {};
+}
+
+core::FileStatus WriteVarianceFile(const VarianceProblem& variance, const QString& path)
+{
+    if (const QString refusal = VarianceFileRefusal(variance); !refusal.isEmpty())
+        return core::FileStatus::failure(refusal);
     return WriteLines(VarianceFileLines(variance), path);
 }
 

@@ -47,10 +47,14 @@ QStringList TargetFileLines(const QuadraticProblem& target);
 // answer and problem text.
 QStringList VarianceFileLines(const VarianceProblem& variance);
 
+// Why the variance exercise cannot be saved as it stands, or an empty text
+// when it can: while the older window's model holds no question, a file
+// would describe no exercise and could not be opened again.
+QString VarianceFileRefusal(const VarianceProblem& variance);
+
 // Written through a temporary file that replaces the target only once
 // complete, so a failed write never damages an existing file. A variance
-// file is refused while the older window's model holds no question (it
-// would describe no exercise and could not be opened again).
+// file that VarianceFileRefusal refuses is not written.
 core::FileStatus WriteTargetFile(const QuadraticProblem& target, const QString& path);
 core::FileStatus WriteVarianceFile(const VarianceProblem& variance, const QString& path);
 

@@ -40,10 +40,11 @@ QString TargetDesignTimeStatement()
            crlf + QStringLiteral("factors are ignored when your answer is checked.") + crlf;
 }
 
-QString TargetSimpleStatement()
+QString TargetSimpleStatement(const QString& first, const QString& second)
 {
     return QStringLiteral("You are responsible for maximizing the response of a process.  ") +
-           QStringLiteral("Two factors, A and D, ") + QStringLiteral("affect the response variable.  ") +
+           QStringLiteral("Two factors, %1 and %2, ").arg(first, second) +
+           QStringLiteral("affect the response variable.  ") +
            QStringLiteral("The lower limits and upper limits for each of the ") +
            QStringLiteral("independent factors are shown to the right of each factor.  When the ") +
            QStringLiteral("Compute Response button is clicked the levels of ") +

@@ -11,8 +11,10 @@ namespace zeltomir::practice {
 // The target window's statement before any question sets it, which the
 // advanced level keeps: six lines, each ended by CR LF.
 QString TargetDesignTimeStatement();
-// The target statement at the simple level (A and D).
-QString TargetSimpleStatement();
+// The target statement at the simple level. A new question's factors are A
+// and D; an opened exercise file may bring others, and the statement names
+// the factors that the question uses.
+QString TargetSimpleStatement(const QString& first = QStringLiteral("A"), const QString& second = QStringLiteral("D"));
 
 QString ScrapStatement(bool advanced);
 

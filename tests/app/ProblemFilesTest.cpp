@@ -253,15 +253,35 @@ TEST_F(ProblemFilesTest, AnOpenedRunGoesOnWithTheSameSteps)
 
 TEST_F(ProblemFilesTest, ASaveThatFailsIsReportedAndKeepsModified)
 {
-    h.runTime().Modified = QStringLiteral("yes");
-    const QString before = h.runTime().StateFilePath;
+    // The problem of the setup window is reported once its file is chosen;
+    // the menu's variance window before any question of the older one has
+    // nothing to save and says so before any file dialog.
     const QString file = h.path("no such folder/problem.sso");
-    h.dialogs.answerSave(file);
-    h.dialogs.answerMessage(MessageAnswer::Ok);
-    h.triggerMenu("mnufilesave");
-    ExpectOneNotice(h.dialogs, file, "saved");
-    EXPECT_EQ(h.runTime().Modified, "yes");
-    EXPECT_EQ(h.runTime().StateFilePath, before);
+    for (const char* menuItem : {"", "mnuPracticeVOsim"}) {
+        SCOPED_TRACE(menuItem);
+        const bool refusedAtOnce = *menuItem != '\0';
+        h.dialogs.clear();
+        Records().Variance.Robust = practice::RobustModel();
+        if (refusedAtOnce)
+            h.triggerMenu(menuItem);
+        h.runTime().Modified = QStringLiteral("yes");
+        const QString before = h.runTime().StateFilePath;
+        if (!refusedAtOnce)
+            h.dialogs.answerSave(file);
+        h.dialogs.answerMessage(MessageAnswer::Ok);
+        h.triggerMenu("mnufilesave");
+        if (refusedAtOnce) {
+            EXPECT_TRUE(h.dialogs.fileDialogs().empty());
+            const shell::MessageRequest refusal{
+                "Notice", "There is no question of the variance exercise that these files hold to save yet.",
+                core::MessageIcon::Exclamation};
+            EXPECT_EQ(h.dialogs.messages(), std::vector<shell::MessageRequest>{refusal});
+        } else {
+            ExpectOneNotice(h.dialogs, file, "saved");
+        }
+        EXPECT_EQ(h.runTime().Modified, "yes");
+        EXPECT_EQ(h.runTime().StateFilePath, before);
+    }
 }
 
 // ---- Opening: which reader, cancelling ----

@@ -1,5 +1,6 @@
 #include "practice/windows/PracticeForm.h"
 
+#include "practice/windows/StatementBox.h"
 #include "shell/GridWidget.h"
 #include "shell/Twips.h"
 
@@ -164,7 +165,7 @@ PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& conf
     form.questionFrame = new QGroupBox(QStringLiteral("Question"), &window);
     form.questionFrame->setObjectName(QStringLiteral("Frame1"));
     auto* questionLayout = new QVBoxLayout(form.questionFrame);
-    form.statement = new QPlainTextEdit(form.questionFrame);
+    form.statement = new StatementBox(form.questionFrame);
     form.statement->setObjectName(QStringLiteral("Text_pbl"));
     // The learner reads the statement; it is not an input. A click still
     // lets the learner select and copy from it, but the window's first
@@ -181,12 +182,12 @@ PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& conf
 
     BuildGrid(window, config, form);
 
-    // The factors and buttons keep the height they need; the rest goes to
-    // the question and, twice as much, to the grid of runs.
+    // The question, the factors and the buttons keep the height they need;
+    // the rest goes to the grid of runs.
     auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(form.questionFrame, 1);
+    layout->addWidget(form.questionFrame, 0);
     layout->addLayout(middle, 0);
-    layout->addWidget(form.grid, 2);
+    layout->addWidget(form.grid, 1);
     return form;
 }
 
@@ -197,6 +198,10 @@ void SetStatementText(QPlainTextEdit& box, const QString& text)
     // full; this box has its own width and wraps the text itself.
     shown.replace(QStringLiteral(" \r\n"), QStringLiteral(" "));
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // A break after the last line would only add an empty line to the
+    // height the statement takes from the grid.
+    if (shown.endsWith(QLatin1Char('\n')))
+        shown.chop(1);
     box.setPlainText(shown);
 }
 

@@ -38,7 +38,7 @@ struct PracticeForm {
     std::vector<FactorRow> factors; // A first; the variance windows end with G
 
     QGroupBox* questionFrame = nullptr; // Frame1 "Question"
-    QPlainTextEdit* statement = nullptr; // Text_pbl
+    QPlainTextEdit* statement = nullptr; // Text_pbl, a StatementBox as high as its text
 
     QPushButton* generateQuestion = nullptr; // Command1
     QPushButton* computeResponse = nullptr;  // btnComputeResponse
@@ -64,7 +64,7 @@ PracticeForm BuildPracticeForm(QWidget& window, const ExerciseWindowConfig& conf
 
 // Shows a problem statement. The statements end their lines with CR LF;
 // a line ending in a blank flows on into the next one (the box wraps it),
-// any other line break shows as one.
+// any other line break shows as one, except one that ends the text.
 void SetStatementText(QPlainTextEdit& box, const QString& text);
 
 // Where Down (step +1) or Up (step -1) moves from box `from` when only the

@@ -70,6 +70,7 @@ PracticeWindow::PracticeWindow(ExerciseWindow which, PracticeWindowContext conte
     resize(shell::TwipsSize(this, config().widthTwips, config().heightTwips));
     connectButtons();
     watchFocus();
+    fitColumnsToEditedCells();
 
     // Window load: a question of the kind's level with its answer (the
     // variance windows also simulate a run, whose row is not kept), then
@@ -124,6 +125,21 @@ void PracticeWindow::watchFocus()
     connect(m_form.grid, &shell::GridWidget::focusGained, this, [this] { setFocusTarget(FocusOnGrid); });
 }
 
+void PracticeWindow::fitColumnsToEditedCells()
+{
+    // What the learner types or pastes into the grid shows whole too.
+    connect(m_form.grid, &shell::GridWidget::cellEdited, this,
+            [this](int col, int row) { m_form.grid->widenColumnToText(col, m_form.grid->cell(col, row)); });
+}
+
+void PracticeWindow::showCell(int col, int row, const QString& text)
+{
+    // A response far from the optimum runs to many digits; the column
+    // widens rather than cut the number short.
+    m_form.grid->setCell(col, row, text);
+    m_form.grid->widenColumnToText(col, text);
+}
+
 void PracticeWindow::generateQuestion()
 {
     const QuestionLayout layout = m_exercise->newQuestion(core::ProgramRandom());
@@ -144,7 +160,7 @@ bool PracticeWindow::computeResponse()
             // Row 0 holds the headers, so the first free row is a data row.
             const int row = m_form.grid->firstEmptyRow(1);
             for (int i = 0; i < outcome.rowCells.size(); ++i)
-                m_form.grid->setCell(i + 1, row, outcome.rowCells.at(i));
+                showCell(i + 1, row, outcome.rowCells.at(i));
             // The learner sees the new run even when the rows above fill
             // the grid; a selection made for Copy stays as it is.
             if (!outcome.rowCells.isEmpty())
@@ -213,7 +229,15 @@ void PracticeWindow::clearDataRows()
 {
     shell::GridWidget& grid = *m_form.grid;
     grid.clearBlock({1, 1, grid.maxCols(), grid.maxRows()});
-    grid.setCurrentCell(1, 1);
+    showFirstRow();
+}
+
+void PracticeWindow::showFirstRow()
+{
+    // The current cell alone moves the view only when it changes, and it is
+    // often at row 1 already while the view shows the last runs below.
+    m_form.grid->setCurrentCell(1, 1);
+    m_form.grid->scrollToRow(1);
 }
 
 void PracticeWindow::clearLevelBoxes()

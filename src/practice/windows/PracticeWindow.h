@@ -82,9 +82,10 @@ public:
     // rows are cleared when the columns change, since they would no longer
     // sit under their headers.
     void showCurrentQuestion();
-    // Empties the data rows (headers stay) and puts the current cell at
-    // column 1, row 1.
+    // Empties the data rows (headers stay), then shows the first row.
     void clearDataRows();
+    // Puts the current cell at column 1, row 1 and scrolls the grid to it.
+    void showFirstRow();
     void clearLevelBoxes();
     // Gives the focus to the first level box the question shows.
     void focusFirstLevelBox();
@@ -102,6 +103,9 @@ protected:
 private:
     void connectButtons();
     void watchFocus();
+    void fitColumnsToEditedCells();
+    // Writes a cell of a new run and widens its column to the text.
+    void showCell(int col, int row, const QString& text);
     void applyLayout(const QuestionLayout& layout);
     void rebuildGridColumns(const QStringList& headers);
     int boxIndex(const QObject* object) const;

@@ -3,7 +3,6 @@
 #include "core/ProblemRecord.h"
 #include "practice/PracticeRecords.h"
 #include "practice/windows/PracticeWindow.h"
-#include "shell/GridWidget.h"
 #include "shell/MainWindow.h"
 #include "shell/MdiArrangement.h"
 #include "shell/Twips.h"
@@ -188,7 +187,7 @@ PracticeWindow* PracticeWindows::openTargetExercise(const TargetFileContents& co
     PracticeWindow* window = load(ExerciseWindow::Target);
     ApplyTargetFile(contents, m_records.Target);
     window->showCurrentQuestion();
-    window->grid()->setCurrentCell(1, 1);
+    window->showFirstRow();
     return show(ExerciseWindow::Target);
 }
 

@@ -66,7 +66,8 @@ public:
 
     // Opening a target exercise file: the target window is loaded (it draws
     // its own question first), the file's model replaces the question, the
-    // window shows it with the current row back at 1, and is shown.
+    // window shows it with the current row back at 1 and its first row in
+    // view, and is shown.
     PracticeWindow* openTargetExercise(const TargetFileContents& contents);
     // Opening a variance exercise file: the older variance window is loaded,
     // its boxes emptied, the file's model applied, one Compute Response run

@@ -11,7 +11,10 @@
 #include "shell/GridWidget.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -61,6 +64,20 @@ inline QStringList GridRow(const shell::GridWidget& grid, int row)
     for (int col = 1; col <= grid.maxCols(); ++col)
         cells.append(grid.cell(col, row));
     return cells;
+}
+
+// Whether the whole first cell of a data row lies in the grid's view.
+inline bool RowInView(shell::GridWidget& grid, int row)
+{
+    const QTableView* view = grid.findChild<QTableView*>();
+    const QRect cell = view->visualRect(view->model()->index(row - 1, 0));
+    return view->viewport()->rect().contains(cell);
+}
+
+// The learner reads the whole statement without scrolling.
+inline bool StatementFits(const PracticeWindow& window)
+{
+    return window.form().statement->verticalScrollBar()->maximum() == 0;
 }
 
 inline PracticeProblem& RecordOf(PracticeRecords& records, ExerciseWindow which)

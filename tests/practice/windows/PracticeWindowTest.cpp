@@ -65,6 +65,7 @@ TEST_F(TargetWindowTest, LimitCheckRefusesTheFirstFactorOutsideItsLimits)
         {"-500.5", "900", "A", "The value of factor A is less than the lower limit."},
         {"0", "501", "D", "The value of factor D is greater than the upper limit."},
         {"500", "-500", nullptr, ""},
+        {"-500", "500", nullptr, ""},
         {"", "not a number", nullptr, ""},
     };
     int rows = 0;
@@ -84,6 +85,11 @@ TEST_F(TargetWindowTest, LimitCheckRefusesTheFirstFactorOutsideItsLimits)
         }
         EXPECT_EQ(grid().firstEmptyRow(1), rows + 1);
     }
+    // Far from the optimum the responses run to many digits, and a learner
+    // may paste a long text: every column shows its widest text whole.
+    grid().pasteText(1, rows + 1, QStringLiteral("-123456.7890123"));
+    for (int col = 1; col <= grid().maxCols(); ++col)
+        EXPECT_GE(grid().colWidth(col), grid().maxTextColWidth(col)) << "column " << col;
 }
 
 TEST_F(TargetWindowTest, HiddenFactorsTakePartInTheCheckButNeverTakeTheFocus)
@@ -111,14 +117,6 @@ TEST_F(TargetWindowTest, RowsAccumulateWithEmptyBoxesAtLevelZero)
     const double expected = QuadraticResponse(records.Target.Model, 0.0F, 10.0F) + 5;
     EXPECT_NEAR(core::ParseNumber(result).value_or(-1e30), expected, 12);
     EXPECT_LE(result.section('.', 1).size(), 2);
-}
-
-// Whether the whole first cell of a data row lies in the grid's view.
-bool RowInView(shell::GridWidget& grid, int row)
-{
-    const QTableView* view = grid.findChild<QTableView*>();
-    const QRect cell = view->visualRect(view->model()->index(row - 1, 0));
-    return view->viewport()->rect().contains(cell);
 }
 
 TEST_F(TargetWindowTest, ANewRowBelowTheVisibleOnesIsScrolledIntoView)
@@ -207,9 +205,11 @@ TEST_F(TargetWindowTest, CopyTakesTheHeadersAndClearSpreadsheetKeepsThem)
     EXPECT_EQ(grid().firstEmptyRow(1), 3);
 
     grid().setCurrentCell(2, 2);
+    grid().scrollToRow(grid().maxRows());
     dialogs.answerMessage(MessageAnswer::Yes);
     click(window().form().clearSpreadsheet);
     EXPECT_EQ(grid().firstEmptyRow(1), 1);
+    EXPECT_TRUE(RowInView(grid(), 1));
     EXPECT_EQ(GridRow(grid(), 0), (QStringList{"A", "D", "Result"}));
     EXPECT_EQ(grid().currentCol() * 10 + grid().currentRow(), 11);
     click(window().form().copyData);

@@ -71,6 +71,7 @@ TEST_F(PracticeWindowsTest, EachMenuItemOpensItsWindowAtItsLevel)
         EXPECT_EQ(RecordOf(records, c.which).PracticeLevel, QLatin1String(c.level));
         EXPECT_EQ(main->mdiArea()->activeSubWindow(), windows->subWindow(c.which));
         EXPECT_EQ(runTime.ActiveWindow, QLatin1String(c.code));
+        EXPECT_TRUE(StatementFits(*w));
         EXPECT_TRUE(main->menuAction(QStringLiteral("Menu_paste"))->isEnabled());
         EXPECT_FALSE(main->toolButton(QStringLiteral("btnPrint"))->isEnabled());
     }
@@ -169,6 +170,7 @@ TEST_F(PracticeWindowsTest, TargetExerciseFileReplacesTheQuestionOfTheOpenWindow
     w->levelBox(QStringLiteral("A"))->setText(QStringLiteral("5"));
     ASSERT_TRUE(w->computeResponse());
     records.Target.Answered = 1;
+    w->grid()->scrollToRow(w->grid()->maxRows());
 
     TargetFileContents file;
     file.Model = {"B", "E", 10, -20, 1000, 50, 100, 25, 15, 30};
@@ -182,6 +184,8 @@ TEST_F(PracticeWindowsTest, TargetExerciseFileReplacesTheQuestionOfTheOpenWindow
     EXPECT_TRUE(w->levelBox(QStringLiteral("A"))->isHidden());
     EXPECT_EQ(GridRow(*w->grid(), 0), (QStringList{"B", "E", "Result"}));
     EXPECT_EQ(w->grid()->firstEmptyRow(1), 1);
+    EXPECT_TRUE(RowInView(*w->grid(), 1));
+    EXPECT_TRUE(w->form().statement->toPlainText().contains(QStringLiteral("Two factors, B and E, affect")));
 }
 
 TEST_F(PracticeWindowsTest, VarianceExerciseFileOpensTheOlderWindowWithNoRows)
@@ -195,13 +199,20 @@ TEST_F(PracticeWindowsTest, VarianceExerciseFileOpensTheOlderWindowWithNoRows)
     file.c11 = 12;
     file.c22 = 30;
     file.AnswerText = QStringLiteral("A1D2E3H");
-    PracticeWindow* w = windows->openVarianceExercise(file);
-    ASSERT_EQ(w, windows->window(ExerciseWindow::OlderVariance));
-    EXPECT_EQ(main->mdiArea()->activeSubWindow(), windows->subWindow(ExerciseWindow::OlderVariance));
-    EXPECT_EQ(runTime.ActiveWindow, QStringLiteral("VO"));
-    EXPECT_EQ(records.Variance.Robust.c1, 145.0F);
-    EXPECT_EQ(w->grid()->firstEmptyRow(1), 1);
-    EXPECT_EQ(w->levelTexts().join(QString()), QString());
+    // The level the Practice menu set last decides the boxes shown.
+    for (const char* level : {"simple", "all"}) {
+        SCOPED_TRACE(level);
+        windows->close(ExerciseWindow::OlderVariance);
+        records.Variance.PracticeLevel = QLatin1String(level);
+        PracticeWindow* w = windows->openVarianceExercise(file);
+        ASSERT_EQ(w, windows->window(ExerciseWindow::OlderVariance));
+        EXPECT_EQ(main->mdiArea()->activeSubWindow(), windows->subWindow(ExerciseWindow::OlderVariance));
+        EXPECT_EQ(runTime.ActiveWindow, QStringLiteral("VO"));
+        EXPECT_EQ(records.Variance.Robust.c1, 145.0F);
+        EXPECT_EQ(w->grid()->firstEmptyRow(1), 1);
+        EXPECT_EQ(w->levelTexts().join(QString()), QString());
+        EXPECT_TRUE(StatementFits(*w));
+    }
 }
 
 } // namespace

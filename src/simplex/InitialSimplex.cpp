@@ -110,6 +110,12 @@ Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bo
     return {};
 }
 
+// Trials beyond the committed initial simplex are recorded.
+bool RunUnderWay(const core::OptimizationProblem& problem)
+{
+    return ReadinessOf(problem) != StepReadiness::NoInitialSimplex && problem.NumVertices > problem.NumFactors + 1;
+}
+
 Outcome TooFewFactors()
 {
     // The count can change while the window is open; fewer than two factors
@@ -122,7 +128,10 @@ Outcome TooFewFactors()
 GridText LoadInitialSimplexGrid(core::OptimizationProblem& problem, const QLocale& locale)
 {
     const int k = problem.NumFactors;
-    problem.NumVertices = static_cast<std::int16_t>(k + 1);
+    // A run under way keeps its vertices: opening the window to look at the
+    // initial simplex must not cut the history short.
+    if (!RunUnderWay(problem))
+        problem.NumVertices = static_cast<std::int16_t>(k + 1);
     GridText grid(k + 1, k + 1);
     for (int i = 1; i <= k + 1; ++i) {
         for (int j = 1; j <= k; ++j) {
@@ -180,6 +189,10 @@ Outcome CommitInitialSimplexGrid(core::OptimizationProblem& problem, const GridT
 {
     if (problem.NumFactors < 2)
         return TooFewFactors();
+    // The save would otherwise replace a run's trials by a grid nobody
+    // confirmed, with no snapshot to go back to; replacing them takes Continue.
+    if (RunUnderWay(problem))
+        return {};
     return CommitCells(problem, grid, false, locale);
 }
 

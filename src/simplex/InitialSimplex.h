@@ -16,7 +16,8 @@ namespace zeltomir::simplex {
 // The grid as the window's creation fills it from the vertex history (natural
 // levels and results of vertices 1..k+1; entries the history does not hold,
 // as when NumFactors has grown since, count as 0). Creating the window also
-// sets NumVertices to k+1.
+// sets NumVertices to k+1, unless trials beyond a committed initial simplex
+// are recorded: looking at the initial simplex keeps them.
 GridText LoadInitialSimplexGrid(core::OptimizationProblem& problem, const QLocale& locale = QLocale());
 
 // The proposed corner simplex written over the window's current grid: headers
@@ -38,7 +39,9 @@ Outcome ContinueInitialSimplex(core::OptimizationProblem& problem, const GridTex
 
 // The commit before a save: the levels and results only, with the same
 // messages, and none of Continue's warnings, snapshot, zero check,
-// RecordResponse or flag. ok: everything was committed.
+// RecordResponse or flag. ok: everything was committed. With trials beyond
+// a committed initial simplex recorded nothing is committed (ok): the save
+// keeps the run, and only Continue, with its snapshot, replaces it.
 Outcome CommitInitialSimplexGrid(core::OptimizationProblem& problem, const GridText& grid,
                                  const QLocale& locale = QLocale());
 

@@ -325,11 +325,12 @@ TEST_F(ClipboardCommandsTest, ABlockCopiedFromOneGridPastesIntoAnother)
     EXPECT_EQ(factors.cell(3, 1), "-7");
 }
 
-TEST_F(ClipboardCommandsTest, AnyOtherWindowCodeDoesNothing)
+TEST_F(ClipboardCommandsTest, AnyOtherWindowCodeOrAClosedWindowDoesNothing)
 {
     simplex::SetupWindow* setup = h.windows().setupWindow();
     const QString count = setup->countBox()->text();
-    for (const char* code : {"", "About", "frmdefinefactors"}) {
+    for (const char* code : {"", "About", "frmdefinefactors", "frmDefineFactors", "frmInitialSimplex", "frmProgress",
+                             "SimplexSteps"}) {
         SCOPED_TRACE(code);
         h.runTime().ActiveWindow = QLatin1String(code);
         h.runTime().FocusedTextBox = QStringLiteral("text1");

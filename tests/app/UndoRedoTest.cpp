@@ -79,10 +79,13 @@ TEST_F(UndoRedoTest, RedoBringsTheCommitBackAndKeepsTheSetupWindowBeforeTheSteps
 {
     h.fillFactors(KnownFactors);
     const QStringList committed = RecordLines(h.problem());
+    h.runTime().Modified = QStringLiteral("no"); // as after a save
     h.clickTool("undo_button");
     const QStringList undone = RecordLines(h.problem());
+    EXPECT_EQ(h.runTime().Modified, "no");
 
     h.clickTool("redo_button");
+    EXPECT_EQ(h.runTime().Modified, "no");
 
     EXPECT_EQ(RecordLines(h.problem()), committed);
     EXPECT_EQ(FileLines(undoPath()), undone);

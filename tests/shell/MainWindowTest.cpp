@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 
@@ -320,6 +321,14 @@ TEST_F(RoutingTest, MenuItemsCallTheirCommandDirectly)
         calls.clear();
         action(name)->trigger();
         EXPECT_EQ(Joined(calls), expected);
+    }
+    // The Window menu's keys reach their items from a child's text box too.
+    for (const char* name : {"Menu_cascade", "menu_tile_hor", "menu_tile_vertically"}) {
+        SCOPED_TRACE(name);
+        startEditing();
+        QSignalSpy triggered(action(name), &QAction::triggered);
+        QTest::keySequence(editor, action(name)->shortcut());
+        EXPECT_EQ(triggered.count(), 1);
     }
 }
 

@@ -267,12 +267,28 @@ TEST(SetupWindowTest, ActivationAndFocusedTextBox)
     EXPECT_TRUE(h.setup().targetBox()->isEnabled());
 }
 
-// The three buttons form a column of one width in which even the longest
-// caption has a line height of room on either side.
+// The controls carry their captions; the three buttons form a column of one
+// width in which even the longest caption has a line height of room on
+// either side.
 TEST(SetupWindowTest, ButtonsShareOneWidthWithRoomAroundTheirCaptions)
 {
     WindowHarness h;
     SetupWindow& setup = h.setup();
+    const std::pair<const char*, const char*> captions[] = {
+        {"Label1", "Number of Factors:"},        {"Frame1", "Problem Type"},
+        {"Option1_0", "Maximize Response"},       {"Option1_1", "Minimize Response"},
+        {"Option1_2", "Obtain a Response of"},    {"Frame2", "Simplex Type"},
+        {"optSimplexType_0", "Variable Size Steps"}, {"optSimplexType_1", "Fixed Size Steps"},
+        {"Command1", "Define Factors"},           {"Command2", "Define Initial Simplex"},
+        {"Command3", "Begin Optimization"},
+    };
+    EXPECT_EQ(setup.windowTitle(), QStringLiteral("Initialize Simplex Algorithm"));
+    for (const auto& [name, caption] : captions) {
+        const QWidget* control = setup.findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_EQ(control->property(control->inherits("QGroupBox") ? "title" : "text").toString(),
+                  QLatin1String(caption));
+    }
     QPushButton* const buttons[] = {setup.defineFactorsButton(), setup.defineInitialSimplexButton(),
                                     setup.beginOptimizationButton()};
     for (const QPushButton* button : buttons) {

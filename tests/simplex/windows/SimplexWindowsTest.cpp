@@ -191,6 +191,16 @@ TEST(SimplexWindowsTest, CommitBeforeSaveHasNoZeroCheck)
     // Any other window: nothing to commit.
     h.windows().openSetupWindow();
     EXPECT_TRUE(h.windows().commitActiveWindowBeforeSave());
+
+    // With a trial recorded, the window opened to look neither cuts the run
+    // short nor lets a save replace it.
+    h.commitInitialSimplex({"41.13", "77.65", "53.13"});
+    h.beginOptimization();
+    WindowHarness::typeInto(h.steps().resultBox(), QStringLiteral("60"));
+    h.click(h.steps().nextStepButton());
+    h.click(h.setup().defineInitialSimplexButton());
+    EXPECT_TRUE(h.windows().commitActiveWindowBeforeSave());
+    EXPECT_EQ(h.problem.NumVertices, 4);
 }
 
 TEST(SimplexWindowsTest, GridsAndBoxesByActiveWindow)

@@ -199,8 +199,10 @@ TEST(VertexSummaryWindowTest, BeginOptimizationAgainListsTheInitialVerticesOnly)
     h.windows().showVertexSummary();
     ASSERT_EQ(h.summary().grid()->maxRows(), 6);
 
+    h.click(h.setup().defineInitialSimplexButton()); // left open: Begin closes it
     h.dialogs.answerMessage(MessageAnswer::Yes);
     h.beginOptimization();
+    EXPECT_EQ(h.windows().initialSimplexWindow(), nullptr);
     ASSERT_EQ(h.dialogs.messages().size(), 1u);
     EXPECT_EQ(h.dialogs.messages().front(),
               (MessageRequest{"Warning!",

@@ -1,6 +1,7 @@
 // Drives a short session of the real program through the simplex windows and
-// takes a picture of the screen with each window open, for a person to look
-// at. Run under a virtual X display by scripts/screenshots; not a test.
+// the practice exercises and takes a picture of the screen with each window
+// open, for a person to look at. Run under a virtual X display by
+// scripts/screenshots; not a test.
 //
 // Usage: zeltomir-screenshots OUTPUT_FOLDER
 
@@ -154,6 +155,19 @@ int main(int argc, char** argv)
 
     mainWindow.tileVertically();
     ok = Capture(output, QStringLiteral("7-tiled")) && ok;
+
+    // Each practice exercise at both levels, one at a time at its own size.
+    const std::pair<const char*, const char*> exercises[] = {
+        {"mnuPracticeTOsimple", "8-target-simple"},   {"mnuPracticeTOadvanced", "9-target-advanced"},
+        {"mnuPracticeVOsim", "10-variance-simple"},   {"mnuPracticeVOadv", "11-variance-advanced"},
+        {"mnuSRsim", "12-scrap-simple"},              {"mnuSRadv", "13-scrap-advanced"},
+    };
+    for (const auto& [item, name] : exercises) {
+        mainWindow.menuAction(QLatin1String(item))->trigger();
+        ok = Capture(output, QLatin1String(name)) && ok;
+        if (QMdiSubWindow* exercise = mainWindow.mdiArea()->activeSubWindow())
+            exercise->close();
+    }
 
     mainWindow.setQuitHook([] {});
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;

@@ -145,6 +145,7 @@ void FileCommands::newProblem()
     simplex::SetupWindow* setup = m_context.simplexWindows.openSetupWindow();
     if (setup)
         setup->setDefineInitialSimplexEnabled(false);
+    m_context.simplexWindows.refreshPlot();
 }
 
 void FileCommands::closeProblemWindows()

@@ -33,6 +33,9 @@ CommandStates CommandStatesFor(const QString& activeWindow)
         return SimplexWindow(true, true, true, false, true);
     if (activeWindow == QLatin1String("SimplexSteps"))
         return SimplexWindow(true, true, true, true, true);
+    if (activeWindow == QLatin1String("frmSimplexPlot"))
+        // Pictures, not cells: its own buttons save and export them.
+        return SimplexWindow(false, false, false, false, true);
     if (activeWindow == QLatin1String("TOO") || activeWindow == QLatin1String("VO")
         || activeWindow == QLatin1String("TO5")) {
         // Practice windows switch on the Edit menu but leave the toolbar's

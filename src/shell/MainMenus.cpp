@@ -20,6 +20,7 @@ MainMenus::MainMenus(QMenuBar& bar)
     QMenu& view = *addMenu(bar, "mnuSimplex", QStringLiteral("View"));
     addItem(view, "mnuSimplexSteps", QStringLiteral("Simplex Optimization Steps"));
     addItem(view, "mnuVertexSummary", QStringLiteral("Vertex Summary"));
+    addItem(view, "mnuSimplexPlot", QStringLiteral("Simplex Plot"), "Ctrl+L");
 
     buildPracticeMenu(*addMenu(bar, "mnuPractice", QStringLiteral("Practice")));
 

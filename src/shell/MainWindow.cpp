@@ -162,6 +162,7 @@ void MainWindow::connectMenus()
         {"Menu_paste", &CommandHandlers::paste},
         {"mnuSimplexSteps", &CommandHandlers::showSimplexSteps},
         {"mnuVertexSummary", &CommandHandlers::showVertexSummary},
+        {"mnuSimplexPlot", &CommandHandlers::showSimplexPlot},
     };
     for (const auto& [name, handler] : direct)
         connectMenuItem(name, [this, handler = handler] { run(handler); });

@@ -32,6 +32,7 @@ const AvailabilityRow Rows[] = {
     {"frmProgress", {off, on, off, on, off, on, off, on, same, same, same}},
     {"SeqSimplexInitialize", {on, on, on, off, on, on, on, on, same, same, same}},
     {"SimplexSteps", {on, on, on, on, on, on, on, on, same, same, same}},
+    {"frmSimplexPlot", {off, off, off, off, off, off, off, on, same, same, same}},
     {"TOO", {same, same, same, off, on, on, on, same, on, same, same}},
     {"VO", {same, same, same, off, on, on, on, same, on, same, same}},
     {"TO5", {same, same, same, off, on, on, on, same, on, same, same}},

@@ -122,7 +122,7 @@ const MenuContents Menus[] = {
       "mnufilesep2", "mnufileexit"}},
     {"mnuMDIlanguage", "Language", {"mnuMDIEnglish", "mnuMDIfrench", "mnuFileLanguageSpanish", "mnuMDIGerman"}},
     {"Menu_edit", "&Edit", {"Menu_cut", "Menu_copy", "Menu_paste"}},
-    {"mnuSimplex", "View", {"mnuSimplexSteps", "mnuVertexSummary"}},
+    {"mnuSimplex", "View", {"mnuSimplexSteps", "mnuVertexSummary", "mnuSimplexPlot"}},
     {"mnuPractice", "Practice", {"mnuScrap", "mnuPracticeTO", "mnuPracticeVO"}},
     {"mnuScrap", "Scrap Reduction", {"mnuSRsim", "mnuSRadv"}},
     {"mnuPracticeTO", "Target Optimization", {"mnuPracticeTOsimple", "mnuPracticeTOadvanced"}},
@@ -179,6 +179,7 @@ const ItemRow Items[] = {
     {"Menu_paste", "&Paste   Ctrl+V", ""},
     {"mnuSimplexSteps", "Simplex Optimization Steps", ""},
     {"mnuVertexSummary", "Vertex Summary", ""},
+    {"mnuSimplexPlot", "Simplex Plot", "Ctrl+L"},
     {"mnuSRsim", "Simple", ""},
     {"mnuSRadv", "Advanced", ""},
     {"mnuPracticeTOsimple", "Simple", ""},
@@ -256,6 +257,7 @@ protected:
         h.redo = record("redo");
         h.showSimplexSteps = record("showSimplexSteps");
         h.showVertexSummary = record("showVertexSummary");
+        h.showSimplexPlot = record("showSimplexPlot");
         h.practice = [this](PracticeKind kind, const QString& level) {
             static const char* const kinds[] = {"target", "variance", "scrap"};
             calls << QStringLiteral("practice %1 %2").arg(kinds[static_cast<int>(kind)], level);
@@ -309,6 +311,7 @@ TEST_F(RoutingTest, MenuItemsCallTheirCommandDirectly)
         {"Menu_paste", "paste+focus"},
         {"mnuSimplexSteps", "showSimplexSteps+focus"},
         {"mnuVertexSummary", "showVertexSummary+focus"},
+        {"mnuSimplexPlot", "showSimplexPlot+focus"},
         {"mnuSRsim", "practice scrap simple"},
         {"mnuSRadv", "practice scrap all"},
         {"mnuPracticeTOsimple", "practice target simple"},

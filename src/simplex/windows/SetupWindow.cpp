@@ -286,6 +286,7 @@ void SetupWindow::beginOptimization()
         if (InitialSimplexWindow* initial = windows().initialSimplexWindow())
             initial->closeWindow(false);
         windows().openStepsWindow(&*answer.steps);
+        windows().refreshPlot();
     }
     windows().putFocus(answer.outcome.focus);
 }

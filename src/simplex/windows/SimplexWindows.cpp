@@ -8,6 +8,7 @@
 #include "simplex/windows/FactorWindow.h"
 #include "simplex/windows/InitialSimplexWindow.h"
 #include "simplex/windows/SetupWindow.h"
+#include "simplex/windows/SimplexPlotWindow.h"
 #include "simplex/windows/StepsWindow.h"
 #include "simplex/windows/VertexSummaryWindow.h"
 #include "simplex/windows/WindowSupport.h"
@@ -59,11 +60,13 @@ FactorWindow* SimplexWindows::factorWindow() const { return openOnly(m_factors);
 InitialSimplexWindow* SimplexWindows::initialSimplexWindow() const { return openOnly(m_initial); }
 StepsWindow* SimplexWindows::stepsWindow() const { return openOnly(m_steps); }
 VertexSummaryWindow* SimplexWindows::vertexSummaryWindow() const { return openOnly(m_summary); }
+SimplexPlotWindow* SimplexWindows::simplexPlotWindow() const { return openOnly(m_plot); }
 
 void SimplexWindows::installViewCommands(shell::CommandHandlers& handlers)
 {
     handlers.showSimplexSteps = [this] { showSimplexSteps(); };
     handlers.showVertexSummary = [this] { showVertexSummary(); };
+    handlers.showSimplexPlot = [this] { showSimplexPlot(); };
 }
 
 void SimplexWindows::subWindowActivated(QMdiSubWindow* subWindow)
@@ -254,6 +257,23 @@ void SimplexWindows::showVertexSummary()
     openVertexSummary();
 }
 
+void SimplexWindows::showSimplexPlot()
+{
+    if (SimplexPlotWindow* open = simplexPlotWindow()) {
+        activate(open);
+        return;
+    }
+    m_plot = new SimplexPlotWindow(*this);
+    addWindow(m_plot, ChildWindowSize(m_plot, SimplexPlotWindow::WidthTwips, SimplexPlotWindow::HeightTwips,
+                                      m_context.mainWindow.mdiArea()));
+}
+
+void SimplexWindows::refreshPlot()
+{
+    if (SimplexPlotWindow* plot = simplexPlotWindow())
+        plot->refresh();
+}
+
 bool SimplexWindows::commitActiveWindowBeforeSave()
 {
     const QString& active = m_context.runTime.ActiveWindow;
@@ -304,6 +324,7 @@ void SimplexWindows::reopenStageWindow()
     // into the record.
     if (SetupWindow* setup = setupWindow())
         setup->showRecord();
+    refreshPlot();
     if (stage == QLatin1String("none") || stage == QLatin1String("DefineFactors")) {
         if (FactorWindow* open = factorWindow())
             open->reload();

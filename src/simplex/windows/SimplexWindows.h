@@ -29,6 +29,7 @@ class FactorWindow;
 class InitialSimplexWindow;
 class SetupWindow;
 class SimplexChildWindow;
+class SimplexPlotWindow;
 class StepsWindow;
 class VertexSummaryWindow;
 
@@ -55,6 +56,11 @@ public:
     // Opens the vertex summary (or brings it forward); its activation
     // rebuilds the table.
     void showVertexSummary();
+    // Opens the simplex plot (or brings it forward).
+    void showSimplexPlot();
+    // Draws the record again in the simplex plot, if it is open: after a
+    // step, Begin Optimization, and a record loaded or started afresh.
+    void refreshPlot();
     // The commit that File > Save runs first when the factor window or the
     // initial simplex window is the active one (by ActiveWindow), with its
     // messages. False when it reported a bad cell; the save goes on anyway.
@@ -91,6 +97,7 @@ public:
     InitialSimplexWindow* initialSimplexWindow() const;
     StepsWindow* stepsWindow() const;
     VertexSummaryWindow* vertexSummaryWindow() const;
+    SimplexPlotWindow* simplexPlotWindow() const;
 
     // ---- Routines the windows share ----
 
@@ -130,6 +137,7 @@ private:
     QPointer<InitialSimplexWindow> m_initial;
     QPointer<StepsWindow> m_steps;
     QPointer<VertexSummaryWindow> m_summary;
+    QPointer<SimplexPlotWindow> m_plot;
 };
 
 } // namespace zeltomir::simplex

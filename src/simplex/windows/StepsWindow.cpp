@@ -116,8 +116,10 @@ void StepsWindow::nextStep()
     ShowMessages(context().dialogs, answer.outcome.messages);
     if (answer.steps)
         showSteps(*answer.steps);
-    if (answer.outcome.ok)
+    if (answer.outcome.ok) {
         context().mainWindow.setPrintButtonEnabled(true);
+        windows().refreshPlot();
+    }
     windows().putFocus(answer.outcome.focus);
 }
 

@@ -87,6 +87,11 @@ void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content)
     Clear(plot);
     plot.xAxis->setLabel(QStringLiteral("Vertex"));
     plot.yAxis->setLabel(QStringLiteral("Result"));
+    // Vertex numbers are whole: ticks at whole multiples of 1, 2, 5, 10, ...
+    auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
+    ticker->setTickStep(1);
+    ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
+    plot.xAxis->setTicker(ticker);
     for (const TypeLook& look : TypeLooks) {
         QVector<double> hollowKeys, hollowValues, filledKeys, filledValues;
         for (const ResponsePoint& point : content.points) {

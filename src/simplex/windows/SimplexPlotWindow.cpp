@@ -31,6 +31,7 @@ QCustomPlot* MakePlot(const QString& name, QWidget* parent)
     plot->setObjectName(name);
     plot->setMinimumHeight(160);
     plot->legend->setFont(plot->font());
+    plot->legend->setBrush(QColor(255, 255, 255, 210)); // the points behind it stay visible
     plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     // Faster redraws for long runs; the plots are read, not admired.
     plot->setNotAntialiasedElements(QCP::aeAll);

@@ -153,6 +153,13 @@ int main(int argc, char** argv)
     windows.showVertexSummary();
     ok = Capture(output, QStringLiteral("6-vertex-summary")) && ok;
 
+    windows.showSimplexPlot();
+    if (QMdiSubWindow* plot = mainWindow.mdiArea()->activeSubWindow())
+        plot->setGeometry(QRect(QPoint(0, 0), mainWindow.mdiArea()->viewport()->size()));
+    ok = Capture(output, QStringLiteral("7-simplex-plot")) && ok;
+    if (QMdiSubWindow* plot = mainWindow.mdiArea()->activeSubWindow())
+        plot->close();
+
     mainWindow.tileVertically();
     ok = Capture(output, QStringLiteral("7-tiled")) && ok;
 

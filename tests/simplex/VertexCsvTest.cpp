@@ -2,9 +2,7 @@
 
 #include "simplex/VertexCsv.h"
 
-#include <QFile>
 #include <QLocale>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,9 +27,9 @@ TEST(VertexCsv, ARunGivesTheNaturalLevelsAndStoredResultsWithQuotedNames)
     test::CommitCorner(problem, {"0.1", "6", "1"});
     ASSERT_TRUE(BeginOptimization(problem).outcome.ok);
     EXPECT_EQ(CsvText(problem), "Vertex,\"Temp, \"\"C\"\"\",B,Result,Type,Times Retained\r\n"
-                                      "1,10,5,0.10000000149011612,Initial,1\r\n"
-                                      "2,0,15,6,Initial,1\r\n"
-                                      "3,0,5,1,Initial,1\r\n");
+                                "1,10,5,0.10000000149011612,Initial,1\r\n"
+                                "2,0,15,6,Initial,1\r\n"
+                                "3,0,5,1,Initial,1\r\n");
 }
 
 TEST(VertexCsv, NumbersAtFullPrecisionWithAPointAndUnknownTypesEmpty)
@@ -47,17 +45,9 @@ TEST(VertexCsv, NumbersAtFullPrecisionWithAPointAndUnknownTypesEmpty)
             problem.VertexHistory.at(col, v) = rows[v - 1][col - 1];
     }
     EXPECT_EQ(CsvText(problem), "Vertex,\"Line\nbreak\",Result,Type,Times Retained\r\n"
-                                      "1,0.1,1234567.5,Cr,2\r\n"
-                                      "2,0.3333333333333333,0,,0\r\n"
-                                      "3,1,1e+21,,1\r\n");
-
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("vertices.csv"));
-    ASSERT_TRUE(WriteVertexCsv(problem, path).ok);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), VertexCsvText(problem));
+                                "1,0.1,1234567.5,Cr,2\r\n"
+                                "2,0.3333333333333333,0,,0\r\n"
+                                "3,1,1e+21,,1\r\n");
 }
 
 } // namespace

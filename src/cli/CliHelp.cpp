@@ -23,6 +23,8 @@ std::string HelpText()
            "                            results are in (the first trial is proposed\n"
            "                            anew) or that was saved during the steps\n"
            "  --save FILE.sso           save the problem when the input ends\n"
+           "  --csv FILE.csv            write the vertex summary as CSV when the input\n"
+           "                            ends, every number at full precision\n"
            "  --json                    write one JSON object per line\n"
            "  --help                    show this help\n"
            "  --version                 show the version\n"
@@ -35,7 +37,8 @@ std::string HelpText()
            "answers the trial on show.\n"
            "\n"
            "Output, one event per line: initial, trial, message, and at the end of the\n"
-           "input one vertex line per vertex of the vertex summary.\n"
+           "input one vertex line per vertex of the vertex summary. With --json, an\n"
+           "advice line each time the advice on when to stop changes.\n"
            "\n"
            "Exit status: 0 when the input was used up, 2 when the session cannot go on.\n";
 }

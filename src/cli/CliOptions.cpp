@@ -12,6 +12,7 @@ const QString Target = QStringLiteral("--target");
 const QString Steps = QStringLiteral("--steps");
 const QString Open = QStringLiteral("--open");
 const QString Save = QStringLiteral("--save");
+const QString Csv = QStringLiteral("--csv");
 
 bool IsFlag(const QString& name)
 {
@@ -31,7 +32,8 @@ void SetFlag(OptimizeOptions& options, const QString& name)
 
 bool TakesValue(const QString& name)
 {
-    return name == Factor || name == Goal || name == Target || name == Steps || name == Open || name == Save;
+    return name == Factor || name == Goal || name == Target || name == Steps || name == Open || name == Save
+        || name == Csv;
 }
 
 // Stores the value of one option; answers why it cannot be used, or "".
@@ -54,8 +56,12 @@ QString ApplyValue(OptimizeOptions& options, const QString& name, const QString&
         options.factors.push_back(*cells);
     } else if (value.isEmpty()) {
         return QStringLiteral("Option %1 needs a file name.").arg(name);
+    } else if (name == Open) {
+        options.openPath = value;
+    } else if (name == Save) {
+        options.savePath = value;
     } else {
-        (name == Open ? options.openPath : options.savePath) = value;
+        options.csvPath = value;
     }
     return {};
 }

@@ -31,6 +31,7 @@ struct OptimizeOptions {
     std::vector<FactorCells> factors;
     std::optional<QString> openPath;
     std::optional<QString> savePath;
+    std::optional<QString> csvPath;          // the vertex summary as CSV
     bool json = false;
     bool help = false;
     bool version = false;

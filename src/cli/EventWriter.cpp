@@ -107,6 +107,19 @@ void EventWriter::vertex(const QStringList& names, const VertexEvent& vertex)
                   .arg(NamedTexts(names, vertex.levelTexts), vertex.resultText, vertex.type, vertex.retainedText));
 }
 
+void EventWriter::advice(int vertex, const std::vector<simplex::Advice>& advice)
+{
+    if (!m_json)
+        return;
+    std::string list = "[";
+    for (const simplex::Advice& item : advice) {
+        if (list.size() > 1)
+            list += ',';
+        list += "{\"rule\":" + JsonString(item.rule) + ",\"text\":" + JsonString(item.text) + '}';
+    }
+    writeLine("{\"event\":\"advice\",\"vertex\":" + std::to_string(vertex) + ",\"advice\":" + list + "]}");
+}
+
 void EventWriter::writeLine(const std::string& line)
 {
     m_out << line << '\n';

@@ -8,6 +8,7 @@
 
 #include "core/Message.h"
 #include "simplex/EngineTypes.h"
+#include "simplex/RunProgress.h"
 
 #include <QString>
 #include <QStringList>
@@ -43,6 +44,10 @@ public:
     // A message box, exactly as the session would show it.
     void message(const core::Message& message);
     void vertex(const QStringList& names, const VertexEvent& vertex);
+    // The advice on stopping as assessed with `vertex` vertices recorded.
+    // JSON only: the text form writes no advice lines, so its output stays
+    // what programs reading it already know.
+    void advice(int vertex, const std::vector<simplex::Advice>& advice);
 
 private:
     void writeLine(const std::string& line);

@@ -1,7 +1,7 @@
 #include "cli/JsonText.h"
 
-#include <array>
-#include <charconv>
+#include "core/NumberText.h"
+
 #include <cmath>
 
 namespace zeltomir::cli {
@@ -41,13 +41,7 @@ std::string JsonNumber(double value)
 {
     if (!std::isfinite(value))
         return "null";
-    if (value == 0)
-        return "0";
-    std::array<char, 32> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    if (error != std::errc())
-        return "null";
-    return std::string(buffer.data(), end);
+    return core::ShortestForm(value).toStdString();
 }
 
 std::string JsonNumber(const std::optional<double>& value)

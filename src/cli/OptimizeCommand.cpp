@@ -9,6 +9,7 @@
 #include "simplex/NextStep.h"
 #include "simplex/ProblemSetup.h"
 #include "simplex/TrialDisplay.h"
+#include "simplex/VertexCsv.h"
 #include "simplex/VertexSummary.h"
 
 #include "core/LevelScaling.h"
@@ -70,9 +71,10 @@ int OptimizeCommand::run(const QStringList& arguments)
         return ExitCannotGoOn;
     runSteps();
     writeVertexSummary();
-    if (options.savePath && !saveProblem(*options.savePath))
-        return ExitCannotGoOn;
-    return ExitSuccess;
+    // One file that cannot be written does not keep the other from being written.
+    const bool saved = !options.savePath || saveProblem(*options.savePath);
+    const bool csvWritten = !options.csvPath || writeCsv(*options.csvPath);
+    return saved && csvWritten ? ExitSuccess : ExitCannotGoOn;
 }
 
 // The setup window, then the factor window: step size and goal chosen, the
@@ -137,6 +139,7 @@ bool OptimizeCommand::openProblem(const OptimizeOptions& options)
         const simplex::StepsContent steps = simplex::ReopenedSteps(m_problem, m_locale);
         m_names = steps.factorNames.value_or(simplex::FactorNames(m_problem));
         showTrial(steps);
+        adviseOnChange();
         return true;
     }
     const bool duringSteps = m_problem.Stage == QLatin1String("Steps");
@@ -171,6 +174,7 @@ bool OptimizeCommand::beginOptimization()
     if (!show(begun.outcome) || !begun.steps)
         return false;
     showTrial(*begun.steps);
+    adviseOnChange();
     return true;
 }
 
@@ -211,6 +215,7 @@ void OptimizeCommand::runSteps()
         show(answer.outcome);
         if (answer.steps)
             showTrial(*answer.steps);
+        adviseOnChange();
     }
 }
 
@@ -252,6 +257,25 @@ bool OptimizeCommand::saveProblem(const QString& path)
     if (!status)
         message(FileErrorTitle, QStringLiteral("Cannot save \"%1\". %2").arg(path, status.error));
     return status.ok;
+}
+
+bool OptimizeCommand::writeCsv(const QString& path)
+{
+    const core::FileStatus status = simplex::WriteVertexCsv(m_problem, path);
+    if (!status)
+        message(FileErrorTitle, QStringLiteral("Cannot write \"%1\". %2").arg(path, status.error));
+    return status.ok;
+}
+
+void OptimizeCommand::adviseOnChange()
+{
+    if (!m_writer->json())
+        return;
+    simplex::RunProgress progress = simplex::AssessRun(m_problem);
+    if (progress.advice == m_advice)
+        return;
+    m_advice = std::move(progress.advice);
+    m_writer->advice(progress.vertexCount, m_advice);
 }
 
 bool OptimizeCommand::show(const simplex::Outcome& outcome)

@@ -15,6 +15,7 @@
 
 #include "simplex/EngineTypes.h"
 #include "simplex/GridText.h"
+#include "simplex/RunProgress.h"
 
 #include "core/ProblemRecord.h"
 
@@ -24,6 +25,7 @@
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 namespace zeltomir::cli {
 
@@ -48,6 +50,9 @@ private:
     void runSteps();
     void writeVertexSummary();
     bool saveProblem(const QString& path);
+    bool writeCsv(const QString& path);
+    // Writes the advice on stopping when it differs from the last written.
+    void adviseOnChange();
 
     // Writes the outcome's messages; answers whether the command went through.
     bool show(const simplex::Outcome& outcome);
@@ -65,6 +70,7 @@ private:
     simplex::GridText m_initialGrid;
     QStringList m_names;       // the factor names the events carry
     QStringList m_trialLevels; // the level cells of the trial on show
+    std::vector<simplex::Advice> m_advice; // the advice last written; none at first
 };
 
 } // namespace zeltomir::cli

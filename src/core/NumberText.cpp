@@ -359,6 +359,17 @@ QString GeneralForm(double value, Precision precision, const QLocale& locale)
     return text;
 }
 
+QString ShortestForm(double value)
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    if (value == 0)
+        return QStringLiteral("0");
+    char buffer[40];
+    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), value);
+    return QString::fromLatin1(buffer, written.ptr - buffer);
+}
+
 QString FormatByDigits(double value, double digits, const QLocale& locale)
 {
     if (!std::isfinite(value))

@@ -54,6 +54,12 @@ double RoundHalfEven(double value, int decimals);
 QString GeneralForm(double value, Precision precision = Precision::Double,
                     const QLocale& locale = QLocale());
 
+// The shortest text that reads back to the same double, for files that other
+// programs read: "." as the mark, no grouping, an exponent only where it is
+// shorter ("0.1", "10", "1e+20", "1.5e-07"). A negative zero is "0";
+// infinities and NaN are written as GeneralForm writes them.
+QString ShortestForm(double value);
+
 // A factor level as display text with `digits` decimals (0..9; anything else,
 // fractional included, gives 10), grouping the integer part in threes with
 // the locale's marks. The value's 15-digit form is rounded with halves away

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <cmath>
 #include <optional>
@@ -99,13 +100,18 @@ int InsertContents(QTextDocument& document, const ManualStructure& structure, do
     return firstEntry;
 }
 
-// The first heading whose following line went to the next page, if any,
-// as its block number.
-std::optional<int> FirstStrandedHeading(const QTextDocument& laidOut)
+bool KeepsWithNext(const QTextBlock& block)
+{
+    return block.blockFormat().headingLevel() >= 2 || block.blockFormat().boolProperty(KeepWithNextProperty);
+}
+
+// The first heading (or picture with a caption) whose following line went
+// to the next page, if any, as its block number.
+std::optional<int> FirstStrandedBlock(const QTextDocument& laidOut)
 {
     for (QTextBlock block = laidOut.begin(); block.isValid(); block = block.next()) {
         const QTextBlock next = block.next();
-        if (block.blockFormat().headingLevel() < 2 || BreaksBefore(block) || !next.isValid())
+        if (!KeepsWithNext(block) || BreaksBefore(block) || !next.isValid())
             continue;
         if (PageOf(laidOut, block) != PageOf(laidOut, next))
             return block.blockNumber();
@@ -113,11 +119,11 @@ std::optional<int> FirstStrandedHeading(const QTextDocument& laidOut)
     return std::nullopt;
 }
 
-// Moving a heading to the next page can only push later text down, so the
-// headings are settled in document order, one layout each.
-void KeepHeadingsWithText(QTextDocument& source, QPagedPaintDevice& device, const QSizeF& pageSize)
+// Moving a block to the next page can only push later text down, so the
+// blocks are settled in document order, one layout each.
+void KeepBlocksWithNext(QTextDocument& source, QPagedPaintDevice& device, const QSizeF& pageSize)
 {
-    while (const std::optional<int> stranded = FirstStrandedHeading(*LaidOut(source, device, pageSize)))
+    while (const std::optional<int> stranded = FirstStrandedBlock(*LaidOut(source, device, pageSize)))
         BreakBefore(source.findBlockByNumber(*stranded));
 }
 
@@ -137,11 +143,15 @@ void FillPageNumbers(QTextDocument& source, const QTextDocument& laidOut, int fi
 
 int PageOf(const QTextDocument& laidOut, const QTextBlock& block)
 {
-    const QRectF lines = laidOut.documentLayout()->blockBoundingRect(block);
+    double top = laidOut.documentLayout()->blockBoundingRect(block).top();
+    // A first line that did not fit at the foot of a page is moved to the
+    // next page inside its block, whose top stays behind.
+    if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0)
+        top += layout->lineAt(0).y();
     const double pageHeight = laidOut.pageSize().height();
-    // A block at the top of a page starts at the page's edge, give or take
+    // A line at the top of a page starts at the page's edge, give or take
     // the rounding of the layout's fixed-point positions.
-    return int(std::floor((lines.top() + PageEdgeSlack) / pageHeight)) + 1;
+    return int(std::floor((top + PageEdgeSlack) / pageHeight)) + 1;
 }
 
 std::unique_ptr<QTextDocument> PaginateManual(QTextDocument& source, QPagedPaintDevice& device,
@@ -149,7 +159,7 @@ std::unique_ptr<QTextDocument> PaginateManual(QTextDocument& source, QPagedPaint
 {
     const ManualStructure structure = FindStructure(source);
     if (!structure.hasTitlePage()) {
-        KeepHeadingsWithText(source, device, pageSize);
+        KeepBlocksWithNext(source, device, pageSize);
         return LaidOut(source, device, pageSize);
     }
 
@@ -160,7 +170,7 @@ std::unique_ptr<QTextDocument> PaginateManual(QTextDocument& source, QPagedPaint
         if (heading.level == 1)
             BreakBefore(heading.block);
     }
-    KeepHeadingsWithText(source, device, pageSize);
+    KeepBlocksWithNext(source, device, pageSize);
     FillPageNumbers(source, *LaidOut(source, device, pageSize), firstEntry);
     return LaidOut(source, device, pageSize);
 }

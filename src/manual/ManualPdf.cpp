@@ -1,5 +1,6 @@
 #include "ManualPdf.h"
 
+#include "ManualFigures.h"
 #include "ManualPagination.h"
 #include "ManualStructure.h"
 #include "ManualStyle.h"
@@ -86,25 +87,32 @@ QString Shown(const QString& path)
 
 } // namespace
 
-PdfResult WriteManualPdf(const QString& markdown, const QString& outputPath)
+PdfResult WriteManualPdf(const QString& markdown, const QString& sourceFolder, const QString& outputPath)
 {
+    // Every picture is read before the output is touched.
+    const FigureSource figures = TakeFigures(markdown, QDir(sourceFolder));
+    if (!figures.ok())
+        return {0, figures.error};
+
     QSaveFile file(outputPath);
     if (QFileInfo(outputPath).isDir())
         return {0, QStringLiteral("%1: the name is that of a folder, not a file.").arg(Shown(outputPath))};
     if (!file.open(QIODevice::WriteOnly))
         return {0, QStringLiteral("%1: the file cannot be created (%2).").arg(Shown(outputPath), file.errorString())};
 
-    QTextDocument document;
-    document.setMarkdown(markdown);
-    const ManualStructure structure = FindStructure(document);
-    ApplyManualStyle(document, structure);
-
     QPdfWriter writer(&file);
     writer.setResolution(Resolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    writer.setTitle(structure.title);
     writer.setCreator(QStringLiteral("zeltomir-manual"));
     const PageFrame frame = FrameOf(writer);
+
+    QTextDocument document;
+    document.setMarkdown(figures.markdown);
+    if (const QString error = PlaceFigures(document, figures, frame.text.size(), Resolution); !error.isEmpty())
+        return {0, error};
+    const ManualStructure structure = FindStructure(document);
+    ApplyManualStyle(document, structure);
+    writer.setTitle(structure.title);
     const std::unique_ptr<QTextDocument> pages = PaginateManual(document, writer, frame.text.size());
     const int pageCount = pages->pageCount();
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Writes the manual as an A4 PDF: the Markdown laid out on pages with
-// margins, a footer with the manual's title and the page number on every
+// margins, its figures (ManualFigures.h) in place, a footer with the manual's title and the page number on every
 // page after the title page.
 
 #include <QString>
@@ -16,7 +16,8 @@ struct PdfResult {
 };
 
 // The file is replaced only once the whole PDF has been written: a failure
-// leaves an earlier manual at the path as it was.
-PdfResult WriteManualPdf(const QString& markdown, const QString& outputPath);
+// leaves an earlier manual at the path as it was. Pictures are found from
+// sourceFolder, the folder of the manual's text.
+PdfResult WriteManualPdf(const QString& markdown, const QString& sourceFolder, const QString& outputPath);
 
 } // namespace zeltomir::manual

@@ -4,6 +4,7 @@
 #include "ManualPdf.h"
 #include "ManualSource.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -36,7 +37,8 @@ int main(int argc, char** argv)
     const zeltomir::manual::ManualSource source = zeltomir::manual::ReadManualSource(arguments[0]);
     if (!source.ok())
         return Fail(source.error);
-    const zeltomir::manual::PdfResult written = zeltomir::manual::WriteManualPdf(source.markdown, arguments[1]);
+    const zeltomir::manual::PdfResult written = zeltomir::manual::WriteManualPdf(
+        source.markdown, QFileInfo(arguments[0]).absolutePath(), arguments[1]);
     if (!written.ok())
         return Fail(written.error);
     return ExitSuccess;

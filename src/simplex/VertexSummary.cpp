@@ -14,15 +14,6 @@ namespace zeltomir::simplex {
 
 namespace {
 
-// Before an initial simplex is committed the history holds start-up values
-// (levels at the limit markers), which are nobody's vertices.
-int RowCount(const core::OptimizationProblem& problem)
-{
-    if (problem.InitialSimplexDefined != QLatin1String("yes"))
-        return 0;
-    return std::max(0, static_cast<int>(problem.NumVertices));
-}
-
 std::vector<core::Factor> FactorsOf(const core::OptimizationProblem& problem)
 {
     std::vector<core::Factor> factors;
@@ -109,6 +100,15 @@ std::optional<QString> TypeCellText(double typeCode)
     return std::nullopt;
 }
 
+// Before an initial simplex is committed the history holds start-up values
+// (levels at the limit markers).
+int VertexSummaryRowCount(const core::OptimizationProblem& problem)
+{
+    if (problem.InitialSimplexDefined != QLatin1String("yes"))
+        return 0;
+    return std::max(0, static_cast<int>(problem.NumVertices));
+}
+
 QStringList VertexSummaryHeaders(const core::OptimizationProblem& problem)
 {
     QStringList headers{QStringLiteral("Vertex")};
@@ -123,14 +123,15 @@ std::vector<VertexSummaryRow> BuildVertexSummaryRows(const core::OptimizationPro
 {
     const std::vector<core::Factor> factors = FactorsOf(problem);
     const CellFormat format(problem.NumFactors, factors, locale);
-    return format.rows(problem.VertexHistory, std::max(1, firstVertex), std::min(lastVertex, RowCount(problem)));
+    return format.rows(problem.VertexHistory, std::max(1, firstVertex),
+                       std::min(lastVertex, VertexSummaryRowCount(problem)));
 }
 
 VertexSummaryContent BuildVertexSummary(const core::OptimizationProblem& problem, const QLocale& locale)
 {
     VertexSummaryContent content;
     content.headers = VertexSummaryHeaders(problem);
-    content.rows = BuildVertexSummaryRows(problem, 1, RowCount(problem), locale);
+    content.rows = BuildVertexSummaryRows(problem, 1, VertexSummaryRowCount(problem), locale);
     return content;
 }
 
@@ -162,7 +163,7 @@ std::optional<VertexSummaryUpdate> VertexSummaryTracker::update(const core::Opti
                                                                 const QLocale& locale)
 {
     const core::Matrix& history = problem.VertexHistory;
-    const int rows = RowCount(problem);
+    const int rows = VertexSummaryRowCount(problem);
     Shown now = ShownOf(problem, locale);
     VertexSummaryUpdate update;
     update.rows = rows;

@@ -36,6 +36,11 @@ VertexSummaryContent BuildVertexSummary(const core::OptimizationProblem& problem
 // The header row alone.
 QStringList VertexSummaryHeaders(const core::OptimizationProblem& problem);
 
+// The number of rows: NumVertices (at least 0), and none before an initial
+// simplex is committed, when the history holds start-up values that are
+// nobody's vertices.
+int VertexSummaryRowCount(const core::OptimizationProblem& problem);
+
 // The rows of vertices firstVertex..lastVertex (cut to 1..NumVertices), each
 // exactly as BuildVertexSummary builds it.
 std::vector<VertexSummaryRow> BuildVertexSummaryRows(const core::OptimizationProblem& problem, int firstVertex,

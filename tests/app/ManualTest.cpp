@@ -1,7 +1,8 @@
 // The manual that Help opens: the build renders it into the program's
 // folder, which is also this test's folder. The rendering tool is run here
-// too, on small texts, for what it makes of a manual's structure and for its
-// refusals, which must leave an earlier manual as it was.
+// too, on small texts, for what it makes of a manual's structure and its
+// pictures, and for its refusals, which must leave an earlier manual as it
+// was.
 
 #include "core/ProgramInfo.h"
 #include "core/SnapshotFiles.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -173,15 +175,40 @@ TEST_F(ManualToolTest, ChaptersStartPagesAfterTitleAndContents)
     }
 }
 
+TEST_F(ManualToolTest, PicturesFitThePageAndStayWithTheirCaptions)
+{
+    // 4000 x 1500 pixels are scaled to the text width; 400 x 6000, taller
+    // than a page, to fit on the page below its section heading, where
+    // heading, picture and caption all go.
+    ASSERT_TRUE(QImage(4000, 1500, QImage::Format_RGB32).save(path(QStringLiteral("wide.png"))));
+    ASSERT_TRUE(QImage(400, 6000, QImage::Format_RGB32).save(path(QStringLiteral("tall.png"))));
+    const QString source = path(QStringLiteral("manual.md"));
+    const QString output = path(QStringLiteral("manual.pdf"));
+    ASSERT_TRUE(WriteAll(source, "# Notes\n\nText.\n\n![A wide *picture*](wide.png)\n\n## Tall\n\n"
+                                 "![A tall picture](tall.png)\n\nAfter.\n"));
+    const ToolRun run = RunTool({source, output});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    const QByteArray pdf = ReadAll(output);
+    EXPECT_EQ(PageCount(pdf), 2);
+    EXPECT_EQ(pdf.count("/Subtype /Image"), 2);
+}
+
 TEST_F(ManualToolTest, BadInputIsRefusedAndAnEarlierManualIsKept)
 {
     const QString good = path(QStringLiteral("good.md"));
     const QString blank = path(QStringLiteral("blank.md"));
     const QString latin1 = path(QStringLiteral("latin1.md"));
+    const QString noPicture = path(QStringLiteral("nopicture.md"));
+    const QString badPicture = path(QStringLiteral("badpicture.md"));
+    const QString inlinePicture = path(QStringLiteral("inline.md"));
     const QString earlier = path(QStringLiteral("earlier.pdf"));
     ASSERT_TRUE(WriteAll(good, "# Guide\n\n# One\n\nText.\n"));
     ASSERT_TRUE(WriteAll(blank, " \n\t\n"));
     ASSERT_TRUE(WriteAll(latin1, "# Gr\xFC\xDF" "e\n"));
+    ASSERT_TRUE(WriteAll(noPicture, "# One\n\n![Plot](images/missing.png)\n"));
+    ASSERT_TRUE(WriteAll(path(QStringLiteral("text.png")), "not a picture"));
+    ASSERT_TRUE(WriteAll(badPicture, "# One\n\n![Plot](text.png)\n"));
+    ASSERT_TRUE(WriteAll(inlinePicture, "# One\n\nSee ![Plot](text.png) here.\n"));
     const QByteArray earlierManual = "%PDF-1.4 an earlier manual";
 
     struct Case {
@@ -198,6 +225,9 @@ TEST_F(ManualToolTest, BadInputIsRefusedAndAnEarlierManualIsKept)
         {{latin1, earlier}, "the file is not UTF-8 text."},
         {{good, m_folder.path()}, "the name is that of a folder, not a file."},
         {{good, path(QStringLiteral("no/such/folder/out.pdf"))}, "the file cannot be created"},
+        {{noPicture, earlier}, "images/missing.png: the file does not exist."},
+        {{badPicture, earlier}, "text.png: the file cannot be read as a picture"},
+        {{inlinePicture, earlier}, "text.png: a picture is shown only as a paragraph of its own"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());

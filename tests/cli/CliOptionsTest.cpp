@@ -47,7 +47,7 @@ TEST(ParseOptimizeOptions, DefaultsAndBothValueForms)
 
     const ParsedOptions parsed = ParseOptimizeOptions({"--goal=mid", "--target", "-2.5", "--steps=fixed",
                                                        "--factor=A=0..1/1", "--factor", "B=2..3/2", "--json",
-                                                       "--save", "out.sso"});
+                                                       "--save", "out.sso", "--csv=out.csv"});
     EXPECT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
     const OptimizeOptions& o = parsed.options;
     EXPECT_EQ(o.goal, "mid");
@@ -56,6 +56,7 @@ TEST(ParseOptimizeOptions, DefaultsAndBothValueForms)
     EXPECT_EQ(o.factors, (std::vector<FactorCells>{{"A", "0", "1", "1"}, {"B", "2", "3", "2"}}));
     EXPECT_TRUE(o.json);
     EXPECT_EQ(o.savePath, QString("out.sso"));
+    EXPECT_EQ(o.csvPath, QString("out.csv"));
     EXPECT_FALSE(o.openPath.has_value());
 }
 

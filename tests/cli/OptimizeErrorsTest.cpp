@@ -57,6 +57,7 @@ TEST(OptimizeErrors, CommandLinesThatCannotBeUsed)
         {"flag with a value", QStringList{"--json=yes"} + CornerFactors(), "",
          usage("Option --json does not take a value.")},
         {"empty file name", QStringList{"--save="} + CornerFactors(), "", usage("Option --save needs a file name.")},
+        {"empty CSV file name", QStringList{"--csv="} + CornerFactors(), "", usage("Option --csv needs a file name.")},
         {"open with factors", QStringList{"--open", "p.sso"} + CornerFactors(), "",
          usage("Options --open and --factor cannot be used together: the problem file holds the factors.")},
         {"open with a goal", {"--open", "p.sso", "--goal", "min"}, "",

@@ -109,9 +109,13 @@ TEST_F(OptimizeFiles, OpenWithoutInputWritesTheSummaryAndSavesAgain)
     const QString again = path("again.sso");
     const Session session = RunOptimize({"--open", saved(), "--json", "--save", again});
     EXPECT_EQ(session.status, ExitSuccess);
-    ASSERT_EQ(session.lines.size(), 9u);
+    ASSERT_EQ(session.lines.size(), 10u);
     EXPECT_EQ(session.lines[0],
               R"j({"event":"trial","vertex":9,"type":"R","instruction":"Use the Reflection","levels":[6,10]})j");
+    // The resumed trial is assessed too: v5, the best, is in its third simplex.
+    EXPECT_EQ(session.lines[1], R"j({"event":"advice","vertex":8,"advice":[{"rule":"vertex-kept","text":"Vertex 5 )j"
+                                R"j(has been kept in 3 successive simplexes: measure it again; if its result holds, )j"
+                                R"j(the simplex is circling the optimum."}]})j");
     QFile first(path("p.sso"));
     QFile second(again);
     ASSERT_TRUE(first.open(QIODevice::ReadOnly));
@@ -281,30 +285,65 @@ TEST_F(OptimizeFilesAfterInitialResults, ContractionAsFirstTrialAndStepSizeChose
                      "trial 6 R: Use the Reflection: A=12 B=8"}));
 }
 
-TEST_F(OptimizeFiles, SaveFailureIsReportedAfterTheOutput)
+TEST_F(OptimizeFiles, CsvHoldsTheVertexSummaryAtFullPrecision)
 {
-    // A folder that is a plain file cannot hold the problem file, whoever runs the test.
+    const QString csv = path("vertices.csv");
+    const Session session = RunOptimize(SixteenFactors() + QStringList{"--csv", csv}, StoppedSession);
+    EXPECT_EQ(session.status, ExitSuccess);
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "Vertex,A,B,Result,Type,Times Retained\r\n"
+                              "1,4,4,1,Initial,1\r\n"
+                              "2,8,4,3,Initial,3\r\n"
+                              "3,4,8,2,Initial,2\r\n"
+                              "4,8,8,5,Reflection,0\r\n"
+                              "5,10,10,7,Extension,3\r\n"
+                              "6,14,6,4,Reflection,2\r\n"
+                              "7,16,12,1,Reflection,0\r\n"
+                              "8,10,6,3.5,Cw,1\r\n");
+}
+
+TEST_F(OptimizeFiles, WriteFailureIsReportedAfterTheOutputAndTheOtherFileIsWritten)
+{
+    // A folder that is a plain file cannot hold the file, whoever runs the test.
     const QString blocker = path("blocker");
     {
         QFile file(blocker);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    const QString target = blocker + "/p.sso";
-    const Session session = RunOptimize(SixteenFactors() + QStringList{"--save", target}, InteriorStart);
-    EXPECT_EQ(session.status, ExitCannotGoOn);
-    ASSERT_EQ(session.lines.size(), 3u + 1u + 3u + 1u);
-    EXPECT_EQ(session.lines[6], "vertex 3: A=4.0 B=8.0 result=2 type=Initial retained=1");
-    const std::string prefix = "message File Error: Cannot save \"" + target.toStdString() + "\". ";
-    EXPECT_EQ(session.lines[7].substr(0, prefix.size()), prefix);
-    EXPECT_FALSE(QFile::exists(target));
+    struct Case {
+        QString failing;
+        std::string sentence;
+        QString other;
+        QString otherFile;
+    };
+    const Case cases[] = {
+        {"--save", "Cannot save", "--csv", path("written.csv")},
+        {"--csv", "Cannot write", "--save", path("written.sso")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failing.toStdString());
+        const QString target = blocker + "/file";
+        const Session session =
+            RunOptimize(SixteenFactors() + QStringList{c.failing, target, c.other, c.otherFile}, InteriorStart);
+        EXPECT_EQ(session.status, ExitCannotGoOn);
+        ASSERT_EQ(session.lines.size(), 3u + 1u + 3u + 1u);
+        EXPECT_EQ(session.lines[6], "vertex 3: A=4.0 B=8.0 result=2 type=Initial retained=1");
+        const std::string prefix = "message File Error: " + c.sentence + " \"" + target.toStdString() + "\". ";
+        EXPECT_EQ(session.lines[7].substr(0, prefix.size()), prefix);
+        EXPECT_FALSE(QFile::exists(target));
+        EXPECT_TRUE(QFile::exists(c.otherFile));
+    }
 }
 
 TEST_F(OptimizeFiles, FailedSessionSavesNothing)
 {
     const QString file = path("never.sso");
-    const Session session = RunOptimize(SixteenFactors() + QStringList{"--save", file}, "0\n0\n0\n");
+    const QString csv = path("never.csv");
+    const Session session = RunOptimize(SixteenFactors() + QStringList{"--save", file, "--csv", csv}, "0\n0\n0\n");
     EXPECT_EQ(session.status, ExitCannotGoOn);
     EXPECT_FALSE(QFile::exists(file));
+    EXPECT_FALSE(QFile::exists(csv));
 }
 
 } // namespace

@@ -257,6 +257,27 @@ TEST(OptimizeSession, JsonModeWritesOneObjectPerEvent)
     EXPECT_EQ(session.lines, expected);
 }
 
+TEST(OptimizeSession, JsonAdviceIsWrittenWhenItChanges)
+{
+    // An initial simplex 0.08 wide, below the resolution 0.1 of one decimal.
+    // The reflection (4.08,4.08), better than all, leaves the simplex as it
+    // is until its extension is measured; the extension (4.12,4.12), kept,
+    // makes the simplex 0.12 wide, and the advice is gone again.
+    const Session session = RunOptimize(QStringList{"--json"} + SixteenFactors(),
+                                        "1 @ 4 4\n3 @ 4.08 4\n2 @ 4 4.08\n5\n7\n");
+    ASSERT_GE(session.lines.size(), 8u);
+    EXPECT_EQ(Lines(session.lines.begin() + 3, session.lines.begin() + 8),
+              (Lines{R"j({"event":"trial","vertex":4,"type":"R","instruction":"Evaluate the Reflection (R)",)j"
+                     R"j("levels":[4.08,4.08]})j",
+                     R"j({"event":"advice","vertex":3,"advice":[{"rule":"below-resolution","text":"The simplex )j"
+                     R"j(is now smaller than the factors can be set at the shown decimals: further trials repeat )j"
+                     R"j(levels already run."}]})j",
+                     R"j({"event":"trial","vertex":5,"type":"E","instruction":"Evaluate the Extension",)j"
+                     R"j("levels":[4.12,4.12]})j",
+                     R"j({"event":"trial","vertex":6,"type":"R","instruction":"Use the Extension","levels":[4.2,4]})j",
+                     R"j({"event":"advice","vertex":5,"advice":[]})j"}));
+}
+
 TEST(OptimizeSession, JsonEscapesAFactorNameInMessages)
 {
     const Session session = RunOptimize({"--json", "--factor", R"(Q"t\=0..10/2)", "--factor", "B=5..15/1"},

@@ -1,0 +1,29 @@
+#pragma once
+
+// The vertex summary as a CSV file for spreadsheets and analysis programs:
+// the same vertices as the table, but with the values behind its texts, so
+// that nothing is lost to the factors' decimals or the user's locale.
+//
+// UTF-8 without a byte order mark, CRLF line ends, fields quoted as RFC 4180
+// asks (a field holding a comma, a double quote, CR or LF is enclosed in
+// double quotes, its quotes doubled). Header "Vertex", the factor names,
+// "Result", "Type", "Times Retained"; then one row per vertex with its
+// number, its natural levels, its result, its Type text (empty for an
+// unknown type code) and its times retained. Numbers are written in the
+// shortest form that reads back to the same double, with "." as the mark.
+
+#include "core/ProblemRecord.h"
+#include "core/StateFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace zeltomir::simplex {
+
+QByteArray VertexCsvText(const core::OptimizationProblem& problem);
+
+// Replaces the file only once the whole text is written: a failure leaves an
+// existing file as it was.
+core::FileStatus WriteVertexCsv(const core::OptimizationProblem& problem, const QString& path);
+
+} // namespace zeltomir::simplex

@@ -56,14 +56,17 @@ std::vector<FactorExtent> ExtentsOf(const core::OptimizationProblem& problem)
     return extents;
 }
 
-// The vertex of the current simplex kept in the most simplexes, with the
-// count; a vertex stays in the simplex from its entry until it is replaced,
-// so its retention count is a run of successive simplexes.
+// The retained vertex kept in the most simplexes, with the count; a vertex
+// stays in the simplex from its entry until it is replaced, so its retention
+// count is a run of successive simplexes. The vertex the trial moves away
+// from (row 1) is left out: in a simplex marching on, every vertex is in k+1
+// simplexes by the time it is given up, and only one that is still kept
+// after that is the sign of a simplex circling.
 std::optional<std::pair<int, int>> LongestKept(const core::OptimizationProblem& problem)
 {
     const int k = problem.NumFactors;
     std::optional<std::pair<int, int>> longest;
-    for (int r = 1; r <= k + 1; ++r) {
+    for (int r = 2; r <= k + 1; ++r) {
         const double number = problem.Simplex.value(k + 3, r);
         if (!(number >= 1 && number <= problem.NumVertices) || std::floor(number) != number)
             continue;

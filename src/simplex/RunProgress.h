@@ -58,9 +58,10 @@ struct RunProgress {
 // proposed a trial, only the count and the best result.
 //
 // The advice, each rule firing on its own:
-// - VertexKept: a vertex of the current simplex has been retained in k+1 or
-//   more successive simplexes, the classic sign that the simplex circles
-//   the optimum (with several, the one kept longest).
+// - VertexKept: a retained vertex of the current simplex (not the one the
+//   trial moves away from) has been in k+1 or more successive simplexes, the
+//   classic sign that the simplex circles the optimum (with several, the one
+//   kept longest).
 // - BelowResolution: in every factor the current simplex spans less than the
 //   factor's resolution, so its trials repeat levels already run.
 // - NoImprovement: the best result is at least 2(k+1) vertices old.

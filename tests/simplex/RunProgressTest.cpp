@@ -52,6 +52,7 @@ TEST(AssessRun, EachAdviceRuleFiresFromItsBoundary)
         {"just begun", [](auto&) {}, {}},
         {"kept in k simplexes", [](auto& p) { p.VertexHistory.at(5, 2) = 2; }, {}},
         {"kept in k+1 simplexes", [](auto& p) { p.VertexHistory.at(5, 2) = 3; }, {kept}},
+        {"the vertex moved away from, kept in k+1", [](auto& p) { p.VertexHistory.at(5, 3) = 3; }, {}},
         {"spread of one resolution", [](auto& p) { SimplexSpread(p, 1); }, {}},
         {"spread below the resolution", [](auto& p) { SimplexSpread(p, 0.999); }, {resolution}},
         {"best 2(k+1) - 1 vertices old", [](auto& p) { PoorVerticesUpTo(p, 7); }, {}},

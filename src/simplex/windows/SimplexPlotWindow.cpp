@@ -2,6 +2,7 @@
 
 #include "simplex/PlotContent.h"
 #include "simplex/RunProgress.h"
+#include "simplex/VertexCsv.h"
 #include "simplex/windows/PlotDrawing.h"
 #include "simplex/windows/PlotPicture.h"
 #include "simplex/windows/SimplexWindows.h"
@@ -207,6 +208,12 @@ void SimplexPlotWindow::savePicture()
 
 void SimplexPlotWindow::exportVertices()
 {
+    const std::optional<QString> path =
+        context().dialogs.saveFileName({QStringLiteral("CSV Files (*.csv)"), QStringLiteral("All Files (*)")}, 0);
+    if (!path)
+        return;
+    if (const core::FileStatus written = WriteVertexCsv(context().problem, *path); !written)
+        reportSaveFailure(*path, written.error);
 }
 
 void SimplexPlotWindow::reportSaveFailure(const QString& path, const QString& why)

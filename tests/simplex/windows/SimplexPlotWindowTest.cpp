@@ -51,6 +51,10 @@ TEST(SimplexPlotWindowTest, ShowsTheRunFollowsEachStepAndSavesItsPicture)
         h.click(plot->savePictureButton());
         EXPECT_TRUE(FileBytes(path).startsWith(picture.start));
     }
+    const QString csv = QDir(h.folder()).filePath(QStringLiteral("run.csv"));
+    h.dialogs.answerSave(csv);
+    h.click(plot->exportVerticesButton());
+    EXPECT_TRUE(FileBytes(csv).startsWith("Vertex,Temp,Time,Result,Type,Times Retained\r\n1,80,10,"));
     EXPECT_TRUE(h.dialogs.messages().empty());
 }
 

@@ -45,6 +45,9 @@ public:
     std::optional<QString> saveFileName(const QStringList&, int) override { return std::nullopt; }
 };
 
+// How many steps a benchmark appends before it starts the run again.
+constexpr int StepsBeforeRestart = 2000;
+
 // A run of fixed steps in which every new vertex is kept and replaces the
 // oldest one of the simplex, so that the retention counts describe every
 // simplex on the way, as in a real run.
@@ -65,7 +68,9 @@ public:
         problem.InitialSimplexDefined = QStringLiteral("yes");
         problem.CurrentVertexType = QStringLiteral("R");
         problem.NumVertices = 0;
-        problem.VertexHistory.redim(factors + 4, vertices);
+        // Room for the steps a benchmark appends, so that none of them
+        // copies the whole history to grow it.
+        problem.VertexHistory.redim(factors + 4, vertices + StepsBeforeRestart);
         core::EnsureCapacity(problem, factors, vertices);
         for (int i = 1; i <= factors; ++i) {
             core::Factor& factor = problem.Factors[static_cast<std::size_t>(i)];
@@ -154,7 +159,7 @@ void BM_SimplexPlotAfterStep(benchmark::State& state)
     PlotFixture fixture(static_cast<int>(state.range(0)), vertices);
     fixture.windows.showSimplexPlot();
     for (auto _ : state) {
-        if (fixture.problem.NumVertices >= std::min(32000, vertices + 2000)) {
+        if (fixture.problem.NumVertices >= vertices + StepsBeforeRestart) {
             state.PauseTiming();
             fixture.run.start(vertices);
             state.ResumeTiming();

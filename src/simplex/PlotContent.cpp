@@ -176,8 +176,12 @@ PathPlot BuildPathPlot(const core::OptimizationProblem& problem, int xFactor, in
         return plot;
     }
     const int last = simplexes.lastAcceptance();
-    for (int j = last - 1; j >= std::max(0, last - EarlierOutlines); --j)
+    const std::size_t edges = plot.outline.size();
+    for (int j = last - 1; j >= std::max(0, last - EarlierOutlines); --j) {
+        if ((plot.earlier.size() + 2) * edges > OutlineEdgeBudget)
+            break;
         plot.earlier.push_back(Outline(corners(simplexes.simplexAt(j))));
+    }
     // Each acceptance swaps one vertex, so the centres follow a running sum.
     const auto at = [&plot](int v) { return plot.vertices[static_cast<std::size_t>(v - 1)]; };
     QPointF sum;

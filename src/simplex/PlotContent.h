@@ -82,8 +82,10 @@ struct PathPlot {
     // The current simplex's outline: every edge of its projection (for two
     // factors, a triangle).
     std::vector<QLineF> outline;
-    // The outlines of the simplexes before it, the most recent first, at
-    // most EarlierOutlines of them.
+    // The outlines of the simplexes before it, the most recent first: at
+    // most EarlierOutlines of them, and fewer where the edges would pass
+    // OutlineEdgeBudget (many factors make a dense mesh that hides more than
+    // it shows).
     std::vector<std::vector<QLineF>> earlier;
     std::optional<QPointF> trial; // the trial on show
     // The centre of each simplex since Begin Optimization, in order.
@@ -91,6 +93,7 @@ struct PathPlot {
 };
 
 inline constexpr int EarlierOutlines = 5;
+inline constexpr int OutlineEdgeBudget = 6000;
 
 ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem);
 

@@ -29,13 +29,31 @@ const std::array<TypeLook, 5> TypeLooks{{
 
 constexpr double MarkerSize = 7;
 const double Gap = std::numeric_limits<double>::quiet_NaN();
+// From this many markers on, a plot stamps a picture of the marker instead
+// of drawing each shape: thousands of shapes take long to draw, and at that
+// density no one looks at one marker closely.
+constexpr qsizetype ManyMarkers = 1000;
+
+QCPScatterStyle Stamped(const QCPScatterStyle& style, qsizetype count)
+{
+    if (count < ManyMarkers)
+        return style;
+    const int side = static_cast<int>(std::ceil(style.size())) + 3;
+    QPixmap picture(side, side);
+    picture.fill(Qt::transparent);
+    QCPPainter painter(&picture);
+    style.applyTo(&painter, style.pen());
+    style.drawShape(&painter, side / 2.0, side / 2.0);
+    painter.end();
+    return QCPScatterStyle(picture);
+}
 
 QCPGraph* AddPoints(QCustomPlot& plot, const QVector<double>& keys, const QVector<double>& values,
                     const QCPScatterStyle& style, const QString& name)
 {
     QCPGraph* graph = plot.addGraph();
     graph->setLineStyle(QCPGraph::lsNone);
-    graph->setScatterStyle(style);
+    graph->setScatterStyle(Stamped(style, keys.size()));
     graph->setData(keys, values, true);
     graph->setName(name);
     return graph;
@@ -154,7 +172,7 @@ void DrawPathPlot(QCustomPlot& plot, const PathPlot& content)
     }
     auto* path = new QCPCurve(plot.xAxis, plot.yAxis);
     path->setData(xs, ys);
-    path->setPen(QPen(QColor(148, 103, 189), 1.5, Qt::DashLine));
+    path->setPen(QPen(QColor(148, 103, 189), 1));
     path->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDot, QColor(148, 103, 189), 3));
     path->setName(QStringLiteral("Path of the centres"));
 
@@ -166,10 +184,13 @@ void DrawPathPlot(QCustomPlot& plot, const PathPlot& content)
     auto* vertices = new QCPCurve(plot.xAxis, plot.yAxis);
     vertices->setData(vx, vy);
     vertices->setLineStyle(QCPCurve::lsNone);
-    vertices->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::darkGray), Qt::white, 5));
+    vertices->setScatterStyle(
+        Stamped(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::darkGray), Qt::white, 5), vx.size()));
     vertices->setName(QStringLiteral("Vertices"));
 
-    QCPCurve* outline = AddSegments(plot, content.outline, QPen(QColor(31, 119, 180), 2));
+    // Bold for a few edges; the thousands of many factors draw far faster thin.
+    const int outlineWidth = content.outline.size() <= 100 ? 2 : 1;
+    QCPCurve* outline = AddSegments(plot, content.outline, QPen(QColor(31, 119, 180), outlineWidth));
     outline->setName(QStringLiteral("Current simplex"));
     outline->addToLegend();
     if (content.trial) {

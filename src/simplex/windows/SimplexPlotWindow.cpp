@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace zeltomir::simplex {
@@ -36,6 +37,7 @@ QCustomPlot* MakePlot(const QString& name, QWidget* parent)
     plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     // Faster redraws for long runs; the plots are read, not admired.
     plot->setNotAntialiasedElements(QCP::aeAll);
+    plot->setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
     return plot;
 }
 
@@ -111,11 +113,12 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     auto* yLabel = new QLabel(QStringLiteral("Up:"), this);
     yLabel->setBuddy(m_yFactor);
 
-    m_progress = new QLabel(this);
-    m_progress->setObjectName(QStringLiteral("lblProgress"));
-    m_progress->setWordWrap(true);
-    m_progress->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_progress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A scrolling text rather than a label: with many factors the lists are
+    // long, and a label would measure all of it at every layout.
+    m_progress = new QTextBrowser(this);
+    m_progress->setObjectName(QStringLiteral("txtProgress"));
+    m_progress->setFrameShape(QFrame::NoFrame);
+    m_progress->viewport()->setAutoFillBackground(false);
     m_progress->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
     m_savePicture = MakeButton(QStringLiteral("cmdSavePicture"), QStringLiteral("Save Picture..."), this);
     m_exportVertices = MakeButton(QStringLiteral("cmdExportVertices"), QStringLiteral("Export Vertices..."), this);
@@ -141,7 +144,8 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     connect(m_yFactor, &QComboBox::currentIndexChanged, this, [this] { drawPath(); });
     connect(m_savePicture, &QPushButton::clicked, this, &SimplexPlotWindow::savePicture);
     connect(m_exportVertices, &QPushButton::clicked, this, &SimplexPlotWindow::exportVertices);
-    refresh();
+    // Drawn by the activation that opening brings, not here as well.
+    fillFactorBoxes();
 }
 
 void SimplexPlotWindow::activated()
@@ -192,7 +196,7 @@ void SimplexPlotWindow::drawPath()
 
 void SimplexPlotWindow::showProgress()
 {
-    m_progress->setText(ProgressText(context().problem, AssessRun(context().problem)));
+    m_progress->setHtml(ProgressText(context().problem, AssessRun(context().problem)));
 }
 
 void SimplexPlotWindow::savePicture()

@@ -9,8 +9,8 @@
 
 class QComboBox;
 class QCustomPlot;
-class QLabel;
 class QPushButton;
+class QTextBrowser;
 
 namespace zeltomir::simplex {
 
@@ -34,7 +34,7 @@ public:
     QCustomPlot* pathPlot() const { return m_path; }
     QComboBox* xFactorBox() const { return m_xFactor; } // cboFactorX
     QComboBox* yFactorBox() const { return m_yFactor; } // cboFactorY
-    QLabel* progressPanel() const { return m_progress; } // lblProgress
+    QTextBrowser* progressPanel() const { return m_progress; } // txtProgress
     QPushButton* savePictureButton() const { return m_savePicture; }
     QPushButton* exportVerticesButton() const { return m_exportVertices; }
 
@@ -52,7 +52,7 @@ private:
     QCustomPlot* m_path = nullptr;
     QComboBox* m_xFactor = nullptr;
     QComboBox* m_yFactor = nullptr;
-    QLabel* m_progress = nullptr;
+    QTextBrowser* m_progress = nullptr;
     QPushButton* m_savePicture = nullptr;
     QPushButton* m_exportVertices = nullptr;
 };

@@ -10,6 +10,8 @@
 #include "shell/DialogService.h"
 #include "shell/MainWindow.h"
 
+#include "BenchWindows.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -25,25 +27,7 @@ namespace {
 
 using namespace zeltomir;
 
-void EnsureApplication()
-{
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zeltomir_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    QLocale::setDefault(QLocale::c());
-}
-
-class SilentDialogs final : public shell::DialogService {
-public:
-    shell::MessageAnswer message(const shell::MessageRequest&) override { return shell::MessageAnswer::Ok; }
-    std::optional<QString> openFileName(const QStringList&, int) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const QStringList&, int) override { return std::nullopt; }
-};
+using bench::EnsureApplication;
 
 // How many steps a benchmark appends before it starts the run again.
 constexpr int StepsBeforeRestart = 2000;
@@ -110,23 +94,9 @@ private:
     std::mt19937 m_generator{17};
 };
 
-struct PlotFixture {
-    PlotFixture(int factors, int vertices)
-        : snapshots(folder.path()), mainWindow(dialogs, runTime),
-          windows(simplex::SimplexWindowContext{problem, runTime, snapshots, dialogs, mainWindow}),
-          run(problem, factors, vertices)
-    {
-        mainWindow.resize(1280, 960);
-        mainWindow.show();
-    }
+struct PlotFixture : bench::WindowsFixture {
+    PlotFixture(int factors, int vertices) : run(problem, factors, vertices) {}
 
-    QTemporaryDir folder;
-    SilentDialogs dialogs;
-    core::OptimizationProblem problem;
-    core::RunTimeState runTime;
-    core::SnapshotFiles snapshots;
-    shell::MainWindow mainWindow;
-    simplex::SimplexWindows windows;
     SyntheticRun run;
 };
 

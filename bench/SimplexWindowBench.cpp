@@ -13,6 +13,8 @@
 #include "shell/DialogService.h"
 #include "shell/MainWindow.h"
 
+#include "BenchWindows.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -28,27 +30,7 @@ namespace {
 
 using namespace zeltomir;
 
-// The benchmarks share one executable with widget-free ones, so the
-// application object is made on first use, on the offscreen platform.
-void EnsureApplication()
-{
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zeltomir_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    QLocale::setDefault(QLocale::c());
-}
-
-class SilentDialogs final : public shell::DialogService {
-public:
-    shell::MessageAnswer message(const shell::MessageRequest&) override { return shell::MessageAnswer::Ok; }
-    std::optional<QString> openFileName(const QStringList&, int) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const QStringList&, int) override { return std::nullopt; }
-};
+using bench::EnsureApplication;
 
 // A record with k factors and n vertices of random levels and results.
 void FillHistory(core::OptimizationProblem& problem, int factors, int vertices)
@@ -74,24 +56,13 @@ void FillHistory(core::OptimizationProblem& problem, int factors, int vertices)
     }
 }
 
-struct SummaryFixture {
-    explicit SummaryFixture(int factors, int vertices)
-        : snapshots(folder.path()), mainWindow(dialogs, runTime),
-          windows(simplex::SimplexWindowContext{problem, runTime, snapshots, dialogs, mainWindow})
+struct SummaryFixture : bench::WindowsFixture {
+    SummaryFixture(int factors, int vertices)
     {
         FillHistory(problem, factors, vertices);
-        mainWindow.resize(1280, 960);
-        mainWindow.show();
         summary = windows.openVertexSummary();
     }
 
-    QTemporaryDir folder;
-    SilentDialogs dialogs;
-    core::OptimizationProblem problem;
-    core::RunTimeState runTime;
-    core::SnapshotFiles snapshots;
-    shell::MainWindow mainWindow;
-    simplex::SimplexWindows windows;
     simplex::VertexSummaryWindow* summary = nullptr;
 };
 

@@ -37,14 +37,6 @@ QRadioButton* MakeOption(const QString& arrayName, int index, const QString& cap
     return option;
 }
 
-QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 // The setup's three steps as one column of equal buttons, each caption
 // with a line height of room on either side: the style's own margins leave
 // the longest caption touching its edges.

@@ -41,14 +41,6 @@ QCustomPlot* MakePlot(const QString& name, QWidget* parent)
     return plot;
 }
 
-QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QString Number(double value)
 {
     return core::GeneralForm(value, core::Precision::Single).toHtmlEscaped();

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QStyle>
 
 #include <algorithm>
@@ -35,6 +36,14 @@ void WriteGrid(shell::GridWidget& grid, const GridText& text)
         for (int col = 1; col <= text.columnCount(); ++col)
             grid.setCell(col, row, text.cell(row, col));
     }
+}
+
+QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
 }
 
 void ShowMessages(shell::DialogService& dialogs, const std::vector<core::Message>& messages)

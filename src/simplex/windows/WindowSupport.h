@@ -15,6 +15,7 @@
 #include <vector>
 
 class QMdiArea;
+class QPushButton;
 class QWidget;
 
 namespace zeltomir::shell {
@@ -30,6 +31,10 @@ GridText ReadGrid(shell::GridWidget& grid);
 
 // Gives the grid the shape of `text` and writes every cell, headers included.
 void WriteGrid(shell::GridWidget& grid, const GridText& text);
+
+// A push button with its object name that Enter in another control does
+// not press (the windows' buttons act only when clicked or given the focus).
+QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent);
 
 // One message box per message, in order, each with its OK button.
 void ShowMessages(shell::DialogService& dialogs, const std::vector<core::Message>& messages);

@@ -9,6 +9,7 @@
 #include "simplex/windows/FactorWindow.h"
 #include "simplex/windows/InitialSimplexWindow.h"
 #include "simplex/windows/SetupWindow.h"
+#include "simplex/windows/PlotPicture.h"
 #include "simplex/windows/SimplexPlotWindow.h"
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/StepsWindow.h"
@@ -185,6 +186,13 @@ int main(int argc, char** argv)
     ok = Capture(output, QStringLiteral("7-simplex-plot")) && ok;
     ok = SaveFigure(*windows.simplexPlotWindow(), QDir(output).filePath(QStringLiteral("simplex-plot-figure.png")))
          && ok;
+    // The window's own pictures, to open in other programs.
+    for (const QString& name : {QStringLiteral("simplex-plot.svg"), QStringLiteral("simplex-plot.pdf")}) {
+        const QList<QCustomPlot*> plots{windows.simplexPlotWindow()->responsePlot(), windows.simplexPlotWindow()->pathPlot()};
+        const QString failure = simplex::SavePlotPicture(plots, QDir(output).filePath(name));
+        std::fprintf(stderr, "%s %s %s\n", failure.isEmpty() ? "saved" : "FAILED", qPrintable(name), qPrintable(failure));
+        ok = failure.isEmpty() && ok;
+    }
     if (QMdiSubWindow* plot = mainWindow.mdiArea()->activeSubWindow())
         plot->close();
 

@@ -68,17 +68,20 @@ void FileCommands::openProblemFile()
         closeProblemWindows();
         return;
     }
-    switch (ProblemFileKindOf(*chosen)) {
+    openFile(*chosen);
+}
+
+bool FileCommands::openFile(const QString& path)
+{
+    switch (ProblemFileKindOf(path)) {
     case ProblemFileKind::TargetExercise:
-        openTargetExercise(*chosen);
-        return;
+        return openTargetExercise(path);
     case ProblemFileKind::VarianceExercise:
-        openVarianceExercise(*chosen);
-        return;
+        return openVarianceExercise(path);
     case ProblemFileKind::State:
-        openStateFile(*chosen);
-        return;
+        return openStateFile(path);
     }
+    return false;
 }
 
 bool FileCommands::openTargetExercise(const QString& path)

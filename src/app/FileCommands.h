@@ -38,6 +38,11 @@ public:
     // changes.
     void openProblemFile();
 
+    // Opens the file at path as File > Open would once it is chosen: by its
+    // ending, with the same refusal for a file that cannot be opened. The
+    // program's command line uses it. False when the file was refused.
+    bool openFile(const QString& path);
+
     // Asks whether to begin a new problem (the problem windows closed
     // first); on Yes the record starts again and the setup window opens
     // with Define Initial Simplex disabled.

@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "core/ManualLocation.h"
 #include "core/ProblemRecord.h"
 #include "core/SnapshotFiles.h"
 #include "shell/AboutBox.h"
@@ -54,7 +55,7 @@ MainWindow::MainWindow(DialogService& dialogs, const core::RunTimeState& runTime
     , m_dialogs(dialogs)
     , m_runTime(runTime)
     , m_openDocument([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
-    , m_manualPath(QDir(core::ProgramFolder()).filePath(core::ManualFileName))
+    , m_manualPath(core::ManualPath(core::ProgramFolder()))
 {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(QStringLiteral("Vantrelix"));

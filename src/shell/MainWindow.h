@@ -73,7 +73,7 @@ public:
     void setQuitHook(std::function<void()> quit) { m_quit = std::move(quit); }
     bool isQuitting() const { return m_quitting; }
 
-    // The manual in the program's folder, handed to the desktop to open. A
+    // The manual (core::ManualPath), handed to the desktop to open. A
     // manual that is missing, or that no program could be found to show
     // (the opener answers false), is reported with where it is or should
     // be. Tests replace the opener and the path.

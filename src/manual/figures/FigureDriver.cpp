@@ -1,0 +1,198 @@
+// zeltomir-figures: pictures of the real windows for the user manual. It
+// starts the program, runs the example of the manual's Quick start through
+// its windows the way a user would (typing into boxes and cells, clicking
+// buttons), and saves a picture of each window as the manual shows it. The
+// build runs it on the offscreen platform, so the manual's figures are made
+// anew from the program itself and never go stale; scripts/screenshots runs
+// it under a virtual X display for a person to look at.
+//
+// Usage: zeltomir-figures OUTPUT_FOLDER
+
+#include "app/Program.h"
+#include "simplex/windows/FactorWindow.h"
+#include "simplex/windows/InitialSimplexWindow.h"
+#include "simplex/windows/SetupWindow.h"
+#include "simplex/windows/SimplexPlotWindow.h"
+#include "simplex/windows/SimplexWindows.h"
+#include "simplex/windows/StepsWindow.h"
+#include "simplex/windows/VertexSummaryWindow.h"
+
+#include "core/Random.h"
+#include "practice/windows/PracticeWindow.h"
+#include "practice/windows/PracticeWindows.h"
+#include "shell/DialogService.h"
+#include "shell/GridWidget.h"
+#include "shell/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using namespace zeltomir;
+
+// Message boxes would wait for a person; here they are reported (none is
+// expected) and answered with their default button.
+class LoggingDialogs final : public shell::DialogService {
+public:
+    shell::MessageAnswer message(const shell::MessageRequest& request) override
+    {
+        std::fprintf(stderr, "zeltomir-figures: unexpected message box: %s: %s\n", qUtf8Printable(request.title),
+                     qUtf8Printable(request.text));
+        m_unexpected = true;
+        return request.defaultButton;
+    }
+    std::optional<QString> openFileName(const QStringList&, int) override { return std::nullopt; }
+    std::optional<QString> saveFileName(const QStringList&, int) override { return std::nullopt; }
+    bool unexpected() const { return m_unexpected; }
+
+private:
+    bool m_unexpected = false;
+};
+
+class Figures {
+public:
+    explicit Figures(const QString& folder) : m_folder(folder) {}
+
+    // The window's frame, title bar included, as it stands on screen.
+    void save(QWidget* window, const char* name)
+    {
+        QWidget* frame = window ? window->parentWidget() : nullptr;
+        if (!frame) {
+            fail(name, "the window is not open");
+            return;
+        }
+        QApplication::processEvents();
+        const QString path = m_folder.filePath(QLatin1String(name) + QStringLiteral(".png"));
+        if (!frame->grab().save(path))
+            fail(name, "the picture could not be written");
+    }
+
+    void fail(const char* name, const char* why)
+    {
+        std::fprintf(stderr, "zeltomir-figures: %s: %s\n", name, why);
+        m_failed = true;
+    }
+
+    bool failed() const { return m_failed; }
+
+private:
+    QDir m_folder;
+    bool m_failed = false;
+};
+
+// Writes a cell the way the cell editor does, so the window reacts as it
+// does to typing.
+void Type(shell::GridWidget& grid, int col, int row, const QString& text)
+{
+    auto* view = grid.findChild<QTableView*>();
+    view->model()->setData(view->model()->index(row - 1, col - 1), text, Qt::EditRole);
+}
+
+void EnterResult(simplex::StepsWindow& steps, const char* result)
+{
+    steps.resultBox()->setText(QLatin1String(result));
+    steps.nextStepButton()->click();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: zeltomir-figures OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(output)) {
+        std::fprintf(stderr, "zeltomir-figures: cannot make %s\n", argv[1]);
+        return 2;
+    }
+    app::SetApplicationIdentity();
+
+    QTemporaryDir programFolder;
+    LoggingDialogs dialogs;
+    app::Program program(dialogs, app::ProgramOptions{programFolder.path(), false});
+    program.start();
+    // The practice question is drawn from a fixed seed, so that the same
+    // program makes the same pictures.
+    core::RandomGenerator generator(20261207);
+    core::SetProgramRandom(&generator);
+    shell::MainWindow& mainWindow = program.mainWindow();
+    mainWindow.resize(1100, 800);
+    mainWindow.show();
+    simplex::SimplexWindows& windows = program.simplexWindows();
+    Figures figures(output);
+
+    simplex::SetupWindow* setup = windows.setupWindow();
+    figures.save(setup, "setup");
+
+    setup->defineFactorsButton()->click();
+    shell::GridWidget& factors = *windows.factorWindow()->grid();
+    const QStringList rows[] = {{"Temperature", "100", "200", "1"}, {"Time", "10", "30", "1"}};
+    for (int row = 1; row <= 2; ++row)
+        for (int col = 1; col <= 4; ++col)
+            Type(factors, col, row, rows[row - 1][col - 1]);
+    figures.save(windows.factorWindow(), "define-factors");
+    windows.factorWindow()->continueButton()->click();
+
+    setup->defineInitialSimplexButton()->click();
+    shell::GridWidget& initial = *windows.initialSimplexWindow()->grid();
+    const QStringList vertices[] = {{"130", "14", "63"}, {"140", "14", "69.4"}, {"130", "17", "68.6"}};
+    for (int row = 1; row <= 3; ++row)
+        for (int col = 1; col <= 3; ++col)
+            Type(initial, col, row, vertices[row - 1][col - 1]);
+    figures.save(windows.initialSimplexWindow(), "initial-simplex");
+    windows.initialSimplexWindow()->continueButton()->click();
+
+    setup->beginOptimizationButton()->click();
+    simplex::StepsWindow& steps = *windows.stepsWindow();
+    for (const char* result : {"74.8", "79.3", "78.8", "85.7"})
+        EnterResult(steps, result);
+    figures.save(&steps, "steps");
+    for (const char* result : {"88", "86", "85.6"})
+        EnterResult(steps, result);
+
+    windows.showVertexSummary();
+    figures.save(windows.vertexSummaryWindow(), "vertex-summary");
+    windows.showSimplexPlot();
+    windows.simplexPlotWindow()->parentWidget()->resize(1000, 700);
+    figures.save(windows.simplexPlotWindow(), "simplex-plot");
+    windows.simplexPlotWindow()->parentWidget()->close();
+
+    mainWindow.menuAction(QStringLiteral("mnuPracticeTOsimple"))->trigger();
+    practice::PracticeWindow* practice = program.practiceWindows().window(practice::ExerciseWindow::Target);
+    if (practice) {
+        const QList<QPushButton*> buttons = practice->findChildren<QPushButton*>();
+        QPushButton* compute = nullptr;
+        for (QPushButton* button : buttons)
+            if (button->text() == QLatin1String("Compute Response"))
+                compute = button;
+        const char* levels[][2] = {{"-100", "50"}, {"0", "0"}, {"120", "-80"}};
+        for (const auto& run : levels) {
+            int box = 0;
+            for (QLineEdit* level : practice->findChildren<QLineEdit*>())
+                if (level->isVisible() && !level->isReadOnly() && box < 2)
+                    level->setText(QLatin1String(run[box++]));
+            if (compute)
+                compute->click();
+        }
+    }
+    figures.save(practice, "practice-target");
+
+    core::SetProgramRandom(nullptr);
+    mainWindow.setQuitHook([] {});
+    return figures.failed() || dialogs.unexpected() ? EXIT_FAILURE : EXIT_SUCCESS;
+}

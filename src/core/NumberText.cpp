@@ -422,21 +422,83 @@ double LeadingNumber(QStringView line)
     return Convert<double>(*number).value_or(0.0);
 }
 
+void AppendFileNumber(QByteArray& out, double value, Precision precision)
+{
+    char buffer[48];
+    char* text = buffer + 1;
+    char* end = text;
+    if (!std::isfinite(value)) {
+        const QByteArray name = NonFinite(value).toLatin1();
+        end = std::copy(name.begin(), name.end(), text);
+    } else {
+        // As GeneralForm writes it with "." as the mark.
+        end = std::to_chars(text, std::end(buffer) - 1, value == 0 ? 0.0 : value, std::chars_format::general,
+                            precision == Precision::Single ? 7 : 15)
+                  .ptr;
+        std::replace(text, end, 'e', 'E');
+    }
+    if (*text != '-')
+        *--text = ' ';
+    *end++ = ' ';
+    out.append(text, end - text);
+}
+
+void AppendFileInteger(QByteArray& out, int value)
+{
+    char buffer[16];
+    char* text = buffer + 1;
+    char* end = std::to_chars(text, std::end(buffer) - 1, value).ptr;
+    if (value >= 0)
+        *--text = ' ';
+    *end++ = ' ';
+    out.append(text, end - text);
+}
+
 QString FileNumber(double value, Precision precision)
 {
-    const QString text = GeneralForm(value, precision, QLocale::c());
-    return (text.startsWith(QLatin1Char('-')) ? text : QLatin1Char(' ') + text) + QLatin1Char(' ');
+    QByteArray text;
+    AppendFileNumber(text, value, precision);
+    return QString::fromLatin1(text);
 }
 
 QString FileInteger(int value)
 {
-    const QString text = QString::number(value);
-    return (value < 0 ? text : QLatin1Char(' ') + text) + QLatin1Char(' ');
+    QByteArray text;
+    AppendFileInteger(text, value);
+    return QString::fromLatin1(text);
 }
 
 std::optional<double> ParseFileNumber(QStringView line)
 {
     return ParseWhole<double>(line, FileMarks());
+}
+
+std::optional<double> ParseAsciiFileNumber(QByteArrayView line)
+{
+    // The plain case straight from the bytes: blanks, an optional sign,
+    // digits with at most one ".", an optional exponent, which from_chars
+    // reads once a leading plus is dropped. A value beyond the double's range
+    // takes the full read, which tells an overflow from an underflow.
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    const char* first = line.data();
+    const char* last = first + line.size();
+    while (first < last && blank(*first))
+        ++first;
+    while (last > first && blank(last[-1]))
+        --last;
+    // One sign at most; from_chars takes a minus but not a plus.
+    const bool plus = first < last && *first == '+';
+    const char* number = plus ? first + 1 : first;
+    const char* lead = !plus && first < last && *first == '-' ? first + 1 : number;
+    if (lead >= last || !(*lead == '.' || (*lead >= '0' && *lead <= '9')))
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(number, last, value);
+    if (error == std::errc() && end == last)
+        return value;
+    if (error == std::errc::result_out_of_range)
+        return ParseFileNumber(QStringView(QString::fromLatin1(line)));
+    return std::nullopt;
 }
 
 } // namespace zeltomir::core

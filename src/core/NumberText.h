@@ -85,9 +85,16 @@ double LeadingNumber(QStringView line);
 // a value that is not negative and one blank after (" 0.5 ", "-2 ").
 QString FileNumber(double value, Precision precision);
 QString FileInteger(int value);
+// The same texts appended to a file's bytes, without a string of their own:
+// a long history writes millions of them.
+void AppendFileNumber(QByteArray& out, double value, Precision precision);
+void AppendFileInteger(QByteArray& out, int value);
 
 // Reads a file number line ("." as the mark, blanks around ignored); nullopt
 // when the line is not a number.
 std::optional<double> ParseFileNumber(QStringView line);
+// The same read of a line of ASCII bytes, without making a string of it: the
+// answer is ParseFileNumber(QString::fromLatin1(line)), faster.
+std::optional<double> ParseAsciiFileNumber(QByteArrayView line);
 
 } // namespace zeltomir::core

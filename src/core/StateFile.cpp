@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <functional>
+#include <cstring>
 #include <limits>
 
 namespace zeltomir::core {
@@ -39,59 +39,95 @@ T SlotOr(const std::vector<T>& table, int slot)
     return slot >= 0 && static_cast<std::size_t>(slot) < table.size() ? table[static_cast<std::size_t>(slot)] : T{};
 }
 
-// Produces the lines in file order. The loops run 1..count, so a count below
-// 1 (the setup window lets 0 and negative factor counts through) gives no lines.
-void EmitStateFile(const OptimizationProblem& p, const std::function<void(const QString&)>& put)
+// The bytes of a state file, appended line by line straight into one
+// buffer: a long history has millions of number lines, and a string or a
+// call through a function object for each would cost more than the digits.
+class StateFileText {
+public:
+    explicit StateFileText(qsizetype expectedLines) { m_bytes.reserve(expectedLines * 22); }
+
+    void number(double value)
+    {
+        AppendFileNumber(m_bytes, value, Precision::Double);
+        m_bytes.append("\r\n", 2);
+    }
+    void integer(int value)
+    {
+        AppendFileInteger(m_bytes, value);
+        m_bytes.append("\r\n", 2);
+    }
+    void text(const QString& value)
+    {
+        m_bytes.append(OneLine(value).toUtf8());
+        m_bytes.append("\r\n", 2);
+    }
+    QByteArray take() { return std::move(m_bytes); }
+
+private:
+    QByteArray m_bytes;
+};
+
+// Lines needed for k factors and n vertices, following the writer's loops.
+qint64 StateFileLineCount(int k, int n)
 {
-    const auto number = [&](double value) { put(FileNumber(value, Precision::Double)); };
-    const auto integer = [&](int value) { put(FileInteger(value)); };
-    const auto text = [&](const QString& value) { put(OneLine(value)); };
+    const qint64 factors = std::max(k, 0);
+    const qint64 columns = std::max(k + 4, 0);
+    const qint64 rows = std::max(k + 1, 0);
+    return 15 + 6 * factors + columns * rows + (3 + columns) * std::max(n, 0);
+}
+
+// The file in its order. The loops run 1..count, so a count below 1 (the
+// setup window lets 0 and negative factor counts through) gives no lines.
+QByteArray StateFileBytes(const OptimizationProblem& p)
+{
     const int k = p.NumFactors;
     const int n = p.NumVertices;
+    StateFileText out(StateFileLineCount(k, n) + 1);
 
-    text(p.Stage);
-    integer(k);
-    integer(n);
+    out.text(p.Stage);
+    out.integer(k);
+    out.integer(n);
     for (int i = 1; i <= k; ++i) {
         const Factor factor = SlotOr(p.Factors, i);
-        text(factor.FactorName);
-        number(factor.LowerLimit);
-        number(factor.UpperLimit);
-        integer(factor.SignificantDigits);
+        out.text(factor.FactorName);
+        out.number(factor.LowerLimit);
+        out.number(factor.UpperLimit);
+        out.integer(factor.SignificantDigits);
     }
     for (int c = 1; c <= k + 4; ++c) {
         for (int j = 1; j <= k + 1; ++j)
-            number(p.Simplex.value(c, j));
+            out.number(p.Simplex.value(c, j));
     }
-    number(p.PreviousResult);
-    number(p.LastResult);
+    out.number(p.PreviousResult);
+    out.number(p.LastResult);
     for (int v = 1; v <= n; ++v) {
-        number(SlotOr(p.TrialPoint, v));
-        number(SlotOr(p.ReservedVertexNumbers, v));
-        integer(SlotOr(p.ReservedVertexIntegers, v));
+        out.number(SlotOr(p.TrialPoint, v));
+        out.number(SlotOr(p.ReservedVertexNumbers, v));
+        out.integer(SlotOr(p.ReservedVertexIntegers, v));
     }
-    text(p.CurrentVertexType);
-    integer(p.MaxFactors);
+    out.text(p.CurrentVertexType);
+    out.integer(p.MaxFactors);
     for (int i = 1; i <= k; ++i) {
-        number(SlotOr(p.StepVector, i));
-        number(SlotOr(p.Centroid, i));
+        out.number(SlotOr(p.StepVector, i));
+        out.number(SlotOr(p.Centroid, i));
     }
     for (int c = 1; c <= k + 4; ++c) {
         for (int v = 1; v <= n; ++v)
-            number(p.VertexHistory.value(c, v));
+            out.number(p.VertexHistory.value(c, v));
     }
-    text(p.Instruction);
-    text(p.InstructionFlag);
-    text(p.PreviousVertexType);
-    text(p.Goal);
-    number(p.TargetValue);
-    number(p.RecordResponse);
-    text(p.OutOfLimits);
-    text(p.InitialSimplexDefined);
+    out.text(p.Instruction);
+    out.text(p.InstructionFlag);
+    out.text(p.PreviousVertexType);
+    out.text(p.Goal);
+    out.number(p.TargetValue);
+    out.number(p.RecordResponse);
+    out.text(p.OutOfLimits);
+    out.text(p.InitialSimplexDefined);
     // The step type follows the last field, on a line a reader that stops
     // there never sees; the start-up snapshot, before any is chosen, has none.
     if (IsStepType(p.StepType))
-        text(p.StepType);
+        out.text(p.StepType);
+    return out.take();
 }
 
 // ---------------------------------------------------------------- reading
@@ -107,33 +143,17 @@ struct ParseError {
     QString message;
 };
 
-// Where the reader takes its lines from: a list in memory, or the bytes of a
-// file decoded one line at a time so that a large file is not held twice.
-class LineSource {
-public:
-    virtual ~LineSource() = default;
-    virtual qsizetype count() const = 0;
-    virtual QString next() = 0; // only while lines remain
-};
-
-class ListLineSource final : public LineSource {
-public:
-    explicit ListLineSource(const QStringList& lines) : m_lines(lines) {}
-    qsizetype count() const override { return m_lines.size(); }
-    QString next() override { return m_lines.at(m_next++); }
-
-private:
-    const QStringList& m_lines;
-    qsizetype m_next = 0;
-};
+bool IsAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 // Files this program writes are UTF-8. Older files hold their names in
 // Windows-1252, which is hardly ever valid UTF-8, so a line that does not
 // decode as UTF-8 is taken as Windows-1252.
 QString DecodeLine(QByteArrayView bytes)
 {
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii)
+    if (IsAscii(bytes))
         return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString line = utf8.decode(bytes);
@@ -145,9 +165,12 @@ QString DecodeLine(QByteArrayView bytes)
     return line;
 }
 
-class ByteLineSource final : public LineSource {
+// The lines of a file's bytes, read in place: each line is a view into the
+// one buffer, ended by LF (a CR before it dropped), the last one also by the
+// end of the data.
+class LineSource {
 public:
-    explicit ByteLineSource(QByteArray data) : m_data(std::move(data))
+    explicit LineSource(QByteArray data) : m_data(std::move(data))
     {
         if (m_data.startsWith("\xEF\xBB\xBF")) // a byte order mark left by an editor
             m_pos = 3;
@@ -155,15 +178,18 @@ public:
         if (m_data.size() > m_pos && !m_data.endsWith('\n'))
             ++m_count;
     }
-    qsizetype count() const override { return m_count; }
-    QString next() override
+    qsizetype count() const { return m_count; }
+    QByteArrayView next() // only while lines remain
     {
-        qsizetype end = m_data.indexOf('\n', m_pos);
-        if (end < 0)
-            end = m_data.size();
-        const QByteArrayView line(m_data.constData() + m_pos, end - m_pos);
+        const char* data = m_data.constData();
+        const void* found = std::memchr(data + m_pos, '\n', static_cast<std::size_t>(m_data.size() - m_pos));
+        const qsizetype end = found ? static_cast<const char*>(found) - data : m_data.size();
+        qsizetype length = end - m_pos;
+        if (length > 0 && data[end - 1] == '\r')
+            --length;
+        const QByteArrayView line(data + m_pos, length);
         m_pos = end + 1;
-        return DecodeLine(line);
+        return line;
     }
 
 private:
@@ -171,15 +197,6 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_count = 0;
 };
-
-// Lines needed for k factors and n vertices, following the writer's loops.
-qint64 StateFileLineCount(int k, int n)
-{
-    const qint64 factors = std::max(k, 0);
-    const qint64 columns = std::max(k + 4, 0);
-    const qint64 rows = std::max(k + 1, 0);
-    return 15 + 6 * factors + columns * rows + (3 + columns) * std::max(n, 0);
-}
 
 // Numbers in the file carry single precision, whatever field they go to. A
 // value beyond the single range (an objective of 1 / |target - result| can
@@ -207,8 +224,12 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& message) const { throw ParseError{message}; }
-    QString line();
-    QString text() { return line(); }
+    QByteArrayView line();
+    QString text() { return DecodeLine(line()); }
+    // The next line read as a number: straight from its bytes when they are
+    // plain ASCII, as every line this program writes is, else decoded first.
+    std::optional<double> numberLine();
+    QString lastShown() const { return Shown(DecodeLine(m_last)); }
     double number();
     std::int16_t tableInteger();
     int count(int lowest, int highest, const QString& expected);
@@ -217,47 +238,50 @@ private:
 
     LineSource& m_source;
     qsizetype m_lineNumber = 0;
+    QByteArrayView m_last; // the line read last, for the messages
     QString m_stepType;
 };
 
-QString StateFileParser::line()
+QByteArrayView StateFileParser::line()
 {
     if (m_lineNumber >= m_source.count())
         fail(QStringLiteral("The file ends before the problem is complete."));
     ++m_lineNumber;
-    QString read = m_source.next();
-    if (read.endsWith(QLatin1Char('\r')))
-        read.chop(1);
-    if (read.size() > MaxLineLength)
+    const QByteArrayView read = m_source.next();
+    // Counted in characters: a byte count is an upper bound for them.
+    if (read.size() > MaxLineLength && DecodeLine(read).size() > MaxLineLength)
         fail(QStringLiteral("Line %1 is longer than %2 characters.").arg(m_lineNumber).arg(MaxLineLength));
     return read;
 }
 
+std::optional<double> StateFileParser::numberLine()
+{
+    m_last = line();
+    return IsAscii(m_last) ? ParseAsciiFileNumber(m_last) : ParseFileNumber(QStringView(DecodeLine(m_last)));
+}
+
 double StateFileParser::number()
 {
-    const QString read = line();
-    const std::optional<double> value = ParseFileNumber(read);
+    const std::optional<double> value = numberLine();
     if (!value || !std::isfinite(*value))
-        fail(QStringLiteral("Line %1 should hold a number but holds %2.").arg(m_lineNumber).arg(Shown(read)));
+        fail(QStringLiteral("Line %1 should hold a number but holds %2.").arg(m_lineNumber).arg(lastShown()));
     return ToSingle(*value);
 }
 
 std::int16_t StateFileParser::tableInteger()
 {
-    const QString read = line();
-    const std::optional<double> value = ParseFileNumber(read);
+    const std::optional<double> value = numberLine();
     const std::optional<std::int16_t> rounded = value ? RoundToInt16(ToSingle(*value)) : std::nullopt;
     if (!rounded)
-        fail(QStringLiteral("Line %1 should hold a whole number from -32768 to 32767 but holds %2.").arg(m_lineNumber).arg(Shown(read)));
+        fail(QStringLiteral("Line %1 should hold a whole number from -32768 to 32767 but holds %2.").arg(m_lineNumber).arg(lastShown()));
     return *rounded;
 }
 
 int StateFileParser::count(int lowest, int highest, const QString& expected)
 {
-    const QString read = line();
-    const std::optional<double> value = ParseFileNumber(read);
+    const std::optional<double> value = numberLine();
     if (!value || !(*value >= lowest && *value <= highest && *value == std::floor(*value)))
-        fail(QStringLiteral("Line %1 should hold %2 but holds %3.").arg(m_lineNumber).arg(expected, Shown(read)));
+        fail(QStringLiteral("Line %1 should hold %2 but holds %3.").arg(m_lineNumber).arg(expected, lastShown()));
     return static_cast<int>(*value);
 }
 
@@ -352,14 +376,14 @@ void StateFileParser::readRest(OptimizationProblem& r)
     // editor may add one); any other text means the counts in lines 2 and 3
     // do not fit the file.
     if (m_lineNumber < m_source.count()) {
-        const QString kept = line().trimmed();
+        const QString kept = text().trimmed();
         if (IsStepType(kept))
             m_stepType = kept;
         else if (!kept.isEmpty())
             fail(QStringLiteral("Line %1 lies beyond the end of the problem that lines 2 and 3 describe.").arg(m_lineNumber));
     }
     while (m_lineNumber < m_source.count()) {
-        if (!line().trimmed().isEmpty())
+        if (!text().trimmed().isEmpty())
             fail(QStringLiteral("Line %1 lies beyond the end of the problem that lines 2 and 3 describe.").arg(m_lineNumber));
     }
 }
@@ -368,7 +392,14 @@ FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem, QStr
 {
     if (source.count() == 0)
         return FileStatus::failure(QStringLiteral("The file is empty."));
-    OptimizationProblem loaded = problem;
+    // A fresh record, not a copy of the old one (a long history is worth
+    // not copying), with what the file does not hold taken over.
+    OptimizationProblem loaded;
+    loaded.StepType = problem.StepType;
+    loaded.FirstStepPending = problem.FirstStepPending;
+    loaded.NextVertexType = problem.NextVertexType;
+    loaded.LastObjective = problem.LastObjective;
+    loaded.Factors = problem.Factors; // the decimals of slots beyond the file's k stay
     StateFileParser parser(source);
     try {
         parser.parseInto(loaded);
@@ -385,14 +416,14 @@ FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem, QStr
 
 QStringList StateFileLines(const OptimizationProblem& problem)
 {
-    QStringList lines;
-    EmitStateFile(problem, [&](const QString& line) { lines.append(line); });
+    QStringList lines = QString::fromUtf8(StateFileBytes(problem)).split(QStringLiteral("\r\n"));
+    lines.removeLast(); // after the last line end
     return lines;
 }
 
 FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path)
 {
-    return WriteCrLfFile(path, [&problem](const LineSink& put) { EmitStateFile(problem, put); });
+    return WriteWholeFile(path, StateFileBytes(problem));
 }
 
 FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QString* stepType)
@@ -405,13 +436,16 @@ FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QStr
     if (data.contains('\0'))
         return FileStatus::failure(QStringLiteral("The file holds binary data and is not a problem file."));
 
-    ByteLineSource source(std::move(data));
+    LineSource source(std::move(data));
     return ParseStateFile(source, problem, stepType);
 }
 
 FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem, QString* stepType)
 {
-    ListLineSource source(lines);
+    QByteArray data;
+    for (const QString& line : lines)
+        data += line.toUtf8() + '\n';
+    LineSource source(std::move(data));
     return ParseStateFile(source, problem, stepType);
 }
 

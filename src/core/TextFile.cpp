@@ -19,7 +19,7 @@ FileStatus CheckName(const QString& path)
 
 } // namespace
 
-FileStatus WriteCrLfFile(const QString& path, const std::function<void(const LineSink&)>& emitLines)
+FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes)
 {
     if (FileStatus named = CheckName(path); !named)
         return named;
@@ -29,22 +29,7 @@ FileStatus WriteCrLfFile(const QString& path, const std::function<void(const Lin
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return FileStatus::failure(QStringLiteral("The file cannot be created there (%1).").arg(file.errorString()));
-
-    // Large records (a long history) go out in chunks rather than as one string.
-    constexpr qsizetype ChunkSize = 64 * 1024;
-    QByteArray chunk;
-    chunk.reserve(ChunkSize + 4096);
-    bool written = true;
-    emitLines([&](const QString& line) {
-        chunk += line.toUtf8();
-        chunk += "\r\n";
-        if (chunk.size() >= ChunkSize) {
-            written = written && file.write(chunk) == chunk.size();
-            chunk.clear();
-        }
-    });
-    written = written && file.write(chunk) == chunk.size();
-    if (!written) {
+    if (file.write(bytes) != bytes.size()) {
         const QString why = file.errorString();
         file.cancelWriting();
         return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(why));
@@ -52,6 +37,16 @@ FileStatus WriteCrLfFile(const QString& path, const std::function<void(const Lin
     if (!file.commit())
         return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(file.errorString()));
     return FileStatus::success();
+}
+
+FileStatus WriteCrLfFile(const QString& path, const std::function<void(const LineSink&)>& emitLines)
+{
+    QByteArray bytes;
+    emitLines([&bytes](const QString& line) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    });
+    return WriteWholeFile(path, bytes);
 }
 
 FileStatus WriteCrLfFile(const QString& path, const QStringList& lines)

@@ -20,6 +20,8 @@ using LineSink = std::function<void(const QString& line)>;
 // Writes the lines that `emitLines` hands to its sink, each ended by CRLF, in
 // UTF-8. Nothing of the target changes unless every line was written.
 FileStatus WriteCrLfFile(const QString& path, const std::function<void(const LineSink&)>& emitLines);
+// Writes the bytes in one go, with the same guarantee.
+FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes);
 FileStatus WriteCrLfFile(const QString& path, const QStringList& lines);
 
 // Reads the whole file into data; a file larger than maxBytes is refused

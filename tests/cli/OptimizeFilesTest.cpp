@@ -88,6 +88,20 @@ TEST_F(OptimizeFiles, OpenResumesWithTheSavedTrialAndItsInstruction)
     EXPECT_EQ(Lines(straight.lines.end() - 9, straight.lines.end()), Lines(resumed.lines.begin() + 2, resumed.lines.end()));
 }
 
+// The same session as one an earlier build saved in tests/data (three
+// factors, a name beyond ASCII, a target, fixed steps): the file comes out
+// byte for byte as it did then.
+TEST_F(OptimizeFiles, SavesByteForByteAsAnEarlierBuildDid)
+{
+    const QString file = path("again.sso");
+    const Session session =
+        RunOptimize({"--factor", "Température °C=-50..150.5/2", "--factor", "Time=0.001..0.01/5", "--factor",
+                     "Rate=1000..200000/0", "--goal", "mid", "--target", "17.25", "--steps", "fixed", "--save", file},
+                    "10\n20\n5\n25\n30.5\n-4e-3\n12345678.9\n0.1\n7\n");
+    ASSERT_EQ(session.status, ExitSuccess);
+    EXPECT_TRUE(SameBytes(file, QStringLiteral(ZELTOMIR_TEST_DATA "/reference.sso")));
+}
+
 TEST_F(OptimizeFiles, StepSizeComesFromTheFileOrFromSteps)
 {
     const QString variable = saved();

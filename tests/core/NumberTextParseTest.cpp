@@ -198,12 +198,32 @@ TEST(NumberTextParse, FileNumbersReadBackWithAPointWhateverTheLocale)
         {u" 0.5 ", 0.5},   {u"-2 ", -2},    {u" 1E-05 ", 1e-5}, {u" 0.5 \r", 0.5},
         {u"1.5e3", 1500},  {u" 0 ", 0},     {u"1,5", {}},       {u"0,5", {}},
         {u"", {}},         {u"nan", {}},    {u"INF", {}},       {u"1 5", {}},
+        {u"+5", 5},        {u"+-5", {}},    {u"--5", {}},       {u"-.5", -0.5},
+        {u"5.", 5},        {u"1e", {}},     {u"1e+", {}},       {u"\t7\v", 7},
+        {u"1e-400", 0},    {u"1e400", {}},  {u".", {}},         {u"0x10", {}},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(QString::fromUtf16(row.line).toStdString());
         EXPECT_EQ(ParseFileNumber(QString::fromUtf16(row.line)), row.expected);
+        EXPECT_EQ(ParseAsciiFileNumber(QString::fromUtf16(row.line).toLatin1()), row.expected);
     }
     QLocale::setDefault(saved);
+}
+
+// The bytes' fast read and the full read agree on every short text made of
+// the characters a number line is made of.
+TEST(NumberTextParse, AsciiFileNumbersReadAsTheFullReadDoes)
+{
+    std::mt19937 generator(7);
+    const char alphabet[] = "0123456789+-.eE \t";
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof alphabet) - 2);
+    std::uniform_int_distribution<int> length(0, 8);
+    for (int i = 0; i < 100000; ++i) {
+        QByteArray text;
+        for (int n = length(generator); n > 0; --n)
+            text += alphabet[pick(generator)];
+        ASSERT_EQ(ParseAsciiFileNumber(text), ParseFileNumber(QString::fromLatin1(text))) << text.toStdString();
+    }
 }
 
 // Random values of every magnitude: the 15-digit text must read back to a

@@ -473,7 +473,7 @@ std::optional<double> ParseFileNumber(QStringView line)
     return ParseWhole<double>(line, FileMarks());
 }
 
-std::optional<double> ParseAsciiFileNumber(QByteArrayView line)
+bool ParseAsciiFileNumber(QByteArrayView line, double& value)
 {
     // The plain case straight from the bytes: blanks, an optional sign,
     // digits with at most one ".", an optional exponent, which from_chars
@@ -491,14 +491,23 @@ std::optional<double> ParseAsciiFileNumber(QByteArrayView line)
     const char* number = plus ? first + 1 : first;
     const char* lead = !plus && first < last && *first == '-' ? first + 1 : number;
     if (lead >= last || !(*lead == '.' || (*lead >= '0' && *lead <= '9')))
-        return std::nullopt;
-    double value = 0;
+        return false;
     const auto [end, error] = std::from_chars(number, last, value);
-    if (error == std::errc() && end == last)
-        return value;
-    if (error == std::errc::result_out_of_range)
-        return ParseFileNumber(QStringView(QString::fromLatin1(line)));
-    return std::nullopt;
+    if (end != last)
+        return false;
+    if (error == std::errc())
+        return true;
+    if (error != std::errc::result_out_of_range)
+        return false;
+    const std::optional<double> full = ParseFileNumber(QStringView(QString::fromLatin1(line)));
+    value = full.value_or(0);
+    return full.has_value();
+}
+
+std::optional<double> ParseAsciiFileNumber(QByteArrayView line)
+{
+    double value = 0;
+    return ParseAsciiFileNumber(line, value) ? std::optional<double>(value) : std::nullopt;
 }
 
 } // namespace zeltomir::core

@@ -94,7 +94,11 @@ void AppendFileInteger(QByteArray& out, int value);
 // when the line is not a number.
 std::optional<double> ParseFileNumber(QStringView line);
 // The same read of a line of ASCII bytes, without making a string of it: the
-// answer is ParseFileNumber(QString::fromLatin1(line)), faster.
+// answer is ParseFileNumber(QString::fromLatin1(line)), faster. A line with
+// bytes beyond ASCII is never a number here.
 std::optional<double> ParseAsciiFileNumber(QByteArrayView line);
+// The same, the value handed back through `value` (false: no number): a
+// reader of millions of lines avoids passing an optional back each time.
+bool ParseAsciiFileNumber(QByteArrayView line, double& value);
 
 } // namespace zeltomir::core

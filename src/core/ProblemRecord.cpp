@@ -50,6 +50,12 @@ double Matrix::value(int col, int row) const
     return m_cells[static_cast<std::size_t>(col) * static_cast<std::size_t>(m_maxRow + 1) + static_cast<std::size_t>(row)];
 }
 
+double* Matrix::column(int col)
+{
+    assert(col >= 0 && col <= m_maxCol && m_maxRow >= 0 && "Matrix::column outside the slots");
+    return m_cells.data() + static_cast<std::ptrdiff_t>(col) * (m_maxRow + 1);
+}
+
 double& Matrix::at(int col, int row)
 {
     assert(contains(col, row) && "Matrix::at outside the slots: size the matrix first");

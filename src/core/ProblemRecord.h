@@ -32,6 +32,9 @@ public:
 
     double value(int col, int row) const; // 0 outside the slots
     double& at(int col, int row);
+    // Rows 0..maxRow of a column, one after the other (a reader filling a
+    // whole column goes through them without a check per entry).
+    double* column(int col);
     double operator()(int col, int row) const { return value(col, row); }
 
     friend bool operator==(const Matrix&, const Matrix&) = default;

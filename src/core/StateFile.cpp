@@ -165,6 +165,26 @@ QString DecodeLine(QByteArrayView bytes)
     return line;
 }
 
+// The LF bytes of the data, counted in blocks a byte-wide counter cannot
+// overflow in, which compilers turn into wide compares: a long history has
+// half a million lines.
+qsizetype CountLineEnds(QByteArrayView data)
+{
+    constexpr qsizetype Block = 255;
+    qsizetype total = 0;
+    const char* at = data.data();
+    for (qsizetype left = data.size(); left > 0;) {
+        const qsizetype length = std::min(left, Block);
+        unsigned char found = 0;
+        for (qsizetype i = 0; i < length; ++i)
+            found = static_cast<unsigned char>(found + (at[i] == '\n'));
+        total += found;
+        at += length;
+        left -= length;
+    }
+    return total;
+}
+
 // The lines of a file's bytes, read in place: each line is a view into the
 // one buffer, ended by LF (a CR before it dropped), the last one also by the
 // end of the data.
@@ -174,7 +194,7 @@ public:
     {
         if (m_data.startsWith("\xEF\xBB\xBF")) // a byte order mark left by an editor
             m_pos = 3;
-        m_count = m_data.count('\n');
+        m_count = CountLineEnds(QByteArrayView(m_data).sliced(m_pos));
         if (m_data.size() > m_pos && !m_data.endsWith('\n'))
             ++m_count;
     }
@@ -257,15 +277,29 @@ QByteArrayView StateFileParser::line()
 std::optional<double> StateFileParser::numberLine()
 {
     m_last = line();
-    return IsAscii(m_last) ? ParseAsciiFileNumber(m_last) : ParseFileNumber(QStringView(DecodeLine(m_last)));
+    // A line the bytes' read takes is plain ASCII; one it refuses may be a
+    // number written with blanks beyond ASCII, which only the full read knows.
+    double value = 0;
+    if (ParseAsciiFileNumber(m_last, value))
+        return value;
+    if (IsAscii(m_last))
+        return std::nullopt;
+    return ParseFileNumber(QStringView(DecodeLine(m_last)));
 }
 
 double StateFileParser::number()
 {
-    const std::optional<double> value = numberLine();
-    if (!value || !std::isfinite(*value))
-        fail(QStringLiteral("Line %1 should hold a number but holds %2.").arg(m_lineNumber).arg(lastShown()));
-    return ToSingle(*value);
+    // The common case without an optional in between: millions of lines.
+    m_last = line();
+    double value = 0;
+    if (ParseAsciiFileNumber(m_last, value) && std::isfinite(value))
+        return ToSingle(value);
+    if (!IsAscii(m_last)) {
+        const std::optional<double> decoded = ParseFileNumber(QStringView(DecodeLine(m_last)));
+        if (decoded && std::isfinite(*decoded))
+            return ToSingle(*decoded);
+    }
+    fail(QStringLiteral("Line %1 should hold a number but holds %2.").arg(m_lineNumber).arg(lastShown()));
 }
 
 std::int16_t StateFileParser::tableInteger()
@@ -336,8 +370,9 @@ void StateFileParser::parseInto(OptimizationProblem& r)
     // since the simplex was committed.
     r.VertexHistory.redim(std::max(0, k + 4), std::max(factorSlots, n));
     for (int c = 1; c <= k + 4; ++c) {
+        double* column = r.VertexHistory.column(c);
         for (int v = 1; v <= n; ++v)
-            r.VertexHistory.at(c, v) = number();
+            column[v] = number();
     }
     readRest(r);
 }

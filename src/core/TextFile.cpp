@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace zeltomir::core {
 
 namespace {
@@ -72,9 +74,13 @@ FileStatus ReadBoundedFile(const QString& path, qint64 maxBytes, const QString& 
         return FileStatus::failure(QStringLiteral("The file cannot be opened for reading (%1).").arg(file.errorString()));
     if (file.size() > maxBytes)
         return FileStatus::failure(tooLarge);
-    // Read one byte past the limit: a file that grows meanwhile, or a device
-    // without a size, is still caught.
-    QByteArray read = file.read(maxBytes + 1);
+    // Read one byte past what is there (or the limit): a file that grows
+    // meanwhile, or a device without a size, is still caught, and a small
+    // file takes no more memory than it needs.
+    const qint64 size = file.size();
+    QByteArray read = file.read(std::min(maxBytes, size > 0 ? size : maxBytes) + 1);
+    if (read.size() > size && read.size() <= maxBytes) // it grew meanwhile: the rest, to the limit
+        read += file.read(maxBytes + 1 - read.size());
     if (file.error() != QFileDevice::NoError)
         return FileStatus::failure(QStringLiteral("The file cannot be read (%1).").arg(file.errorString()));
     if (read.size() > maxBytes)

@@ -144,6 +144,11 @@ void DrawIcon(const Canvas& canvas, const Layout& layout)
 
 } // namespace
 
+void PaintApplicationIcon(QPainter& painter, int devicePixels)
+{
+    DrawIcon(Canvas(painter, devicePixels), LayoutFor(devicePixels));
+}
+
 QPixmap DrawApplicationPixmap(int size, qreal devicePixelRatio)
 {
     const int devicePixels = std::max(1, static_cast<int>(std::lround(size * devicePixelRatio)));
@@ -152,7 +157,7 @@ QPixmap DrawApplicationPixmap(int size, qreal devicePixelRatio)
     {
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        DrawIcon(Canvas(painter, devicePixels), LayoutFor(devicePixels));
+        PaintApplicationIcon(painter, devicePixels);
     }
     pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;

@@ -10,6 +10,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+class QPainter;
+
 #include <array>
 
 namespace zeltomir::shell {
@@ -21,6 +23,11 @@ inline constexpr std::array<int, 8> DrawnApplicationIconSizes{16, 20, 24, 32, 48
 // The picture, size x size device-independent pixels at the given device
 // pixel ratio (its pixel size is size * ratio, rounded).
 QPixmap DrawApplicationPixmap(int size, qreal devicePixelRatio = 1.0);
+
+// Paints the picture as DrawApplicationPixmap draws it at devicePixels
+// pixels, onto the painter's device from (0, 0): the desktop's scalable icon
+// is the same drawing made on a vector device.
+void PaintApplicationIcon(QPainter& painter, int devicePixels);
 
 // The picture at every size of DrawnApplicationIconSizes and every ratio of
 // DrawnIconRatios.

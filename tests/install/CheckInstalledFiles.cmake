@@ -1,0 +1,111 @@
+# cmake -DROOT=<DESTDIR>/usr -P CheckInstalledFiles.cmake
+# Every file the install must put under the prefix is there, nothing else
+# is (no build tool, test or library), and each holds what its name promises.
+
+cmake_minimum_required(VERSION 3.25)
+
+set(icon_sizes 16 32 48 64 128 256)
+set(mime_types
+  application/x-zeltomir-simplex
+  application/x-zeltomir-target-exercise
+  application/x-zeltomir-variance-exercise)
+
+set(expected
+  bin/zeltomir
+  bin/zeltomir-cli
+  share/applications/zeltomir.desktop
+  share/icons/hicolor/scalable/apps/zeltomir.svg
+  share/metainfo/org.zeltomir.Zeltomir.metainfo.xml
+  share/mime/packages/zeltomir.xml
+  share/man/man1/zeltomir.1
+  share/man/man1/zeltomir-cli.1
+  share/doc/zeltomir/Zeltomir.pdf)
+foreach(size IN LISTS icon_sizes)
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/zeltomir.png)
+endforeach()
+
+set(faults "")
+macro(fault text)
+  string(APPEND faults "  ${text}\n")
+endmacro()
+
+file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${ROOT}" "${ROOT}/*")
+foreach(path IN LISTS expected)
+  if(NOT path IN_LIST installed)
+    fault("missing: ${path}")
+  endif()
+endforeach()
+foreach(path IN LISTS installed)
+  if(NOT path IN_LIST expected)
+    fault("not expected: ${path}")
+  endif()
+endforeach()
+
+# A PNG's size is in its header chunk: width and height as 32-bit big-endian
+# numbers after the 8-byte signature and the chunk's length and name.
+foreach(size IN LISTS icon_sizes)
+  set(png "${ROOT}/share/icons/hicolor/${size}x${size}/apps/zeltomir.png")
+  if(EXISTS "${png}")
+    file(READ "${png}" header LIMIT 24 HEX)
+    string(SUBSTRING "${header}" 0 32 start)
+    string(SUBSTRING "${header}" 32 8 width)
+    string(SUBSTRING "${header}" 40 8 height)
+    math(EXPR width "0x0${width}")
+    math(EXPR height "0x0${height}")
+    if(NOT start STREQUAL "89504e470d0a1a0a0000000d49484452" OR NOT width EQUAL size OR NOT height EQUAL size)
+      fault("${size}x${size}/apps/zeltomir.png is not a ${size} x ${size} PNG")
+    endif()
+  endif()
+endforeach()
+
+set(svg "${ROOT}/share/icons/hicolor/scalable/apps/zeltomir.svg")
+if(EXISTS "${svg}")
+  file(READ "${svg}" text)
+  # Drawn as vectors, not a bitmap wrapped in SVG.
+  if(NOT text MATCHES "<svg[^>]*viewBox=\"0 0 256 256\"" OR NOT text MATCHES "<path" OR text MATCHES "<image")
+    fault("zeltomir.svg is not the icon drawn as vectors on a 256 x 256 view box")
+  endif()
+endif()
+
+set(pdf "${ROOT}/share/doc/zeltomir/Zeltomir.pdf")
+if(EXISTS "${pdf}")
+  file(READ "${pdf}" magic LIMIT 5 HEX)
+  if(NOT magic STREQUAL "255044462d") # "%PDF-"
+    fault("Zeltomir.pdf is not a PDF")
+  endif()
+endif()
+
+# The desktop entry, the metainfo and the MIME package name the same types,
+# and the entry starts the installed program with the file it is given.
+set(desktop "${ROOT}/share/applications/zeltomir.desktop")
+set(metainfo "${ROOT}/share/metainfo/org.zeltomir.Zeltomir.metainfo.xml")
+set(mime "${ROOT}/share/mime/packages/zeltomir.xml")
+if(EXISTS "${desktop}" AND EXISTS "${metainfo}" AND EXISTS "${mime}")
+  file(STRINGS "${desktop}" entry)
+  # A list of the types, as the entry's own ";" separates them.
+  file(STRINGS "${desktop}" opens REGEX "^MimeType=")
+  string(REGEX REPLACE "^MimeType=" "" opens "${opens}")
+  string(REPLACE "\\;" ";" opens "${opens}")
+  file(READ "${metainfo}" component)
+  file(READ "${mime}" package)
+  foreach(line "Exec=zeltomir %f" "Icon=zeltomir" "Terminal=false")
+    if(NOT line IN_LIST entry)
+      fault("zeltomir.desktop lacks ${line}")
+    endif()
+  endforeach()
+  foreach(type IN LISTS mime_types)
+    if(NOT type IN_LIST opens)
+      fault("zeltomir.desktop does not open ${type}")
+    endif()
+    if(NOT component MATCHES "<mediatype>${type}</mediatype>")
+      fault("the metainfo does not provide ${type}")
+    endif()
+    if(NOT package MATCHES "<mime-type type=\"${type}\">")
+      fault("the MIME package does not define ${type}")
+    endif()
+  endforeach()
+endif()
+
+if(NOT faults STREQUAL "")
+  message(FATAL_ERROR "Installed under ${ROOT}:\n${faults}")
+endif()

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -75,6 +76,15 @@ QString SnapshotFiles::undoPath() const { return QDir(m_folder).filePath(QString
 QString SnapshotFiles::redoPath() const { return QDir(m_folder).filePath(QString::fromLatin1(RedoSnapshotName)); }
 
 bool SnapshotFiles::isPrivate() const { return !m_privateFolder.isEmpty(); }
+
+QString SnapshotFolderFor(const QString& programFolder)
+{
+    const bool installed = QFileInfo(QDir(programFolder).filePath(QStringLiteral("../share/doc/zeltomir"))).isDir();
+    if (!installed)
+        return programFolder;
+    const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return appData.isEmpty() ? programFolder : appData;
+}
 
 QString ProgramFolder()
 {

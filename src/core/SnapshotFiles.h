@@ -42,4 +42,11 @@ private:
 // The folder of the running executable (the "program's folder").
 QString ProgramFolder();
 
+// Where the snapshot files belong for a program in programFolder: that
+// folder, unless the program is installed (its documentation lies in
+// ../share/doc/zeltomir), where system folders are no place for a user's
+// working files even when they can be written (as by an administrator), and
+// removing the package must leave nothing behind: the per-user data folder.
+QString SnapshotFolderFor(const QString& programFolder);
+
 } // namespace zeltomir::core

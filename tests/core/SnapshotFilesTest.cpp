@@ -53,6 +53,17 @@ TEST_F(SnapshotFilesTest, AFolderThatCannotBeWrittenFallsBackToTheUserDataFolder
     QFile::remove(files.undoPath());
 }
 
+// An installed program writes no working files among the system's, even
+// where it could (run by an administrator): the user's data folder instead.
+TEST_F(SnapshotFilesTest, AnInstalledProgramKeepsItsSnapshotsInTheUserDataFolder)
+{
+    const QDir prefix(m_dir.path());
+    ASSERT_TRUE(prefix.mkpath("bin"));
+    EXPECT_EQ(SnapshotFolderFor(prefix.filePath("bin")), prefix.filePath("bin"));
+    ASSERT_TRUE(prefix.mkpath("share/doc/zeltomir"));
+    EXPECT_EQ(SnapshotFolderFor(prefix.filePath("bin")), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
 TEST_F(SnapshotFilesTest, ASecondProgramKeepsItsSnapshotsInAPrivateFolder)
 {
     auto first = std::make_unique<SnapshotFiles>(m_dir.path());

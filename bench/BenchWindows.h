@@ -26,7 +26,9 @@ inline void EnsureApplication()
     static int argc = 1;
     static char name[] = "zeltomir_bench";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: at exit, static destruction would take Qt's own
+    // globals down before it.
+    new QApplication(argc, argv);
     QLocale::setDefault(QLocale::c());
 }
 

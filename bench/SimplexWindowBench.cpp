@@ -38,6 +38,7 @@ void FillHistory(core::OptimizationProblem& problem, int factors, int vertices)
     core::ResetToStartup(problem);
     problem.NumFactors = static_cast<std::int16_t>(factors);
     problem.NumVertices = static_cast<std::int16_t>(vertices);
+    problem.InitialSimplexDefined = QStringLiteral("yes"); // the summary lists the vertices of a committed simplex
     core::EnsureCapacity(problem, factors, vertices);
     std::mt19937 generator(11);
     std::uniform_real_distribution<double> unit(0.0, 1.0);

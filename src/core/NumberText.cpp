@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -275,17 +276,6 @@ QString Latin1(const std::string& text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString Grouped(const std::string& digits, const QString& separator)
-{
-    QString text;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            text += separator;
-        text += QLatin1Char(digits[i]);
-    }
-    return text;
-}
-
 int DecimalsForDigits(double digits)
 {
     if (std::isfinite(digits) && digits == std::floor(digits) && digits >= 0 && digits <= 9)
@@ -344,18 +334,97 @@ double RoundHalfEven(double value, int decimals)
 
 QString GeneralForm(double value, Precision precision, const QLocale& locale)
 {
+    return NumberFormatter(locale).general(value, precision);
+}
+
+NumberFormatter::NumberFormatter(const QLocale& locale)
+    : m_point(locale.decimalPoint()), m_group(locale.groupSeparator()), m_plainPoint(m_point == QLatin1String("."))
+{
+}
+
+QString NumberFormatter::general(double value, Precision precision) const
+{
     if (!std::isfinite(value))
         return NonFinite(value);
     if (value == 0)
         value = 0; // a negative zero is written as plain "0"
     char buffer[40];
-    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::general,
-                                       precision == Precision::Single ? 7 : 15);
-    QString text = QString::fromLatin1(buffer, written.ptr - buffer);
-    text.replace(QLatin1Char('e'), QLatin1Char('E'));
-    const QString mark = locale.decimalPoint();
-    if (mark != QLatin1String("."))
-        text.replace(QLatin1Char('.'), mark);
+    char* end = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::general,
+                              precision == Precision::Single ? 7 : 15)
+                    .ptr;
+    std::replace(std::begin(buffer), end, 'e', 'E');
+    QString text = QString::fromLatin1(buffer, end - buffer);
+    if (!m_plainPoint)
+        text.replace(QLatin1Char('.'), m_point);
+    return text;
+}
+
+QString NumberFormatter::byDigits(double value, double digits) const
+{
+    if (!std::isfinite(value))
+        return NonFinite(value);
+    const int decimals = DecimalsForDigits(digits);
+    // The 15 significant digits, value = 0.d[0]d[1]... x 10^point, one place
+    // spare in front for a carry out of the rounding.
+    char scientific[40];
+    const char* written = std::to_chars(std::begin(scientific), std::end(scientific), std::fabs(value),
+                                        std::chars_format::scientific, 14)
+                              .ptr;
+    char spare[17];
+    char* d = spare + 1;
+    d[0] = scientific[0];
+    std::memcpy(d + 1, scientific + 2, 14);
+    int count = 15;
+    const char* e = std::find(static_cast<const char*>(scientific), written, 'e');
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), written, exponent);
+    int point = exponent + 1;
+
+    // Keep `decimals` places after the point, halves away from zero, on the
+    // decimal digits (1.005 is the decimal 1.005, not the binary just below).
+    const long long keep = static_cast<long long>(point) + decimals;
+    if (keep < count) {
+        const bool up = keep >= 0 && d[keep] >= '5';
+        count = static_cast<int>(std::max(keep, 0LL));
+        if (up) {
+            int i = count - 1;
+            while (i >= 0 && d[i] == '9')
+                d[i--] = '0';
+            if (i >= 0) {
+                ++d[i];
+            } else {
+                *--d = '1';
+                ++count;
+                ++point;
+            }
+        }
+    }
+    const auto digitAt = [&](long long i) { return i >= 0 && i < count ? d[i] : '0'; };
+
+    QString text;
+    text.reserve(std::max(point, 1) * 4 / 3 + decimals + 3);
+    if (value < 0)
+        text += QLatin1Char('-');
+    long long first = 0; // the integer part without leading zeros
+    while (first < point && digitAt(first) == '0')
+        ++first;
+    if (first >= point) {
+        // The no-decimals pattern has no "0" place, so a zero integer part
+        // vanishes there; the other patterns always show it.
+        if (decimals > 0)
+            text += QLatin1Char('0');
+    } else {
+        for (long long i = first; i < point; ++i) {
+            if (i > first && (point - i) % 3 == 0)
+                text += m_group;
+            text += QLatin1Char(digitAt(i));
+        }
+    }
+    if (decimals > 0) {
+        text += m_point;
+        for (int i = 0; i < decimals; ++i)
+            text += QLatin1Char(digitAt(static_cast<long long>(point) + i));
+    }
     return text;
 }
 
@@ -372,22 +441,7 @@ QString ShortestForm(double value)
 
 QString FormatByDigits(double value, double digits, const QLocale& locale)
 {
-    if (!std::isfinite(value))
-        return NonFinite(value);
-    const int decimals = DecimalsForDigits(digits);
-    DecimalForm form = FifteenDigits(value);
-    RoundDigits(form, decimals, Halves::AwayFromZero);
-
-    QString text = form.negative ? QStringLiteral("-") : QString();
-    std::string whole = IntegerDigits(form);
-    // The no-decimals pattern has no "0" place, so a zero integer part
-    // vanishes there; the other patterns always show it.
-    if (whole.empty() && decimals > 0)
-        whole = "0";
-    text += Grouped(whole, locale.groupSeparator());
-    if (decimals > 0)
-        text += locale.decimalPoint() + Latin1(FractionDigits(form, decimals));
-    return text;
+    return NumberFormatter(locale).byDigits(value, digits);
 }
 
 QString FormatPicture(double value, Picture picture, const QLocale& locale)

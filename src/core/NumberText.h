@@ -67,6 +67,21 @@ QString ShortestForm(double value);
 // and a negative one that rounds to zero keeps its sign ("-", "-0.0").
 QString FormatByDigits(double value, double digits, const QLocale& locale = QLocale());
 
+// GeneralForm and FormatByDigits for many values in one locale: its marks
+// are read once, and no text is made but the result. A table of a million
+// cells is written this way.
+class NumberFormatter {
+public:
+    explicit NumberFormatter(const QLocale& locale = QLocale());
+    QString general(double value, Precision precision = Precision::Double) const;
+    QString byDigits(double value, double digits) const;
+
+private:
+    QString m_point;
+    QString m_group;
+    bool m_plainPoint; // "." as in the C locale: nothing to replace
+};
+
 // The picture formats of the practice windows: digit placeholders only, so
 // 0.5 -> ".5" and 5 -> "5." (Whole writes the nearest whole number).
 // Halves go away from zero on the 15-digit form, as in FormatByDigits. A

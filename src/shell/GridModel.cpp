@@ -117,6 +117,30 @@ void GridModel::setCell(int col, int row, const QString& text)
         notifyChanged({col, row, col, row});
 }
 
+void GridModel::setRows(int firstRow, std::vector<std::vector<QString>> rows)
+{
+    if (firstRow < 1 || rows.empty() || firstRow > MaxRowsLimit)
+        return;
+    const auto count = std::min<qsizetype>(static_cast<qsizetype>(rows.size()), MaxRowsLimit - firstRow + 1);
+    const int lastRow = firstRow + static_cast<int>(count) - 1;
+    std::size_t widest = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        auto& row = rows[static_cast<std::size_t>(i)];
+        if (row.size() > static_cast<std::size_t>(MaxColsLimit))
+            row.resize(static_cast<std::size_t>(MaxColsLimit));
+        widest = std::max(widest, row.size());
+    }
+    if (static_cast<int>(widest) > m_cols)
+        setMaxCols(static_cast<int>(widest));
+    if (lastRow > m_rows)
+        setMaxRows(lastRow);
+    if (m_cells.size() < static_cast<std::size_t>(lastRow))
+        m_cells.resize(static_cast<std::size_t>(lastRow));
+    for (qsizetype i = 0; i < count; ++i)
+        m_cells[static_cast<std::size_t>(firstRow - 1 + i)] = std::move(rows[static_cast<std::size_t>(i)]);
+    notifyChanged({1, firstRow, std::max(m_cols, 1), lastRow});
+}
+
 void GridModel::setReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
 void GridModel::setColumnEditable(int col, bool editable)

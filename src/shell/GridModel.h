@@ -50,6 +50,11 @@ public:
     // to take the cell (up to the limits); a column below 1 or a row below 0
     // is ignored. Read-only cells are written all the same.
     void setCell(int col, int row, const QString& text);
+    // Program writes of whole rows from firstRow on (rows[i] is row
+    // firstRow + i, its cells from column 1), growing the grid to take them,
+    // with one change signal for the lot: a table of a million cells is
+    // written this way.
+    void setRows(int firstRow, std::vector<std::vector<QString>> rows);
 
     bool isReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);

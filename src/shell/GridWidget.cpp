@@ -67,6 +67,11 @@ QString GridWidget::cell(int col, int row) const { return m_model->cell(col, row
 
 void GridWidget::setCell(int col, int row, const QString& text) { m_model->setCell(col, row, text); }
 
+void GridWidget::setRows(int firstRow, std::vector<std::vector<QString>> rows)
+{
+    m_model->setRows(firstRow, std::move(rows));
+}
+
 void GridWidget::setNumber(int col, int row, double value, core::Precision precision)
 {
     m_model->setCell(col, row, core::GeneralForm(value, precision));

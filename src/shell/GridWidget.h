@@ -15,6 +15,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <vector>
+
 class QPagedPaintDevice;
 class QPrinter;
 
@@ -41,6 +43,9 @@ public:
     // program writes: they never emit cellEdited and ignore read-only mode.
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);
+    // Whole rows from firstRow on in one write (rows[i] is row firstRow + i,
+    // from column 1), growing the grid to take them.
+    void setRows(int firstRow, std::vector<std::vector<QString>> rows);
     // The general decimal form in the user's locale (15 or 7 significant
     // digits).
     void setNumber(int col, int row, double value, core::Precision precision = core::Precision::Double);

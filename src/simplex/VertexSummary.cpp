@@ -32,7 +32,7 @@ bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == st
 class CellFormat {
 public:
     CellFormat(int factorCount, const std::vector<core::Factor>& factors, const QLocale& locale)
-        : m_k(factorCount), m_factors(factors), m_locale(locale)
+        : m_k(factorCount), m_factors(factors), m_format(locale)
     {
     }
 
@@ -44,11 +44,10 @@ public:
     QString level(int shown, double coded) const
     {
         const core::Factor& factor = m_factors[static_cast<std::size_t>(shown)];
-        return core::FormatByDigits(core::ToNatural(factor.LowerLimit, factor.UpperLimit, coded),
-                                    factor.SignificantDigits, m_locale);
+        return m_format.byDigits(core::ToNatural(factor.LowerLimit, factor.UpperLimit, coded), factor.SignificantDigits);
     }
 
-    QString number(double value) const { return core::GeneralForm(value, core::Precision::Double, m_locale); }
+    QString number(double value) const { return m_format.general(value); }
 
     // nullopt where the cell keeps what it held (an unknown type code).
     std::optional<QString> text(int shown, double value) const
@@ -85,7 +84,7 @@ public:
 private:
     int m_k;
     const std::vector<core::Factor>& m_factors;
-    const QLocale& m_locale;
+    core::NumberFormatter m_format; // the locale's marks, read once for the table
 };
 
 } // namespace

@@ -39,10 +39,10 @@ VertexSummaryWindow::VertexSummaryWindow(SimplexWindows& windows, QWidget* paren
 // digit) at a fraction of the cost of laying each one out.
 qsizetype VertexSummaryWindow::textAdvance(const QString& text) const
 {
-    const QFontMetrics metrics(m_advanceFont);
     qsizetype width = 0;
     for (const QChar c : text)
-        width += c.unicode() < m_advances.size() ? m_advances[c.unicode()] : metrics.horizontalAdvance(c);
+        width += c.unicode() < m_advances.size() ? m_advances[c.unicode()]
+                                                 : QFontMetrics(m_advanceFont).horizontalAdvance(c);
     return width;
 }
 
@@ -99,23 +99,25 @@ void VertexSummaryWindow::write(const VertexSummaryUpdate& update)
     }
     for (const VertexSummaryCell& cell : update.changedCells)
         m_grid->setCell(cell.col, cell.vertex, cell.text);
+    std::vector<std::vector<QString>> rows;
+    rows.reserve(update.newRows.size());
     int row = update.firstNewVertex;
     for (const VertexSummaryRow& vertex : update.newRows)
-        writeRow(row++, vertex);
+        rows.push_back(rowCells(row++, vertex));
+    m_grid->setRows(update.firstNewVertex, std::move(rows));
 }
 
-void VertexSummaryWindow::writeRow(int row, const VertexSummaryRow& vertex)
+std::vector<QString> VertexSummaryWindow::rowCells(int row, const VertexSummaryRow& vertex) const
 {
-    int col = 1;
-    m_grid->setCell(col++, row, vertex.vertex);
-    for (const QString& level : vertex.levels)
-        m_grid->setCell(col++, row, level);
-    m_grid->setCell(col++, row, vertex.result);
+    std::vector<QString> cells;
+    cells.reserve(static_cast<std::size_t>(vertex.levels.size()) + 4);
+    cells.push_back(vertex.vertex);
+    cells.insert(cells.end(), vertex.levels.begin(), vertex.levels.end());
+    cells.push_back(vertex.result);
     // An unknown type code leaves the cell as it was.
-    if (vertex.type)
-        m_grid->setCell(col, row, *vertex.type);
-    ++col;
-    m_grid->setCell(col, row, vertex.timesRetained);
+    cells.push_back(vertex.type ? *vertex.type : m_grid->cell(static_cast<int>(cells.size()) + 1, row));
+    cells.push_back(vertex.timesRetained);
+    return cells;
 }
 
 int VertexSummaryWindow::vertexColumnWidth(const VertexSummaryUpdate& update)

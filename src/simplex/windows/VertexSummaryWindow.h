@@ -50,7 +50,8 @@ protected:
 
 private:
     void write(const VertexSummaryUpdate& update);
-    void writeRow(int row, const VertexSummaryRow& vertex);
+    // The cells of one row, column 1 first.
+    std::vector<QString> rowCells(int row, const VertexSummaryRow& vertex) const;
     int vertexColumnWidth(const VertexSummaryUpdate& update);
     void fitColumns(const VertexSummaryUpdate& update);
     qsizetype textAdvance(const QString& text) const;

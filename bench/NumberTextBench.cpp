@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <charconv>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -59,5 +62,47 @@ void BM_FormatByDigits(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_FormatByDigits);
+
+std::vector<double> TableLevels(int count)
+{
+    std::mt19937 generator(9);
+    std::uniform_real_distribution<double> values(0, 10000);
+    std::vector<double> levels(static_cast<std::size_t>(count));
+    for (double& level : levels)
+        level = values(generator);
+    return levels;
+}
+
+// How the vertex summary forms its level cells: appended to one row's text.
+void BM_AppendLevelCells(benchmark::State& state)
+{
+    const std::vector<double> levels = TableLevels(1000);
+    const NumberFormatter format(QLocale(QLocale::English, QLocale::UnitedStates));
+    QString row;
+    for (auto _ : state) {
+        row.resize(0);
+        for (const double level : levels)
+            format.appendByDigits(row, level, 3);
+        benchmark::DoNotOptimize(row.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(levels.size()));
+}
+BENCHMARK(BM_AppendLevelCells);
+
+// The floor: the same levels with three decimals by std::to_chars, without
+// grouping or the 15-digit rounding, into one byte buffer.
+void BM_AppendLevelCellsFloor(benchmark::State& state)
+{
+    const std::vector<double> levels = TableLevels(1000);
+    std::string row(32 * levels.size(), '\0');
+    for (auto _ : state) {
+        char* out = row.data();
+        for (const double level : levels)
+            out = std::to_chars(out, out + 32, level, std::chars_format::fixed, 3).ptr;
+        benchmark::DoNotOptimize(out);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(levels.size()));
+}
+BENCHMARK(BM_AppendLevelCellsFloor);
 
 } // namespace

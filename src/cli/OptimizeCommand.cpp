@@ -232,17 +232,17 @@ void OptimizeCommand::writeVertexSummary()
         const simplex::VertexSummaryRow& row = summary.rows[r];
         VertexEvent event;
         event.vertex = static_cast<int>(r) + 1;
-        event.levelTexts = row.levels;
+        event.levelTexts = row.levels();
         for (int i = 1; i <= k; ++i) {
             const core::Factor& factor = factors[static_cast<std::size_t>(i - 1)];
             event.values.push_back(core::ToNatural(factor.LowerLimit, factor.UpperLimit,
                                                    history.value(i, event.vertex)));
         }
-        event.resultText = row.result;
+        event.resultText = row.result();
         event.result = history.value(k + 1, event.vertex);
         // An unknown type code leaves the summary's cell empty.
-        event.type = row.type.value_or(QString());
-        event.retainedText = row.timesRetained;
+        event.type = row.type().value_or(QString());
+        event.retainedText = row.timesRetained();
         event.retained = history.value(k + 3, event.vertex);
         m_writer->vertex(names, event);
     }

@@ -1,6 +1,10 @@
 #include "NumberText.h"
 
+#include "core/FifteenDigits.h"
+
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -194,22 +198,14 @@ struct DecimalForm {
     bool negative = false;
 };
 
-DecimalForm FifteenDigits(double value)
+DecimalForm DecimalDigitsOf(double value)
 {
-    char buffer[40];
-    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), std::fabs(value),
-                                       std::chars_format::scientific, 14);
-    // written as d.dddddddddddddde+XX
-    DecimalForm form;
-    form.negative = value < 0;
-    form.digits.push_back(buffer[0]);
-    form.digits.append(buffer + 2, 14);
-    const char* e = std::find(std::begin(buffer), written.ptr, 'e');
-    const char* exponentStart = e + 1 < written.ptr && e[1] == '+' ? e + 2 : e + 1;
-    int exponent = 0;
-    std::from_chars(exponentStart, written.ptr, exponent);
-    form.point = exponent + 1;
-    return form;
+    const FifteenDigits fifteen = FifteenDigitsOf(std::fabs(value));
+    std::string digits(15, '0');
+    std::uint64_t rest = fifteen.significand;
+    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit, rest /= 10)
+        *digit = static_cast<char>('0' + rest % 10);
+    return {std::move(digits), fifteen.point, value < 0};
 }
 
 enum class Halves { AwayFromZero, ToEven };
@@ -276,6 +272,55 @@ QString Latin1(const std::string& text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// 10^-n at index n, each the nearest double.
+constexpr std::array<double, 16> ReciprocalsOfTen = [] {
+    std::array<double, 16> table{};
+    for (std::size_t n = 0; n < table.size(); ++n)
+        table[n] = 1.0 / static_cast<double>(PowersOfTen[n]);
+    return table;
+}();
+
+constexpr std::array<char16_t, 200> DigitPairs = [] {
+    std::array<char16_t, 200> pairs{};
+    for (int n = 0; n < 100; ++n) {
+        pairs[static_cast<std::size_t>(2 * n)] = static_cast<char16_t>(u'0' + n / 10);
+        pairs[static_cast<std::size_t>(2 * n + 1)] = static_cast<char16_t>(u'0' + n % 10);
+    }
+    return pairs;
+}();
+
+// Writes the `count` lowest decimal digits of `value`, zeros in front where
+// it has fewer, so that they end just before `end`; returns where they begin.
+char16_t* WriteDigitsBackward(char16_t* end, std::uint64_t value, int count)
+{
+    for (; count >= 2; count -= 2, value /= 100) {
+        end -= 2;
+        std::copy_n(DigitPairs.data() + 2 * (value % 100), 2, end);
+    }
+    if (count == 1)
+        *--end = static_cast<char16_t>(u'0' + value % 10);
+    return end;
+}
+
+// A whole number below 2^53 split into its quotient and remainder by
+// 10^places (0..15). The product with the nearest reciprocal is off the
+// quotient by at most one and the remainder says which way: far cheaper
+// than dividing by a divisor known only at run time.
+std::pair<std::uint64_t, std::uint64_t> SplitDecimals(std::uint64_t value, int places)
+{
+    const auto unit = static_cast<std::int64_t>(PowersOfTen[static_cast<std::size_t>(places)]);
+    auto quotient = static_cast<std::int64_t>(static_cast<double>(value) * ReciprocalsOfTen[static_cast<std::size_t>(places)]);
+    std::int64_t remainder = static_cast<std::int64_t>(value) - quotient * unit;
+    if (remainder < 0) {
+        --quotient;
+        remainder += unit;
+    } else if (remainder >= unit) {
+        ++quotient;
+        remainder -= unit;
+    }
+    return {static_cast<std::uint64_t>(quotient), static_cast<std::uint64_t>(remainder)};
+}
+
 int DecimalsForDigits(double digits)
 {
     if (std::isfinite(digits) && digits == std::floor(digits) && digits >= 0 && digits <= 9)
@@ -320,7 +365,7 @@ double RoundHalfEven(double value, int decimals)
 {
     if (!std::isfinite(value))
         return value;
-    DecimalForm form = FifteenDigits(value);
+    DecimalForm form = DecimalDigitsOf(value);
     if (!RoundDigits(form, decimals, Halves::ToEven))
         return value;
     if (form.digits.find_first_not_of('0') == std::string::npos)
@@ -344,8 +389,24 @@ NumberFormatter::NumberFormatter(const QLocale& locale)
 
 QString NumberFormatter::general(double value, Precision precision) const
 {
-    if (!std::isfinite(value))
-        return NonFinite(value);
+    QString text;
+    appendGeneral(text, value, precision);
+    return text;
+}
+
+QString NumberFormatter::byDigits(double value, double digits) const
+{
+    QString text;
+    appendByDigits(text, value, digits);
+    return text;
+}
+
+void NumberFormatter::appendGeneral(QString& out, double value, Precision precision) const
+{
+    if (!std::isfinite(value)) {
+        out += NonFinite(value);
+        return;
+    }
     if (value == 0)
         value = 0; // a negative zero is written as plain "0"
     char buffer[40];
@@ -353,79 +414,111 @@ QString NumberFormatter::general(double value, Precision precision) const
                               precision == Precision::Single ? 7 : 15)
                     .ptr;
     std::replace(std::begin(buffer), end, 'e', 'E');
-    QString text = QString::fromLatin1(buffer, end - buffer);
-    if (!m_plainPoint)
-        text.replace(QLatin1Char('.'), m_point);
-    return text;
+    const char* point = m_plainPoint ? end : std::find(buffer, end, '.');
+    out += QLatin1StringView(buffer, point - buffer);
+    if (point != end) {
+        out += m_point;
+        out += QLatin1StringView(point + 1, end - point - 1);
+    }
 }
 
-QString NumberFormatter::byDigits(double value, double digits) const
+void NumberFormatter::appendByDigits(QString& out, double value, double digits) const
 {
-    if (!std::isfinite(value))
-        return NonFinite(value);
+    if (!std::isfinite(value)) {
+        out += NonFinite(value);
+        return;
+    }
     const int decimals = DecimalsForDigits(digits);
-    // The 15 significant digits, value = 0.d[0]d[1]... x 10^point, one place
-    // spare in front for a carry out of the rounding.
-    char scientific[40];
-    const char* written = std::to_chars(std::begin(scientific), std::end(scientific), std::fabs(value),
-                                        std::chars_format::scientific, 14)
-                              .ptr;
-    char spare[17];
-    char* d = spare + 1;
-    d[0] = scientific[0];
-    std::memcpy(d + 1, scientific + 2, 14);
-    int count = 15;
-    const char* e = std::find(static_cast<const char*>(scientific), written, 'e');
-    int exponent = 0;
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), written, exponent);
-    int point = exponent + 1;
+    // Rounded to `decimals` places on the 15 significant digits, halves away
+    // from zero (1.005 is the decimal 1.005, not the binary just below), the
+    // value times 10^decimals is the whole number `scaled` followed by
+    // `zeros` zeros.
+    const FifteenDigits fifteen = FifteenDigitsOf(std::fabs(value));
+    const long long keep = static_cast<long long>(fifteen.point) + decimals; // digits kept
+    std::uint64_t scaled = 0;
+    long long zeros = 0;
+    if (keep >= 15) {
+        scaled = fifteen.significand;
+        zeros = keep - 15;
+    } else if (keep >= 0) {
+        const int places = static_cast<int>(15 - keep);
+        const auto [kept, dropped] = SplitDecimals(fifteen.significand, places);
+        scaled = kept + (2 * dropped >= PowersOfTen[static_cast<std::size_t>(places)] ? 1 : 0);
+    }
+    // Its digits: none for zero (the zero place below shows it).
+    int written = 0;
+    if (scaled != 0) {
+        written = (std::bit_width(scaled) * 1233) >> 12; // log10(2) as 1233 / 2^12
+        if (written < 20 && scaled >= PowersOfTen[static_cast<std::size_t>(written)])
+            ++written;
+    }
+    const long long count = written + zeros;
 
-    // Keep `decimals` places after the point, halves away from zero, on the
-    // decimal digits (1.005 is the decimal 1.005, not the binary just below).
-    const long long keep = static_cast<long long>(point) + decimals;
-    if (keep < count) {
-        const bool up = keep >= 0 && d[keep] >= '5';
-        count = static_cast<int>(std::max(keep, 0LL));
-        if (up) {
-            int i = count - 1;
-            while (i >= 0 && d[i] == '9')
-                d[i--] = '0';
-            if (i >= 0) {
-                ++d[i];
-            } else {
-                *--d = '1';
-                ++count;
-                ++point;
+    const long long integerDigits = std::max(0LL, count - decimals);
+    const long long groups = integerDigits > 0 ? (integerDigits - 1) / 3 : 0;
+    // The no-decimals pattern has no "0" place, so a zero integer part
+    // vanishes there; the other patterns always show it.
+    const bool zeroPlace = integerDigits == 0 && decimals > 0;
+    const qsizetype length = (value < 0 ? 1 : 0) + integerDigits + groups * m_group.size() + (zeroPlace ? 1 : 0)
+                             + (decimals > 0 ? m_point.size() + decimals : 0);
+    // Sized once and filled in place from the right, the digits taken off
+    // the number as they go: a table formats a million of these.
+    const qsizetype at = out.size();
+    out.resize(at + length);
+    char16_t* text = reinterpret_cast<char16_t*>(out.data()) + at + length;
+    const auto put = [&text](const QString& mark) {
+        if (mark.size() == 1) {
+            *--text = mark.front().unicode();
+            return;
+        }
+        text -= mark.size();
+        std::copy_n(reinterpret_cast<const char16_t*>(mark.constData()), mark.size(), text);
+    };
+    if (zeros == 0) {
+        // The usual case: the fraction and then the integer part, the
+        // latter a group of three at a time.
+        auto [integer, fraction] = SplitDecimals(scaled, decimals);
+        if (decimals > 0) {
+            text = WriteDigitsBackward(text, fraction, decimals);
+            put(m_point);
+        }
+        if (integer > 0) {
+            for (; integer >= 1000; integer /= 1000) {
+                text = WriteDigitsBackward(text, integer % 1000, 3);
+                put(m_group);
             }
+            for (; integer > 0; integer /= 10)
+                *--text = static_cast<char16_t>(u'0' + integer % 10);
         }
-    }
-    const auto digitAt = [&](long long i) { return i >= 0 && i < count ? d[i] : '0'; };
-
-    QString text;
-    text.reserve(std::max(point, 1) * 4 / 3 + decimals + 3);
-    if (value < 0)
-        text += QLatin1Char('-');
-    long long first = 0; // the integer part without leading zeros
-    while (first < point && digitAt(first) == '0')
-        ++first;
-    if (first >= point) {
-        // The no-decimals pattern has no "0" place, so a zero integer part
-        // vanishes there; the other patterns always show it.
-        if (decimals > 0)
-            text += QLatin1Char('0');
     } else {
-        for (long long i = first; i < point; ++i) {
-            if (i > first && (point - i) % 3 == 0)
-                text += m_group;
-            text += QLatin1Char(digitAt(i));
+        // Beyond the 15 significant digits the places are zeros.
+        long long trailingZeros = zeros;
+        const auto nextDigit = [&] {
+            if (trailingZeros > 0) {
+                --trailingZeros;
+                return u'0';
+            }
+            const auto digit = static_cast<char16_t>(u'0' + scaled % 10);
+            scaled /= 10;
+            return digit;
+        };
+        if (decimals > 0) {
+            for (int i = 0; i < decimals; ++i)
+                *--text = nextDigit();
+            put(m_point);
+        }
+        for (long long i = 0, untilGroup = 3; i < integerDigits; ++i, --untilGroup) {
+            if (untilGroup == 0) {
+                put(m_group);
+                untilGroup = 3;
+            }
+            *--text = nextDigit();
         }
     }
-    if (decimals > 0) {
-        text += m_point;
-        for (int i = 0; i < decimals; ++i)
-            text += QLatin1Char(digitAt(static_cast<long long>(point) + i));
-    }
-    return text;
+    if (zeroPlace)
+        *--text = u'0';
+    if (value < 0)
+        *--text = u'-';
 }
 
 QString ShortestForm(double value)
@@ -449,7 +542,7 @@ QString FormatPicture(double value, Picture picture, const QLocale& locale)
     if (!std::isfinite(value))
         return NonFinite(value);
     const int decimals = picture == Picture::Whole ? 0 : picture == Picture::TwoDecimals ? 2 : 3;
-    DecimalForm form = FifteenDigits(value);
+    DecimalForm form = DecimalDigitsOf(value);
     RoundDigits(form, decimals, Halves::AwayFromZero);
 
     const std::string whole = IntegerDigits(form);

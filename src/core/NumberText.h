@@ -75,6 +75,9 @@ public:
     explicit NumberFormatter(const QLocale& locale = QLocale());
     QString general(double value, Precision precision = Precision::Double) const;
     QString byDigits(double value, double digits) const;
+    // The same texts appended to `out`: a table packs its cells this way.
+    void appendGeneral(QString& out, double value, Precision precision = Precision::Double) const;
+    void appendByDigits(QString& out, double value, double digits) const;
 
 private:
     QString m_point;

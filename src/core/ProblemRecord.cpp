@@ -10,11 +10,6 @@ namespace zeltomir::core {
 
 Matrix::Matrix(int maxCol, int maxRow) { redim(maxCol, maxRow); }
 
-bool Matrix::contains(int col, int row) const
-{
-    return col >= 0 && col <= m_maxCol && row >= 0 && row <= m_maxRow;
-}
-
 void Matrix::redim(int maxCol, int maxRow)
 {
     // A negative bound means no slots at all in that direction.
@@ -41,13 +36,6 @@ void Matrix::ensure(int maxCol, int maxRow)
     if (maxCol <= m_maxCol && maxRow <= m_maxRow)
         return;
     redimPreserve(std::max(maxCol, m_maxCol), std::max(maxRow, m_maxRow));
-}
-
-double Matrix::value(int col, int row) const
-{
-    if (!contains(col, row))
-        return 0.0;
-    return m_cells[static_cast<std::size_t>(col) * static_cast<std::size_t>(m_maxRow + 1) + static_cast<std::size_t>(row)];
 }
 
 double* Matrix::column(int col)

@@ -21,7 +21,7 @@ public:
 
     int maxCol() const { return m_maxCol; }
     int maxRow() const { return m_maxRow; }
-    bool contains(int col, int row) const;
+    bool contains(int col, int row) const { return col >= 0 && col <= m_maxCol && row >= 0 && row <= m_maxRow; }
 
     // Re-dimensions to 0..maxCol by 0..maxRow with every entry 0.
     void redim(int maxCol, int maxRow);
@@ -30,7 +30,14 @@ public:
     // Grows (never shrinks) each dimension to at least the given slot.
     void ensure(int maxCol, int maxRow);
 
-    double value(int col, int row) const; // 0 outside the slots
+    // 0 outside the slots. Inline: tables and the engine read millions.
+    double value(int col, int row) const
+    {
+        if (!contains(col, row))
+            return 0.0;
+        return m_cells[static_cast<std::size_t>(col) * static_cast<std::size_t>(m_maxRow + 1)
+                       + static_cast<std::size_t>(row)];
+    }
     double& at(int col, int row);
     // Rows 0..maxRow of a column, one after the other (a reader filling a
     // whole column goes through them without a check per entry).

@@ -66,10 +66,8 @@ void GridModel::setMaxCols(int cols)
         beginRemoveColumns(QModelIndex(), cols, m_cols - 1);
         m_cols = cols;
         const auto width = static_cast<std::size_t>(cols);
-        for (auto& rowCells : m_cells) {
-            if (rowCells.size() > width)
-                rowCells.resize(width);
-        }
+        for (core::TextRow& rowCells : m_cells)
+            rowCells.truncate(cols);
         if (m_headers.size() > width)
             m_headers.resize(width);
         endRemoveColumns();
@@ -92,18 +90,8 @@ void GridModel::setMaxRows(int rows)
     }
 }
 
-QString GridModel::cell(int col, int row) const
-{
-    if (!inside(col, row))
-        return {};
-    const auto c = static_cast<std::size_t>(col - 1);
-    if (row == 0)
-        return c < m_headers.size() ? m_headers[c] : QString();
-    const auto r = static_cast<std::size_t>(row - 1);
-    if (r >= m_cells.size() || c >= m_cells[r].size())
-        return {};
-    return m_cells[r][c];
-}
+QString GridModel::cell(int col, int row) const { return cellView(col, row).toString(); }
+
 
 void GridModel::setCell(int col, int row, const QString& text)
 {
@@ -117,17 +105,16 @@ void GridModel::setCell(int col, int row, const QString& text)
         notifyChanged({col, row, col, row});
 }
 
-void GridModel::setRows(int firstRow, std::vector<std::vector<QString>> rows)
+void GridModel::setRows(int firstRow, std::vector<core::TextRow> rows)
 {
     if (firstRow < 1 || rows.empty() || firstRow > MaxRowsLimit)
         return;
     const auto count = std::min<qsizetype>(static_cast<qsizetype>(rows.size()), MaxRowsLimit - firstRow + 1);
     const int lastRow = firstRow + static_cast<int>(count) - 1;
-    std::size_t widest = 0;
+    qsizetype widest = 0;
     for (qsizetype i = 0; i < count; ++i) {
-        auto& row = rows[static_cast<std::size_t>(i)];
-        if (row.size() > static_cast<std::size_t>(MaxColsLimit))
-            row.resize(static_cast<std::size_t>(MaxColsLimit));
+        core::TextRow& row = rows[static_cast<std::size_t>(i)];
+        row.truncate(MaxColsLimit);
         widest = std::max(widest, row.size());
     }
     if (static_cast<int>(widest) > m_cols)
@@ -265,19 +252,9 @@ bool GridModel::store(int col, int row, const QString& text)
             return false;
         m_cells.resize(r + 1);
     }
-    auto& rowCells = m_cells[r];
-    if (c >= rowCells.size()) {
-        if (text.isEmpty())
-            return false;
-        rowCells.resize(c + 1);
-    }
-    if (rowCells[c] == text)
-        return false;
-    rowCells[c] = text;
-    return true;
+    return m_cells[r].set(col - 1, text);
 }
 
-bool GridModel::inside(int col, int row) const { return col >= 1 && col <= m_cols && row >= 0 && row <= m_rows; }
 
 void GridModel::notifyChanged(const GridBlock& block)
 {

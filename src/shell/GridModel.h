@@ -3,11 +3,12 @@
 // The cells of one grid as text, shaped for a QTableView. The grid counts
 // columns and rows from 1 with the column headers in row 0; the model
 // translates that to Qt's 0-based indexes (cell (c, r) is index (r-1, c-1),
-// header c is horizontal section c-1). Rows are stored as they are written:
-// a row that was never written costs one empty vector, so a tall grid that
-// is mostly empty stays small.
+// header c is horizontal section c-1). Each row's texts are packed in one
+// string; a row that was never written costs one empty row, so a tall grid
+// that is mostly empty stays small.
 
 #include "core/TabText.h"
+#include "core/TextRow.h"
 #include "shell/GridBlock.h"
 
 #include <QAbstractTableModel>
@@ -46,6 +47,18 @@ public:
 
     // Row 0 is the header. Outside the grid a cell reads as "".
     QString cell(int col, int row) const;
+    // The same text without a copy, valid until the grid next changes: for
+    // passes over a whole table.
+    QStringView cellView(int col, int row) const
+    {
+        if (!inside(col, row))
+            return {};
+        const auto c = static_cast<std::size_t>(col - 1);
+        if (row == 0)
+            return c < m_headers.size() ? QStringView(m_headers[c]) : QStringView();
+        const auto r = static_cast<std::size_t>(row - 1);
+        return r < m_cells.size() ? m_cells[r].at(col - 1) : QStringView();
+    }
     // A program write: no cellEdited. Writing beyond the size grows the grid
     // to take the cell (up to the limits); a column below 1 or a row below 0
     // is ignored. Read-only cells are written all the same.
@@ -54,7 +67,7 @@ public:
     // firstRow + i, its cells from column 1), growing the grid to take them,
     // with one change signal for the lot: a table of a million cells is
     // written this way.
-    void setRows(int firstRow, std::vector<std::vector<QString>> rows);
+    void setRows(int firstRow, std::vector<core::TextRow> rows);
 
     bool isReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
@@ -87,14 +100,15 @@ signals:
 private:
     // Stores without any signal; returns whether the text changed.
     bool store(int col, int row, const QString& text);
-    bool inside(int col, int row) const;
+    bool inside(int col, int row) const { return col >= 1 && col <= m_cols && row >= 0 && row <= m_rows; }
     void notifyChanged(const GridBlock& block);
     void notifyUserEdits(const std::vector<std::pair<int, int>>& cells);
 
     int m_cols = 0;
     int m_rows = 0;
-    // m_cells[r - 1][c - 1]; rows and columns past a vector's end are empty.
-    std::vector<std::vector<QString>> m_cells;
+    // Row r is m_cells[r - 1], cell c its cell c - 1; rows and cells past
+    // the ends are empty.
+    std::vector<core::TextRow> m_cells;
     std::vector<QString> m_headers;
     std::vector<bool> m_lockedCols;
     bool m_readOnly = false;

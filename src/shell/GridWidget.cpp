@@ -67,7 +67,7 @@ QString GridWidget::cell(int col, int row) const { return m_model->cell(col, row
 
 void GridWidget::setCell(int col, int row, const QString& text) { m_model->setCell(col, row, text); }
 
-void GridWidget::setRows(int firstRow, std::vector<std::vector<QString>> rows)
+void GridWidget::setRows(int firstRow, std::vector<core::TextRow> rows)
 {
     m_model->setRows(firstRow, std::move(rows));
 }

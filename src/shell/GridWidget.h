@@ -10,7 +10,9 @@
 // decimal form and is read back by parsing that text.
 
 #include "core/NumberText.h"
+#include "core/TextRow.h"
 #include "shell/GridBlock.h"
+#include "shell/GridModel.h"
 
 #include <QString>
 #include <QWidget>
@@ -22,7 +24,6 @@ class QPrinter;
 
 namespace zeltomir::shell {
 
-class GridModel;
 class GridView;
 
 class GridWidget : public QWidget {
@@ -42,10 +43,12 @@ public:
     // Row 0 is the header row. Reading outside the grid gives "". These are
     // program writes: they never emit cellEdited and ignore read-only mode.
     QString cell(int col, int row) const;
+    // The same text without a copy, valid until the grid next changes.
+    QStringView cellView(int col, int row) const { return m_model->cellView(col, row); }
     void setCell(int col, int row, const QString& text);
     // Whole rows from firstRow on in one write (rows[i] is row firstRow + i,
     // from column 1), growing the grid to take them.
-    void setRows(int firstRow, std::vector<std::vector<QString>> rows);
+    void setRows(int firstRow, std::vector<core::TextRow> rows);
     // The general decimal form in the user's locale (15 or 7 significant
     // digits).
     void setNumber(int col, int row, double value, core::Precision precision = core::Precision::Double);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cstdint>
 #include <utility>
 
@@ -29,6 +30,8 @@ bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == st
 // code and the times retained. Shown column j is table column j+2 and
 // history column j+1; with a factor count below 0 there are no levels and
 // the last three still come from history columns k+1..k+3.
+void AppendInteger(QString& out, int value);
+
 class CellFormat {
 public:
     CellFormat(int factorCount, const std::vector<core::Factor>& factors, const QLocale& locale)
@@ -41,43 +44,65 @@ public:
     static int tableColumn(int shown) { return shown + 2; }
     int historyColumn(int shown) const { return shown < levelCount() ? shown + 1 : m_k + 1 + (shown - levelCount()); }
 
-    QString level(int shown, double coded) const
+    void appendLevel(QString& out, int shown, double coded) const
     {
         const core::Factor& factor = m_factors[static_cast<std::size_t>(shown)];
-        return m_format.byDigits(core::ToNatural(factor.LowerLimit, factor.UpperLimit, coded), factor.SignificantDigits);
+        m_format.appendByDigits(out, core::ToNatural(factor.LowerLimit, factor.UpperLimit, coded),
+                                factor.SignificantDigits);
     }
-
-    QString number(double value) const { return m_format.general(value); }
 
     // nullopt where the cell keeps what it held (an unknown type code).
     std::optional<QString> text(int shown, double value) const
     {
+        QString text;
         if (shown < levelCount())
-            return level(shown, value);
-        if (shown == levelCount() + 1)
+            appendLevel(text, shown, value);
+        else if (shown == levelCount() + 1)
             return TypeCellText(value);
-        return number(value);
+        else
+            m_format.appendGeneral(text, value);
+        return text;
     }
 
-    VertexSummaryRow row(const core::Matrix& history, int v) const
+    // values: the row's history values in shown-column order.
+    VertexSummaryRow row(int v, const double* values) const
     {
-        VertexSummaryRow row;
-        row.vertex = QString::number(v);
-        row.levels.reserve(levelCount());
-        for (int shown = 0; shown < levelCount(); ++shown)
-            row.levels.append(level(shown, history.value(historyColumn(shown), v)));
-        row.result = number(history.value(m_k + 1, v));
-        row.type = TypeCellText(history.value(m_k + 2, v));
-        row.timesRetained = number(history.value(m_k + 3, v));
+        const int levels = levelCount();
+        VertexSummaryRow row{core::TextRow(levels + 4, m_charsHint)};
+        row.cells.appendWith([v](QString& out) { AppendInteger(out, v); });
+        for (int shown = 0; shown < levels; ++shown)
+            row.cells.appendWith([&](QString& out) { appendLevel(out, shown, values[shown]); });
+        row.cells.appendWith([&](QString& out) { m_format.appendGeneral(out, values[levels]); });
+        const std::optional<QString> type = TypeCellText(values[levels + 1]);
+        row.typeKnown = type.has_value();
+        row.cells.append(type.value_or(QString()));
+        row.cells.appendWith([&](QString& out) { m_format.appendGeneral(out, values[levels + 2]); });
+        // The next row is much like this one.
+        m_charsHint = row.cells.chars() + 8;
         return row;
     }
 
+    // The history is stored column by column, so a row's values lie a
+    // column's length apart: read one by one they miss the cache and the
+    // address translation at every step. They are copied a block of rows at
+    // a time, each column read straight through.
     std::vector<VertexSummaryRow> rows(const core::Matrix& history, int firstVertex, int lastVertex) const
     {
+        constexpr int BlockRows = 32;
+        const int columns = shownColumns();
         std::vector<VertexSummaryRow> rows;
         rows.reserve(static_cast<std::size_t>(std::max(0, lastVertex - firstVertex + 1)));
-        for (int v = firstVertex; v <= lastVertex; ++v)
-            rows.push_back(row(history, v));
+        std::vector<double> block(static_cast<std::size_t>(BlockRows * columns));
+        for (int start = firstVertex; start <= lastVertex; start += BlockRows) {
+            const int count = std::min(BlockRows, lastVertex - start + 1);
+            for (int shown = 0; shown < columns; ++shown) {
+                const int source = historyColumn(shown);
+                for (int i = 0; i < count; ++i)
+                    block[static_cast<std::size_t>(i * columns + shown)] = history.value(source, start + i);
+            }
+            for (int i = 0; i < count; ++i)
+                rows.push_back(row(start + i, block.data() + static_cast<std::ptrdiff_t>(i) * columns));
+        }
         return rows;
     }
 
@@ -85,9 +110,33 @@ private:
     int m_k;
     const std::vector<core::Factor>& m_factors;
     core::NumberFormatter m_format; // the locale's marks, read once for the table
+    mutable qsizetype m_charsHint = 0;
 };
 
+void AppendInteger(QString& out, int value)
+{
+    char digits[16];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    out += QLatin1StringView(digits, end - digits);
+}
+
 } // namespace
+
+QStringList VertexSummaryRow::levels() const
+{
+    QStringList texts;
+    texts.reserve(levelCount());
+    for (qsizetype i = 1; i <= levelCount(); ++i)
+        texts.append(cells.at(i).toString());
+    return texts;
+}
+
+std::optional<QString> VertexSummaryRow::type() const
+{
+    if (!typeKnown)
+        return std::nullopt;
+    return cells.at(levelCount() + 2).toString();
+}
 
 std::optional<QString> TypeCellText(double typeCode)
 {
@@ -214,41 +263,17 @@ std::optional<VertexSummaryUpdate> VertexSummaryTracker::update(const core::Opti
 
 LongestColumnTexts::LongestColumnTexts(TextWidth width) : m_width(std::move(width)) {}
 
-void LongestColumnTexts::follow(const VertexSummaryUpdate& update, int columns, const CellReader& cell)
+std::vector<bool> LongestColumnTexts::start(const VertexSummaryUpdate& update, std::size_t columns)
 {
-    const auto count = static_cast<std::size_t>(std::max(0, columns));
     // Texts kept from before are known only for the columns of the last
     // update; a different count means a table built by other means.
-    const bool unknown = !update.whole && m_longest.size() != count;
+    const bool unknown = !update.whole && m_longest.size() != columns;
     if (update.whole || unknown)
-        m_longest.assign(count, Longest{});
-    std::vector<bool> stale(count, unknown);
+        m_longest.assign(columns, Longest{});
+    std::vector<bool> stale(columns, unknown);
     for (const VertexSummaryCell& written : update.changedCells)
         consider(written.col, written.vertex, m_width(written.text), stale);
-    int row = update.firstNewVertex;
-    for (const VertexSummaryRow& vertex : update.newRows) {
-        int col = 1;
-        consider(col++, row, m_width(vertex.vertex), stale);
-        for (const QString& level : vertex.levels)
-            consider(col++, row, m_width(level), stale);
-        consider(col++, row, m_width(vertex.result), stale);
-        // A Type cell left as it was shows what it held.
-        consider(col, row, m_width(vertex.type ? *vertex.type : cell(col, row)), stale);
-        ++col;
-        consider(col, row, m_width(vertex.timesRetained), stale);
-        ++row;
-    }
-    for (int col = 1; col <= static_cast<int>(count); ++col) {
-        if (!stale[static_cast<std::size_t>(col - 1)] && at(col).row <= update.rows)
-            continue;
-        Longest longest;
-        for (int r = 1; r <= update.rows; ++r) {
-            const qsizetype length = m_width(cell(col, r));
-            if (length > longest.length)
-                longest = {r, length};
-        }
-        at(col) = longest;
-    }
+    return stale;
 }
 
 void LongestColumnTexts::consider(int col, int row, qsizetype length, std::vector<bool>& stale)

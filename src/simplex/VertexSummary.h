@@ -7,23 +7,34 @@
 // "Type", k+4 "Times Retained"; row v is vertex v.
 
 #include "core/ProblemRecord.h"
+#include "core/TextRow.h"
 
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
 
 namespace zeltomir::simplex {
 
+// One row's cells packed together, in table order: the vertex number, the
+// levels with their factor's decimals ("" when that is how they round), the
+// result as recorded (unrounded), the type and the times retained.
 struct VertexSummaryRow {
-    QString vertex;               // column 1: the vertex number
-    QStringList levels;           // columns 2..k+1: levels with the factor's decimals, "" when that is how they round
-    QString result;               // column k+2: the result as recorded, unrounded
-    std::optional<QString> type;  // column k+3: nullopt for an unknown type code (the cell keeps what it held)
-    QString timesRetained;        // column k+4
+    core::TextRow cells;
+    // False for an unknown type code: the Type cell, empty here, keeps what
+    // the table held.
+    bool typeKnown = true;
+
+    qsizetype levelCount() const { return std::max<qsizetype>(0, cells.size() - 4); }
+    QString vertex() const { return cells.at(0).toString(); }
+    QStringList levels() const;
+    QString result() const { return cells.at(levelCount() + 1).toString(); }
+    std::optional<QString> type() const;
+    QString timesRetained() const { return cells.at(levelCount() + 3).toString(); }
 };
 
 struct VertexSummaryContent {
@@ -121,15 +132,36 @@ private:
 // again whole.
 class LongestColumnTexts {
 public:
-    // Reads a cell of the table as it shows now.
-    using CellReader = std::function<QString(int col, int row)>;
-    using TextWidth = std::function<qsizetype(const QString& text)>;
+    using TextWidth = std::function<qsizetype(QStringView text)>;
 
-    explicit LongestColumnTexts(TextWidth width = [](const QString& text) { return text.size(); });
+    explicit LongestColumnTexts(TextWidth width = [](QStringView text) { return text.size(); });
 
     // Follows `update`, just written into the table of `columns` columns
-    // that `cell` reads.
-    void follow(const VertexSummaryUpdate& update, int columns, const CellReader& cell);
+    // that `cell` reads. A template, so that reading the million cells of a
+    // whole table costs no call through a function object each.
+    template <typename Reader>
+    void follow(const VertexSummaryUpdate& update, int columns, const Reader& cell)
+    {
+        const auto count = static_cast<std::size_t>(std::max(0, columns));
+        std::vector<bool> stale = start(update, count);
+        // New rows are read back from the table: a Type cell left as it was
+        // shows what it held.
+        for (int row = update.firstNewVertex; row <= update.rows; ++row) {
+            for (int col = 1; col <= static_cast<int>(count); ++col)
+                consider(col, row, m_width(cell(col, row)), stale);
+        }
+        for (int col = 1; col <= static_cast<int>(count); ++col) {
+            if (!stale[static_cast<std::size_t>(col - 1)] && at(col).row <= update.rows)
+                continue;
+            Longest longest;
+            for (int r = 1; r <= update.rows; ++r) {
+                const qsizetype length = m_width(cell(col, r));
+                if (length > longest.length)
+                    longest = {r, length};
+            }
+            at(col) = longest;
+        }
+    }
 
     // The row of column col's longest text; 0 when its cells are all empty
     // (or col is outside the table).
@@ -140,6 +172,9 @@ private:
         int row = 0;
         qsizetype length = 0;
     };
+    // Starts following an update: the changed cells are considered, and
+    // the columns whose longest text must be found again are marked.
+    std::vector<bool> start(const VertexSummaryUpdate& update, std::size_t columns);
     void consider(int col, int row, qsizetype length, std::vector<bool>& stale);
     Longest& at(int col) { return m_longest[static_cast<std::size_t>(col - 1)]; }
 

@@ -28,7 +28,7 @@ QStringList SummaryLevels(const core::OptimizationProblem& problem)
 {
     QStringList levels;
     for (const simplex::VertexSummaryRow& row : simplex::BuildVertexSummary(problem).rows)
-        levels += row.levels;
+        levels += row.levels();
     return levels;
 }
 

@@ -1,14 +1,20 @@
 #include "core/NumberText.h"
 
+#include "core/FifteenDigits.h"
+
 #include <gtest/gtest.h>
 
 #include <QLocale>
 #include <QString>
 
 #include <cfloat>
+#include <charconv>
+#include <cstdio>
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace zeltomir::core {
 namespace {
@@ -132,6 +138,9 @@ TEST(NumberTextFormat, DigitsRoundTheFifteenDigitFormHalvesAwayFromZero)
         // beyond fifteen digits the value's own binary tail is not shown
         {0.1 + 0.2, 10, "0.3000000000"},
         {12345678901234567.0, 1, "12,345,678,901,234,600.0"},
+        {123456789.987654321, 9, "123,456,789.987654000"},
+        {99999.99995, 4, "100,000.0000"},
+        {0.00001, 5, "0.00001"},
         {Nan, 2, "NAN"},
         {-Inf, 2, "-INF"},
     };
@@ -177,6 +186,35 @@ TEST(NumberTextFormat, DigitsTextStaysWithinHalfAUnit)
         // The 15-digit form may already have moved the value by 5 in its
         // 16th digit before the decimals are cut.
         EXPECT_LE(std::fabs(shown - value), 0.5 * std::pow(10.0, -digits) + std::fabs(value) * 1e-14);
+    }
+}
+
+// Every form starts from these digits, found by integer arithmetic over the
+// usual range; they must be the very digits the standard formatter writes,
+// halfway cases (exact binary values) included.
+TEST(NumberTextFormat, FifteenDigitsAreThoseOfTheStandardFormatter)
+{
+    std::vector<double> values = {0, 1e-5, std::nextafter(1e-5, 0.0), 1e15, std::nextafter(1e15, 0.0),
+                                  std::ldexp(1.0, -22), 9.999999999999995, 0.5, DBL_MAX,
+                                  std::numeric_limits<double>::denorm_min()};
+    for (int exponent = -6; exponent <= 16; ++exponent) {
+        const double power = std::pow(10.0, exponent);
+        values.insert(values.end(), {power, std::nextafter(power, 0.0), std::nextafter(power, Inf)});
+    }
+    std::mt19937_64 generator(15);
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(std::ldexp(static_cast<double>(generator() >> 11), static_cast<int>(generator() % 120) - 110));
+    for (const double value : values) {
+        char expected[40];
+        const char* end = std::to_chars(std::begin(expected), std::end(expected), value, std::chars_format::scientific, 14).ptr;
+        const FifteenDigits digits = FifteenDigitsOf(value);
+        const std::string significand = value == 0 ? std::string(15, '0') : std::to_string(digits.significand);
+        char actual[40];
+        const int written = std::snprintf(actual, sizeof actual, "%.1s.%se%+03d", significand.c_str(),
+                                          significand.c_str() + 1, value == 0 ? 0 : digits.point - 1);
+        ASSERT_EQ(std::string(actual, static_cast<std::size_t>(written)),
+                  std::string(expected, static_cast<std::size_t>(end - expected)))
+            << value;
     }
 }
 

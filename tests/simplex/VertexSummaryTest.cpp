@@ -25,12 +25,12 @@ TEST(VertexSummary, AfterBeginOptimizationListsTheInitialVerticesRetainedOnce)
     for (int v = 1; v <= 3; ++v) {
         SCOPED_TRACE(v);
         const VertexSummaryRow& row = content.rows[static_cast<std::size_t>(v - 1)];
-        EXPECT_EQ(row.vertex, QString::number(v));
-        EXPECT_EQ(row.levels, levels[v - 1]);
-        EXPECT_EQ(row.type, QStringLiteral("Initial"));
-        EXPECT_EQ(row.timesRetained, QStringLiteral("1"));
+        EXPECT_EQ(row.vertex(), QString::number(v));
+        EXPECT_EQ(row.levels(), levels[v - 1]);
+        EXPECT_EQ(row.type(), QStringLiteral("Initial"));
+        EXPECT_EQ(row.timesRetained(), QStringLiteral("1"));
     }
-    EXPECT_EQ(content.rows[0].result, QStringLiteral("0.100000001490116")); // as parsed, unrounded
+    EXPECT_EQ(content.rows[0].result(), QStringLiteral("0.100000001490116")); // as parsed, unrounded
 }
 
 TEST(VertexSummary, CellsAsTheHistoryHoldsThem)
@@ -56,10 +56,10 @@ TEST(VertexSummary, CellsAsTheHistoryHoldsThem)
     for (int v = 1; v <= 7; ++v) {
         SCOPED_TRACE(v);
         const VertexSummaryRow& row = content.rows[static_cast<std::size_t>(v - 1)];
-        EXPECT_EQ(row.levels, (QStringList{""}));
-        EXPECT_EQ(row.result, QStringLiteral("1234.5"));
-        EXPECT_EQ(row.type, types[v - 1]);
-        EXPECT_EQ(row.timesRetained, QString::number(v));
+        EXPECT_EQ(row.levels(), (QStringList{""}));
+        EXPECT_EQ(row.result(), QStringLiteral("1234.5"));
+        EXPECT_EQ(row.type(), types[v - 1]);
+        EXPECT_EQ(row.timesRetained(), QString::number(v));
     }
 }
 
@@ -76,7 +76,7 @@ TEST(VertexSummary, CountsBeyondTheTablesReadAsZeroRows)
     const VertexSummaryContent content = BuildVertexSummary(problem);
     EXPECT_EQ(content.headers, (QStringList{"Vertex", "Result", "Type", "Times Retained"}));
     ASSERT_EQ(content.rows.size(), 300u);
-    EXPECT_EQ(content.rows.back().result, QStringLiteral("0"));
+    EXPECT_EQ(content.rows.back().result(), QStringLiteral("0"));
 }
 
 // Rows cut to the history's vertices, built as the whole table builds them.
@@ -99,11 +99,11 @@ TEST(VertexSummary, ChosenRowsAreTheWholeTablesRows)
         ASSERT_EQ(static_cast<int>(rows.size()), c.expectedCount);
         for (int i = 0; i < c.expectedCount; ++i) {
             const VertexSummaryRow& expected = whole.rows[static_cast<std::size_t>(c.expectedFirst - 1 + i)];
-            EXPECT_EQ(rows[static_cast<std::size_t>(i)].vertex, expected.vertex);
-            EXPECT_EQ(rows[static_cast<std::size_t>(i)].levels, expected.levels);
-            EXPECT_EQ(rows[static_cast<std::size_t>(i)].result, expected.result);
-            EXPECT_EQ(rows[static_cast<std::size_t>(i)].type, expected.type);
-            EXPECT_EQ(rows[static_cast<std::size_t>(i)].timesRetained, expected.timesRetained);
+            EXPECT_EQ(rows[static_cast<std::size_t>(i)].vertex(), expected.vertex());
+            EXPECT_EQ(rows[static_cast<std::size_t>(i)].levels(), expected.levels());
+            EXPECT_EQ(rows[static_cast<std::size_t>(i)].result(), expected.result());
+            EXPECT_EQ(rows[static_cast<std::size_t>(i)].type(), expected.type());
+            EXPECT_EQ(rows[static_cast<std::size_t>(i)].timesRetained(), expected.timesRetained());
         }
     }
 }
@@ -124,12 +124,12 @@ struct Table {
 
     int columns() const { return cells.empty() ? 0 : static_cast<int>(cells[0].size()); }
 
-    QString cell(int col, int row) const
+    QStringView cell(int col, int row) const
     {
         if (row < 0 || row >= static_cast<int>(cells.size()) || col < 1)
             return {};
         const std::vector<QString>& line = cells[static_cast<std::size_t>(row)];
-        return col <= static_cast<int>(line.size()) ? line[static_cast<std::size_t>(col - 1)] : QString();
+        return col <= static_cast<int>(line.size()) ? QStringView(line[static_cast<std::size_t>(col - 1)]) : QStringView();
     }
 
     // The first row of the column's longest text, 0 when all are empty.
@@ -160,13 +160,13 @@ struct Table {
         int row = update.firstNewVertex;
         for (const VertexSummaryRow& vertex : update.newRows) {
             int col = 1;
-            write(col++, row, vertex.vertex);
-            for (const QString& level : vertex.levels)
+            write(col++, row, vertex.vertex());
+            for (const QString& level : vertex.levels())
                 write(col++, row, level);
-            write(col++, row, vertex.result);
-            if (vertex.type)
-                write(col, row, *vertex.type);
-            write(++col, row, vertex.timesRetained);
+            write(col++, row, vertex.result());
+            if (vertex.type())
+                write(col, row, *vertex.type());
+            write(++col, row, vertex.timesRetained());
             ++row;
         }
     }
@@ -301,7 +301,7 @@ TEST(VertexSummaryTracker, AStepRewritesTheNewRowAndTheRetentionCountsOnly)
     EXPECT_EQ(update->rows, run.problem.NumVertices);
     EXPECT_EQ(update->firstNewVertex, before + 1);
     ASSERT_EQ(static_cast<int>(update->newRows.size()), run.problem.NumVertices - before);
-    EXPECT_EQ(update->newRows.front().vertex, QString::number(before + 1));
+    EXPECT_EQ(update->newRows.front().vertex(), QString::number(before + 1));
     for (const VertexSummaryCell& cell : update->changedCells) {
         SCOPED_TRACE(cell.vertex);
         EXPECT_EQ(cell.col, 6);

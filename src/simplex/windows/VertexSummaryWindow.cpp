@@ -31,13 +31,13 @@ VertexSummaryWindow::VertexSummaryWindow(SimplexWindows& windows, QWidget* paren
     // The width a column gets when it is made, before any rule widens it.
     m_grid->setMaxCols(1);
     m_baseColumnWidth = m_grid->colWidth(1);
-    m_longest = LongestColumnTexts([this](const QString& text) { return textAdvance(text); });
+    m_longest = LongestColumnTexts([this](QStringView text) { return textAdvance(text); });
 }
 
 // Summed advances of the characters in the grid's font: what decides which
 // of two numbers is wider ("-41.13" has a narrow minus sign where "0.1" has a
 // digit) at a fraction of the cost of laying each one out.
-qsizetype VertexSummaryWindow::textAdvance(const QString& text) const
+qsizetype VertexSummaryWindow::textAdvance(QStringView text) const
 {
     qsizetype width = 0;
     for (const QChar c : text)
@@ -69,11 +69,11 @@ void VertexSummaryWindow::refresh()
         measureCharacters();
         m_tracker.forget(); // the widest texts are measured again
     }
-    if (const std::optional<VertexSummaryUpdate> update = m_tracker.update(context().problem)) {
+    if (std::optional<VertexSummaryUpdate> update = m_tracker.update(context().problem)) {
         const int rowsBefore = m_grid->maxRows();
         write(*update);
-        m_longest.follow(*update, m_grid->maxCols(), [this](int col, int row) { return m_grid->cell(col, row); });
-        fitColumns(*update);
+        m_longest.follow(*update, m_grid->maxCols(), [this](int col, int row) { return m_grid->cellView(col, row); });
+        fitColumns();
         // The newest vertex is the one a user looks for.
         if (update->rows > rowsBefore || update->whole)
             m_grid->scrollToRow(update->rows);
@@ -86,7 +86,9 @@ void VertexSummaryWindow::rebuild()
     refresh();
 }
 
-void VertexSummaryWindow::write(const VertexSummaryUpdate& update)
+// The new rows are moved into the grid, not copied: a whole table is a
+// million cells.
+void VertexSummaryWindow::write(VertexSummaryUpdate& update)
 {
     if (update.whole) {
         const int columns = static_cast<int>(update.headers.size());
@@ -99,43 +101,27 @@ void VertexSummaryWindow::write(const VertexSummaryUpdate& update)
     }
     for (const VertexSummaryCell& cell : update.changedCells)
         m_grid->setCell(cell.col, cell.vertex, cell.text);
-    std::vector<std::vector<QString>> rows;
+    std::vector<core::TextRow> rows;
     rows.reserve(update.newRows.size());
     int row = update.firstNewVertex;
-    for (const VertexSummaryRow& vertex : update.newRows)
-        rows.push_back(rowCells(row++, vertex));
+    for (VertexSummaryRow& vertex : update.newRows) {
+        // An unknown type code leaves the cell as it was.
+        if (!vertex.typeKnown) {
+            const qsizetype typeCell = vertex.levelCount() + 2;
+            vertex.cells.set(typeCell, m_grid->cell(static_cast<int>(typeCell) + 1, row));
+        }
+        rows.push_back(std::move(vertex.cells));
+        ++row;
+    }
+    update.newRows.clear();
     m_grid->setRows(update.firstNewVertex, std::move(rows));
 }
 
-std::vector<QString> VertexSummaryWindow::rowCells(int row, const VertexSummaryRow& vertex) const
+// The "Vertex" header or the widest vertex number, whichever is wider.
+int VertexSummaryWindow::vertexColumnWidth() const
 {
-    std::vector<QString> cells;
-    cells.reserve(static_cast<std::size_t>(vertex.levels.size()) + 4);
-    cells.push_back(vertex.vertex);
-    cells.insert(cells.end(), vertex.levels.begin(), vertex.levels.end());
-    cells.push_back(vertex.result);
-    // An unknown type code leaves the cell as it was.
-    cells.push_back(vertex.type ? *vertex.type : m_grid->cell(static_cast<int>(cells.size()) + 1, row));
-    cells.push_back(vertex.timesRetained);
-    return cells;
-}
-
-int VertexSummaryWindow::vertexColumnWidth(const VertexSummaryUpdate& update)
-{
-    const bool kept = !update.whole && update.rows >= m_vertexWidthRows && m_vertexWidthRows >= 0
-                      && m_grid->font() == m_vertexWidthFont && m_grid->style() == m_vertexWidthStyle;
-    if (kept) {
-        // Rows added since hold the next vertex numbers; no other cell of
-        // column 1 is ever written again.
-        for (int row = m_vertexWidthRows + 1; row <= update.rows; ++row)
-            m_vertexWidth = std::max(m_vertexWidth, m_grid->cellTextWidth(m_grid->cell(1, row)));
-    } else {
-        m_vertexWidth = m_grid->maxTextColWidth(1);
-    }
-    m_vertexWidthRows = update.rows;
-    m_vertexWidthFont = m_grid->font();
-    m_vertexWidthStyle = m_grid->style();
-    return m_vertexWidth;
+    const int widest = m_longest.row(1);
+    return std::max(m_grid->headerTextWidth(1), widest > 0 ? m_grid->cellTextWidth(m_grid->cell(1, widest)) : 0);
 }
 
 // "Times Retained" gets twice the width of a new column, so its header fits.
@@ -143,13 +129,13 @@ int VertexSummaryWindow::vertexColumnWidth(const VertexSummaryUpdate& update)
 // without end. No column is narrower than the vertex numbers need, and none
 // is narrower than its header and its longest text: results carry up to 15
 // digits and factor names can be long. Other columns are only ever widened.
-void VertexSummaryWindow::fitColumns(const VertexSummaryUpdate& update)
+void VertexSummaryWindow::fitColumns()
 {
     const int columns = m_grid->maxCols();
     if (columns < 1)
         return;
     m_grid->setColWidth(columns, 2 * m_baseColumnWidth);
-    const int vertexWidth = vertexColumnWidth(update);
+    const int vertexWidth = vertexColumnWidth();
     for (int col = 1; col <= columns; ++col) {
         const int needed = std::max(vertexWidth, m_grid->headerTextWidth(col));
         if (needed > m_grid->colWidth(col))

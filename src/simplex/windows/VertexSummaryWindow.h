@@ -49,12 +49,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void write(const VertexSummaryUpdate& update);
+    void write(VertexSummaryUpdate& update);
     // The cells of one row, column 1 first.
-    std::vector<QString> rowCells(int row, const VertexSummaryRow& vertex) const;
-    int vertexColumnWidth(const VertexSummaryUpdate& update);
-    void fitColumns(const VertexSummaryUpdate& update);
-    qsizetype textAdvance(const QString& text) const;
+    int vertexColumnWidth() const;
+    void fitColumns();
+    qsizetype textAdvance(QStringView text) const;
     void measureCharacters();
 
     shell::GridWidget* m_grid = nullptr;
@@ -65,12 +64,6 @@ private:
     std::array<int, 128> m_advances{};
     QFont m_advanceFont;
     bool m_advancesMeasured = false;
-    // MaxTextColWidth(1) with the rows, font and style it was measured for:
-    // the vertex numbers 1..rows and the header never change otherwise.
-    int m_vertexWidth = 0;
-    int m_vertexWidthRows = -1;
-    QFont m_vertexWidthFont;
-    const QStyle* m_vertexWidthStyle = nullptr;
 };
 
 } // namespace zeltomir::simplex

@@ -170,8 +170,8 @@ TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
         EXPECT_EQ(shown.rows[0], content.headers);
         for (std::size_t v = 1; v <= content.rows.size(); ++v) {
             const VertexSummaryRow& row = content.rows[v - 1];
-            const QStringList expected = QStringList{row.vertex} + row.levels
-                                         + QStringList{row.result, row.type.value_or(QString()), row.timesRetained};
+            const QStringList expected = QStringList{row.vertex()} + row.levels()
+                                         + QStringList{row.result(), row.type().value_or(QString()), row.timesRetained()};
             EXPECT_EQ(shown.rows[v], expected) << "vertex " << v;
         }
         for (int col = 1; col <= summary.grid()->maxCols(); ++col)

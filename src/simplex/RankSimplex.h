@@ -12,6 +12,8 @@ namespace zeltomir::simplex {
 // step: rows with equal keys end up in the order its comparisons give, which
 // decides which of two equally good vertices is reflected next, so the steps
 // must not be replaced by another sort. Fewer than two rows are left alone.
-void RankSimplex(int n, int m, std::vector<double>& keys, core::Matrix& matrix);
+// With `rowOffset`, the rows sorted are rowOffset + 1 .. rowOffset + n of
+// the matrix (the keys stay indexed from 1).
+void RankSimplex(int n, int m, std::vector<double>& keys, core::Matrix& matrix, int rowOffset = 0);
 
 } // namespace zeltomir::simplex

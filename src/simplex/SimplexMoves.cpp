@@ -81,18 +81,10 @@ Shown AcceptVertex(core::OptimizationProblem& problem, double result, double obj
 void RankRetainedRows(core::OptimizationProblem& problem)
 {
     const int k = problem.NumFactors;
-    core::Matrix& simplex = problem.Simplex;
-    core::Matrix work(k + 4, k);
     std::vector<double> keys(static_cast<std::size_t>(k + 1));
-    for (int r = 1; r <= k; ++r) {
-        for (int c = 1; c <= k + 4; ++c)
-            work.at(c, r) = simplex.value(c, r + 1);
-        keys[static_cast<std::size_t>(r)] = work.value(k + 4, r);
-    }
-    RankSimplex(k, k + 4, keys, work);
     for (int r = 1; r <= k; ++r)
-        for (int c = 1; c <= k + 4; ++c)
-            simplex.at(c, r + 1) = work.value(c, r);
+        keys[static_cast<std::size_t>(r)] = problem.Simplex.value(k + 4, r + 1);
+    RankSimplex(k, k + 4, keys, problem.Simplex, 1);
 }
 
 Shown ProposeExtension(core::OptimizationProblem& problem)

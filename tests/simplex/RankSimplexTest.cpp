@@ -119,6 +119,14 @@ TEST(RankSimplex, LeavesColumnsBeyondMAndRowsBeyondNAlone)
     EXPECT_EQ(matrix.value(1, 1), 3);
     EXPECT_EQ(matrix.value(3, 1), 101); // column 3 is not part of the rows here
     EXPECT_EQ(matrix.value(1, 4), 4);
+
+    // Rows 2..4 ranked, row 1 above them kept where it is.
+    std::vector<double> shifted{0, 2, 1, -5};
+    core::Matrix offset = RowsFor(std::vector<double>{0, 3, 2, 1, -5});
+    RankSimplex(3, 3, shifted, offset, 1);
+    EXPECT_EQ(offset.value(1, 1), 1);
+    EXPECT_EQ((std::vector<double>{offset.value(1, 2), offset.value(1, 3), offset.value(1, 4)}),
+              (std::vector<double>{4, 3, 2}));
 }
 
 TEST(RankSimplex, OneRowOrNoneIsLeftAsItIs)

@@ -7,6 +7,8 @@
 #include "core/ProblemRecord.h"
 #include "core/StateFile.h"
 
+#include "StateFileFloor.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QFile>
@@ -53,64 +55,12 @@ OptimizationProblem LargeProblem(int k, int n)
     return problem;
 }
 
-// The file's lines as the floors see them: its numbers, and its other lines
-// as they stand.
-struct Lines {
-    std::vector<QByteArray> texts;
-    std::vector<double> numbers;
-    std::vector<bool> isNumber;
-};
-
-Lines LinesOf(const QByteArray& file)
-{
-    Lines lines;
-    for (const QByteArray& line : file.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        const QByteArray text = line.chopped(1).trimmed(); // CR, and the blanks around a number
-        double value = 0;
-        const auto [end, error] = std::from_chars(text.begin(), text.end(), value);
-        const bool number = !text.isEmpty() && error == std::errc() && end == text.end();
-        lines.isNumber.push_back(number);
-        lines.numbers.push_back(number ? value : 0);
-        lines.texts.push_back(line.chopped(1));
-    }
-    return lines;
-}
-
-// The floor of the write: the same bytes, each number by to_chars, one save.
-QByteArray FloorBytes(const Lines& lines)
-{
-    QByteArray bytes;
-    bytes.reserve(static_cast<qsizetype>(lines.numbers.size()) * 22);
-    char buffer[40];
-    for (std::size_t i = 0; i < lines.numbers.size(); ++i) {
-        if (!lines.isNumber[i]) {
-            bytes += lines.texts[i];
-        } else {
-            char* end = std::to_chars(buffer, std::end(buffer), lines.numbers[i], std::chars_format::general, 15).ptr;
-            std::replace(buffer, end, 'e', 'E');
-            if (buffer[0] != '-')
-                bytes += ' ';
-            bytes.append(buffer, end - buffer);
-            bytes += ' ';
-        }
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
-bool SaveAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using zeltomir::bench::FloorBytes;
+using zeltomir::bench::FloorNumbers;
+using zeltomir::bench::Lines;
+using zeltomir::bench::LinesOf;
+using zeltomir::bench::ReadAll;
+using zeltomir::bench::SaveAtomically;
 
 struct Fixture {
     explicit Fixture(benchmark::State& state)
@@ -165,21 +115,7 @@ void BM_StateFileReadFloor(benchmark::State& state)
 {
     Fixture fixture(state);
     for (auto _ : state) {
-        const QByteArray bytes = ReadAll(fixture.path);
-        std::vector<double> numbers;
-        numbers.reserve(fixture.lines.numbers.size());
-        const char* at = bytes.constData();
-        const char* const end = at + bytes.size();
-        while (at < end) {
-            const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-            const char* first = at;
-            while (first < lineEnd && *first == ' ')
-                ++first;
-            double value = 0;
-            if (std::from_chars(first, lineEnd, value).ec == std::errc())
-                numbers.push_back(value);
-            at = lineEnd + 1;
-        }
+        const std::vector<double> numbers = FloorNumbers(ReadAll(fixture.path), fixture.lines.numbers.size());
         benchmark::DoNotOptimize(numbers.data());
     }
 }

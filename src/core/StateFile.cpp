@@ -1,4 +1,5 @@
 #include "core/StateFile.h"
+#include "core/VectorState.h"
 
 #include "core/TextFile.h"
 
@@ -80,6 +81,7 @@ qint64 StateFileLineCount(int k, int n)
 // setup window lets 0 and negative factor counts through) gives no lines.
 QByteArray StateFileBytes(const OptimizationProblem& p)
 {
+    ClearUpperVectorState();
     const int k = p.NumFactors;
     const int n = p.NumVertices;
     StateFileText out(StateFileLineCount(k, n) + 1);
@@ -436,6 +438,7 @@ FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem, QStr
     loaded.LastObjective = problem.LastObjective;
     loaded.Factors = problem.Factors; // the decimals of slots beyond the file's k stay
     StateFileParser parser(source);
+    ClearUpperVectorState();
     try {
         parser.parseInto(loaded);
     } catch (const ParseError& error) {

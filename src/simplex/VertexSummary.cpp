@@ -4,6 +4,7 @@
 
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
+#include "core/VectorState.h"
 
 #include <algorithm>
 #include <bit>
@@ -89,6 +90,7 @@ public:
     std::vector<VertexSummaryRow> rows(const core::Matrix& history, int firstVertex, int lastVertex) const
     {
         constexpr int BlockRows = 32;
+        core::ClearUpperVectorState();
         const int columns = shownColumns();
         std::vector<VertexSummaryRow> rows;
         rows.reserve(static_cast<std::size_t>(std::max(0, lastVertex - firstVertex + 1)));

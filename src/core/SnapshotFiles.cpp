@@ -1,9 +1,10 @@
 #include "core/SnapshotFiles.h"
 
+#include "core/FileLock.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -40,11 +41,9 @@ QString WritableSharedFolder(const QString& preferredFolder)
 SnapshotFiles::SnapshotFiles(const QString& preferredFolder)
 {
     const QString shared = WritableSharedFolder(preferredFolder);
-    auto lock = std::make_unique<QLockFile>(QDir(shared).filePath(QString::fromLatin1(LockFileName)));
-    // The lock is held for the whole run, so it must never go stale by age;
-    // a lock left by a crashed program is still recognised by its dead owner.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
+    // Held for the whole run; a program that crashed holds it no more.
+    auto lock = std::make_unique<FileLock>(QDir(shared).filePath(QString::fromLatin1(LockFileName)));
+    if (lock->held()) {
         m_folder = shared;
         m_lock = std::move(lock);
         return;
@@ -67,8 +66,6 @@ SnapshotFiles::~SnapshotFiles()
 {
     if (!m_privateFolder.isEmpty())
         QDir(m_privateFolder).removeRecursively();
-    if (m_lock)
-        m_lock->unlock();
 }
 
 QString SnapshotFiles::undoPath() const { return QDir(m_folder).filePath(QString::fromLatin1(UndoSnapshotName)); }

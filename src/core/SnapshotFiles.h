@@ -9,9 +9,9 @@
 
 #include <memory>
 
-class QLockFile;
-
 namespace zeltomir::core {
+
+class FileLock;
 
 inline constexpr auto UndoSnapshotName = "factorSettings$$bdA.rdo";
 inline constexpr auto RedoSnapshotName = "factorSettings$$bdB.rdo";
@@ -35,7 +35,7 @@ public:
 
 private:
     QString m_folder;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<FileLock> m_lock;
     QString m_privateFolder; // removed again when this object goes
 };
 

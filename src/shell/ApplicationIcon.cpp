@@ -1,5 +1,7 @@
 #include "shell/ApplicationIcon.h"
 
+#include "shell/DrawnIconEngine.h"
+
 #include "shell/ToolbarIcons.h"
 
 #include <QLineF>
@@ -165,12 +167,10 @@ QPixmap DrawApplicationPixmap(int size, qreal devicePixelRatio)
 
 QIcon DrawnApplicationIcon()
 {
-    QIcon icon;
-    for (qreal ratio : DrawnIconRatios()) {
-        for (int size : DrawnApplicationIconSizes)
-            icon.addPixmap(DrawApplicationPixmap(size, ratio));
-    }
-    return icon;
+    QList<QSize> sizes;
+    for (int size : DrawnApplicationIconSizes)
+        sizes.append(QSize(size, size));
+    return QIcon(new DrawnIconEngine([](int devicePixels) { return DrawApplicationPixmap(devicePixels); }, sizes));
 }
 
 } // namespace zeltomir::shell

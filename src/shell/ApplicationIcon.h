@@ -29,8 +29,8 @@ QPixmap DrawApplicationPixmap(int size, qreal devicePixelRatio = 1.0);
 // is the same drawing made on a vector device.
 void PaintApplicationIcon(QPainter& painter, int devicePixels);
 
-// The picture at every size of DrawnApplicationIconSizes and every ratio of
-// DrawnIconRatios.
+// The picture, drawn at the size and pixel ratio each use asks for; it
+// claims the sizes of DrawnApplicationIconSizes.
 QIcon DrawnApplicationIcon();
 
 } // namespace zeltomir::shell

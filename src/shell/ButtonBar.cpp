@@ -47,7 +47,7 @@ ButtonBar::ButtonBar(QWidget* parent)
         auto* button = new QToolButton(this);
         button->setObjectName(QLatin1String(entry.name));
         button->setToolTip(QLatin1String(entry.toolTip));
-        button->setIcon(QIcon::fromTheme(QLatin1String(entry.themeIcon), DrawnToolbarIcon(entry.fallbackIcon)));
+        button->setIcon(DrawnToolbarIcon(entry.fallbackIcon, QLatin1String(entry.themeIcon)));
         button->setIconSize(TwipsSize(this, 300, 300));
         button->setFocusPolicy(Qt::NoFocus); // the focus stays with the child window being edited
         button->setEnabled(entry.startsEnabled);

@@ -1,11 +1,11 @@
 #include "shell/ToolbarIcons.h"
 
-#include <QGuiApplication>
+#include "shell/DrawnIconEngine.h"
+
 #include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
-#include <QScreen>
 #include <QTransform>
 
 #include <algorithm>
@@ -318,26 +318,13 @@ QPixmap DrawToolbarPixmap(ToolbarIconKind kind, int size, qreal devicePixelRatio
     return pixmap;
 }
 
-std::vector<qreal> DrawnIconRatios()
+QIcon DrawnToolbarIcon(ToolbarIconKind kind, const QString& themeName)
 {
-    std::vector<qreal> ratios{1.0, 2.0};
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        for (const QScreen* screen : QGuiApplication::screens())
-            ratios.push_back(screen->devicePixelRatio());
-    }
-    std::sort(ratios.begin(), ratios.end());
-    ratios.erase(std::unique(ratios.begin(), ratios.end()), ratios.end());
-    return ratios;
-}
-
-QIcon DrawnToolbarIcon(ToolbarIconKind kind)
-{
-    QIcon icon;
-    for (qreal ratio : DrawnIconRatios()) {
-        for (int size : DrawnToolbarIconSizes)
-            icon.addPixmap(DrawToolbarPixmap(kind, size, ratio));
-    }
-    return icon;
+    QList<QSize> sizes;
+    for (int size : DrawnToolbarIconSizes)
+        sizes.append(QSize(size, size));
+    return QIcon(new DrawnIconEngine([kind](int devicePixels) { return DrawToolbarPixmap(kind, devicePixels); },
+                                     sizes, themeName));
 }
 
 } // namespace zeltomir::shell

@@ -9,8 +9,9 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <QString>
+
 #include <array>
-#include <vector>
 
 namespace zeltomir::shell {
 
@@ -31,13 +32,9 @@ inline constexpr std::array<int, 5> DrawnToolbarIconSizes{16, 20, 24, 32, 48};
 // device pixel ratio (its pixel size is size * ratio, rounded).
 QPixmap DrawToolbarPixmap(ToolbarIconKind kind, int size, qreal devicePixelRatio = 1.0);
 
-// The device pixel ratios a drawn icon carries pictures for: 1, 2 and the
-// ratio of each screen present, each once, in ascending order.
-std::vector<qreal> DrawnIconRatios();
-
-// The picture at every size of DrawnToolbarIconSizes, at each of
-// DrawnIconRatios. Disabled looks are left to the style, which
-// derives them from these pixmaps.
-QIcon DrawnToolbarIcon(ToolbarIconKind kind);
+// The picture, drawn at the size and pixel ratio each use asks for. With a
+// theme name, the desktop theme's icon of that name when it has one. The
+// disabled look is left to the style, which derives it from the picture.
+QIcon DrawnToolbarIcon(ToolbarIconKind kind, const QString& themeName = {});
 
 } // namespace zeltomir::shell

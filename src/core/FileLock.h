@@ -1,0 +1,27 @@
+#pragma once
+
+// A lock on a file, held for as long as the object lives: the kernel's
+// advisory lock (flock). It goes with the process however the process ends,
+// so a crash or a kill never leaves a stale lock for the next start to
+// judge, and taking it writes nothing and waits for no disk.
+
+#include <QString>
+
+namespace zeltomir::core {
+
+class FileLock {
+public:
+    // Creates the file when missing and tries once to lock it.
+    explicit FileLock(const QString& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // False when another holder has the file locked or it cannot be opened.
+    bool held() const { return m_descriptor >= 0; }
+
+private:
+    int m_descriptor = -1;
+};
+
+} // namespace zeltomir::core

@@ -12,7 +12,8 @@
 namespace zeltomir::app {
 
 core::Message FileNotSaved(const QString& path, const QString& why);
-// The save was refused before any file was chosen: there is nothing to save.
+// The save was refused before any file was chosen: there is nothing a file
+// could hold, or nothing that would open again.
 core::Message NothingToSave(const QString& why);
 core::Message FileNotOpened(const QString& path, const QString& why);
 

@@ -28,14 +28,17 @@ void FileCommands::saveSequence()
 void FileCommands::saveProblemFile()
 {
     const QString active = m_context.runTime.ActiveWindow;
-    // The menu's variance window before any question of the older one has
-    // nothing to write; the learner hears so before choosing a file.
-    if (active == QLatin1String("VO")) {
-        const QString refusal = practice::VarianceFileRefusal(m_context.practiceRecords.Variance);
-        if (!refusal.isEmpty()) {
-            m_context.dialogs.show(NothingToSave(refusal));
-            return;
-        }
+    // An exercise that no file could hold (the menu's variance window before
+    // any question of the older one, a model that would not open again) is
+    // refused before the learner chooses a file.
+    QString refusal;
+    if (active == QLatin1String("TOO"))
+        refusal = practice::TargetFileRefusal(m_context.practiceRecords.Target);
+    else if (active == QLatin1String("VO"))
+        refusal = practice::VarianceFileRefusal(m_context.practiceRecords.Variance);
+    if (!refusal.isEmpty()) {
+        m_context.dialogs.show(NothingToSave(refusal));
+        return;
     }
     const std::optional<QString> chosen = m_context.dialogs.saveFileName(SaveNameFilters(active), SecondFilter);
     if (!chosen)

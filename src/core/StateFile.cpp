@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace zeltomir::core {
 
@@ -474,8 +475,15 @@ FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QStr
     if (data.contains('\0'))
         return FileStatus::failure(QStringLiteral("The file holds binary data and is not a problem file."));
 
-    LineSource source(std::move(data));
-    return ParseStateFile(source, problem, stepType);
+    // A long history needs its tables besides the bytes; where the memory
+    // left cannot hold them, the file is refused like any other, and the
+    // record, filled only on success, stays as it was.
+    try {
+        LineSource source(std::move(data));
+        return ParseStateFile(source, problem, stepType);
+    } catch (const std::bad_alloc&) {
+        return NotEnoughMemoryToRead();
+    }
 }
 
 FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem, QString* stepType)

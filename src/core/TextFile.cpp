@@ -5,10 +5,17 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
 
 namespace zeltomir::core {
 
 namespace {
+
+// The first piece a file without a size (a pipe, a device) is read into; the
+// buffer doubles from there as long as more arrives.
+constexpr qsizetype FirstPiece = 64 * 1024;
 
 FileStatus CheckName(const QString& path)
 {
@@ -19,25 +26,91 @@ FileStatus CheckName(const QString& path)
     return FileStatus::success();
 }
 
+// Where Qt records no error of its own it can only say "Unknown error";
+// errno still holds the system's reason.
+QString ReasonOf(const QFileDevice& file, int systemError)
+{
+    if (file.error() == QFileDevice::NoError && systemError != 0)
+        return QString::fromLocal8Bit(std::strerror(systemError));
+    return file.errorString();
+}
+
+// Appends the file's bytes to data until its end, or until data holds one
+// byte more than limit (which shows that the limit is passed). The buffer
+// grows with what arrives, so a small file takes small memory whatever the
+// limit. False when the file cannot be read.
+bool ReadUpTo(QFile& file, qint64 limit, QByteArray& data)
+{
+    while (data.size() <= limit) {
+        if (data.size() >= data.capacity())
+            data.reserve(std::min<qint64>(std::max(2 * data.capacity(), FirstPiece), limit + 1));
+        const qsizetype start = data.size();
+        const qint64 room = data.capacity() - start;
+        data.resize(data.capacity());
+        const qint64 got = file.read(data.data() + start, room);
+        data.resize(start + std::max<qint64>(got, 0));
+        if (got <= 0)
+            return got == 0;
+    }
+    return true;
+}
+
+FileStatus WriteAll(QFileDevice& file, const QByteArray& bytes)
+{
+    // A write that stops part-way (the disk filled up during it) comes back
+    // short without a reason; writing on has the system give one.
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        errno = 0;
+        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
+        const int systemError = errno;
+        if (step <= 0)
+            return FileStatus::failure(
+                QStringLiteral("The file could not be written completely (%1).").arg(ReasonOf(file, systemError)));
+        written += step;
+    }
+    return FileStatus::success();
+}
+
+// A save writes a new file beside the target and renames it over the old
+// one. Over a device, a pipe or a socket that would put a plain file in the
+// special file's place (run as an administrator, even in place of
+// /dev/null), so only a regular file or a new name is taken. A symbolic link
+// counts as the file it leads to, which is the one replaced.
+FileStatus CheckSaveTarget(const QString& path)
+{
+    if (FileStatus named = CheckName(path); !named)
+        return named;
+    const QFileInfo target(path); // follows symbolic links
+    if (target.exists() && !target.isFile())
+        return FileStatus::failure(
+            QStringLiteral("The name is that of a device, a pipe or a socket, not a regular file."));
+    return FileStatus::success();
+}
+
 } // namespace
 
 FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes)
 {
-    if (FileStatus named = CheckName(path); !named)
-        return named;
+    if (FileStatus target = CheckSaveTarget(path); !target)
+        return target;
 
     // QSaveFile writes beside the target and renames only on commit, so an
-    // existing file stays whole whatever goes wrong before that.
+    // existing file stays whole whatever goes wrong before that. Unbuffered:
+    // a buffered write that fails only when the commit flushes it leaves the
+    // commit to rename the cut-off file over the target as if all was well.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileStatus::failure(QStringLiteral("The file cannot be created there (%1).").arg(file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return FileStatus::failure(
+            QStringLiteral("The file cannot be created there (%1).").arg(ReasonOf(file, errno)));
+    if (FileStatus written = WriteAll(file, bytes); !written) {
         file.cancelWriting();
-        return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(why));
+        return written;
     }
+    errno = 0;
     if (!file.commit())
-        return FileStatus::failure(QStringLiteral("The file could not be written completely (%1).").arg(file.errorString()));
+        return FileStatus::failure(
+            QStringLiteral("The file could not be written completely (%1).").arg(ReasonOf(file, errno)));
     return FileStatus::success();
 }
 
@@ -59,6 +132,11 @@ FileStatus WriteCrLfFile(const QString& path, const QStringList& lines)
     });
 }
 
+FileStatus NotEnoughMemoryToRead()
+{
+    return FileStatus::failure(QStringLiteral("There is not enough memory left to read the file."));
+}
+
 FileStatus ReadBoundedFile(const QString& path, qint64 maxBytes, const QString& tooLarge, QByteArray& data)
 {
     if (path.isEmpty())
@@ -74,15 +152,16 @@ FileStatus ReadBoundedFile(const QString& path, qint64 maxBytes, const QString& 
         return FileStatus::failure(QStringLiteral("The file cannot be opened for reading (%1).").arg(file.errorString()));
     if (file.size() > maxBytes)
         return FileStatus::failure(tooLarge);
-    // Read one byte past what is there (or the limit): a file that grows
-    // meanwhile, or a device without a size, is still caught, and a small
-    // file takes no more memory than it needs.
-    const qint64 size = file.size();
-    QByteArray read = file.read(std::min(maxBytes, size > 0 ? size : maxBytes) + 1);
-    if (read.size() > size && read.size() <= maxBytes) // it grew meanwhile: the rest, to the limit
-        read += file.read(maxBytes + 1 - read.size());
-    if (file.error() != QFileDevice::NoError)
-        return FileStatus::failure(QStringLiteral("The file cannot be read (%1).").arg(file.errorString()));
+    QByteArray read;
+    try {
+        // Room for the file and one byte more, which catches one that grows
+        // meanwhile; a file without a size starts from a small piece.
+        read.reserve(file.size() + 1);
+        if (!ReadUpTo(file, maxBytes, read))
+            return FileStatus::failure(QStringLiteral("The file cannot be read (%1).").arg(file.errorString()));
+    } catch (const std::bad_alloc&) {
+        return NotEnoughMemoryToRead();
+    }
     if (read.size() > maxBytes)
         return FileStatus::failure(tooLarge);
     data = std::move(read);

@@ -8,6 +8,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <new>
 
 namespace zeltomir::practice {
 namespace {
@@ -107,7 +108,11 @@ core::FileStatus ReadLines(const QString& path, QStringList& lines)
             path, MaxExerciseFileBytes, QStringLiteral("The file is too large to be an exercise file."), data);
         !read)
         return read;
-    lines = SplitLines(data);
+    try {
+        lines = SplitLines(data); // a million empty lines fit the size limit
+    } catch (const std::bad_alloc&) {
+        return core::NotEnoughMemoryToRead();
+    }
     return core::FileStatus::success();
 }
 
@@ -195,6 +200,19 @@ core::FileStatus ParseLayout(const QStringList& lines, int lineCount, const QStr
     return core::FileStatus::success();
 }
 
+// A model held in full precision can pass the checks of opening and still
+// fail them once its numbers are rounded to the seven digits a file keeps
+// (a curvature product just above the squared interaction); such a file
+// would be refused by the very program that wrote it.
+QString ReadBackFault(const core::FileStatus& readBack)
+{
+    if (readBack)
+        return {};
+    return QStringLiteral("Written with the seven significant digits that the file keeps, this exercise could "
+                          "not be opened again. %1")
+        .arg(readBack.error);
+}
+
 } // namespace
 
 QStringList TargetFileLines(const QuadraticProblem& target)
@@ -213,8 +231,16 @@ QStringList VarianceFileLines(const VarianceProblem& variance)
             m.AnswerText,  QString(),      m.ProblemText};
 }
 
+QString TargetFileRefusal(const QuadraticProblem& target)
+{
+    TargetFileContents back;
+    return ReadBackFault(ParseTargetFileLines(TargetFileLines(target), back));
+}
+
 core::FileStatus WriteTargetFile(const QuadraticProblem& target, const QString& path)
 {
+    if (const QString refusal = TargetFileRefusal(target); !refusal.isEmpty())
+        return core::FileStatus::failure(refusal);
     return WriteLines(TargetFileLines(target), path);
 }
 
@@ -222,7 +248,8 @@ QString VarianceFileRefusal(const VarianceProblem& variance)
 {
     if (SolveRobustHiddenLevels(variance.Robust).singular != 0)
         return QStringLiteral("There is no question of the variance exercise that these files hold to save yet.");
-    return {};
+    VarianceFileContents back;
+    return ReadBackFault(ParseVarianceFileLines(VarianceFileLines(variance), back));
 }
 
 core::FileStatus WriteVarianceFile(const VarianceProblem& variance, const QString& path)

@@ -47,14 +47,16 @@ QStringList TargetFileLines(const QuadraticProblem& target);
 // answer and problem text.
 QStringList VarianceFileLines(const VarianceProblem& variance);
 
-// Why the variance exercise cannot be saved as it stands, or an empty text
-// when it can: while the older window's model holds no question, a file
-// would describe no exercise and could not be opened again.
+// Why the exercise cannot be saved as it stands, or an empty text when it
+// can. A file is refused unless its lines, as they would be written, open
+// again; and while the older window's model holds no question, a variance
+// file would describe no exercise at all.
+QString TargetFileRefusal(const QuadraticProblem& target);
 QString VarianceFileRefusal(const VarianceProblem& variance);
 
 // Written through a temporary file that replaces the target only once
-// complete, so a failed write never damages an existing file. A variance
-// file that VarianceFileRefusal refuses is not written.
+// complete, so a failed write never damages an existing file. A file that
+// the refusal above refuses is not written.
 core::FileStatus WriteTargetFile(const QuadraticProblem& target, const QString& path);
 core::FileStatus WriteVarianceFile(const VarianceProblem& variance, const QString& path);
 

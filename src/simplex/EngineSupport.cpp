@@ -5,6 +5,7 @@
 #include "core/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace zeltomir::simplex {
@@ -85,6 +86,11 @@ core::Message BeginOptimizationFirst()
 bool LimitsCoincide(const core::Factor& factor)
 {
     return SingleOf(factor.LowerLimit) == SingleOf(factor.UpperLimit);
+}
+
+bool RangeOverflows(const core::Factor& factor)
+{
+    return !std::isfinite(factor.UpperLimit - factor.LowerLimit);
 }
 
 core::Message EqualLimitsMessage(const QString& factorName)

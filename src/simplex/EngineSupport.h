@@ -70,6 +70,10 @@ core::Message BeginOptimizationFirst();
 // single precision because a state file keeps limits at that precision.
 bool LimitsCoincide(const core::Factor& factor);
 
+// Limits so far apart that upper - lower is beyond any double: the coded
+// scale between them would turn levels into infinities and NaN.
+bool RangeOverflows(const core::Factor& factor);
+
 // The refusal of a step or commit that would put a level on such a scale.
 core::Message EqualLimitsMessage(const QString& factorName);
 

@@ -57,6 +57,8 @@ std::optional<QString> CommitColumn(core::OptimizationProblem& problem, const Gr
             return QStringLiteral("The Factor Lower Limit and Upper Limit in row %1 are equal.  "
                                   "The limits must differ.")
                 .arg(row);
+        if (RangeOverflows(candidate))
+            return QStringLiteral("The range of the limits in row %1 is too large.").arg(row);
         factor.UpperLimit = *value;
     }
     return std::nullopt;
@@ -101,9 +103,10 @@ void Recode(core::OptimizationProblem& problem, int i, const core::Factor& befor
 
 // Once an initial simplex is committed, the coded levels record what was run
 // on the scale of the limits of that time; new limits must not move them.
-// A commit that stopped between a factor's two limits can leave them equal
-// (a new lower limit, a refused upper one), where no scale exists: that
-// factor keeps its old limits until a commit gives it two that differ.
+// A commit that stopped between a factor's two limits can leave them equal,
+// or too far apart (a new lower limit, a refused upper one), where no scale
+// exists: that factor keeps its old limits until a commit gives it two that
+// make one.
 void KeepLevelsRun(core::OptimizationProblem& problem, const std::vector<core::Factor>& before)
 {
     for (int i = 1; i <= static_cast<int>(before.size()) - 1; ++i) {
@@ -111,7 +114,7 @@ void KeepLevelsRun(core::OptimizationProblem& problem, const std::vector<core::F
         const core::Factor& old = before[static_cast<std::size_t>(i)];
         if (now.LowerLimit == old.LowerLimit && now.UpperLimit == old.UpperLimit)
             continue;
-        if (LimitsCoincide(now)) {
+        if (LimitsCoincide(now) || RangeOverflows(now)) {
             now.LowerLimit = old.LowerLimit;
             now.UpperLimit = old.UpperLimit;
             continue;

@@ -21,7 +21,8 @@ GridText LoadFactorGrid(const core::OptimizationProblem& problem, const QLocale&
 // limits, decimals), each column from the first row down, and stops at the
 // first bad cell; whatever was stored before it stays stored. An upper limit
 // equal to its row's lower limit (at single precision) is a bad cell too:
-// the coded scale between them would divide by zero. Decimals are rounded to
+// the coded scale between them would divide by zero; so is one whose
+// distance from the lower limit is beyond any double. Decimals are rounded to
 // a whole number (halves to even) and stored as 5 when 0 or less; a value
 // beyond 16 bits is refused like text. Sets Stage "DefineFactors" whatever
 // the outcome and FactorGridInvalid "n" or "y". ok: FactorGridInvalid is "n".

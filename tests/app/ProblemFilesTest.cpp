@@ -254,16 +254,18 @@ TEST_F(ProblemFilesTest, AnOpenedRunGoesOnWithTheSameSteps)
 TEST_F(ProblemFilesTest, ASaveThatFailsIsReportedAndKeepsModified)
 {
     // The problem of the setup window is reported once its file is chosen;
-    // the menu's variance window before any question of the older one has
-    // nothing to save and says so before any file dialog.
+    // the menu's variance window before any question of the older one, and a
+    // target exercise that would not open again, are refused before any dialog.
     const QString file = h.path("no such folder/problem.sso");
-    for (const char* menuItem : {"", "mnuPracticeVOsim"}) {
+    for (const char* menuItem : {"", "mnuPracticeVOsim", "mnuPracticeTOsimple"}) {
         SCOPED_TRACE(menuItem);
         const bool refusedAtOnce = *menuItem != '\0';
         h.dialogs.clear();
         Records().Variance.Robust = practice::RobustModel();
         if (refusedAtOnce)
             h.triggerMenu(menuItem);
+        Records().Target.Model.b11 = Records().Target.Model.b22 = 1;
+        Records().Target.Model.b12 = 1.9999999F; // written as 2, which leaves no maximum
         h.runTime().Modified = QStringLiteral("yes");
         const QString before = h.runTime().StateFilePath;
         if (!refusedAtOnce)
@@ -272,9 +274,11 @@ TEST_F(ProblemFilesTest, ASaveThatFailsIsReportedAndKeepsModified)
         h.triggerMenu("mnufilesave");
         if (refusedAtOnce) {
             EXPECT_TRUE(h.dialogs.fileDialogs().empty());
-            const shell::MessageRequest refusal{
-                "Notice", "There is no question of the variance exercise that these files hold to save yet.",
-                core::MessageIcon::Exclamation};
+            const QString text = QLatin1String(menuItem) == QLatin1String("mnuPracticeVOsim")
+                ? "There is no question of the variance exercise that these files hold to save yet."
+                : "Written with the seven significant digits that the file keeps, this exercise could not be opened "
+                  "again. The coefficients in lines 5 to 10 do not describe a process with a single maximum.";
+            const shell::MessageRequest refusal{"Notice", text, core::MessageIcon::Exclamation};
             EXPECT_EQ(h.dialogs.messages(), std::vector<shell::MessageRequest>{refusal});
         } else {
             ExpectOneNotice(h.dialogs, file, "saved");

@@ -94,6 +94,8 @@ TEST(OptimizeErrors, SetupRefusedByTheEngine)
          data("The Significant Digits in row 1 is not numeric.  All significant digits must be integers.")},
         {"equal limits", {"--factor", "A=5..5/1", "--factor", "B=0..1/1"}, "",
          data("The Factor Lower Limit and Upper Limit in row 1 are equal.  The limits must differ.")},
+        {"limits too far apart", {"--factor", "A=0..1/1", "--factor", "B=-1e308..1e308/2"}, "",
+         data("The range of the limits in row 2 is too large.")},
         {"target goal without target", QStringList{"--goal", "mid"} + CornerFactors(), "",
          data("The target response must be numeric.")},
         {"target goal with a word", QStringList{"--goal", "mid", "--target", "ten"} + CornerFactors(), "",

@@ -219,6 +219,17 @@ TEST(ExerciseFilesTest, AFailedWriteLeavesTheOldFileWhole)
     // The older window has no question yet: nothing is written.
     const core::FileStatus status = WriteVarianceFile(VarianceProblem(), path);
     EXPECT_FALSE(status.ok);
+    // Nor is a model that would not open again: an interaction of 1.9999999
+    // beside curvatures of 1 leaves a single maximum (a flat point) until the
+    // file writes it as 2.
+    QuadraticProblem target = HandTarget();
+    VarianceProblem variance = HandVariance();
+    target.Model.b11 = target.Model.b22 = variance.Robust.c11 = variance.Robust.c22 = 1;
+    target.Model.b12 = variance.Robust.c12 = 1.9999999F;
+    const QString why = "Written with the seven significant digits that the file keeps, this exercise could not be "
+                        "opened again. The coefficients in lines ";
+    EXPECT_EQ(WriteTargetFile(target, path).error, why + "5 to 10 do not describe a process with a single maximum.");
+    EXPECT_EQ(WriteVarianceFile(variance, path).error, why + "6 to 10 do not describe a process with a single flat point.");
     EXPECT_EQ(ReadAll(path), before);
 }
 

@@ -1,11 +1,13 @@
 #include "simplex/windows/PlotPicture.h"
 
+#include "core/TextFile.h"
+
 #include <qcustomplot.h>
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -40,19 +42,20 @@ QString SavePlotPicture(const QList<QCustomPlot*>& plots, const QString& path)
     const QSize size = StackedSize(plots);
     if (size.isEmpty())
         return QStringLiteral("There is no picture to save.");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+    // Painted into memory first and written by the program's one file
+    // writer, which replaces only a regular file and only once it is whole.
+    QBuffer picture;
+    picture.open(QIODevice::WriteOnly);
     const QString extension = QFileInfo(path).suffix().toLower();
     if (extension == QLatin1String("svg")) {
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&picture);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(), size));
         svg.setTitle(QStringLiteral("Simplex Plot"));
         PaintStacked(plots, svg);
     } else if (extension == QLatin1String("pdf")) {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&picture);
         pdf.setTitle(QStringLiteral("Simplex Plot"));
         // A page of the picture's own size (points are 1/72 inch, the
         // picture is drawn at 96 dots an inch), no margins.
@@ -65,12 +68,12 @@ QString SavePlotPicture(const QList<QCustomPlot*>& plots, const QString& path)
         QImage image(size, QImage::Format_ARGB32);
         image.fill(Qt::white);
         PaintStacked(plots, image);
-        if (!image.save(&file, "PNG"))
+        if (!image.save(&picture, "PNG"))
             return QStringLiteral("The picture could not be encoded.");
     }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    picture.close();
+    const core::FileStatus written = core::WriteWholeFile(path, picture.data());
+    return written ? QString() : written.error;
 }
 
 } // namespace zeltomir::simplex

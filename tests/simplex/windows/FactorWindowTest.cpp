@@ -80,6 +80,8 @@ TEST(FactorWindowTest, BadCellsAreReportedInColumnOrder)
         {"decimals not a number", {{4, 2, "two"}},
          "The Significant Digits in row 2 is not numeric.  All significant digits must be integers.",
          {"A", "B", "C"}, 4, 2},
+        {"limits too far apart", {{2, 3, "-1e308"}, {3, 3, "1e308"}}, "The range of the limits in row 3 is too large.",
+         {"A", "B", "C"}, 3, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -219,32 +219,40 @@ void OptimizeCommand::runSteps()
     }
 }
 
+// The summary of a long session is far larger than the record it comes
+// from, so it is written a few rows at a time rather than built whole: the
+// rows of one block are formatted, written and dropped before the next.
 void OptimizeCommand::writeVertexSummary()
 {
-    const simplex::VertexSummaryContent summary = simplex::BuildVertexSummary(m_problem, m_locale);
+    constexpr int BlockRows = 64;
     const int k = m_problem.NumFactors;
-    const QStringList names = summary.headers.mid(1, k);
+    const QStringList names = simplex::VertexSummaryHeaders(m_problem).mid(1, k);
     const core::Matrix& history = m_problem.VertexHistory;
     std::vector<core::Factor> factors;
     for (int i = 1; i <= k; ++i)
         factors.push_back(simplex::FactorOf(m_problem, i));
-    for (std::size_t r = 0; r < summary.rows.size(); ++r) {
-        const simplex::VertexSummaryRow& row = summary.rows[r];
-        VertexEvent event;
-        event.vertex = static_cast<int>(r) + 1;
-        event.levelTexts = row.levels();
-        for (int i = 1; i <= k; ++i) {
-            const core::Factor& factor = factors[static_cast<std::size_t>(i - 1)];
-            event.values.push_back(core::ToNatural(factor.LowerLimit, factor.UpperLimit,
-                                                   history.value(i, event.vertex)));
+    const int rows = simplex::VertexSummaryRowCount(m_problem);
+    for (int first = 1; first <= rows; first += BlockRows) {
+        const std::vector<simplex::VertexSummaryRow> block =
+            simplex::BuildVertexSummaryRows(m_problem, first, first + BlockRows - 1, m_locale);
+        for (std::size_t r = 0; r < block.size(); ++r) {
+            const simplex::VertexSummaryRow& row = block[r];
+            VertexEvent event;
+            event.vertex = first + static_cast<int>(r);
+            event.levelTexts = row.levels();
+            for (int i = 1; i <= k; ++i) {
+                const core::Factor& factor = factors[static_cast<std::size_t>(i - 1)];
+                event.values.push_back(core::ToNatural(factor.LowerLimit, factor.UpperLimit,
+                                                       history.value(i, event.vertex)));
+            }
+            event.resultText = row.result();
+            event.result = history.value(k + 1, event.vertex);
+            // An unknown type code leaves the summary's cell empty.
+            event.type = row.type().value_or(QString());
+            event.retainedText = row.timesRetained();
+            event.retained = history.value(k + 3, event.vertex);
+            m_writer->vertex(names, event);
         }
-        event.resultText = row.result();
-        event.result = history.value(k + 1, event.vertex);
-        // An unknown type code leaves the summary's cell empty.
-        event.type = row.type().value_or(QString());
-        event.retainedText = row.timesRetained();
-        event.retained = history.value(k + 3, event.vertex);
-        m_writer->vertex(names, event);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/CliHelp.h"
 
+#include <QCryptographicHash>
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -286,6 +287,30 @@ TEST(OptimizeSession, JsonEscapesAFactorNameInMessages)
     ASSERT_EQ(session.lines.size(), 4u);
     EXPECT_EQ(session.lines[3], R"({"event":"message","title":"Data Input Error",)"
                                 R"("text":"The level for factor Q\"t\\ in row 1 is not numeric."})");
+}
+
+// 130 vertices: the vertex summary is written in several blocks of rows.
+// The digests are of what the build that formed the whole summary before
+// writing any of it wrote.
+TEST(OptimizeSession, LongSessionWritesTheSameBytesAsTheWholeSummaryDid)
+{
+    std::string input;
+    for (int i = 0; i < 130; ++i)
+        input += std::to_string(i * 7919 % 1000 - 250) + '\n';
+    const QStringList arguments{"--goal", "mid", "--target", "75", "--factor", "Temp °C=-20..80/1", "--factor",
+                                "Time=0.5..4/2", "--factor", "Rate=100..20000/0"};
+    const std::pair<QStringList, QByteArray> cases[] = {
+        {{}, "3ceb8ac2dab8676248381cf1a5e752506ce4aa971735d3aa74d8070adc47a333"},
+        {{"--json"}, "1f7e3e609a03bab2daffd90d42de8f2bbb6f8aa328a398aaf82dce13a32acac7"},
+    };
+    for (const auto& [extra, digest] : cases) {
+        SCOPED_TRACE(extra.join(' ').toStdString());
+        std::istringstream in(input);
+        std::ostringstream out;
+        EXPECT_EQ(OptimizeCommand(in, out).run(arguments + extra), ExitSuccess);
+        const QByteArray bytes = QByteArray::fromStdString(out.str());
+        EXPECT_EQ(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(), digest);
+    }
 }
 
 TEST(OptimizeSession, WritesDotsAndCommasWhateverTheUsersLocale)

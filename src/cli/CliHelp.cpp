@@ -38,7 +38,9 @@ std::string HelpText()
            "\n"
            "Output, one event per line: initial, trial, message, and at the end of the\n"
            "input one vertex line per vertex of the vertex summary. With --json, an\n"
-           "advice line each time the advice on when to stop changes.\n"
+           "advice line each time the advice on when to stop changes. Text output\n"
+           "escapes control characters in names and texts (\\n, \\t, \\\\, \\xHH), so\n"
+           "that each event keeps to its line.\n"
            "\n"
            "Exit status: 0 when the input was used up, 2 when the session cannot go on.\n";
 }

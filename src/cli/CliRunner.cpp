@@ -2,6 +2,7 @@
 
 #include "cli/CliHelp.h"
 #include "cli/OptimizeCommand.h"
+#include "cli/VisibleText.h"
 
 namespace zeltomir::cli {
 
@@ -21,7 +22,7 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
     if (command.isEmpty())
         err << "zeltomir-cli: no command given.";
     else
-        err << "zeltomir-cli: unknown command \"" << command.toStdString() << "\".";
+        err << "zeltomir-cli: unknown command \"" << VisibleText(command).toStdString() << "\".";
     err << " Try \"zeltomir-cli --help\".\n" << std::flush;
     return ExitCannotGoOn;
 }

@@ -289,6 +289,28 @@ TEST(OptimizeSession, JsonEscapesAFactorNameInMessages)
                                 R"("text":"The level for factor Q\"t\\ in row 1 is not numeric."})");
 }
 
+TEST(OptimizeSession, TextKeepsEachEventOnItsLineWhateverTheNames)
+{
+    struct Case {
+        QString factor;
+        std::string input;
+        std::size_t line;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"A\nmessage Fake Error: injected=0..10/2", "1\n2\n3\n", 0,
+         "initial 1: A\\nmessage Fake Error: injected=10 B=5"},
+        {"Q\t\\=0..10/2", "1 @ x 5\n2\n3\n", 3,
+         "message Data Input Error: The level for factor Q\\t\\\\ in row 1 is not numeric."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Session session = RunOptimize({"--factor", c.factor, "--factor", "B=5..15/1"}, c.input);
+        ASSERT_GT(session.lines.size(), c.line);
+        EXPECT_EQ(session.lines[c.line], c.text);
+    }
+}
+
 // 130 vertices: the vertex summary is written in several blocks of rows.
 // The digests are of what the build that formed the whole summary before
 // writing any of it wrote.

@@ -6,7 +6,8 @@
 
 namespace zeltomir::cli {
 
-int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, std::ostream& err)
+int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, std::ostream& err,
+           const StopQuery& stoppedBy)
 {
     const QString command = arguments.value(0);
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
@@ -18,7 +19,7 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
         return ExitSuccess;
     }
     if (command == QLatin1String("optimize"))
-        return OptimizeCommand(in, out).run(arguments.mid(1));
+        return OptimizeCommand(in, out, stoppedBy).run(arguments.mid(1));
     if (command.isEmpty())
         err << "zeltomir-cli: no command given.";
     else

@@ -22,8 +22,9 @@ std::optional<ResultLine> ParseResultLine(const QString& line, int lineNumber)
     return parsed;
 }
 
-ResultReader::ResultReader(std::istream& in)
+ResultReader::ResultReader(std::istream& in, StopQuery stoppedBy)
     : m_in(in)
+    , m_stoppedBy(std::move(stoppedBy))
 {
 }
 

@@ -11,7 +11,8 @@ namespace zeltomir::cli {
 
 namespace {
 
-// Longer lines are handed out in pieces of this size.
+// Longer lines are handed out in pieces of this size; the reader drops the
+// start of one that a stop cut off.
 constexpr std::size_t BufferBytes = 64 * 1024;
 
 } // namespace

@@ -32,6 +32,9 @@ std::optional<ResultLine> ResultReader::next()
 {
     std::string bytes;
     while (std::getline(m_in, bytes)) {
+        // A last line without its line end, after a stop, was cut off by it.
+        if (m_in.eof() && stoppedBy() != 0)
+            break;
         ++m_lineNumber;
         if (!bytes.empty() && bytes.back() == '\r')
             bytes.pop_back();

@@ -289,23 +289,26 @@ TEST(OptimizeSession, JsonEscapesAFactorNameInMessages)
                                 R"("text":"The level for factor Q\"t\\ in row 1 is not numeric."})");
 }
 
+// Each row's factor name holds characters that would break or hide part of
+// a line; the event at `line` shows them escaped.
 TEST(OptimizeSession, TextKeepsEachEventOnItsLineWhateverTheNames)
 {
     struct Case {
-        QString factor;
+        QString name;
         std::string input;
         std::size_t line;
         std::string text;
     };
     const Case cases[] = {
-        {"A\nmessage Fake Error: injected=0..10/2", "1\n2\n3\n", 0,
-         "initial 1: A\\nmessage Fake Error: injected=10 B=5"},
-        {"Q\t\\=0..10/2", "1 @ x 5\n2\n3\n", 3,
+        {"A\nmessage Fake Error: injected", "", 0, "initial 1: A\\nmessage Fake Error: injected=10 B=5"},
+        {QString("T\r\x01\x7f°") + QChar(0x85) + QChar(0x2028), "", 1,
+         "initial 2: T\\r\\x01\\x7f°\\x85\\u2028=0 B=15"},
+        {"Q\t\\", "1 @ x 5\n2\n3\n", 3,
          "message Data Input Error: The level for factor Q\\t\\\\ in row 1 is not numeric."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        const Session session = RunOptimize({"--factor", c.factor, "--factor", "B=5..15/1"}, c.input);
+        const Session session = RunOptimize({"--factor", c.name + "=0..10/2", "--factor", "B=5..15/1"}, c.input);
         ASSERT_GT(session.lines.size(), c.line);
         EXPECT_EQ(session.lines[c.line], c.text);
     }

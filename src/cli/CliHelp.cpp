@@ -22,7 +22,8 @@ std::string HelpText()
            "  --open FILE.sso           resume a saved problem whose initial simplex\n"
            "                            results are in (the first trial is proposed\n"
            "                            anew) or that was saved during the steps\n"
-           "  --save FILE.sso           save the problem when the input ends\n"
+           "  --save FILE.sso           save the problem when the input ends, or when the\n"
+           "                            session is cut short (see below)\n"
            "  --csv FILE.csv            write the vertex summary as CSV when the input\n"
            "                            ends, every number at full precision\n"
            "  --json                    write one JSON object per line\n"
@@ -38,9 +39,18 @@ std::string HelpText()
            "\n"
            "Output, one event per line: initial, trial, message, and at the end of the\n"
            "input one vertex line per vertex of the vertex summary. With --json, an\n"
-           "advice line each time the advice on when to stop changes.\n"
+           "advice line each time the advice on when to stop changes. Text output\n"
+           "escapes control characters in names and texts (\\n, \\t, \\\\, \\xHH), so\n"
+           "that each event keeps to its line.\n"
            "\n"
-           "Exit status: 0 when the input was used up, 2 when the session cannot go on.\n";
+           "A session cut short ends as at the end of the input, saving included:\n"
+           "SIGINT (Ctrl-C) and SIGTERM stop it at the next line boundary, with an\n"
+           "Interrupted message (a second signal ends it at once), and standard output\n"
+           "that can no longer be written (a closed pipe) stops it too. A save replaces\n"
+           "its file only once the new one is written whole.\n"
+           "\n"
+           "Exit status: 0 when the input was used up, 2 when the session cannot go on or\n"
+           "was cut short.\n";
 }
 
 std::string VersionLine()

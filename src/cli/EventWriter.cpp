@@ -1,6 +1,7 @@
 #include "cli/EventWriter.h"
 
 #include "cli/JsonText.h"
+#include "cli/VisibleText.h"
 
 #include "core/NumberText.h"
 
@@ -126,9 +127,11 @@ void EventWriter::writeLine(const std::string& line)
     m_out.flush();
 }
 
+// A text event holds names and messages as given; escaped, each stays on
+// its one line.
 void EventWriter::writeLine(const QString& line)
 {
-    writeLine(line.toStdString());
+    writeLine(VisibleText(line).toStdString());
 }
 
 } // namespace zeltomir::cli

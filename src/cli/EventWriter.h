@@ -2,7 +2,8 @@
 
 // Writes the runner's events, one line each and flushed at once, so that a
 // program driving the runner through a pipe sees every trial as soon as it is
-// proposed. Text lines are for people; with JSON every line is one object.
+// proposed. Text lines are for people, with control characters escaped;
+// with JSON every line is one object.
 // Texts come as the windows would show them (grid cells, captions, message
 // boxes); JSON adds their numeric values where a cell holds a number.
 

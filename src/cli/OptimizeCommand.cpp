@@ -15,6 +15,8 @@
 #include "core/LevelScaling.h"
 #include "core/StateFile.h"
 
+#include <csignal>
+
 namespace zeltomir::cli {
 
 namespace {
@@ -22,6 +24,16 @@ namespace {
 const QString UsageErrorTitle = QStringLiteral("Usage Error");
 const QString InputErrorTitle = QStringLiteral("Input Error");
 const QString FileErrorTitle = QStringLiteral("File Error");
+const QString InterruptedTitle = QStringLiteral("Interrupted");
+
+QString SignalName(int signal)
+{
+    if (signal == SIGINT)
+        return QStringLiteral("SIGINT");
+    if (signal == SIGTERM)
+        return QStringLiteral("SIGTERM");
+    return QStringLiteral("Signal %1").arg(signal);
+}
 
 QStringList RowLevels(const simplex::GridText& grid, int row, int k)
 {
@@ -46,9 +58,9 @@ QString CannotResume(const QString& path, const core::OptimizationProblem& probl
 
 } // namespace
 
-OptimizeCommand::OptimizeCommand(std::istream& in, std::ostream& out)
+OptimizeCommand::OptimizeCommand(std::istream& in, std::ostream& out, StopQuery stoppedBy)
     : m_out(out)
-    , m_reader(in)
+    , m_reader(in, std::move(stoppedBy))
 {
 }
 
@@ -74,7 +86,7 @@ int OptimizeCommand::run(const QStringList& arguments)
     // One file that cannot be written does not keep the other from being written.
     const bool saved = !options.savePath || saveProblem(*options.savePath);
     const bool csvWritten = !options.csvPath || writeCsv(*options.csvPath);
-    return saved && csvWritten ? ExitSuccess : ExitCannotGoOn;
+    return saved && csvWritten && !cutShort() ? ExitSuccess : ExitCannotGoOn;
 }
 
 // The setup window, then the factor window: step size and goal chosen, the
@@ -185,7 +197,7 @@ bool OptimizeCommand::readInitialResults()
     const int k = m_problem.NumFactors;
     int answered = 0;
     while (answered < k + 1) {
-        const std::optional<ResultLine> line = m_reader.next();
+        const std::optional<ResultLine> line = nextLine();
         if (!line) {
             message(InputErrorTitle, QStringLiteral("The input ended after %1 of the %2 results of the initial "
                                                     "simplex.").arg(answered).arg(k + 1));
@@ -207,7 +219,7 @@ bool OptimizeCommand::readInitialResults()
 // steps window does; a line's "@" levels count for that line only.
 void OptimizeCommand::runSteps()
 {
-    while (const std::optional<ResultLine> line = m_reader.next()) {
+    while (const std::optional<ResultLine> line = nextLine()) {
         if (!levelCountFits(*line))
             continue;
         const simplex::StepInput input{line->result, line->levels.value_or(m_trialLevels)};
@@ -219,32 +231,62 @@ void OptimizeCommand::runSteps()
     }
 }
 
+std::optional<ResultLine> OptimizeCommand::nextLine()
+{
+    // A program that closed the pipe reads no further trials: the session
+    // ends as if the input had ended, where it stands.
+    if (!m_out)
+        return std::nullopt;
+    std::optional<ResultLine> line = m_reader.next();
+    if (!line) {
+        if (const int signal = m_reader.stoppedBy())
+            message(InterruptedTitle, QStringLiteral("%1 stopped the session after line %2 of the input; it ends "
+                                                     "as if the input ended there.")
+                                          .arg(SignalName(signal))
+                                          .arg(m_reader.linesRead()));
+    }
+    return line;
+}
+
+bool OptimizeCommand::cutShort() const
+{
+    return !m_out || m_reader.stoppedBy() != 0;
+}
+
+// The summary of a long session is far larger than the record it comes
+// from, so it is written a few rows at a time rather than built whole: the
+// rows of one block are formatted, written and dropped before the next.
 void OptimizeCommand::writeVertexSummary()
 {
-    const simplex::VertexSummaryContent summary = simplex::BuildVertexSummary(m_problem, m_locale);
+    constexpr int BlockRows = 64;
     const int k = m_problem.NumFactors;
-    const QStringList names = summary.headers.mid(1, k);
+    const QStringList names = simplex::VertexSummaryHeaders(m_problem).mid(1, k);
     const core::Matrix& history = m_problem.VertexHistory;
     std::vector<core::Factor> factors;
     for (int i = 1; i <= k; ++i)
         factors.push_back(simplex::FactorOf(m_problem, i));
-    for (std::size_t r = 0; r < summary.rows.size(); ++r) {
-        const simplex::VertexSummaryRow& row = summary.rows[r];
-        VertexEvent event;
-        event.vertex = static_cast<int>(r) + 1;
-        event.levelTexts = row.levels();
-        for (int i = 1; i <= k; ++i) {
-            const core::Factor& factor = factors[static_cast<std::size_t>(i - 1)];
-            event.values.push_back(core::ToNatural(factor.LowerLimit, factor.UpperLimit,
-                                                   history.value(i, event.vertex)));
+    const int rows = simplex::VertexSummaryRowCount(m_problem);
+    for (int first = 1; first <= rows && m_out; first += BlockRows) {
+        const std::vector<simplex::VertexSummaryRow> block =
+            simplex::BuildVertexSummaryRows(m_problem, first, first + BlockRows - 1, m_locale);
+        for (std::size_t r = 0; r < block.size(); ++r) {
+            const simplex::VertexSummaryRow& row = block[r];
+            VertexEvent event;
+            event.vertex = first + static_cast<int>(r);
+            event.levelTexts = row.levels();
+            for (int i = 1; i <= k; ++i) {
+                const core::Factor& factor = factors[static_cast<std::size_t>(i - 1)];
+                event.values.push_back(core::ToNatural(factor.LowerLimit, factor.UpperLimit,
+                                                       history.value(i, event.vertex)));
+            }
+            event.resultText = row.result();
+            event.result = history.value(k + 1, event.vertex);
+            // An unknown type code leaves the summary's cell empty.
+            event.type = row.type().value_or(QString());
+            event.retainedText = row.timesRetained();
+            event.retained = history.value(k + 3, event.vertex);
+            m_writer->vertex(names, event);
         }
-        event.resultText = row.result();
-        event.result = history.value(k + 1, event.vertex);
-        // An unknown type code leaves the summary's cell empty.
-        event.type = row.type().value_or(QString());
-        event.retainedText = row.timesRetained();
-        event.retained = history.value(k + 3, event.vertex);
-        m_writer->vertex(names, event);
     }
 }
 

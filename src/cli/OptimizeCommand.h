@@ -31,10 +31,12 @@ namespace zeltomir::cli {
 
 class OptimizeCommand {
 public:
-    OptimizeCommand(std::istream& in, std::ostream& out);
+    OptimizeCommand(std::istream& in, std::ostream& out, StopQuery stoppedBy = {});
 
     // Runs the whole session for the arguments after "optimize"; answers the
-    // exit status (ExitSuccess or ExitCannotGoOn).
+    // exit status (ExitSuccess or ExitCannotGoOn). A session cut short (a
+    // stop signal, or output that can no longer be written) ends as at the
+    // end of its input, saving included, and answers ExitCannotGoOn.
     int run(const QStringList& arguments);
 
     // The problem as the session left it.
@@ -47,6 +49,10 @@ private:
     bool runInitialSimplex();
     bool readInitialResults();
     bool beginOptimization();
+    // The next result line; nullopt where reading stops: at the end of the
+    // input, at a stop signal, or once the output cannot be written.
+    std::optional<ResultLine> nextLine();
+    bool cutShort() const;
     void runSteps();
     void writeVertexSummary();
     bool saveProblem(const QString& path);

@@ -22,8 +22,9 @@ std::optional<ResultLine> ParseResultLine(const QString& line, int lineNumber)
     return parsed;
 }
 
-ResultReader::ResultReader(std::istream& in)
+ResultReader::ResultReader(std::istream& in, StopQuery stoppedBy)
     : m_in(in)
+    , m_stoppedBy(std::move(stoppedBy))
 {
 }
 
@@ -31,6 +32,9 @@ std::optional<ResultLine> ResultReader::next()
 {
     std::string bytes;
     while (std::getline(m_in, bytes)) {
+        // A last line without its line end, after a stop, was cut off by it.
+        if (m_in.eof() && stoppedBy() != 0)
+            break;
         ++m_lineNumber;
         if (!bytes.empty() && bytes.back() == '\r')
             bytes.pop_back();

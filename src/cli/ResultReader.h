@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <istream>
 #include <optional>
 
@@ -21,15 +22,23 @@ struct ResultLine {
 // One line's parts, or nullopt for a line to skip.
 std::optional<ResultLine> ParseResultLine(const QString& line, int lineNumber);
 
+// The signal that ended the input before its end (SIGINT, SIGTERM), or 0.
+using StopQuery = std::function<int()>;
+
 class ResultReader {
 public:
-    explicit ResultReader(std::istream& in);
+    explicit ResultReader(std::istream& in, StopQuery stoppedBy = {});
 
     // The next line that holds a result; nullopt at the end of the input.
     std::optional<ResultLine> next();
 
+    int stoppedBy() const { return m_stoppedBy ? m_stoppedBy() : 0; }
+    // Every line taken so far, skipped ones included.
+    int linesRead() const { return m_lineNumber; }
+
 private:
     std::istream& m_in;
+    StopQuery m_stoppedBy;
     int m_lineNumber = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "cli/CliHelp.h"
 
+#include <QCryptographicHash>
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -286,6 +287,55 @@ TEST(OptimizeSession, JsonEscapesAFactorNameInMessages)
     ASSERT_EQ(session.lines.size(), 4u);
     EXPECT_EQ(session.lines[3], R"({"event":"message","title":"Data Input Error",)"
                                 R"("text":"The level for factor Q\"t\\ in row 1 is not numeric."})");
+}
+
+// Each row's factor name holds characters that would break or hide part of
+// a line; the event at `line` shows them escaped.
+TEST(OptimizeSession, TextKeepsEachEventOnItsLineWhateverTheNames)
+{
+    struct Case {
+        QString name;
+        std::string input;
+        std::size_t line;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"A\nmessage Fake Error: injected", "", 0, "initial 1: A\\nmessage Fake Error: injected=10 B=5"},
+        {QString("T\r\x01\x7f°") + QChar(0x85) + QChar(0x2028), "", 1,
+         "initial 2: T\\r\\x01\\x7f°\\x85\\u2028=0 B=15"},
+        {"Q\t\\", "1 @ x 5\n2\n3\n", 3,
+         "message Data Input Error: The level for factor Q\\t\\\\ in row 1 is not numeric."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Session session = RunOptimize({"--factor", c.name + "=0..10/2", "--factor", "B=5..15/1"}, c.input);
+        ASSERT_GT(session.lines.size(), c.line);
+        EXPECT_EQ(session.lines[c.line], c.text);
+    }
+}
+
+// 130 vertices: the vertex summary is written in several blocks of rows.
+// The digests are of what the build that formed the whole summary before
+// writing any of it wrote.
+TEST(OptimizeSession, LongSessionWritesTheSameBytesAsTheWholeSummaryDid)
+{
+    std::string input;
+    for (int i = 0; i < 130; ++i)
+        input += std::to_string(i * 7919 % 1000 - 250) + '\n';
+    const QStringList arguments{"--goal", "mid", "--target", "75", "--factor", "Temp °C=-20..80/1", "--factor",
+                                "Time=0.5..4/2", "--factor", "Rate=100..20000/0"};
+    const std::pair<QStringList, QByteArray> cases[] = {
+        {{}, "3ceb8ac2dab8676248381cf1a5e752506ce4aa971735d3aa74d8070adc47a333"},
+        {{"--json"}, "1f7e3e609a03bab2daffd90d42de8f2bbb6f8aa328a398aaf82dce13a32acac7"},
+    };
+    for (const auto& [extra, digest] : cases) {
+        SCOPED_TRACE(extra.join(' ').toStdString());
+        std::istringstream in(input);
+        std::ostringstream out;
+        EXPECT_EQ(OptimizeCommand(in, out).run(arguments + extra), ExitSuccess);
+        const QByteArray bytes = QByteArray::fromStdString(out.str());
+        EXPECT_EQ(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(), digest);
+    }
 }
 
 TEST(OptimizeSession, WritesDotsAndCommasWhateverTheUsersLocale)

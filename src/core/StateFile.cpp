@@ -44,29 +44,50 @@ T SlotOr(const std::vector<T>& table, int slot)
 // The bytes of a state file, appended line by line straight into one
 // buffer: a long history has millions of number lines, and a string or a
 // call through a function object for each would cost more than the digits.
+// Written to a file, the buffer goes out in pieces of about a megabyte, so a
+// long history is not held a second time as text.
 class StateFileText {
 public:
+    static constexpr qsizetype PieceBytes = 1 << 20;
+
+    // The whole text in one buffer, for take().
     explicit StateFileText(qsizetype expectedLines) { m_bytes.reserve(expectedLines * 22); }
+    // Each full piece handed to `file` as it fills.
+    explicit StateFileText(FileInPieces& file) : m_file(&file) { m_bytes.reserve(PieceBytes + 4096); }
 
     void number(double value)
     {
         AppendFileNumber(m_bytes, value, Precision::Double);
-        m_bytes.append("\r\n", 2);
+        endLine();
     }
     void integer(int value)
     {
         AppendFileInteger(m_bytes, value);
-        m_bytes.append("\r\n", 2);
+        endLine();
     }
     void text(const QString& value)
     {
         m_bytes.append(OneLine(value).toUtf8());
-        m_bytes.append("\r\n", 2);
+        endLine();
     }
     QByteArray take() { return std::move(m_bytes); }
+    // Hands what is left to the file.
+    void finish()
+    {
+        m_file->write(m_bytes);
+        m_bytes.resize(0);
+    }
 
 private:
+    void endLine()
+    {
+        m_bytes.append("\r\n", 2);
+        if (m_file && m_bytes.size() >= PieceBytes)
+            finish();
+    }
+
     QByteArray m_bytes;
+    FileInPieces* m_file = nullptr;
 };
 
 // Lines needed for k factors and n vertices, following the writer's loops.
@@ -80,12 +101,11 @@ qint64 StateFileLineCount(int k, int n)
 
 // The file in its order. The loops run 1..count, so a count below 1 (the
 // setup window lets 0 and negative factor counts through) gives no lines.
-QByteArray StateFileBytes(const OptimizationProblem& p)
+void WriteStateText(const OptimizationProblem& p, StateFileText& out)
 {
     ClearUpperVectorState();
     const int k = p.NumFactors;
     const int n = p.NumVertices;
-    StateFileText out(StateFileLineCount(k, n) + 1);
 
     out.text(p.Stage);
     out.integer(k);
@@ -130,6 +150,12 @@ QByteArray StateFileBytes(const OptimizationProblem& p)
     // there never sees; the start-up snapshot, before any is chosen, has none.
     if (IsStepType(p.StepType))
         out.text(p.StepType);
+}
+
+QByteArray StateFileBytes(const OptimizationProblem& p)
+{
+    StateFileText out(StateFileLineCount(p.NumFactors, p.NumVertices) + 1);
+    WriteStateText(p, out);
     return out.take();
 }
 
@@ -462,7 +488,13 @@ QStringList StateFileLines(const OptimizationProblem& problem)
 
 FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path)
 {
-    return WriteWholeFile(path, StateFileBytes(problem));
+    FileInPieces file(path);
+    if (!file.status())
+        return file.status();
+    StateFileText out(file);
+    WriteStateText(problem, out);
+    out.finish();
+    return file.commit();
 }
 
 FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QString* stepType)

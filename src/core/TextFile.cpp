@@ -55,7 +55,7 @@ bool ReadUpTo(QFile& file, qint64 limit, QByteArray& data)
     return true;
 }
 
-FileStatus WriteAll(QFileDevice& file, const QByteArray& bytes)
+FileStatus WriteAll(QFileDevice& file, QByteArrayView bytes)
 {
     // A write that stops part-way (the disk filled up during it) comes back
     // short without a reason; writing on has the system give one.
@@ -90,28 +90,51 @@ FileStatus CheckSaveTarget(const QString& path)
 
 } // namespace
 
-FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes)
+FileInPieces::FileInPieces(const QString& path)
 {
-    if (FileStatus target = CheckSaveTarget(path); !target)
-        return target;
-
+    if (m_status = CheckSaveTarget(path); !m_status)
+        return;
     // QSaveFile writes beside the target and renames only on commit, so an
     // existing file stays whole whatever goes wrong before that. Unbuffered:
     // a buffered write that fails only when the commit flushes it leaves the
     // commit to rename the cut-off file over the target as if all was well.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileStatus::failure(
-            QStringLiteral("The file cannot be created there (%1).").arg(ReasonOf(file, errno)));
-    if (FileStatus written = WriteAll(file, bytes); !written) {
-        file.cancelWriting();
-        return written;
+    m_file = std::make_unique<QSaveFile>(path);
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        m_status = FileStatus::failure(
+            QStringLiteral("The file cannot be created there (%1).").arg(ReasonOf(*m_file, errno)));
+}
+
+FileInPieces::~FileInPieces()
+{
+    if (m_file && m_file->isOpen())
+        m_file->cancelWriting();
+}
+
+void FileInPieces::write(QByteArrayView piece)
+{
+    if (m_status)
+        m_status = WriteAll(*m_file, piece);
+}
+
+FileStatus FileInPieces::commit()
+{
+    if (!m_status) {
+        if (m_file)
+            m_file->cancelWriting();
+        return m_status;
     }
     errno = 0;
-    if (!file.commit())
-        return FileStatus::failure(
-            QStringLiteral("The file could not be written completely (%1).").arg(ReasonOf(file, errno)));
-    return FileStatus::success();
+    if (!m_file->commit())
+        m_status = FileStatus::failure(
+            QStringLiteral("The file could not be written completely (%1).").arg(ReasonOf(*m_file, errno)));
+    return m_status;
+}
+
+FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes)
+{
+    FileInPieces file(path);
+    file.write(bytes);
+    return file.commit();
 }
 
 FileStatus WriteCrLfFile(const QString& path, const std::function<void(const LineSink&)>& emitLines)

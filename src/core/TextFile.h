@@ -13,6 +13,9 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+
+class QSaveFile;
 
 namespace zeltomir::core {
 
@@ -25,6 +28,28 @@ FileStatus WriteCrLfFile(const QString& path, const std::function<void(const Lin
 // system's reason ("No space left on device").
 FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes);
 FileStatus WriteCrLfFile(const QString& path, const QStringList& lines);
+
+// A file written piece by piece with the guarantees of WriteWholeFile, for a
+// text too large to hold whole beside what it is made from. The target is
+// replaced only by a commit after every piece was written.
+class FileInPieces {
+public:
+    explicit FileInPieces(const QString& path);
+    ~FileInPieces();
+    FileInPieces(const FileInPieces&) = delete;
+    FileInPieces& operator=(const FileInPieces&) = delete;
+
+    // The first failure so far; once failed, further pieces are ignored.
+    const FileStatus& status() const { return m_status; }
+    void write(QByteArrayView piece);
+    // Renames the whole file over the target; on any failure leaves the
+    // target as it was.
+    FileStatus commit();
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+    FileStatus m_status = FileStatus::success();
+};
 
 // Reads the whole file into data; a file larger than maxBytes is refused
 // with the sentence tooLarge, and one that does not fit in the memory left

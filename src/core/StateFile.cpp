@@ -80,7 +80,7 @@ qint64 StateFileLineCount(int k, int n)
 
 // The file in its order. The loops run 1..count, so a count below 1 (the
 // setup window lets 0 and negative factor counts through) gives no lines.
-QByteArray StateFileBytes(const OptimizationProblem& p)
+QByteArray BuildStateFileBytes(const OptimizationProblem& p)
 {
     ClearUpperVectorState();
     const int k = p.NumFactors;
@@ -453,16 +453,21 @@ FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem, QStr
 
 } // namespace
 
+QByteArray StateFileBytes(const OptimizationProblem& problem)
+{
+    return BuildStateFileBytes(problem);
+}
+
 QStringList StateFileLines(const OptimizationProblem& problem)
 {
-    QStringList lines = QString::fromUtf8(StateFileBytes(problem)).split(QStringLiteral("\r\n"));
+    QStringList lines = QString::fromUtf8(BuildStateFileBytes(problem)).split(QStringLiteral("\r\n"));
     lines.removeLast(); // after the last line end
     return lines;
 }
 
 FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path)
 {
-    return WriteWholeFile(path, StateFileBytes(problem));
+    return WriteWholeFile(path, BuildStateFileBytes(problem));
 }
 
 FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QString* stepType)
@@ -472,9 +477,13 @@ FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QStr
                                           QStringLiteral("The file is too large to be a problem file."), data);
         !read)
         return read;
+    return ParseStateFileBytes(std::move(data), problem, stepType);
+}
+
+FileStatus ParseStateFileBytes(QByteArray data, OptimizationProblem& problem, QString* stepType)
+{
     if (data.contains('\0'))
         return FileStatus::failure(QStringLiteral("The file holds binary data and is not a problem file."));
-
     // A long history needs its tables besides the bytes; where the memory
     // left cannot hold them, the file is refused like any other, and the
     // record, filled only on success, stays as it was.

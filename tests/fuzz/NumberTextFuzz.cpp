@@ -103,7 +103,13 @@ void CheckWritten(double value, double digits, const QLocale& locale)
     FUZZ_CHECK(Within(rounded, value, 1e-14, 0.5 * std::pow(10.0, -decimals)),
                "RoundHalfEven(" + Shown(value) + ", " + QString::number(decimals) + ") gives " + Shown(rounded));
 
+    // Pictures show the responses of the practice models, which are singles,
+    // so their read back counts over the single range only (the picture of
+    // the largest doubles rounds past any double).
+    const bool pictureReadBack = std::fabs(value) <= FLT_MAX;
     for (const Picture picture : {Picture::Whole, Picture::TwoDecimals, Picture::ThreeDecimals}) {
+        if (!pictureReadBack)
+            break;
         const QString text = FormatPicture(value, picture, locale);
         const int places = picture == Picture::Whole ? 0 : picture == Picture::TwoDecimals ? 2 : 3;
         const double step = 0.5 * std::pow(10.0, -places);

@@ -15,12 +15,15 @@ using namespace zeltomir::core;
 namespace {
 
 // A problem part-way through, with the fields a file does not carry away
-// from their start-up values, so that a read that touched them shows.
+// from their start-up values, so that a read that touched them shows. Its
+// tables are only as large as its counts need, not the start-up's for 100
+// factors: comparing the whole record after every refused input is then
+// cheap enough to do.
 const OptimizationProblem& Before()
 {
     static const OptimizationProblem before = [] {
         OptimizationProblem p;
-        ResetToStartup(p);
+        EnsureCapacity(p, p.NumFactors, p.NumVertices);
         p.Stage = "Steps";
         p.StepType = "Variable";
         p.FirstStepPending = "no";

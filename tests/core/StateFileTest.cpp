@@ -256,10 +256,14 @@ TEST(StateFileTest, RecordsSurviveWriteAndReadAtSinglePrecision)
         EXPECT_EQ(ReadBytes(second), ReadBytes(third));
         EXPECT_SAME_RECORD(again, loaded);
 
-        // The in-memory form agrees with the file.
+        // The in-memory forms agree with the file.
         OptimizationProblem fromLines = ReadTarget();
         ASSERT_TRUE(ParseStateFileLines(StateFileLines(original), fromLines));
         EXPECT_SAME_RECORD(fromLines, loaded);
+        EXPECT_EQ(StateFileBytes(original), ReadBytes(first));
+        OptimizationProblem fromBytes = ReadTarget();
+        ASSERT_TRUE(ParseStateFileBytes(ReadBytes(first), fromBytes));
+        EXPECT_SAME_RECORD(fromBytes, loaded);
     }
 }
 
@@ -328,6 +332,9 @@ TEST(StateFileTest, ToleratesWhatEditorsDoToAFile)
         const FileStatus status = ReadStateFile(WriteBytes(dir, "edited.sso", c.bytes), p);
         ASSERT_TRUE(status) << status.error.toStdString();
         EXPECT_SAME_RECORD(p, WithUnstoredFieldsOf(Startup(), ReadTarget()));
+        OptimizationProblem fromBytes = ReadTarget();
+        ASSERT_TRUE(ParseStateFileBytes(c.bytes, fromBytes));
+        EXPECT_SAME_RECORD(fromBytes, p);
     }
 }
 
@@ -428,6 +435,9 @@ TEST(StateFileTest, MalformedFilesAreRejectedAndLeaveTheRecordAlone)
         const FileStatus status = ReadStateFile(WriteBytes(dir, "bad.sso", c.bytes), p);
         EXPECT_FALSE(status);
         EXPECT_EQ(status.error, c.error);
+        EXPECT_SAME_RECORD(p, before);
+        // The same bytes in memory, as the fuzz target reads them.
+        EXPECT_EQ(ParseStateFileBytes(c.bytes, p).error, c.error);
         EXPECT_SAME_RECORD(p, before);
     }
 }

@@ -321,6 +321,18 @@ std::pair<std::uint64_t, std::uint64_t> SplitDecimals(std::uint64_t value, int p
     return {static_cast<std::uint64_t>(quotient), static_cast<std::uint64_t>(remainder)};
 }
 
+// The largest fifteen-digit decimal in the range of a double. The doubles
+// above it, DBL_MAX among them, round to 1.79769313486232E+308 at fifteen
+// digits, which lies beyond every double and would not read back; they are
+// written as this instead.
+constexpr double LargestFifteenDigits = 1.79769313486231e308;
+
+// The value the general form writes: itself, bar the few named above.
+double Writable(double value, Precision precision)
+{
+    return precision == Precision::Double ? std::clamp(value, -LargestFifteenDigits, LargestFifteenDigits) : value;
+}
+
 int DecimalsForDigits(double digits)
 {
     if (std::isfinite(digits) && digits == std::floor(digits) && digits >= 0 && digits <= 9)
@@ -410,7 +422,7 @@ void NumberFormatter::appendGeneral(QString& out, double value, Precision precis
     if (value == 0)
         value = 0; // a negative zero is written as plain "0"
     char buffer[40];
-    char* end = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::general,
+    char* end = std::to_chars(std::begin(buffer), std::end(buffer), Writable(value, precision), std::chars_format::general,
                               precision == Precision::Single ? 7 : 15)
                     .ptr;
     std::replace(std::begin(buffer), end, 'e', 'E');
@@ -579,7 +591,7 @@ void AppendFileNumber(QByteArray& out, double value, Precision precision)
         end = std::copy(name.begin(), name.end(), text);
     } else {
         // As GeneralForm writes it with "." as the mark.
-        end = std::to_chars(text, std::end(buffer) - 1, value == 0 ? 0.0 : value, std::chars_format::general,
+        end = std::to_chars(text, std::end(buffer) - 1, value == 0 ? 0.0 : Writable(value, precision), std::chars_format::general,
                             precision == Precision::Single ? 7 : 15)
                   .ptr;
         std::replace(text, end, 'e', 'E');

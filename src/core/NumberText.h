@@ -50,7 +50,9 @@ double RoundHalfEven(double value, int decimals);
 // ("1E-05", "1E+15", "1.5E+20"). The decimal mark is the locale's; the
 // minus sign is always "-". A negative zero is written "0"; infinities and
 // NaN (which no valid input yields) as "INF", "-INF" and "NAN", which read
-// back as not a number.
+// back as not a number. Every finite value's text reads back: the few
+// largest doubles, whose fifteen digits would round beyond any double, are
+// written as 1.79769313486231E+308.
 QString GeneralForm(double value, Precision precision = Precision::Double,
                     const QLocale& locale = QLocale());
 

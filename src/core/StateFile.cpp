@@ -152,7 +152,7 @@ void WriteStateText(const OptimizationProblem& p, StateFileText& out)
         out.text(p.StepType);
 }
 
-QByteArray StateFileBytes(const OptimizationProblem& p)
+QByteArray BuildStateFileBytes(const OptimizationProblem& p)
 {
     StateFileText out(StateFileLineCount(p.NumFactors, p.NumVertices) + 1);
     WriteStateText(p, out);
@@ -479,9 +479,14 @@ FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem, QStr
 
 } // namespace
 
+QByteArray StateFileBytes(const OptimizationProblem& problem)
+{
+    return BuildStateFileBytes(problem);
+}
+
 QStringList StateFileLines(const OptimizationProblem& problem)
 {
-    QStringList lines = QString::fromUtf8(StateFileBytes(problem)).split(QStringLiteral("\r\n"));
+    QStringList lines = QString::fromUtf8(BuildStateFileBytes(problem)).split(QStringLiteral("\r\n"));
     lines.removeLast(); // after the last line end
     return lines;
 }
@@ -504,9 +509,13 @@ FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QStr
                                           QStringLiteral("The file is too large to be a problem file."), data);
         !read)
         return read;
+    return ParseStateFileBytes(std::move(data), problem, stepType);
+}
+
+FileStatus ParseStateFileBytes(QByteArray data, OptimizationProblem& problem, QString* stepType)
+{
     if (data.contains('\0'))
         return FileStatus::failure(QStringLiteral("The file holds binary data and is not a problem file."));
-
     // A long history needs its tables besides the bytes; where the memory
     // left cannot hold them, the file is refused like any other, and the
     // record, filled only on success, stays as it was.

@@ -5,6 +5,7 @@
 
 #include "core/ProblemRecord.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace zeltomir::core {
@@ -20,7 +21,10 @@ struct FileStatus {
     explicit operator bool() const { return ok; }
 };
 
-// The lines of the state file for the record as it stands.
+// The bytes of the state file for the record as it stands, as WriteStateFile
+// puts them on disk.
+QByteArray StateFileBytes(const OptimizationProblem& problem);
+// The same as lines, without their line ends.
 QStringList StateFileLines(const OptimizationProblem& problem);
 
 // Writes the record to path. The text goes to a temporary file that replaces
@@ -40,5 +44,8 @@ FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QStr
 
 // The same check and load over lines already in memory.
 FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem, QString* stepType = nullptr);
+// And over a whole file's bytes already in memory, exactly as ReadStateFile
+// takes them once read.
+FileStatus ParseStateFileBytes(QByteArray data, OptimizationProblem& problem, QString* stepType = nullptr);
 
 } // namespace zeltomir::core

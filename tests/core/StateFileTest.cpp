@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <csignal>
 #include <fstream>
@@ -255,10 +256,14 @@ TEST(StateFileTest, RecordsSurviveWriteAndReadAtSinglePrecision)
         EXPECT_EQ(ReadBytes(second), ReadBytes(third));
         EXPECT_SAME_RECORD(again, loaded);
 
-        // The in-memory form agrees with the file.
+        // The in-memory forms agree with the file.
         OptimizationProblem fromLines = ReadTarget();
         ASSERT_TRUE(ParseStateFileLines(StateFileLines(original), fromLines));
         EXPECT_SAME_RECORD(fromLines, loaded);
+        EXPECT_EQ(StateFileBytes(original), ReadBytes(first));
+        OptimizationProblem fromBytes = ReadTarget();
+        ASSERT_TRUE(ParseStateFileBytes(ReadBytes(first), fromBytes));
+        EXPECT_SAME_RECORD(fromBytes, loaded);
     }
 }
 
@@ -284,6 +289,8 @@ TEST(StateFileTest, ReadingConvertsEachValueAsItsLineKindRequires)
         {"exponent form", 69, " 1.5E-05 ", [](const OptimizationProblem& p) { return p.TargetValue == Single(1.5e-5); }},
         {"beyond single range keeps its value", 70, " 1E+40 ", [](const OptimizationProblem& p) { return p.RecordResponse == 1e40; }},
         {"below single range becomes 0", 70, " 1E-50 ", [](const OptimizationProblem& p) { return p.RecordResponse == 0; }},
+        {"largest double written so that it reads back", 70, " 1.7976931348623157E+308 ",
+         [](const OptimizationProblem& p) { return p.RecordResponse == DBL_MAX && StateFileLines(p)[69] == " 1.79769313486231E+308 "; }},
         {"UTF-8 name", 4, "Temp \xC2\xB0" "C", [](const OptimizationProblem& p) { return p.Factors[1].FactorName == "Temp \u00B0C"; }},
         {"Windows-1252 name of an older file", 4, "Temp \xB0" "C \x80",
          [](const OptimizationProblem& p) { return p.Factors[1].FactorName == "Temp \u00B0C \u20AC"; }},
@@ -325,6 +332,9 @@ TEST(StateFileTest, ToleratesWhatEditorsDoToAFile)
         const FileStatus status = ReadStateFile(WriteBytes(dir, "edited.sso", c.bytes), p);
         ASSERT_TRUE(status) << status.error.toStdString();
         EXPECT_SAME_RECORD(p, WithUnstoredFieldsOf(Startup(), ReadTarget()));
+        OptimizationProblem fromBytes = ReadTarget();
+        ASSERT_TRUE(ParseStateFileBytes(c.bytes, fromBytes));
+        EXPECT_SAME_RECORD(fromBytes, p);
     }
 }
 
@@ -425,6 +435,9 @@ TEST(StateFileTest, MalformedFilesAreRejectedAndLeaveTheRecordAlone)
         const FileStatus status = ReadStateFile(WriteBytes(dir, "bad.sso", c.bytes), p);
         EXPECT_FALSE(status);
         EXPECT_EQ(status.error, c.error);
+        EXPECT_SAME_RECORD(p, before);
+        // The same bytes in memory, as the fuzz target reads them.
+        EXPECT_EQ(ParseStateFileBytes(c.bytes, p).error, c.error);
         EXPECT_SAME_RECORD(p, before);
     }
 }

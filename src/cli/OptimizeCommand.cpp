@@ -14,6 +14,7 @@
 
 #include "core/LevelScaling.h"
 #include "core/StateFile.h"
+#include "core/TextFile.h"
 
 #include <csignal>
 
@@ -78,6 +79,10 @@ int OptimizeCommand::run(const QStringList& arguments)
         message(UsageErrorTitle, parsed.error);
         return ExitCannotGoOn;
     }
+    // A name no save could ever write is refused before any result is typed,
+    // not after the session it would have kept.
+    if (!canWriteTo(options.savePath, QStringLiteral("Cannot save")) || !canWriteTo(options.csvPath, QStringLiteral("Cannot write")))
+        return ExitCannotGoOn;
     const bool ready = options.openPath ? openProblem(options) : startNewProblem(options) && runInitialSimplex();
     if (!ready)
         return ExitCannotGoOn;
@@ -288,6 +293,16 @@ void OptimizeCommand::writeVertexSummary()
             m_writer->vertex(names, event);
         }
     }
+}
+
+bool OptimizeCommand::canWriteTo(const std::optional<QString>& path, const QString& refusal)
+{
+    if (!path)
+        return true;
+    const core::FileStatus status = core::CheckSaveTarget(*path);
+    if (!status)
+        message(FileErrorTitle, QStringLiteral("%1 \"%2\". %3").arg(refusal, *path, status.error));
+    return status.ok;
 }
 
 bool OptimizeCommand::saveProblem(const QString& path)

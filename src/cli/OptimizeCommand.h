@@ -55,6 +55,8 @@ private:
     bool cutShort() const;
     void runSteps();
     void writeVertexSummary();
+    // Reports a --save or --csv name that no write could use.
+    bool canWriteTo(const std::optional<QString>& path, const QString& refusal);
     bool saveProblem(const QString& path);
     bool writeCsv(const QString& path);
     // Writes the advice on stopping when it differs from the last written.

@@ -72,6 +72,8 @@ FileStatus WriteAll(QFileDevice& file, QByteArrayView bytes)
     return FileStatus::success();
 }
 
+} // namespace
+
 // A save writes a new file beside the target and renames it over the old
 // one. Over a device, a pipe or a socket that would put a plain file in the
 // special file's place (run as an administrator, even in place of
@@ -87,8 +89,6 @@ FileStatus CheckSaveTarget(const QString& path)
             QStringLiteral("The name is that of a device, a pipe or a socket, not a regular file."));
     return FileStatus::success();
 }
-
-} // namespace
 
 FileInPieces::FileInPieces(const QString& path)
 {

@@ -6,9 +6,14 @@
 #include "core/StateFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <tuple>
 
 namespace zeltomir::cli {
 namespace {
@@ -348,6 +353,24 @@ TEST_F(OptimizeFiles, WriteFailureIsReportedAfterTheOutputAndTheOtherFileIsWritt
         EXPECT_FALSE(QFile::exists(target));
         EXPECT_TRUE(QFile::exists(c.otherFile));
     }
+}
+
+// A name no save could use (a folder, a named pipe) is refused before the
+// session, so no typed result is lost to it.
+TEST_F(OptimizeFiles, UnwritableTargetIsRefusedBeforeAnyResult)
+{
+    const QString pipe = path("pipe");
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    for (const auto& [option, sentence, target] :
+         {std::tuple{"--save", "Cannot save", pipe}, std::tuple{"--csv", "Cannot write", path("")}}) {
+        SCOPED_TRACE(option);
+        const Session session = RunOptimize(SixteenFactors() + QStringList{option, target}, InteriorStart);
+        EXPECT_EQ(session.status, ExitCannotGoOn);
+        ASSERT_EQ(session.lines.size(), 1u);
+        EXPECT_EQ(session.lines[0].rfind("message File Error: " + std::string(sentence) + " \"" + target.toStdString() + "\". ", 0), 0u)
+            << session.lines[0];
+    }
+    EXPECT_TRUE(QFileInfo::exists(pipe) && !QFileInfo(pipe).isFile()); // the pipe is left in place
 }
 
 TEST_F(OptimizeFiles, FailedSessionSavesNothing)

@@ -13,6 +13,8 @@
 #include "simplex/windows/SetupWindow.h"
 #include "simplex/windows/SimplexWindows.h"
 
+#include <QFileInfo>
+
 namespace zeltomir::app {
 
 FileCommands::FileCommands(const DocumentContext& context) : m_context(context) {}
@@ -76,6 +78,14 @@ void FileCommands::openProblemFile()
 
 bool FileCommands::openFile(const QString& path)
 {
+    // Opening a named pipe waits for a writer that may never come, with the
+    // whole window frozen, and a device holds no problem: only a regular
+    // file (or a link to one) is opened here.
+    if (const QFileInfo info(path); info.exists() && !info.isFile() && !info.isDir()) {
+        m_context.dialogs.show(FileNotOpened(
+            path, QStringLiteral("The name is that of a device, a pipe or a socket, not a regular file.")));
+        return false;
+    }
     switch (ProblemFileKindOf(path)) {
     case ProblemFileKind::TargetExercise:
         return openTargetExercise(path);

@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <functional>
 
@@ -492,6 +494,9 @@ void WriteLinesOf(const QString& path, const QStringList& lines)
 
 const RefusedCase RefusedCases[] = {
     {"empty.sso", [](ProgramHarness&, const QString& p) { WriteFile(p, ""); }},
+    // Without a writer, opening a named pipe would wait for ever.
+    {"pipe.sso", [](ProgramHarness&, const QString& p) { ASSERT_EQ(mkfifo(p.toLocal8Bit().constData(), 0600), 0); }},
+    {"pipe.sst", [](ProgramHarness&, const QString& p) { ASSERT_EQ(mkfifo(p.toLocal8Bit().constData(), 0600), 0); }},
     {"truncated.sso",
      [](ProgramHarness& h, const QString& p) { WriteLinesOf(p, ProblemLines(h).mid(0, 30)); }},
     {"lastlinemissing.sso",

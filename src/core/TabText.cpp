@@ -1,5 +1,7 @@
 #include "core/TabText.h"
 
+#include "core/VectorState.h"
+
 namespace zeltomir::core {
 
 namespace {
@@ -77,6 +79,7 @@ QString ReadCell(QStringView text, qsizetype& pos)
 
 QString EncodeTabText(const TabRows& rows)
 {
+    ClearUpperVectorState();
     QString out;
     for (const QStringList& row : rows) {
         for (qsizetype c = 0; c < row.size(); ++c) {
@@ -91,6 +94,7 @@ QString EncodeTabText(const TabRows& rows)
 
 TabRows DecodeTabText(QStringView text)
 {
+    ClearUpperVectorState();
     TabRows rows;
     const qsizetype n = text.size();
     if (n == 0)

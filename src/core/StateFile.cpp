@@ -184,7 +184,9 @@ QString DecodeLine(QByteArrayView bytes)
 {
     if (IsAscii(bytes))
         return QString::fromLatin1(bytes);
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // A U+FEFF that begins a line is part of its text: only the file's own
+    // byte order mark, dealt with before the lines, is dropped.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     QString line = utf8.decode(bytes);
     if (!utf8.hasError())
         return line;

@@ -26,7 +26,9 @@ QString Number(float value)
 // Files this program writes are UTF-8; a line that is not is taken as Latin-1.
 QString DecodeLine(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // A U+FEFF that begins a line is part of its text: only the file's own
+    // byte order mark, dealt with before the lines, is dropped.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     QString line = utf8.decode(bytes);
     return utf8.hasError() ? QString::fromLatin1(bytes) : line;
 }

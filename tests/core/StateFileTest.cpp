@@ -511,6 +511,13 @@ TEST(StateFileTest, LineBreaksInsideATextFieldDoNotBreakTheFile)
     OptimizationProblem loaded = Startup();
     ASSERT_TRUE(ParseStateFileLines(lines, loaded));
     EXPECT_EQ(loaded.Instruction, "a b");
+
+    // Nor does a name that begins with U+FEFF lose it, as a byte order mark
+    // would be lost at the start of the file.
+    p.Factors[1].FactorName = QStringLiteral("\uFEFFname");
+    OptimizationProblem fromBytes = Startup();
+    ASSERT_TRUE(ParseStateFileBytes(StateFileBytes(p), fromBytes));
+    EXPECT_EQ(fromBytes.Factors[1].FactorName, p.Factors[1].FactorName);
 }
 
 TEST(StateFileTest, WritingWhereNoFileCanBeCreatedFails)

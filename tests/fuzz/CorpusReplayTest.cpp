@@ -83,6 +83,8 @@ TEST(FuzzCorpusTest, SeedsAreAcceptedOrRefusedAsMade)
         {"exercise_files/variance.ssv", false, true, true},
         {"exercise_files/variance-edited.ssv", false, true, true},
         {"exercise_files/variance-flat.ssv", false, false, false},
+        // Found by the fuzzer: an answer that begins with U+FEFF lost it on opening.
+        {"exercise_files/answer-beginning-with-feff.ssv", false, false, true},
     };
     for (const auto& seed : seeds) {
         SCOPED_TRACE(seed.file);

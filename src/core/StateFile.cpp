@@ -223,8 +223,11 @@ class LineSource {
 public:
     explicit LineSource(QByteArray data) : m_data(std::move(data))
     {
-        if (m_data.startsWith("\xEF\xBB\xBF")) // a byte order mark left by an editor
-            m_pos = 3;
+        // Byte order marks left by editors (one may add its own before one
+        // already there). All of them go, so the first line never begins
+        // with U+FEFF, and a file written from what was read reads the same.
+        while (QByteArrayView(m_data).sliced(m_pos).startsWith("\xEF\xBB\xBF"))
+            m_pos += 3;
         m_count = CountLineEnds(QByteArrayView(m_data).sliced(m_pos));
         if (m_data.size() > m_pos && !m_data.endsWith('\n'))
             ++m_count;

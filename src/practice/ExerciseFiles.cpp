@@ -35,7 +35,8 @@ QString DecodeLine(QByteArrayView bytes)
 
 QStringList SplitLines(QByteArray data)
 {
-    if (data.startsWith("\xEF\xBB\xBF"))
+    // Byte order marks left by editors, however many.
+    while (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
     QStringList lines;
     qsizetype pos = 0;

@@ -5,6 +5,7 @@
 #include "app/ProblemStartUp.h"
 #include "core/ProblemRecord.h"
 #include "core/StateFile.h"
+#include "core/TextFile.h"
 #include "practice/ExerciseFiles.h"
 #include "practice/PracticeRecords.h"
 #include "practice/windows/PracticeWindows.h"
@@ -13,7 +14,6 @@
 #include "simplex/windows/SetupWindow.h"
 #include "simplex/windows/SimplexWindows.h"
 
-#include <QFileInfo>
 
 namespace zeltomir::app {
 
@@ -81,9 +81,8 @@ bool FileCommands::openFile(const QString& path)
     // Opening a named pipe waits for a writer that may never come, with the
     // whole window frozen, and a device holds no problem: only a regular
     // file (or a link to one) is opened here.
-    if (const QFileInfo info(path); info.exists() && !info.isFile() && !info.isDir()) {
-        m_context.dialogs.show(FileNotOpened(
-            path, QStringLiteral("The name is that of a device, a pipe or a socket, not a regular file.")));
+    if (const core::FileStatus regular = core::CheckRegularFileName(path); !regular) {
+        m_context.dialogs.show(FileNotOpened(path, regular.error));
         return false;
     }
     switch (ProblemFileKindOf(path)) {

@@ -299,7 +299,7 @@ bool OptimizeCommand::canWriteTo(const std::optional<QString>& path, const QStri
 {
     if (!path)
         return true;
-    const core::FileStatus status = core::CheckSaveTarget(*path);
+    const core::FileStatus status = core::CheckRegularFileName(*path);
     if (!status)
         message(FileErrorTitle, QStringLiteral("%1 \"%2\". %3").arg(refusal, *path, status.error));
     return status.ok;

@@ -79,7 +79,7 @@ FileStatus WriteAll(QFileDevice& file, QByteArrayView bytes)
 // special file's place (run as an administrator, even in place of
 // /dev/null), so only a regular file or a new name is taken. A symbolic link
 // counts as the file it leads to, which is the one replaced.
-FileStatus CheckSaveTarget(const QString& path)
+FileStatus CheckRegularFileName(const QString& path)
 {
     if (FileStatus named = CheckName(path); !named)
         return named;
@@ -92,7 +92,7 @@ FileStatus CheckSaveTarget(const QString& path)
 
 FileInPieces::FileInPieces(const QString& path)
 {
-    if (m_status = CheckSaveTarget(path); !m_status)
+    if (m_status = CheckRegularFileName(path); !m_status)
         return;
     // QSaveFile writes beside the target and renames only on commit, so an
     // existing file stays whole whatever goes wrong before that. Unbuffered:

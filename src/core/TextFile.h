@@ -29,10 +29,12 @@ FileStatus WriteCrLfFile(const QString& path, const std::function<void(const Lin
 FileStatus WriteWholeFile(const QString& path, const QByteArray& bytes);
 FileStatus WriteCrLfFile(const QString& path, const QStringList& lines);
 
-// Whether a save could ever replace path: refused when it names a folder or
-// an existing file that is not a regular one (a device, a pipe, a socket).
-// Every write checks this itself; a caller with work to lose checks first.
-FileStatus CheckSaveTarget(const QString& path);
+// Whether path can name a file to save or open: refused when it names a
+// folder or an existing file that is not a regular one (a device, a pipe, a
+// socket); a symbolic link counts as the file it leads to. Every write
+// checks this itself; a caller with work to lose, or one that must not wait
+// on a pipe, checks first.
+FileStatus CheckRegularFileName(const QString& path);
 
 // A file written piece by piece with the guarantees of WriteWholeFile, for a
 // text too large to hold whole beside what it is made from. The target is

@@ -59,7 +59,7 @@ void BM_NextStepWithUndoSnapshot(benchmark::State& state)
     LargeRun run = start;
     core::RunTimeState runTime;
     QTemporaryDir folder;
-    const core::SnapshotFiles snapshots(folder.path());
+    core::SnapshotFiles snapshots(folder.path());
     const simplex::EngineHooks hooks{
         [&] { benchmark::DoNotOptimize(core::StoreUndoSnapshot(run.problem, runTime, snapshots).ok); }};
     unsigned seed = 12345;

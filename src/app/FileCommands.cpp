@@ -11,6 +11,7 @@
 #include "practice/windows/PracticeWindows.h"
 #include "shell/DialogService.h"
 #include "shell/MainWindow.h"
+#include "simplex/ReadBack.h"
 #include "simplex/windows/SetupWindow.h"
 #include "simplex/windows/SimplexWindows.h"
 
@@ -128,7 +129,7 @@ bool FileCommands::openStateFile(const QString& path)
     // changes nothing. The step type comes from the file when it keeps one.
     core::OptimizationProblem loaded = m_context.problem;
     QString stepType;
-    const core::FileStatus read = core::ReadStateFile(path, loaded, &stepType);
+    const core::FileStatus read = simplex::ReadProblemFile(path, loaded, &stepType);
     if (!read) {
         m_context.dialogs.show(FileNotOpened(path, read.error));
         return false;

@@ -7,7 +7,7 @@
 namespace zeltomir::app {
 
 bool StartUpProblemRecord(core::OptimizationProblem& problem, core::RunTimeState& runTime,
-                          const core::SnapshotFiles& snapshots, shell::DialogService& dialogs)
+                          core::SnapshotFiles& snapshots, shell::DialogService& dialogs)
 {
     const core::FileStatus written = core::StartUpProblem(problem, runTime, snapshots);
     if (!written)

@@ -19,6 +19,6 @@ namespace zeltomir::app {
 
 // True when the first snapshot was written.
 bool StartUpProblemRecord(core::OptimizationProblem& problem, core::RunTimeState& runTime,
-                          const core::SnapshotFiles& snapshots, shell::DialogService& dialogs);
+                          core::SnapshotFiles& snapshots, shell::DialogService& dialogs);
 
 } // namespace zeltomir::app

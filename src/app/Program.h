@@ -74,6 +74,7 @@ public:
     core::OptimizationProblem& problem() { return m_problem; }
     core::RunTimeState& runTime() { return m_runTime; }
     const core::SnapshotFiles& snapshots() const { return m_snapshots; }
+    core::SnapshotFiles& snapshots() { return m_snapshots; }
     shell::DialogService& dialogs() const { return *m_dialogs; }
     shell::MainWindow& mainWindow() const { return *m_mainWindow; }
     // The practice windows and the Practice menu behind them.

@@ -6,6 +6,7 @@
 #include "core/StateFile.h"
 #include "shell/DialogService.h"
 #include "shell/MainWindow.h"
+#include "simplex/ReadBack.h"
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/StepsWindow.h"
 
@@ -22,14 +23,16 @@ bool FirstStepPending(const core::OptimizationProblem& problem)
     return problem.FirstStepPending == QLatin1String("yes");
 }
 
-// Reads `from` into a copy of the record and writes the present record to
+// Reads `from` into a copy of the record (with the values the program held
+// when it wrote the file, `written`) and writes the present record to
 // `keepIn`; nothing else changes. The copy keeps the fields the state file
 // does not hold (FirstStepPending, StepType), as a read in place would.
 std::optional<core::OptimizationProblem> SwapFiles(const DocumentContext& context, SnapshotCommand command,
-                                                   const QString& from, const QString& keepIn)
+                                                   const QString& from, const core::OptimizationProblem* written,
+                                                   const QString& keepIn)
 {
     core::OptimizationProblem loaded = context.problem;
-    if (const core::FileStatus read = core::ReadStateFile(from, loaded); !read) {
+    if (const core::FileStatus read = simplex::ReadProblemFile(from, loaded, nullptr, written); !read) {
         context.dialogs.show(SnapshotFailed(command, SnapshotAccess::Read, from, read.error));
         return std::nullopt;
     }
@@ -60,12 +63,13 @@ void UndoRedoCommands::undoCommand()
         return;
     m_context.mainWindow.releaseFocus();
     const QString undoPath = m_context.snapshots.undoPath();
-    std::optional<core::OptimizationProblem> loaded =
-        SwapFiles(m_context, SnapshotCommand::Undo, undoPath, m_context.snapshots.redoPath());
+    std::optional<core::OptimizationProblem> loaded = SwapFiles(
+        m_context, SnapshotCommand::Undo, undoPath, m_context.snapshots.undoRecord(), m_context.snapshots.redoPath());
     if (!loaded)
         return;
 
     closeWorkWindows();
+    m_context.snapshots.keepRedoRecord(std::move(m_context.problem));
     m_context.problem = std::move(*loaded);
     m_context.runTime.StateFilePath = undoPath;
     m_context.simplexWindows.reopenStageWindow();
@@ -84,8 +88,8 @@ void UndoRedoCommands::redoCommand()
         return;
     m_context.mainWindow.releaseFocus();
     const QString redoPath = m_context.snapshots.redoPath();
-    std::optional<core::OptimizationProblem> loaded =
-        SwapFiles(m_context, SnapshotCommand::Redo, redoPath, m_context.snapshots.undoPath());
+    std::optional<core::OptimizationProblem> loaded = SwapFiles(
+        m_context, SnapshotCommand::Redo, redoPath, m_context.snapshots.redoRecord(), m_context.snapshots.undoPath());
     if (!loaded)
         return;
 
@@ -95,6 +99,7 @@ void UndoRedoCommands::redoCommand()
         m_context.simplexWindows.closeProblemWindows();
     else
         closeWorkWindows();
+    m_context.snapshots.keepUndoRecord(std::move(m_context.problem));
     m_context.problem = std::move(*loaded);
     m_context.runTime.StateFilePath = redoPath;
     m_context.simplexWindows.reopenStageWindow();

@@ -8,6 +8,7 @@
 #include "simplex/InitialSimplex.h"
 #include "simplex/NextStep.h"
 #include "simplex/ProblemSetup.h"
+#include "simplex/ReadBack.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/VertexCsv.h"
 #include "simplex/VertexSummary.h"
@@ -140,7 +141,7 @@ bool OptimizeCommand::openProblem(const OptimizeOptions& options)
     const QString& path = *options.openPath;
     core::ResetToStartup(m_problem);
     QString keptStepType;
-    if (const core::FileStatus status = core::ReadStateFile(path, m_problem, &keptStepType); !status) {
+    if (const core::FileStatus status = simplex::ReadProblemFile(path, m_problem, &keptStepType); !status) {
         message(FileErrorTitle, QStringLiteral("Cannot open \"%1\". %2").arg(path, status.error));
         return false;
     }

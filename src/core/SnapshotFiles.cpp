@@ -83,6 +83,16 @@ QString SnapshotFolderFor(const QString& programFolder)
     return appData.isEmpty() ? programFolder : appData;
 }
 
+void SnapshotFiles::keepUndoRecord(OptimizationProblem record)
+{
+    m_undoRecord = std::make_unique<OptimizationProblem>(std::move(record));
+}
+
+void SnapshotFiles::keepRedoRecord(OptimizationProblem record)
+{
+    m_redoRecord = std::make_unique<OptimizationProblem>(std::move(record));
+}
+
 QString ProgramFolder()
 {
     const QString folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();

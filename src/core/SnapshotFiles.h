@@ -5,6 +5,8 @@
 // second program running at the same time gets a private folder of its own so
 // that an undo never loads another window's problem.
 
+#include "core/ProblemRecord.h"
+
 #include <QString>
 
 #include <memory>
@@ -33,10 +35,21 @@ public:
     // files in a private folder, which goes again with this object.
     bool isPrivate() const;
 
+    // The record this program last wrote to each file, or nullptr. A file
+    // keeps its numbers at single precision; an undo or redo takes the
+    // values that the program held back from here wherever they agree with
+    // the file.
+    const OptimizationProblem* undoRecord() const { return m_undoRecord.get(); }
+    const OptimizationProblem* redoRecord() const { return m_redoRecord.get(); }
+    void keepUndoRecord(OptimizationProblem record);
+    void keepRedoRecord(OptimizationProblem record);
+
 private:
     QString m_folder;
     std::unique_ptr<FileLock> m_lock;
     QString m_privateFolder; // removed again when this object goes
+    std::unique_ptr<OptimizationProblem> m_undoRecord;
+    std::unique_ptr<OptimizationProblem> m_redoRecord;
 };
 
 // The folder of the running executable (the "program's folder").

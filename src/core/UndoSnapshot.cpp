@@ -4,18 +4,21 @@
 
 namespace zeltomir::core {
 
-FileStatus StoreUndoSnapshot(const OptimizationProblem& problem, RunTimeState& state, const SnapshotFiles& files)
+FileStatus StoreUndoSnapshot(const OptimizationProblem& problem, RunTimeState& state, SnapshotFiles& files)
 {
     state.StateFilePath = files.undoPath();
-    return WriteStateFile(problem, state.StateFilePath);
+    const FileStatus written = WriteStateFile(problem, state.StateFilePath);
+    if (written)
+        files.keepUndoRecord(problem);
+    return written;
 }
 
-FileStatus WriteStartupSnapshot(const OptimizationProblem& problem, RunTimeState& state, const SnapshotFiles& files)
+FileStatus WriteStartupSnapshot(const OptimizationProblem& problem, RunTimeState& state, SnapshotFiles& files)
 {
     return StoreUndoSnapshot(problem, state, files);
 }
 
-FileStatus StartUpProblem(OptimizationProblem& problem, RunTimeState& state, const SnapshotFiles& files)
+FileStatus StartUpProblem(OptimizationProblem& problem, RunTimeState& state, SnapshotFiles& files)
 {
     ProgramRandom().seedFromClock();
     ResetToStartup(problem);

@@ -3,6 +3,7 @@
 #include "simplex/RankSimplex.h"
 #include "simplex/SimplexTerms.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -37,18 +38,6 @@ void ComputeCentroid(core::OptimizationProblem& problem)
     }
 }
 
-// Reflection of row 1 through the centroid into TrialPoint, with its step vector.
-void ComputeReflection(core::OptimizationProblem& problem)
-{
-    for (int i = 1; i <= problem.NumFactors; ++i) {
-        const double centroid = slot(problem.Centroid, i);
-        const double rejected = problem.Simplex.value(i, 1);
-        slot(problem.TrialPoint, i) = 2 * centroid - rejected;
-        MarkOutside(problem, slot(problem.TrialPoint, i));
-        slot(problem.StepVector, i) = centroid - rejected;
-    }
-}
-
 Shown MoveBack(core::OptimizationProblem& problem, double factor)
 {
     for (int i = 1; i <= problem.NumFactors; ++i) {
@@ -60,6 +49,30 @@ Shown MoveBack(core::OptimizationProblem& problem, double factor)
 }
 
 } // namespace
+
+void ComputeReflection(core::OptimizationProblem& problem)
+{
+    ComputeCentroid(problem);
+    for (int i = 1; i <= problem.NumFactors; ++i) {
+        const double centroid = slot(problem.Centroid, i);
+        const double rejected = problem.Simplex.value(i, 1);
+        slot(problem.TrialPoint, i) = 2 * centroid - rejected;
+        MarkOutside(problem, slot(problem.TrialPoint, i));
+        slot(problem.StepVector, i) = centroid - rejected;
+    }
+}
+
+void PlaceTrialFromCentroid(core::OptimizationProblem& problem, double stepShare, bool clampToLimits)
+{
+    for (int i = 1; i <= problem.NumFactors; ++i) {
+        double& trial = slot(problem.TrialPoint, i);
+        trial = slot(problem.Centroid, i) + stepShare * slot(problem.StepVector, i);
+        if (clampToLimits)
+            trial = std::clamp(trial, 0.0, 1.0);
+        else
+            MarkOutside(problem, trial);
+    }
+}
 
 Shown AcceptVertex(core::OptimizationProblem& problem, double result, double objective, std::int16_t number)
 {
@@ -73,7 +86,6 @@ Shown AcceptVertex(core::OptimizationProblem& problem, double result, double obj
     simplex.at(k + 3, 2) = number;
     simplex.at(k + 4, 2) = objective;
     RankRetainedRows(problem);
-    ComputeCentroid(problem);
     ComputeReflection(problem);
     return Shown::Rounded;
 }
@@ -115,30 +127,19 @@ Shown ContractReverse(core::OptimizationProblem& problem)
 void ProposeFirstTrial(core::OptimizationProblem& problem)
 {
     const int k = problem.NumFactors;
-    ComputeCentroid(problem);
     ComputeReflection(problem);
     problem.CurrentVertexType = VertexType::Reflection;
     if (problem.OutOfLimits == QLatin1String("y")) {
         problem.OutOfLimits = QStringLiteral("n");
         problem.CurrentVertexType = VertexType::ForwardContraction;
         problem.Instruction = InstructionText::ContractForward;
-        for (int i = 1; i <= k; ++i) {
-            slot(problem.TrialPoint, i) = slot(problem.Centroid, i) + slot(problem.StepVector, i) / 2;
-            MarkOutside(problem, slot(problem.TrialPoint, i));
-        }
+        PlaceTrialFromCentroid(problem, 0.5, false);
     }
     if (problem.OutOfLimits == QLatin1String("y")) {
         problem.OutOfLimits = QStringLiteral("n");
         problem.CurrentVertexType = VertexType::ReverseContraction;
         problem.Instruction = InstructionText::ContractReverse;
-        for (int i = 1; i <= k; ++i) {
-            double& trial = slot(problem.TrialPoint, i);
-            trial = slot(problem.Centroid, i) - slot(problem.StepVector, i) / 2;
-            if (trial > 1)
-                trial = 1;
-            if (trial < 0)
-                trial = 0;
-        }
+        PlaceTrialFromCentroid(problem, -0.5, true);
     }
     for (int v = 1; v <= k + 1; ++v)
         problem.VertexHistory.at(k + 3, v) += 1;

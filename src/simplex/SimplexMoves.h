@@ -45,6 +45,16 @@ Shown ContractReverse(core::OptimizationProblem& problem);
 // initial vertex. Shows nothing: Begin Optimization fills the steps window.
 void ProposeFirstTrial(core::OptimizationProblem& problem);
 
+// The centroid of the retained rows 2..k+1, the step vector away from row 1
+// and the reflection of row 1 into TrialPoint, as every acceptance computes
+// them (a coordinate outside the limits sets OutOfLimits).
+void ComputeReflection(core::OptimizationProblem& problem);
+
+// TrialPoint = Centroid + stepShare * StepVector: the moves tried in turn
+// when a trial leaves the limits. The last of them is clamped into the box;
+// any other sets OutOfLimits for a coordinate outside it.
+void PlaceTrialFromCentroid(core::OptimizationProblem& problem, double stepShare, bool clampToLimits);
+
 // Sorts the retained rows 2..k+1 into ascending order of their objectives
 // (RankSimplex); row 1, the vertex the trial moves away from, stays.
 void RankRetainedRows(core::OptimizationProblem& problem);

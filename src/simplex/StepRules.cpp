@@ -150,7 +150,6 @@ std::vector<Attempt> AttemptsAfter(const QString& evaluatedType)
 // inside; the last attempt is clamped to the limits and always taken.
 void KeepInsideLimits(core::OptimizationProblem& problem)
 {
-    const int k = problem.NumFactors;
     const std::vector<Attempt> attempts = AttemptsAfter(problem.CurrentVertexType);
     for (std::size_t a = 0; a < attempts.size() && problem.OutOfLimits == QLatin1String("y"); ++a) {
         const Attempt& attempt = attempts[a];
@@ -158,16 +157,7 @@ void KeepInsideLimits(core::OptimizationProblem& problem)
         problem.OutOfLimits = QStringLiteral("n");
         problem.NextVertexType = *attempt.type;
         problem.Instruction = *attempt.instruction;
-        for (int i = 1; i <= k; ++i) {
-            double& trial = slot(problem.TrialPoint, i);
-            trial = slot(problem.Centroid, i) + attempt.stepShare * slot(problem.StepVector, i);
-            if (last)
-                trial = std::clamp(trial, 0.0, 1.0);
-            else if (OutsideLimits(trial))
-                problem.OutOfLimits = QStringLiteral("y");
-            else
-                trial = OntoLimits(trial);
-        }
+        PlaceTrialFromCentroid(problem, attempt.stepShare, last);
     }
 }
 
@@ -175,6 +165,12 @@ void KeepInsideLimits(core::OptimizationProblem& problem)
 
 Trial ProcessStepResult(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels,
                         const QLocale& locale)
+{
+    const bool rounded = AdvanceStep(problem, result, naturalLevels);
+    return TrialOnShow(problem, rounded, locale);
+}
+
+bool AdvanceStep(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels)
 {
     const int n = RecordVertex(problem, result, naturalLevels);
     bool retentionDue = true;
@@ -190,7 +186,7 @@ Trial ProcessStepResult(core::OptimizationProblem& problem, float result, const 
     // back to accepting the reflection, which shows its successor); only an
     // OutOfLimits flag read from a file as neither "y" nor "n" can keep an
     // extension from being shown, and then the reflection stays on show.
-    return TrialOnShow(problem, shown != Shown::Unrounded, locale);
+    return shown != Shown::Unrounded;
 }
 
 } // namespace zeltomir::simplex

@@ -28,4 +28,8 @@ namespace zeltomir::simplex {
 Trial ProcessStepResult(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels,
                         const QLocale& locale = QLocale());
 
+// The same step without the texts of the trial: true when the trial is to
+// be shown rounded to the factors' decimals.
+bool AdvanceStep(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels);
+
 } // namespace zeltomir::simplex

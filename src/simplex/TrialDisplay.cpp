@@ -6,7 +6,6 @@
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
 
-#include <cmath>
 
 namespace zeltomir::simplex {
 
@@ -43,26 +42,26 @@ QStringList FactorNames(const core::OptimizationProblem& problem)
     return names;
 }
 
+bool ProposedRounded(const core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    const int n = problem.NumVertices;
+    if (n <= k + 1)
+        return false; // the first trial after Begin Optimization
+    // The last step took in vertex n, or for an evaluated extension that
+    // gave way, the reflection n - 1 before it.
+    const bool extension = problem.VertexHistory.value(k + 2, n) == TypeCodeOf(VertexType::Extension);
+    for (int r = 1; r <= k + 1; ++r) {
+        const double number = problem.Simplex.value(k + 3, r);
+        if (number == n || (extension && number == n - 1))
+            return true;
+    }
+    return false;
+}
+
 StepsContent ReopenedSteps(const core::OptimizationProblem& problem, const QLocale& locale)
 {
-    StepsContent content{FactorNames(problem), TrialOnShow(problem, false, locale)};
-    // Every reflection but the first was proposed rounded to the decimals.
-    const bool proposedRounded = problem.CurrentVertexType == VertexType::Reflection
-                                 && problem.Instruction != InstructionText::EvaluateFirstReflection;
-    for (int i = 1; i <= problem.NumFactors; ++i) {
-        const core::Factor factor = FactorOf(problem, i);
-        const double coded = SlotOf(problem.TrialPoint, i);
-        const double natural = core::ToNatural(factor.LowerLimit, factor.UpperLimit, coded);
-        QString& text = content.trial.levels[i - 1];
-        if (proposedRounded)
-            text = LevelText(natural, factor.SignificantDigits, true, locale);
-        else if (static_cast<double>(SingleOf(coded)) == coded && std::isfinite(SingleOf(natural)))
-            // Read back from a file, the level carries single precision: its
-            // 15-digit form would show the storage error as digits of its own
-            // (155.000001192093), and the next step would record them.
-            text = core::GeneralForm(static_cast<double>(SingleOf(natural)) + 0.0, core::Precision::Single, locale);
-    }
-    return content;
+    return {FactorNames(problem), TrialOnShow(problem, ProposedRounded(problem), locale)};
 }
 
 } // namespace zeltomir::simplex

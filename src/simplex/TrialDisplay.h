@@ -28,13 +28,16 @@ Trial TrialOnShow(const core::OptimizationProblem& problem, bool rounded, const 
 // FactorName of factors 1..k.
 QStringList FactorNames(const core::OptimizationProblem& problem);
 
-// The steps window as it is reopened (after a state file at stage "Steps" has
-// been read, or from the View menu): the names, the natural levels of
-// TrialPoint and the stored Instruction. A level is written in the form it
-// was proposed in: a reflection after a step rounded to the decimals again;
-// any other level whose coded value carries only single precision (as read
-// from a file) in the general form of a single ("155", not
-// "155.000001192093"); else unrounded, as computed.
+// Whether the trial on show was shown rounded to the factors' decimals when
+// it was proposed: every trial proposed by a step that took a vertex into
+// the simplex was (the next reflection, and a contraction that replaced it
+// at the limits); the first trial after Begin Optimization and an extension
+// or contraction proposed for an evaluated reflection were not.
+bool ProposedRounded(const core::OptimizationProblem& problem);
+
+// The steps window as it is reopened (after a state file at stage "Steps"
+// has been read, or from the View menu): the names, the trial in TrialPoint
+// as it was shown when proposed, and the stored Instruction.
 StepsContent ReopenedSteps(const core::OptimizationProblem& problem, const QLocale& locale = QLocale());
 
 } // namespace zeltomir::simplex

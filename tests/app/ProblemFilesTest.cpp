@@ -223,15 +223,14 @@ TEST_F(ProblemFilesTest, TheFileNameIsUsedExactlyAsChosen)
     EXPECT_EQ(asked.front().selectedFilter, 1);
 }
 
-TEST_F(ProblemFilesTest, LevelsComeBackAtSinglePrecision)
+TEST_F(ProblemFilesTest, LimitsComeBackAsTypedToSevenDigits)
 {
     h.fillFactors({{"Temp", "0.1", "123.456789", "2"}, {"Time", "10", "50", "1"}});
     save(h.path("precise.sso"));
     newProblem();
     open(h.path("precise.sso"));
-    EXPECT_EQ(h.problem().Factors.at(1).LowerLimit, static_cast<double>(0.1f));
-    EXPECT_NE(h.problem().Factors.at(1).LowerLimit, 0.1);
-    EXPECT_EQ(h.problem().Factors.at(1).UpperLimit, static_cast<double>(123.456789f));
+    EXPECT_EQ(h.problem().Factors.at(1).LowerLimit, 0.1);
+    EXPECT_EQ(h.problem().Factors.at(1).UpperLimit, 123.45679);
 }
 
 TEST_F(ProblemFilesTest, AnOpenedRunGoesOnWithTheSameSteps)

@@ -83,7 +83,7 @@ TEST(RunProtectionTest, FixedStepsAndTheTrialOnShowComeBackFromTheFile)
         QStringList trial; // on show, as proposed
     } cases[] = {
         {5, {"35.12", "37.1"}},        // a reflection, rounded to the decimals
-        {6, {"38.69141", "40.21484"}}, // an extension, at the precision the file holds
+        {6, {"38.69140625", "40.21484375"}}, // an extension, unrounded as computed
     };
     const char* results[] = {"77.26", "74.04", "83.33", "80.57", "82.89", "87.28"};
     for (const auto& c : cases) {

@@ -142,9 +142,9 @@ TEST_F(UndoRedoTest, RedoFromTheStepsStageClosesTheSetupWindowToo)
     h.clickTool("redo_button");
     EXPECT_EQ(RecordLines(h.problem()), afterSecond);
     EXPECT_EQ(h.openWindows(), QStringList{"SimplexSteps"});
-    // A reopened steps window shows the levels as computed, without the
-    // factors' decimals.
-    expectTrial("36.875", "28.125");
+    // A reopened steps window shows the trial as it was proposed: the
+    // reflection after an accepted vertex, rounded to the decimals.
+    expectTrial("36.88", "28.1");
     expectButtons(true, false);
 }
 
@@ -183,7 +183,7 @@ TEST_F(UndoRedoTest, ADisabledCommandDoesNothing)
     expectButtons(true, false);
 }
 
-TEST_F(UndoRedoTest, RestoredValuesCarrySinglePrecision)
+TEST_F(UndoRedoTest, RestoredLimitsComeBackAsTyped)
 {
     h.fillFactors({{"Temp", "0.1", "80", "2"}, {"Time", "10", "50", "1"}});
     ASSERT_EQ(h.problem().Factors.at(1).LowerLimit, 0.1);
@@ -194,7 +194,7 @@ TEST_F(UndoRedoTest, RestoredValuesCarrySinglePrecision)
 
     h.clickTool("undo_button");
     EXPECT_EQ(h.problem().Factors.at(1).FactorName, "Temp");
-    EXPECT_EQ(h.problem().Factors.at(1).LowerLimit, static_cast<double>(0.1f));
+    EXPECT_EQ(h.problem().Factors.at(1).LowerLimit, 0.1);
 }
 
 TEST_F(UndoRedoTest, NewProblemAndOpenLeaveTheButtons)

@@ -26,7 +26,7 @@ QString Clean(const QString& path) { return QDir::cleanPath(path); }
 
 TEST_F(SnapshotFilesTest, FilesLiveInTheWritablePreferredFolder)
 {
-    const SnapshotFiles files(m_dir.path());
+    SnapshotFiles files(m_dir.path());
     EXPECT_EQ(files.folder(), Clean(m_dir.path()));
     EXPECT_FALSE(files.isPrivate());
     EXPECT_EQ(files.undoPath(), Clean(m_dir.path()) + "/factorSettings$$bdA.rdo");
@@ -40,7 +40,7 @@ TEST_F(SnapshotFilesTest, AFolderThatCannotBeWrittenFallsBackToTheUserDataFolder
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.close();
 
-    const SnapshotFiles files(plain.fileName() + "/sub");
+    SnapshotFiles files(plain.fileName() + "/sub");
     const QString appData = Clean(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     EXPECT_EQ(files.folder(), appData);
     EXPECT_TRUE(QFileInfo(files.folder()).isDir());
@@ -71,7 +71,7 @@ TEST_F(SnapshotFilesTest, ASecondProgramKeepsItsSnapshotsInAPrivateFolder)
 
     QString privateFolder;
     {
-        const SnapshotFiles second(m_dir.path());
+        SnapshotFiles second(m_dir.path());
         EXPECT_TRUE(second.isPrivate());
         privateFolder = second.folder();
         EXPECT_NE(privateFolder, first->folder());
@@ -96,14 +96,14 @@ TEST_F(SnapshotFilesTest, ASecondProgramKeepsItsSnapshotsInAPrivateFolder)
 
     // Once the first program ends, the shared folder is free again.
     first.reset();
-    const SnapshotFiles third(m_dir.path());
+    SnapshotFiles third(m_dir.path());
     EXPECT_FALSE(third.isPrivate());
     EXPECT_EQ(third.folder(), Clean(m_dir.path()));
 }
 
 TEST_F(SnapshotFilesTest, StoringASnapshotPointsTheStateFileAtTheUndoFile)
 {
-    const SnapshotFiles files(m_dir.path());
+    SnapshotFiles files(m_dir.path());
     OptimizationProblem problem;
     ResetToStartup(problem);
     problem.Goal = "mid";
@@ -121,7 +121,7 @@ TEST_F(SnapshotFilesTest, StoringASnapshotPointsTheStateFileAtTheUndoFile)
 
 TEST_F(SnapshotFilesTest, StartUpResetsTheRecordAndWritesTheFirstSnapshot)
 {
-    const SnapshotFiles files(m_dir.path());
+    SnapshotFiles files(m_dir.path());
     OptimizationProblem problem;
     ResetToStartup(problem);
     problem.NumFactors = 7;

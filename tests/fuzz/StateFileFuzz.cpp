@@ -1,16 +1,20 @@
-// The state file reader on any bytes. A file it accepts must survive being
-// written and read again: the second write gives the very bytes of the
-// first (the first read has brought every number to the form the file
-// keeps). A file it refuses must leave the record exactly as it was.
+// The program's read of a problem file on any bytes: the state file reader
+// and the run's values brought back from its singles. A file it accepts
+// must survive being written and read again: the second write gives the
+// very bytes of the first (the first read has brought every number to the
+// form the file keeps, and the values it stands for). A file it refuses must
+// leave the record exactly as it was.
 
 #include "FuzzCheck.h"
 
 #include "core/StateFile.h"
+#include "simplex/ReadBack.h"
 
 #include <cstddef>
 #include <cstdint>
 
 using namespace zeltomir::core;
+using zeltomir::simplex::ParseProblemBytes;
 
 namespace {
 
@@ -65,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     OptimizationProblem read = before;
     QString stepType;
-    if (const FileStatus status = ParseStateFileBytes(bytes, read, &stepType); !status) {
+    if (const FileStatus status = ParseProblemBytes(bytes, read, &stepType); !status) {
         FUZZ_CHECK(!status.error.isEmpty(), "a refusal without a reason");
         FUZZ_CHECK(read == before, "a refused file changed the record: " + status.error);
         return 0;
@@ -81,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray first = StateFileBytes(read);
     OptimizationProblem again = before;
     QString keptType;
-    const FileStatus reread = ParseStateFileBytes(first, again, &keptType);
+    const FileStatus reread = ParseProblemBytes(first, again, &keptType);
     FUZZ_CHECK(reread, "a written file is refused: " + reread.error);
     FUZZ_CHECK(keptType == read.StepType, "the step type did not come back: " + keptType);
     again.StepType = keptType;

@@ -20,7 +20,7 @@ namespace zeltomir::simplex {
 struct SimplexWindowContext {
     core::OptimizationProblem& problem;
     core::RunTimeState& runTime;
-    const core::SnapshotFiles& snapshots;
+    core::SnapshotFiles& snapshots;
     shell::DialogService& dialogs;
     shell::MainWindow& mainWindow;
 };

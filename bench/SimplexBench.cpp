@@ -6,10 +6,12 @@
 #include "simplex/FactorGrid.h"
 #include "simplex/InitialSimplex.h"
 #include "simplex/NextStep.h"
+#include "simplex/ReadBack.h"
 #include "simplex/VertexSummary.h"
 
 #include "core/ProblemRecord.h"
 #include "core/SnapshotFiles.h"
+#include "core/StateFile.h"
 #include "core/UndoSnapshot.h"
 
 #include "LargeRun.h"
@@ -109,5 +111,33 @@ void BM_VertexSummaryUpdateAfterStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_VertexSummaryUpdateAfterStep)->Unit(benchmark::kMillisecond);
+
+// File > Open of a run of 5,000 vertices at 100 factors, saved by another
+// session: the file read (BM_ReadStateFile at this size), then the run
+// replayed by the engine to bring back the values the file keeps at single
+// precision. Compare BM_NextStepAtHundredFactors for the engine's steps.
+void BM_ReadProblemFileReplaysTheRun(benchmark::State& state)
+{
+    LargeRun run = MakeLargeRun(Factors + 1);
+    core::RunTimeState runTime;
+    unsigned seed = 12345;
+    while (run.problem.NumVertices < 5000) {
+        seed = seed * 1103515245u + 12345u;
+        const QString result = QString::number((seed >> 16) % 200);
+        run.levels = simplex::NextStep(run.problem, runTime, {result, run.levels}).steps->trial.levels;
+    }
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("run.sso"));
+    if (!core::WriteStateFile(run.problem, path))
+        state.SkipWithError("the file could not be written");
+    for (auto _ : state) {
+        core::OptimizationProblem read;
+        core::ResetToStartup(read);
+        benchmark::DoNotOptimize(simplex::ReadProblemFile(path, read).ok);
+        if (read.Simplex != run.problem.Simplex)
+            state.SkipWithError("the replay did not bring the simplex back");
+    }
+}
+BENCHMARK(BM_ReadProblemFileReplaysTheRun)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -138,10 +138,12 @@ QStringList PageFaults(const manual::ManualPages& manual)
         const auto onPage = [&part](int page) {
             return std::count_if(part.begin(), part.end(), [page](const auto& line) { return line.page == page; });
         };
-        if (onPage(part.first().page) == 1)
-            faults << QStringLiteral("page %1 ends with the single line %2").arg(part.first().page).arg(Quoted(part.first()));
-        if (onPage(part.last().page) == 1)
-            faults << QStringLiteral("page %1 begins with the single line %2").arg(part.last().page).arg(Quoted(part.last()));
+        const PrintedLine& first = part.first();
+        const PrintedLine& last = part.last();
+        if (onPage(first.page) == 1)
+            faults << QStringLiteral("page %1 ends with the single line %2").arg(first.page).arg(Quoted(first));
+        if (onPage(last.page) == 1)
+            faults << QStringLiteral("page %1 begins with the single line %2").arg(last.page).arg(Quoted(last));
     }
     return faults;
 }
@@ -159,8 +161,9 @@ void ExpectBeginsBelow(const manual::ManualPages& manual, const QString& picture
     const double pictureFoot = pages.documentLayout()->blockBoundingRect(block).bottom();
     const double room = pages.pageSize().height() - std::fmod(pictureFoot, pages.pageSize().height());
     const double lineHeight = block.next().layout()->lineAt(0).height();
-    if (room >= 3 * lineHeight)
+    if (room >= 3 * lineHeight) {
         EXPECT_EQ(below.page, LinesOf(pages, block).value(0).page) << "room for " << room / lineHeight << " lines";
+    }
 }
 
 TEST(ManualLayoutTest, TheBuiltManualPrintsEveryLineWholeOnPagesThatBreakCleanly)
@@ -223,8 +226,8 @@ TEST(ManualLayoutTest, AnExampleLineIsSetSmallerToStayWholeAndWrapsOnlyWhenItMus
     const QString record = QStringLiteral(R"({"event":"advice","vertex":14,"advice":[{"rule":"no-improvement",)"
                                           R"("text":"No better result in the last 6 trials."},{"rule":"vertex-kept",)"
                                           R"("text":"Vertex 6 has been kept."}]})");
-    const std::unique_ptr<LaidOutManual> manual
-        = LayOut(QStringLiteral("# Notes\n\nRun:\n\n```\n%1\n```\n\nIt writes:\n\n```\n%2\n```\n").arg(command, record));
+    const QString markdown = QStringLiteral("# Notes\n\nRun:\n\n```\n%1\n```\n\nIt writes:\n\n```\n%2\n```\n");
+    const std::unique_ptr<LaidOutManual> manual = LayOut(markdown.arg(command, record));
     ASSERT_TRUE(manual->pages.ok()) << manual->pages.error.toStdString();
     const QStringList faults = PageFaults(manual->pages);
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();

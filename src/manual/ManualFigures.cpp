@@ -1,6 +1,6 @@
 #include "ManualFigures.h"
 
-#include "ManualPagination.h"
+#include "ManualPageBreaks.h"
 
 #include <QFileInfo>
 #include <QImageReader>

@@ -1,5 +1,6 @@
 #include "ManualPagination.h"
 
+#include "ManualPageBreaks.h"
 #include "ManualStructure.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -12,7 +13,6 @@
 #include <QTextLayout>
 
 #include <cmath>
-#include <optional>
 
 namespace zeltomir::manual {
 
@@ -24,7 +24,18 @@ const QString PagePlaceholder = QStringLiteral("000");
 
 constexpr double PageEdgeSlack = 0.5; // device pixels
 constexpr double EntryPoints = 10.5;
-constexpr double SectionIndent = 24.0; // document pixels
+constexpr double SectionIndent = 24.0; // device pixels, as the layout takes a left margin
+// Space above a chapter's entry in the contents list, in document pixels,
+// and how far it may be closed up to keep the list on one page.
+constexpr double ChapterGap = 8.0;
+constexpr double SmallestChapterGap = 3.0;
+
+int PageAt(const QTextDocument& laidOut, double y)
+{
+    // A line at the top of a page starts at the page's edge, give or take
+    // the rounding of the layout's fixed-point positions.
+    return int(std::floor((y + PageEdgeSlack) / laidOut.pageSize().height())) + 1;
+}
 
 // Every measurement is taken on a fresh copy laid out from scratch: the
 // text layout's incremental update after a format change has been seen to
@@ -36,24 +47,16 @@ std::unique_ptr<QTextDocument> LaidOut(const QTextDocument& source, QPagedPaintD
     copy->documentLayout()->setPaintDevice(&device);
     copy->setDocumentMargin(0);
     copy->setPageSize(pageSize);
+    // The layout is done lazily, as far as asked for; the lines of the
+    // blocks are read directly, so it is done in full first.
+    copy->pageCount();
     return copy;
 }
 
-void BreakBefore(const QTextBlock& block)
-{
-    QTextBlockFormat format;
-    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    QTextCursor(block).mergeBlockFormat(format);
-}
-
-bool BreaksBefore(const QTextBlock& block)
-{
-    return block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
-}
-
 // The contents list goes in front of the first chapter. Returns the block
-// number of its first entry; the entries follow one block each.
-int InsertContents(QTextDocument& document, const ManualStructure& structure, double textWidth)
+// number of its first entry; the entries follow one block each. The text
+// width is in device pixels, scale of them to a document pixel.
+int InsertContents(QTextDocument& document, const ManualStructure& structure, double textWidth, double scale)
 {
     // The texts are taken first: the split below moves the first chapter's
     // heading to another block.
@@ -89,8 +92,14 @@ int InsertContents(QTextDocument& document, const ManualStructure& structure, do
     for (const Entry& entry : entries) {
         QTextBlockFormat line;
         line.setLeftMargin(entry.chapter ? 0.0 : SectionIndent);
-        line.setTopMargin(entry.chapter ? 8.0 : 1.0);
-        line.setTabPositions({QTextOption::Tab(textWidth - line.leftMargin(), QTextOption::RightTab)});
+        line.setTopMargin(entry.chapter ? ChapterGap : 1.0);
+        // A tab stop is in document pixels from the start of the text,
+        // inside the margin, so that every page number ends at the right
+        // edge; a pixel short of it, as a stop that the rounding puts a
+        // hair past the end of the line sends the number to a line of its
+        // own.
+        const double stop = textWidth - line.leftMargin() - 1.0;
+        line.setTabPositions({QTextOption::Tab(stop / scale, QTextOption::RightTab)});
         QTextCharFormat text;
         text.setFontPointSize(EntryPoints);
         text.setFontWeight(entry.chapter ? QFont::Bold : QFont::Normal);
@@ -100,31 +109,38 @@ int InsertContents(QTextDocument& document, const ManualStructure& structure, do
     return firstEntry;
 }
 
-bool KeepsWithNext(const QTextBlock& block)
+// A contents list a little longer than a page is kept to one by closing
+// up the space above its chapters.
+void FitContents(QTextDocument& source, QPagedPaintDevice& device, const QSizeF& pageSize, int firstEntry,
+                 int entries)
 {
-    return block.blockFormat().headingLevel() >= 2 || block.blockFormat().boolProperty(KeepWithNextProperty);
-}
-
-// The first heading (or picture with a caption) whose following line went
-// to the next page, if any, as its block number.
-std::optional<int> FirstStrandedBlock(const QTextDocument& laidOut)
-{
-    for (QTextBlock block = laidOut.begin(); block.isValid(); block = block.next()) {
-        const QTextBlock next = block.next();
-        if (!KeepsWithNext(block) || BreaksBefore(block) || !next.isValid())
-            continue;
-        if (PageOf(laidOut, block) != PageOf(laidOut, next))
-            return block.blockNumber();
+    // Measured on pages too tall to break inside the list.
+    const double tallHeight = 4 * pageSize.height();
+    const std::unique_ptr<QTextDocument> tall = LaidOut(source, device, QSizeF(pageSize.width(), tallHeight));
+    const QAbstractTextDocumentLayout& layout = *tall->documentLayout();
+    const double top = layout.blockBoundingRect(tall->findBlockByNumber(firstEntry - 1)).top();
+    const double bottom = layout.blockBoundingRect(tall->findBlockByNumber(firstEntry + entries - 1)).bottom();
+    const double excess = bottom + PageEdgeSlack - std::floor(top / tallHeight) * tallHeight - pageSize.height();
+    if (excess <= 0)
+        return;
+    // The space above the first entry is taken up by the larger one below
+    // the title.
+    QList<QTextBlock> chapters;
+    for (int i = 1; i < entries; ++i) {
+        const QTextBlock entry = source.findBlockByNumber(firstEntry + i);
+        if (entry.blockFormat().topMargin() == ChapterGap)
+            chapters.append(entry);
     }
-    return std::nullopt;
-}
-
-// Moving a block to the next page can only push later text down, so the
-// blocks are settled in document order, one layout each.
-void KeepBlocksWithNext(QTextDocument& source, QPagedPaintDevice& device, const QSizeF& pageSize)
-{
-    while (const std::optional<int> stranded = FirstStrandedBlock(*LaidOut(source, device, pageSize)))
-        BreakBefore(source.findBlockByNumber(*stranded));
+    if (chapters.isEmpty())
+        return;
+    const double scale = double(device.logicalDpiY()) / 96.0;
+    const double gap = ChapterGap - excess / scale / double(chapters.size());
+    if (gap < SmallestChapterGap)
+        return;
+    QTextBlockFormat closer;
+    closer.setTopMargin(gap);
+    for (const QTextBlock& chapter : chapters)
+        QTextCursor(chapter).mergeBlockFormat(closer);
 }
 
 void FillPageNumbers(QTextDocument& source, const QTextDocument& laidOut, int firstEntry)
@@ -143,36 +159,40 @@ void FillPageNumbers(QTextDocument& source, const QTextDocument& laidOut, int fi
 
 int PageOf(const QTextDocument& laidOut, const QTextBlock& block)
 {
-    double top = laidOut.documentLayout()->blockBoundingRect(block).top();
-    // A first line that did not fit at the foot of a page is moved to the
-    // next page inside its block, whose top stays behind.
     if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0)
-        top += layout->lineAt(0).y();
-    const double pageHeight = laidOut.pageSize().height();
-    // A line at the top of a page starts at the page's edge, give or take
-    // the rounding of the layout's fixed-point positions.
-    return int(std::floor((top + PageEdgeSlack) / pageHeight)) + 1;
+        return PageOfLine(laidOut, block, 0);
+    return PageAt(laidOut, laidOut.documentLayout()->blockBoundingRect(block).top());
+}
+
+int PageOfLine(const QTextDocument& laidOut, const QTextBlock& block, int line)
+{
+    // A line that did not fit at the foot of a page is moved to the next
+    // page inside its block, whose top stays behind.
+    return PageAt(laidOut, laidOut.documentLayout()->blockBoundingRect(block).top() + block.layout()->lineAt(line).y());
 }
 
 std::unique_ptr<QTextDocument> PaginateManual(QTextDocument& source, QPagedPaintDevice& device,
                                               const QSizeF& pageSize)
 {
+    const auto layOut = [&source, &device, &pageSize] { return LaidOut(source, device, pageSize); };
     const ManualStructure structure = FindStructure(source);
     if (!structure.hasTitlePage()) {
-        KeepBlocksWithNext(source, device, pageSize);
-        return LaidOut(source, device, pageSize);
+        MendPageBreaks(source, layOut);
+        return layOut();
     }
 
-    const double scale = double(device.logicalDpiX()) / 96.0; // tab stops are in document pixels
-    const int firstEntry = InsertContents(source, structure, pageSize.width() / scale);
+    const int firstEntry
+        = InsertContents(source, structure, pageSize.width(), double(device.logicalDpiX()) / 96.0);
     // The insertion split the first chapter's block: look again.
     for (const Heading& heading : FindStructure(source).headings) {
         if (heading.level == 1)
-            BreakBefore(heading.block);
+            BreakPageBefore(heading.block);
     }
-    KeepBlocksWithNext(source, device, pageSize);
-    FillPageNumbers(source, *LaidOut(source, device, pageSize), firstEntry);
-    return LaidOut(source, device, pageSize);
+    FitContents(source, device, pageSize, firstEntry, int(structure.contentsEntries().size()));
+    FitContents(source, device, pageSize, firstEntry, int(structure.contentsEntries().size()));
+    MendPageBreaks(source, layOut);
+    FillPageNumbers(source, *layOut(), firstEntry);
+    return layOut();
 }
 
 } // namespace zeltomir::manual

@@ -1,13 +1,12 @@
 #pragma once
 
 // Breaking the manual into pages: a contents list after the title page,
-// each chapter on a new page, no heading left alone at the foot of a page,
-// no picture parted from its caption, and the contents list given the page
-// numbers of the headings.
+// each chapter on a new page, the breaks between pages mended
+// (ManualPageBreaks.h), and the contents list given the page numbers of the
+// headings.
 
 #include <QSizeF>
 #include <QString>
-#include <QTextFormat>
 
 #include <memory>
 
@@ -19,10 +18,6 @@ namespace zeltomir::manual {
 
 inline const QString ContentsTitle = QStringLiteral("Contents");
 
-// A block format property: true keeps the block on the page of the block
-// after it, as a section heading is kept with its text.
-inline constexpr int KeepWithNextProperty = QTextFormat::UserProperty + 1;
-
 // Adds the contents list and the page breaks to source, and returns a copy
 // of it laid out on pages of pageSize (device pixels) at the device's
 // resolution, ready to be painted page by page.
@@ -32,5 +27,8 @@ std::unique_ptr<QTextDocument> PaginateManual(QTextDocument& source, QPagedPaint
 // The page (counted from 1) on which the block's first line is printed, in
 // a document laid out by PaginateManual.
 int PageOf(const QTextDocument& laidOut, const QTextBlock& block);
+
+// The page of one of the block's lines.
+int PageOfLine(const QTextDocument& laidOut, const QTextBlock& block, int line);
 
 } // namespace zeltomir::manual

@@ -1,5 +1,6 @@
 #include "ManualPdf.h"
 
+#include "ManualExamples.h"
 #include "ManualFigures.h"
 #include "ManualPagination.h"
 #include "ManualStructure.h"
@@ -77,6 +78,7 @@ void PaintPage(QPainter& painter, QTextDocument& document, const PageFrame& fram
     context.clip = view.adjusted(0, 0, 0, -1.0);
     context.palette.setColor(QPalette::Text, Qt::black);
     document.documentLayout()->draw(&painter, context);
+    PaintContinuationMarks(painter, document, view);
     painter.restore();
 }
 
@@ -87,13 +89,37 @@ QString Shown(const QString& path)
 
 } // namespace
 
+ManualPages LayOutManual(const QString& markdown, const QString& sourceFolder, QPdfWriter& writer)
+{
+    ManualPages result;
+    const FigureSource figures = TakeFigures(markdown, QDir(sourceFolder));
+    if (!figures.ok()) {
+        result.error = figures.error;
+        return result;
+    }
+
+    writer.setResolution(Resolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    const PageFrame frame = FrameOf(writer);
+
+    QTextDocument document;
+    document.setMarkdown(figures.markdown);
+    result.error = PlaceFigures(document, figures, frame.text.size(), Resolution);
+    if (!result.ok())
+        return result;
+    const ManualStructure structure = FindStructure(document);
+    ApplyManualStyle(document, structure);
+    FitExamples(document, writer, frame.text.width());
+    result.title = structure.title;
+    result.titlePage = structure.hasTitlePage();
+    result.document = PaginateManual(document, writer, frame.text.size());
+    return result;
+}
+
 PdfResult WriteManualPdf(const QString& markdown, const QString& sourceFolder, const QString& outputPath)
 {
-    // Every picture is read before the output is touched.
-    const FigureSource figures = TakeFigures(markdown, QDir(sourceFolder));
-    if (!figures.ok())
-        return {0, figures.error};
-
+    // The output is written to a temporary file, which a picture that
+    // cannot be read leaves uncommitted.
     QSaveFile file(outputPath);
     if (QFileInfo(outputPath).isDir())
         return {0, QStringLiteral("%1: the name is that of a folder, not a file.").arg(Shown(outputPath))};
@@ -101,20 +127,14 @@ PdfResult WriteManualPdf(const QString& markdown, const QString& sourceFolder, c
         return {0, QStringLiteral("%1: the file cannot be created (%2).").arg(Shown(outputPath), file.errorString())};
 
     QPdfWriter writer(&file);
-    writer.setResolution(Resolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     writer.setCreator(QStringLiteral("zeltomir-manual"));
+    const ManualPages laidOut = LayOutManual(markdown, sourceFolder, writer);
+    if (!laidOut.ok())
+        return {0, laidOut.error};
+    writer.setTitle(laidOut.title);
+    QTextDocument& pages = *laidOut.document;
     const PageFrame frame = FrameOf(writer);
-
-    QTextDocument document;
-    document.setMarkdown(figures.markdown);
-    if (const QString error = PlaceFigures(document, figures, frame.text.size(), Resolution); !error.isEmpty())
-        return {0, error};
-    const ManualStructure structure = FindStructure(document);
-    ApplyManualStyle(document, structure);
-    writer.setTitle(structure.title);
-    const std::unique_ptr<QTextDocument> pages = PaginateManual(document, writer, frame.text.size());
-    const int pageCount = pages->pageCount();
+    const int pageCount = pages.pageCount();
 
     QPainter painter;
     if (!painter.begin(&writer))
@@ -122,10 +142,10 @@ PdfResult WriteManualPdf(const QString& markdown, const QString& sourceFolder, c
     for (int index = 0; index < pageCount; ++index) {
         if (index > 0)
             writer.newPage();
-        PaintPage(painter, *pages, frame, index);
+        PaintPage(painter, pages, frame, index);
         // The title page carries no footer.
-        if (index > 0 || !structure.hasTitlePage())
-            PaintFooter(painter, frame, pages->defaultFont(), structure.title, index + 1);
+        if (index > 0 || !laidOut.titlePage)
+            PaintFooter(painter, frame, pages.defaultFont(), laidOut.title, index + 1);
     }
     if (!painter.end())
         return {0, QStringLiteral("%1: the PDF could not be finished.").arg(Shown(outputPath))};

@@ -6,6 +6,11 @@
 
 #include <QString>
 
+#include <memory>
+
+class QPdfWriter;
+class QTextDocument;
+
 namespace zeltomir::manual {
 
 struct PdfResult {
@@ -19,5 +24,21 @@ struct PdfResult {
 // leaves an earlier manual at the path as it was. Pictures are found from
 // sourceFolder, the folder of the manual's text.
 PdfResult WriteManualPdf(const QString& markdown, const QString& sourceFolder, const QString& outputPath);
+
+struct ManualPages {
+    // Laid out on pages the size of the text area, in the writer's dots:
+    // page n (from 0) is the part from n times the page height down. The
+    // layout measures its text on the writer, which must outlive it.
+    std::unique_ptr<QTextDocument> document;
+    QString title;
+    bool titlePage = false; // the first page, which carries no footer
+    QString error;          // empty when the pictures could be placed
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// What WriteManualPdf prints, laid out for the writer's pages, which it sets
+// to A4 first.
+ManualPages LayOutManual(const QString& markdown, const QString& sourceFolder, QPdfWriter& writer);
 
 } // namespace zeltomir::manual

@@ -1,5 +1,7 @@
 #include "ManualStyle.h"
 
+#include "ManualExamples.h"
+#include "ManualPageBreaks.h"
 #include "ManualStructure.h"
 
 #include <QBrush>
@@ -19,7 +21,6 @@ namespace {
 // Sizes in points, spacing in the document's pixels (1/96 inch, scaled to
 // the printer by the layout).
 constexpr double BodyPoints = 10.0;
-constexpr double CodePoints = 8.5;
 constexpr double TitlePoints = 30.0;
 constexpr double TitlePagePoints = 13.0;
 constexpr double TitleTopSpace = 260.0;
@@ -57,13 +58,6 @@ bool IsFixedPitch(const QTextCharFormat& format)
 {
     return format.fontFixedPitch() || format.font().fixedPitch()
         || format.fontFamilies().toStringList().join(QLatin1Char(' ')).contains(QLatin1String("Mono"));
-}
-
-bool IsExample(const QTextBlock& block)
-{
-    if (!block.isValid() || block.blockFormat().headingLevel() > 0)
-        return false;
-    return block.blockFormat().hasProperty(QTextFormat::BlockCodeFence) || block.blockFormat().nonBreakableLines();
 }
 
 struct Run {
@@ -191,27 +185,11 @@ void StyleTables(QTextDocument& document)
     }
 }
 
-// Examples (code blocks) in a smaller fixed font on a light shade, so that
-// what the user types or sees on a terminal stands apart from the prose.
-void StyleExamples(QTextDocument& document)
+// Inline code keeps nearly the body size, so it does not shrink inside a line.
+void StyleInlineCode(QTextDocument& document)
 {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (!IsExample(block))
-            continue;
-        QTextBlockFormat shade;
-        shade.setBackground(QColor(0xf2, 0xf2, 0xf2));
-        shade.setLeftMargin(12.0);
-        shade.setRightMargin(12.0);
-        // Each line of an example is a block of its own: space goes only
-        // above the first and below the last.
-        shade.setTopMargin(IsExample(block.previous()) ? 0.0 : 4.0);
-        shade.setBottomMargin(IsExample(block.next()) ? 0.0 : 8.0);
-        QTextCursor(block).mergeBlockFormat(shade);
-        SetBlockTextSize(block, CodePoints, false);
-    }
-    // Inline code keeps nearly the body size, so it does not shrink inside a line.
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (IsExample(block))
+        if (IsExampleLine(block))
             continue;
         for (const Run& run : RunsOf(block)) {
             if (!IsFixedPitch(run.format) || run.format.hasProperty(QTextFormat::FontPointSize))
@@ -229,10 +207,15 @@ void StyleParagraphs(QTextDocument& document)
         if (block.blockFormat().headingLevel() > 0 || QTextCursor(block).currentTable())
             continue;
         QTextBlockFormat format = block.blockFormat();
-        if (format.bottomMargin() < 6.0 && !block.textList() && !format.nonBreakableLines()) {
+        if (format.nonBreakableLines())
+            continue; // a line of an example
+        if (format.bottomMargin() < 6.0 && !block.textList())
             format.setBottomMargin(6.0);
-            QTextCursor(block).setBlockFormat(format);
-        }
+        // A paragraph or list item that ends in a colon introduces the list,
+        // table or example after it, and is not printed apart from it.
+        if (block.text().trimmed().endsWith(QLatin1Char(':')))
+            format.setProperty(KeepWithNextProperty, true);
+        QTextCursor(block).setBlockFormat(format);
     }
 }
 
@@ -244,6 +227,7 @@ void ApplyManualStyle(QTextDocument& document, const ManualStructure& structure)
     StyleParagraphs(document);
     StyleTables(document);
     StyleExamples(document);
+    StyleInlineCode(document);
     StyleHeadings(structure);
     StyleTitlePage(structure);
 }

@@ -2,7 +2,8 @@
 
 // The look of the printed manual, applied to the document that the Markdown
 // reader built: body and heading fonts, spacing, the title page, tables
-// with ruled cells and a shaded header, and shaded examples.
+// with ruled cells and a shaded header, shaded examples (ManualExamples.h),
+// and which paragraphs are kept with what follows them.
 
 class QTextDocument;
 

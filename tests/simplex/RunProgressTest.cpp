@@ -38,10 +38,17 @@ void SimplexSpread(core::OptimizationProblem& p, double extent)
             p.Simplex.at(i, r) = r == 1 ? extent / 10 : 0;
 }
 
+QString KeptText(int vertex, int simplexes)
+{
+    return QStringLiteral("Vertex %1 has been kept in %2 successive simplexes: measure it again; if its result holds, "
+                          "the simplex is circling the optimum.")
+        .arg(vertex)
+        .arg(simplexes);
+}
+
 TEST(AssessRun, EachAdviceRuleFiresFromItsBoundary)
 {
-    const QString kept = QStringLiteral("Vertex 2 has been kept in 4 successive simplexes: measure it again; if its "
-                                        "result holds, the simplex is circling the optimum.");
+    const QString kept = KeptText(2, 4);
     const QString resolution = QStringLiteral("The simplex is now smaller than the factors can be set at the shown "
                                               "decimals: further trials repeat levels already run.");
     const struct {
@@ -161,14 +168,6 @@ double ThreeFactorHill(const QStringList& levels)
     const double b = levels.value(1).toDouble() - 5.2;
     const double c = levels.value(2).toDouble() - 7.1;
     return 100 - a * a - 2 * b * b - 1.5 * c * c + 0.5 * a * b;
-}
-
-QString KeptText(int vertex, int simplexes)
-{
-    return QStringLiteral("Vertex %1 has been kept in %2 successive simplexes: measure it again; if its result holds, "
-                          "the simplex is circling the optimum.")
-        .arg(vertex)
-        .arg(simplexes);
 }
 
 // The kept-vertex advice waits until the simplex has turned around its best

@@ -51,6 +51,14 @@ GridWidget::GridWidget(QWidget* parent)
     connect(m_view, &GridView::pasteKeyPressed, this, &GridWidget::paste);
     connect(m_view, &GridView::deleteKeyPressed, this, [this] { m_model->clearEditable(selectedBlock()); });
     connect(qApp, &QApplication::focusChanged, this, &GridWidget::onFocusChanged);
+    // The scroll bar announces a new range before it binds its value into
+    // it, so m_atEnd still tells where the rows were.
+    QScrollBar* down = m_view->verticalScrollBar();
+    connect(down, &QScrollBar::valueChanged, this, [this, down](int value) { m_atEnd = value == down->maximum(); });
+    connect(down, &QScrollBar::rangeChanged, this, [this, down](int, int maximum) {
+        if (m_followsEnd && m_atEnd)
+            down->setValue(maximum);
+    });
 }
 
 GridWidget::~GridWidget() = default;
@@ -173,6 +181,21 @@ void GridWidget::scrollToRow(int row)
     const int left = across->value();
     m_view->scrollTo(m_model->index(row - 1, 0), QAbstractItemView::EnsureVisible);
     across->setValue(left);
+}
+
+void GridWidget::setFollowsEnd(bool follows)
+{
+    m_followsEnd = follows;
+    const QScrollBar* down = m_view->verticalScrollBar();
+    m_atEnd = down->value() == down->maximum();
+}
+
+void GridWidget::scrollToEnd()
+{
+    m_view->doItemsLayout();
+    QScrollBar* down = m_view->verticalScrollBar();
+    down->setValue(down->maximum());
+    m_atEnd = true;
 }
 
 GridBlock GridWidget::selectedBlock() const

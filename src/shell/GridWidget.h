@@ -93,6 +93,19 @@ public:
     // and the selection, which the clipboard commands act on. Rows outside
     // the grid (and the header row, always in view) change nothing.
     void scrollToRow(int row);
+    // For a table that grows at the bottom: while the rows are scrolled to
+    // the end they stay there, whatever comes (rows added or taken away, a
+    // taller or shorter grid, a scroll bar across that comes or goes). A user
+    // who scrolls away from the end keeps the place until scrolling back to
+    // it. Off in a new grid.
+    void setFollowsEnd(bool follows);
+    // Whether the rows are scrolled to the end, as far as the rows laid out
+    // so far go: rows just written are laid out when the event loop next
+    // runs, or by scrollToEnd.
+    bool atEnd() const { return m_atEnd; }
+    // Lays the rows out now and scrolls to the end, the last row whole in
+    // view, leaving the columns where they are.
+    void scrollToEnd();
     // The bounding block of the user's selection, or the current cell when
     // nothing is selected. The selection never includes the header row.
     GridBlock selectedBlock() const;
@@ -141,6 +154,8 @@ private:
     GridModel* m_model;
     GridView* m_view;
     int m_pagesPrinted = 0;
+    bool m_followsEnd = false;
+    bool m_atEnd = true;
 };
 
 } // namespace zeltomir::shell

@@ -56,21 +56,36 @@ std::vector<FactorExtent> ExtentsOf(const core::OptimizationProblem& problem)
     return extents;
 }
 
-// The retained vertex kept in the most simplexes, with the count; a vertex
-// stays in the simplex from its entry until it is replaced, so its retention
-// count is a run of successive simplexes. The vertex the trial moves away
-// from (row 1) is left out: in a simplex marching on, every vertex is in k+1
-// simplexes by the time it is given up, and only one that is still kept
-// after that is the sign of a simplex circling.
-std::optional<std::pair<int, int>> LongestKept(const core::OptimizationProblem& problem)
+// Spendley, Hext and Himsworth's age at which a vertex kept all along is
+// worth measuring again: 1.65k + 0.05k^2 successive simplexes, rounded up to
+// whole simplexes (4 for two factors, 6 for three). k+1 comes too early: a
+// simplex that zigzags uphill, or contracts along a limit, keeps its newest
+// best vertex for k+1 simplexes before it moves on, while one turning around
+// a vertex keeps it longer (a fixed-size simplex in two factors, for 6).
+int CirclingSimplexes(int k)
+{
+    return (165 * k + 5 * k * k + 99) / 100;
+}
+
+// The retained vertex that holds the best result of the run and has been
+// kept longest, with its count. A vertex stays in the simplex from its entry
+// until it is replaced, so its retention count is a run of successive
+// simplexes; holding the best result, it has seen no better one in all of
+// them: the simplex has stopped making progress around it. The vertex the
+// trial moves away from (row 1) is on its way out and left out.
+std::optional<std::pair<int, int>> KeptAsBest(const core::OptimizationProblem& problem, const BestResult& best)
 {
     const int k = problem.NumFactors;
+    const double bestObjective = ObjectiveOf(problem.Goal, problem.TargetValue, best.result);
     std::optional<std::pair<int, int>> longest;
     for (int r = 2; r <= k + 1; ++r) {
         const double number = problem.Simplex.value(k + 3, r);
         if (!(number >= 1 && number <= problem.NumVertices) || std::floor(number) != number)
             continue;
         const int vertex = static_cast<int>(number);
+        const double result = problem.VertexHistory.value(k + 1, vertex);
+        if (ObjectiveOf(problem.Goal, problem.TargetValue, result) < bestObjective)
+            continue;
         const int kept = static_cast<int>(problem.VertexHistory.value(k + 3, vertex));
         if (!longest || kept > longest->second || (kept == longest->second && vertex < longest->first))
             longest = std::pair(vertex, kept);
@@ -99,7 +114,8 @@ RunProgress AssessRun(const core::OptimizationProblem& problem)
     progress.extents = ExtentsOf(problem);
 
     const int k = problem.NumFactors;
-    if (const auto kept = LongestKept(problem); kept && kept->second >= k + 1)
+    const auto kept = progress.best ? KeptAsBest(problem, *progress.best) : std::nullopt;
+    if (kept && kept->second >= CirclingSimplexes(k))
         progress.advice.push_back(
             {AdviceRule::VertexKept,
              QStringLiteral("Vertex %1 has been kept in %2 successive simplexes: measure it again; if its result "

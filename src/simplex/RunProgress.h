@@ -59,9 +59,10 @@ struct RunProgress {
 //
 // The advice, each rule firing on its own:
 // - VertexKept: a retained vertex of the current simplex (not the one the
-//   trial moves away from) has been in k+1 or more successive simplexes, the
-//   classic sign that the simplex circles the optimum (with several, the one
-//   kept longest).
+//   trial moves away from) holds the best result so far and has been in
+//   1.65k + 0.05k^2 or more successive simplexes (4 for two factors): no
+//   better result came while the simplex turned around it, the classic sign
+//   that it circles the optimum (with several, the one kept longest).
 // - BelowResolution: in every factor the current simplex spans less than the
 //   factor's resolution, so its trials repeat levels already run.
 // - NoImprovement: the best result is at least 2(k+1) vertices old.

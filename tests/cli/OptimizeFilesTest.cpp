@@ -125,17 +125,23 @@ TEST_F(OptimizeFiles, StepSizeComesFromTheFileOrFromSteps)
 
 TEST_F(OptimizeFiles, OpenWithoutInputWritesTheSummaryAndSavesAgain)
 {
+    // v5, the best, counted in a fourth simplex.
+    core::OptimizationProblem problem;
+    ASSERT_TRUE(core::ReadStateFile(saved(), problem, &problem.StepType).ok);
+    problem.VertexHistory.at(5, 5) = 4;
+    const QString kept = path("kept.sso");
+    ASSERT_TRUE(core::WriteStateFile(problem, kept).ok);
     const QString again = path("again.sso");
-    const Session session = RunOptimize({"--open", saved(), "--json", "--save", again});
+    const Session session = RunOptimize({"--open", kept, "--json", "--save", again});
     EXPECT_EQ(session.status, ExitSuccess);
     ASSERT_EQ(session.lines.size(), 10u);
     EXPECT_EQ(session.lines[0],
               R"j({"event":"trial","vertex":9,"type":"R","instruction":"Use the Reflection","levels":[6,10]})j");
-    // The resumed trial is assessed too: v5, the best, is in its third simplex.
+    // The resumed trial is assessed too.
     EXPECT_EQ(session.lines[1], R"j({"event":"advice","vertex":8,"advice":[{"rule":"vertex-kept","text":"Vertex 5 )j"
-                                R"j(has been kept in 3 successive simplexes: measure it again; if its result holds, )j"
+                                R"j(has been kept in 4 successive simplexes: measure it again; if its result holds, )j"
                                 R"j(the simplex is circling the optimum."}]})j");
-    QFile first(path("p.sso"));
+    QFile first(kept);
     QFile second(again);
     ASSERT_TRUE(first.open(QIODevice::ReadOnly));
     ASSERT_TRUE(second.open(QIODevice::ReadOnly));

@@ -10,15 +10,11 @@
 namespace zeltomir::simplex {
 namespace {
 
-// The measured response of the run below: a quadratic with its maximum inside
-// the factor box, computed from the level texts as the experimenter reads
-// them off the grid, and typed to a quarter (exact at single precision).
+// The measured response of the run below: the hill, its maximum inside the
+// factor box, typed to a quarter (exact at single precision).
 QString Response(const QStringList& levels)
 {
-    const double a = levels.value(0).toDouble();
-    const double b = levels.value(1).toDouble();
-    const double y = 100 - (a - 6.3) * (a - 6.3) - 2 * (b - 11.2) * (b - 11.2) + 0.5 * (a - 6.3) * (b - 11.2);
-    return QString::asprintf("%.2f", std::nearbyint(y * 4) / 4);
+    return QString::asprintf("%.2f", std::nearbyint(test::Hill(levels) * 4) / 4);
 }
 
 struct ExpectedStep {
@@ -99,11 +95,7 @@ TEST(FullRun, ReachesTheOptimumOfAQuadraticSurface)
     const Case cases[] = {{"max", 1}, {"min", -1}, {"mid", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.goal);
-        const auto surface = [](const QStringList& levels) {
-            const double a = levels.value(0).toDouble() - 6.3;
-            const double b = levels.value(1).toDouble() - 11.2;
-            return 100 - a * a - 2 * b * b + 0.5 * a * b;
-        };
+        const auto surface = test::Hill;
         const auto typed = [&](const QStringList& levels) {
             return QString::number(c.sign * surface(levels), 'g', 7);
         };

@@ -82,6 +82,15 @@ inline void CommitCorner(core::OptimizationProblem& problem, const QStringList& 
     ASSERT_TRUE(outcome.ok) << (outcome.messages.empty() ? "" : outcome.messages.back().text.toStdString());
 }
 
+// A smooth hill over two factors, its top of 100 at A = 6.3 and B = 11.2,
+// measured at the level texts as the experimenter reads them off the grid.
+inline double Hill(const QStringList& levels)
+{
+    const double a = levels.value(0).toDouble() - 6.3;
+    const double b = levels.value(1).toDouble() - 11.2;
+    return 100 - a * a - 2 * b * b + 0.5 * a * b;
+}
+
 inline std::vector<double> Column(const core::Matrix& matrix, int column, int firstRow, int lastRow)
 {
     std::vector<double> values;

@@ -28,6 +28,7 @@ VertexSummaryWindow::VertexSummaryWindow(SimplexWindows& windows, QWidget* paren
     m_grid = new shell::GridWidget(this);
     m_grid->setObjectName(QStringLiteral("ss"));
     m_grid->setReadOnly(true);
+    m_grid->setFollowsEnd(true);
     // The width a column gets when it is made, before any rule widens it.
     m_grid->setMaxCols(1);
     m_baseColumnWidth = m_grid->colWidth(1);
@@ -70,13 +71,14 @@ void VertexSummaryWindow::refresh()
         m_tracker.forget(); // the widest texts are measured again
     }
     if (std::optional<VertexSummaryUpdate> update = m_tracker.update(context().problem)) {
-        const int rowsBefore = m_grid->maxRows();
         write(*update);
         m_longest.follow(*update, m_grid->maxCols(), [this](int col, int row) { return m_grid->cellView(col, row); });
         fitColumns();
-        // The newest vertex is the one a user looks for.
-        if (update->rows > rowsBefore || update->whole)
-            m_grid->scrollToRow(update->rows);
+        // The newest vertex is the one a user looks for, unless the user has
+        // scrolled up to older ones. The grid follows the end by itself once
+        // the event loop lays the new rows out; this shows them at once.
+        if (update->whole || m_grid->atEnd())
+            m_grid->scrollToEnd();
     }
 }
 

@@ -34,7 +34,9 @@ public:
     // whole rebuild would show, but only the cells whose source changed are
     // formatted and written: after a step, the new vertex's row and the
     // retention counts of the vertices in the simplex. At 100 factors by
-    // 10,000 vertices a whole rebuild takes a noticeable moment.
+    // 10,000 vertices a whole rebuild takes a noticeable moment. The rows end
+    // on the newest vertex, whole in view, unless the user has scrolled away
+    // from the end; a whole rebuild always ends there.
     void refresh();
 
     // Writes the whole table again, whatever changed: what every activation

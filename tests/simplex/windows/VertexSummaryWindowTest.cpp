@@ -6,7 +6,9 @@
 #include "shell/Twips.h"
 
 #include <QMdiSubWindow>
+#include <QTableView>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <functional>
 #include <vector>
@@ -178,6 +180,55 @@ TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
             EXPECT_GE(summary.grid()->colWidth(col), summary.grid()->maxTextColWidth(col)) << "column " << col;
         EXPECT_TRUE(testsupport::RowInView(*summary.grid(), summary.grid()->maxRows()));
     }
+}
+
+// The newest vertex is the one a user looks for: the summary opens on it
+// and shows it whole after every step, unless the user has scrolled up to
+// older rows, which then stay in view.
+TEST(VertexSummaryWindowTest, ShowsTheNewestRowUnlessScrolledAway)
+{
+    WindowHarness h;
+    StartSteps(h);
+    int results = 0;
+    const auto step = [&] {
+        h.windows().showSimplexSteps();
+        WindowHarness::typeInto(h.steps().resultBox(), QString::number(40 + ++results % 9));
+        h.click(h.steps().nextStepButton());
+    };
+    while (h.problem.NumVertices < 60)
+        step();
+    h.mainWindow().menuAction(QStringLiteral("mnuVertexSummary"))->trigger();
+    const shell::GridWidget& grid = *h.summary().grid();
+    auto* view = grid.findChild<QTableView*>();
+    ASSERT_FALSE(testsupport::RowInView(grid, 1)); // long enough to scroll
+    EXPECT_TRUE(testsupport::RowInView(grid, 60));
+
+    step();
+    h.windows().showVertexSummary();
+    ASSERT_EQ(grid.maxRows(), 61);
+    EXPECT_TRUE(testsupport::RowInView(grid, 61));
+
+    // The wheel turned by `notches`, up when positive.
+    const auto turnWheel = [view](int notches) {
+        const QPoint middle = view->viewport()->rect().center();
+        QWheelEvent wheel(middle, view->viewport()->mapToGlobal(middle), {}, {0, 120 * notches}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &wheel);
+    };
+    turnWheel(3);
+    const int top = view->rowAt(0);
+    ASSERT_FALSE(testsupport::RowInView(grid, 61));
+    step();
+    h.windows().showVertexSummary();
+    ASSERT_EQ(grid.maxRows(), 62);
+    EXPECT_EQ(view->rowAt(0), top);
+
+    // Back down to the end, the rows follow the steps again.
+    turnWheel(-30);
+    ASSERT_TRUE(testsupport::RowInView(grid, 62));
+    step();
+    h.windows().showVertexSummary();
+    EXPECT_TRUE(testsupport::RowInView(grid, 63));
 }
 
 // Begin Optimization clicked again in mid-run asks first, then starts over

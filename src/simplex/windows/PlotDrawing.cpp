@@ -107,6 +107,13 @@ void PlaceLegendBeside(QCustomPlot& plot)
     column->addElement(0, 0, plot.legend);
     column->addElement(1, 0, new QCPLayoutElement(&plot));
     column->setRowStretchFactor(0, 0.001);
+    // The legend's top level with the plot area's, and room to its right
+    // for the frame.
+    auto* tops = new QCPMarginGroup(&plot);
+    plot.axisRect()->setMarginGroup(QCP::msTop, tops);
+    column->setMarginGroup(QCP::msTop, tops);
+    column->setAutoMargins(QCP::msTop);
+    column->setMargins(QMargins(0, 0, 6, 0));
     plot.legend->setSizeConstraintRect(QCPLayoutElement::scrOuterRect);
 }
 
@@ -118,8 +125,10 @@ void AlignLegends(const QList<QCustomPlot*>& plots)
         if (plot->legend->visible())
             width = std::max(width, plot->legend->minimumOuterSizeHint().width());
     }
+    // A width set overrides the legend's own; with no legend on show the
+    // column all but vanishes.
     for (QCustomPlot* plot : plots) {
-        plot->legend->setMinimumSize(width, 0);
+        plot->legend->setMinimumSize(std::max(width, 1), 0);
         plot->replot();
     }
 }

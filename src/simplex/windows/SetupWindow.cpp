@@ -65,7 +65,9 @@ SetupWindow::SetupWindow(SimplexWindows& windows, bool defineInitialSimplexEnabl
     // the user's typing.
     connect(m_count, &QLineEdit::textChanged, this, &SetupWindow::countChanged);
     connect(m_goalOptions, &QButtonGroup::idClicked, this, &SetupWindow::goalOptionClicked);
-    connect(m_target, &QLineEdit::editingFinished, this, &SetupWindow::targetEdited);
+    // The box loses the focus also while the program shuts down, after the
+    // window set is gone: the connection goes with the set.
+    connect(m_target, &QLineEdit::editingFinished, &windows, [this] { targetEdited(); });
     connect(m_stepTypeOptions, &QButtonGroup::idClicked, this,
             [this](int index) { ChooseStepType(context().problem, index); });
     connect(m_defineFactors, &QPushButton::clicked, this, &SetupWindow::defineFactors);
@@ -220,7 +222,7 @@ void SetupWindow::goalOptionClicked(int index)
 // or activation: what the plot and the run score by follows the box.
 void SetupWindow::targetEdited()
 {
-    if (goalOption(2)->isChecked())
+    if (!isClosed() && goalOption(2)->isChecked())
         goalOptionClicked(2);
 }
 

@@ -72,11 +72,9 @@ public:
         if (room <= 0)
             room = m_low != 0 ? std::fabs(m_low) * LoneValueRoom : 1;
         const double margin = wide() ? (m_high - m_low) * share : room;
-        const AxisRange range{m_low - margin, m_high + margin};
         // Values near the ends of the doubles have no room beyond them.
-        return std::isfinite(range.lower) && std::isfinite(range.upper) && range.upper > range.lower
-                   ? range
-                   : AxisRange{m_low, wide() ? m_high : std::nextafter(m_high, HUGE_VAL)};
+        constexpr double most = std::numeric_limits<double>::max();
+        return {std::max(m_low - margin, -most), std::min(m_high + margin, most)};
     }
 
 private:
@@ -296,7 +294,9 @@ PathFactors ChoosePathFactors(int numFactors, PathFactors shown, PathFactors wan
     PathFactors chosen{valid(wanted.across) ? wanted.across : 1, valid(wanted.up) ? wanted.up : std::min(2, k)};
     if (chosen.across != chosen.up || k < 2)
         return chosen;
-    const auto otherThan = [&valid](int given, int kept) { return valid(given) && given != kept ? given : kept == 1 ? 2 : 1; };
+    const auto otherThan = [&valid](int given, int kept) {
+        return valid(given) && given != kept ? given : kept == 1 ? 2 : 1;
+    };
     if (wanted.up != shown.up && wanted.across == shown.across)
         chosen.across = otherThan(shown.up, chosen.up);
     else

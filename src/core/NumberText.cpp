@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <system_error>
 
@@ -542,6 +543,20 @@ QString ShortestForm(double value)
     char buffer[40];
     const auto written = std::to_chars(std::begin(buffer), std::end(buffer), value);
     return QString::fromLatin1(buffer, written.ptr - buffer);
+}
+
+QString ShortestSingleForm(double value, const QLocale& locale)
+{
+    const bool single = std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max()
+                        && static_cast<double>(static_cast<float>(value)) == value;
+    if (!single)
+        return GeneralForm(value, Precision::Double, locale);
+    // At most nine digits: the double nearest to them keeps them at fifteen.
+    char buffer[40];
+    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), static_cast<float>(value));
+    double decimal = value;
+    std::from_chars(buffer, written.ptr, decimal);
+    return GeneralForm(decimal, Precision::Double, locale);
 }
 
 QString FormatByDigits(double value, double digits, const QLocale& locale)

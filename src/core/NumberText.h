@@ -56,6 +56,13 @@ double RoundHalfEven(double value, int decimals);
 QString GeneralForm(double value, Precision precision = Precision::Double,
                     const QLocale& locale = QLocale());
 
+// A value held at single precision as the user typed it: the fewest digits
+// that read back as the same single (a typed 0.1 is "0.1", not the double's
+// 0.100000001490116), laid out as GeneralForm lays out a double, so that
+// 19701736 stays 19701736 where seven digits would make it 1.970174E+07. A
+// value that is not a single is written as GeneralForm writes a double.
+QString ShortestSingleForm(double value, const QLocale& locale = QLocale());
+
 // The shortest text that reads back to the same double, for files that other
 // programs read: "." as the mark, no grouping, an exponent only where it is
 // shorter ("0.1", "10", "1e+20", "1.5e-07"). A negative zero is "0";

@@ -2,7 +2,8 @@
 
 // What the simplex plot window draws, computed from the record alone: the
 // response of every vertex against its number with the best result so far,
-// and the path of the simplex over two chosen factors in natural units.
+// and the path of the simplex over two chosen factors in natural units, with
+// the ranges of their axes. The texts beside them are in PlotText.
 
 #include "core/ProblemRecord.h"
 
@@ -14,6 +15,14 @@
 #include <vector>
 
 namespace zeltomir::simplex {
+
+// The span of one axis, in the plot's own units.
+struct AxisRange {
+    double lower = 0;
+    double upper = 1;
+
+    friend bool operator==(const AxisRange&, const AxisRange&) = default;
+};
 
 struct ResponsePoint {
     int vertex = 0;
@@ -30,6 +39,12 @@ struct ResponsePlot {
     // maximising, lowest when minimising, closest to the target otherwise.
     std::vector<double> bestSoFar;
     std::optional<double> target; // with the target goal
+    QString targetCaption;        // its legend entry, with the target as typed
+    // The vertex numbers from 0 to one past the last (at least to 4), and
+    // the results, the best so far and the target with room above and below;
+    // before there is any result, 0 to 1 (or around the target).
+    AxisRange vertexAxis{0, 4};
+    AxisRange resultAxis;
 };
 
 // Which vertices formed each simplex since Begin Optimization. Every
@@ -71,13 +86,26 @@ private:
     bool m_consistent = false;
 };
 
+// What the axes of the path plot span.
+enum class PathRange {
+    // The region the run has visited (every vertex and the trial on show)
+    // with a margin: a simplex working in a corner of wide limits fills the
+    // plot. Before the initial simplex, the limits.
+    Visited,
+    // The factors' limits ("Show the whole range").
+    Whole,
+};
+
 struct PathPlot {
     int xFactor = 1; // 1..k
     int yFactor = 2;
     QString xName;
     QString yName;
-    // The factors' limits, the natural range each axis spans.
-    double xLower = 0, xUpper = 1, yLower = 0, yUpper = 1;
+    // In natural units. A limit still at its start-up marker (-9999999,
+    // 9999999: not yet defined) is never spanned; with nothing else to span,
+    // an axis runs from 0 to 1.
+    AxisRange xAxis;
+    AxisRange yAxis;
     std::vector<QPointF> vertices; // vertices 1..n in natural units
     // The current simplex's outline: every edge of its projection (for two
     // factors, a triangle).
@@ -98,7 +126,24 @@ inline constexpr int OutlineEdgeBudget = 6000;
 ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem);
 
 // The path over factors xFactor and yFactor (1..k; the same factor on both
-// axes is allowed). Empty before an initial simplex is committed.
-PathPlot BuildPathPlot(const core::OptimizationProblem& problem, int xFactor, int yFactor);
+// axes is drawn as asked). No points before an initial simplex is committed.
+PathPlot BuildPathPlot(const core::OptimizationProblem& problem, int xFactor, int yFactor,
+                       PathRange range = PathRange::Visited);
+
+// The factors of the boxes "Across:" and "Up:" (1..k).
+struct PathFactors {
+    int across = 1;
+    int up = 2;
+
+    friend bool operator==(const PathFactors&, const PathFactors&) = default;
+};
+
+// The factors the boxes show when `wanted` is asked while `shown` is on show
+// (the user changed one box, or the factors changed under both). A factor
+// beyond 1..k gives way to the first (Across) or second (Up). With two
+// factors or more the boxes never name the same one: a box the user set
+// keeps its choice and the other takes the factor it gave up, so the two
+// swap; when the user set neither, Up gives way to the first other factor.
+PathFactors ChoosePathFactors(int numFactors, PathFactors shown, PathFactors wanted);
 
 } // namespace zeltomir::simplex

@@ -71,6 +71,32 @@ TEST(NumberTextFormat, GeneralFormIsTheShortestOfFifteenOrSevenDigits)
     EXPECT_EQ(GeneralForm(-1.5e-7, Precision::Double, German), QStringLiteral("-1,5E-07"));
 }
 
+TEST(NumberTextFormat, ShortestSingleFormShowsAResultAsTyped)
+{
+    const struct {
+        double value;
+        const char* expected;
+    } cases[] = {
+        {double(0.1f), "0.1"},
+        {double(9.999999f), "9.999999"},
+        {19701736, "19701736"},
+        {2e7, "20000000"},
+        {double(1e20f), "1E+20"},
+        {double(FLT_MAX), "3.4028235E+38"},
+        {double(std::numeric_limits<float>::denorm_min()), "1E-45"},
+        {-0.0, "0"},
+        // Not singles: as a double.
+        {1.0 / 3, "0.333333333333333"},
+        {DBL_MAX, "1.79769313486231E+308"},
+        {Inf, "INF"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.expected);
+        EXPECT_EQ(ShortestSingleForm(row.value, English), QString::fromLatin1(row.expected));
+    }
+    EXPECT_EQ(ShortestSingleForm(double(0.1f), German), QStringLiteral("0,1"));
+}
+
 struct DigitsCase {
     double value;
     double digits;

@@ -1,10 +1,12 @@
 #include "SimplexTestSupport.h"
 
 #include "simplex/PlotContent.h"
+#include "simplex/PlotText.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace zeltomir::simplex {
 namespace {
@@ -88,9 +90,10 @@ TEST(PlotContent, ResponseAndPathOfARun)
               })->result);
     EXPECT_FALSE(response.target.has_value());
 
+    EXPECT_EQ(response.vertexAxis, (AxisRange{0, p.NumVertices + 1.0}));
+
     const PathPlot path = BuildPathPlot(p, 2, 1);
     EXPECT_EQ(path.xName, QStringLiteral("B"));
-    EXPECT_EQ(std::pair(path.xLower, path.xUpper), std::pair(5.0, 15.0));
     EXPECT_EQ(path.vertices.size(), static_cast<std::size_t>(p.NumVertices));
     ASSERT_EQ(path.outline.size(), 3u); // the triangle of two factors
     EXPECT_EQ(path.earlier.size(), std::min<std::size_t>(EarlierOutlines, run.simplexes.size() - 1));
@@ -102,6 +105,174 @@ TEST(PlotContent, ResponseAndPathOfARun)
     const core::OptimizationProblem fresh = test::StartupProblem();
     EXPECT_TRUE(BuildResponsePlot(fresh).points.empty());
     EXPECT_TRUE(BuildPathPlot(fresh, 1, 2).vertices.empty());
+}
+
+// Factors A (0 to 100, 2 decimals) and B (0 to 10, 1 decimal) and an
+// initial simplex of the user's own well inside the limits: (40, 2), (50, 2)
+// and (40, 4), with these results. Begun, the first trial reflects vertex 2
+// (the worst result in every use below) to (30, 4).
+core::OptimizationProblem SimplexInside(const QStringList& results, bool begin, const QString& goal = "max")
+{
+    core::OptimizationProblem p = test::WithFactors({{"A", "0", "100", "2"}, {"B", "0", "10", "1"}}, goal);
+    p.TargetValue = 20;
+    GridText grid = test::CornerGrid(p, results);
+    const char* levels[3][2] = {{"40", "2"}, {"50", "2"}, {"40", "4"}};
+    for (int row = 1; row <= 3; ++row) {
+        grid.setCell(row, 1, QLatin1String(levels[row - 1][0]));
+        grid.setCell(row, 2, QLatin1String(levels[row - 1][1]));
+    }
+    EXPECT_TRUE(ContinueInitialSimplex(p, grid).ok);
+    if (begin) {
+        EXPECT_TRUE(BeginOptimization(p).steps.has_value());
+    }
+    return p;
+}
+
+constexpr double RangeTolerance = 1e-9;
+
+void ExpectRange(const AxisRange& range, AxisRange expected, const char* axis)
+{
+    EXPECT_NEAR(range.lower, expected.lower, RangeTolerance) << axis;
+    EXPECT_NEAR(range.upper, expected.upper, RangeTolerance) << axis;
+}
+
+TEST(PlotContent, PathAxesSpanTheRegionVisitedOrTheLimitsButNeverTheMarkers)
+{
+    const auto inside = [](bool begin) { return SimplexInside({"10", "5", "8"}, begin); };
+    const struct {
+        const char* what;
+        std::function<core::OptimizationProblem()> problem;
+        PathRange range;
+        AxisRange x;
+        AxisRange y;
+    } cases[] = {
+        // After start-up or File > New every limit is a marker: nothing to span.
+        {"fresh", [] { return test::StartupProblem(); }, PathRange::Visited, {0, 1}, {0, 1}},
+        {"fresh, whole", [] { return test::StartupProblem(); }, PathRange::Whole, {0, 1}, {0, 1}},
+        {"factors only", [] { return test::WithFactors({{"A", "0", "100", "2"}, {"B", "0", "10", "1"}}); },
+         PathRange::Visited, {-3, 103}, {-0.3, 10.3}},
+        {"simplex", [&] { return inside(false); }, PathRange::Visited, {39.4, 50.6}, {1.88, 4.12}},
+        {"simplex, whole", [&] { return inside(false); }, PathRange::Whole, {-3, 103}, {-0.3, 10.3}},
+        {"with the trial", [&] { return inside(true); }, PathRange::Visited, {28.8, 51.2}, {1.88, 4.12}},
+        {"one level of A", [&] {
+             core::OptimizationProblem p = inside(false);
+             for (int v = 1; v <= 3; ++v)
+                 p.VertexHistory.at(1, v) = 0.45;
+             return p;
+         },
+         PathRange::Visited, {39, 51}, {1.88, 4.12}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        const PathPlot path = BuildPathPlot(row.problem(), 1, 2, row.range);
+        ExpectRange(path.xAxis, row.x, "x");
+        ExpectRange(path.yAxis, row.y, "y");
+    }
+}
+
+TEST(PlotContent, ResultAxisHoldsTheResultsAndTheTarget)
+{
+    const struct {
+        const char* what;
+        std::function<core::OptimizationProblem()> problem;
+        AxisRange results;
+        const char* targetCaption;
+    } cases[] = {
+        {"fresh", [] { return test::StartupProblem(); }, {0, 1}, ""},
+        {"max", [] { return SimplexInside({"10", "5", "8"}, true); }, {4.7, 10.3}, ""},
+        {"target", [] { return SimplexInside({"10", "5", "8"}, true, "mid"); }, {4.1, 20.9}, "Target = 20"},
+        {"one result", [] { return SimplexInside({"7", "7", "7"}, false); }, {6.3, 7.7}, ""},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        const ResponsePlot response = BuildResponsePlot(row.problem());
+        EXPECT_EQ(response.vertexAxis, (AxisRange{0, 4}));
+        ExpectRange(response.resultAxis, row.results, "results");
+        EXPECT_EQ(response.targetCaption, QLatin1String(row.targetCaption));
+    }
+}
+
+TEST(PlotContent, AcrossAndUpNeverNameTheSameFactor)
+{
+    const struct {
+        const char* what;
+        int factors;
+        PathFactors shown;
+        PathFactors wanted;
+        PathFactors chosen;
+    } cases[] = {
+        {"new boxes", 3, {0, 0}, {0, 0}, {1, 2}},
+        {"another factor", 3, {1, 2}, {3, 2}, {3, 2}},
+        {"Across takes Up's", 3, {1, 2}, {2, 2}, {2, 1}},
+        {"Up takes Across's", 3, {1, 2}, {1, 1}, {2, 1}},
+        {"Up's factor is gone", 2, {2, 3}, {2, 3}, {2, 1}},
+        {"Across's factor is gone", 2, {3, 1}, {3, 1}, {1, 2}},
+        {"a single factor", 1, {1, 2}, {1, 2}, {1, 1}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(ChoosePathFactors(row.factors, row.shown, row.wanted), row.chosen);
+    }
+}
+
+// Results as typed, levels at their factor's decimals: never the seven
+// digits of a single (1.970174E+07) nor the noise of a difference.
+TEST(PlotText, TipsAndPanelShowNumbersAsTheUserReadsThem)
+{
+    const core::OptimizationProblem p = SimplexInside({"19701736", "0.1", "9.999999"}, true);
+    const struct {
+        std::vector<int> vertices;
+        const char* tip;
+    } tips[] = {
+        {{1}, "Vertex 1: Initial\nA = 40.00\nB = 2.0\nResult = 19701736"},
+        {{4, 2}, "Vertex 4 (trial on show): Reflection\nA = 30.00\nB = 4.0\n\n"
+                 "Vertex 2: Initial\nA = 50.00\nB = 2.0\nResult = 0.1"},
+        {{3}, "Vertex 3: Initial\nA = 40.00\nB = 4.0\nResult = 9.999999"},
+        {{0, 5}, ""},
+    };
+    for (const auto& row : tips) {
+        SCOPED_TRACE(row.tip);
+        EXPECT_EQ(VertexTip(p, row.vertices), QLatin1String(row.tip));
+    }
+    EXPECT_TRUE(VertexTip(p, {2, 2, 2, 1, 3, 3}).endsWith(QLatin1String("Result = 19701736\n\nand 2 more vertices here")));
+
+    const QString panel = ProgressPanelText(p, AssessRun(p));
+    for (const char* part : {"<b>Best result:</b> 19701736 (vertex 1)<br>A = 40.00<br>B = 2.0</p>",
+                             "<br>A: 10.00 (0.01)<br>B: 2.0 (0.1)</p>"}) {
+        SCOPED_TRACE(part);
+        EXPECT_TRUE(panel.contains(QLatin1String(part))) << panel.toStdString();
+    }
+}
+
+// Many factors are cut short; a level that rounds to nothing without
+// decimals shows 0; a contraction says on which side it lies.
+TEST(PlotText, TipsOfAContractionAndOfManyFactors)
+{
+    std::vector<test::FactorSpec> factors;
+    for (int i = 1; i <= TipFactors + 2; ++i)
+        factors.push_back({QStringLiteral("F%1").arg(i), "0", "10", "1"});
+    core::OptimizationProblem many = test::WithFactors(factors);
+    QStringList results;
+    for (int i = 1; i <= TipFactors + 3; ++i)
+        results << QString::number(i);
+    test::CommitCorner(many, results);
+    many.Factors[1].SignificantDigits = 0; // as a state file may hold it
+    // The last vertex of the corner simplex has every factor at its lower limit.
+    const QStringList lines = VertexTip(many, {TipFactors + 3}).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.mid(1, 2), (QStringList{QStringLiteral("F1 = 0"), QStringLiteral("F2 = 0.0")}));
+    EXPECT_EQ(lines.mid(TipFactors + 1),
+              (QStringList{QStringLiteral("and 2 more factors"), QStringLiteral("Result = 13")}));
+
+    const RecordedRun run = RunOnASmoothSurface(QStringLiteral("Variable"), 25);
+    const ResponsePlot response = BuildResponsePlot(run.problem);
+    for (const auto& [code, caption] : {std::pair(3, "Contraction forward (Cr)"), std::pair(4, "Contraction reverse (Cw)")}) {
+        SCOPED_TRACE(caption);
+        const auto vertex = std::find_if(response.points.begin(), response.points.end(),
+                                         [code](const ResponsePoint& point) { return point.typeCode == code; });
+        ASSERT_NE(vertex, response.points.end());
+        EXPECT_TRUE(VertexTip(run.problem, {vertex->vertex})
+                        .startsWith(QStringLiteral("Vertex %1: %2").arg(vertex->vertex).arg(QLatin1String(caption))));
+    }
 }
 
 } // namespace

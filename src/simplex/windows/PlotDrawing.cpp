@@ -1,5 +1,7 @@
 #include "simplex/windows/PlotDrawing.h"
 
+#include "simplex/PlotText.h"
+
 #include <qcustomplot.h>
 
 #include <algorithm>
@@ -13,21 +15,23 @@ namespace {
 
 struct TypeLook {
     int code;
-    const char* name;
     QCPScatterStyle::ScatterShape shape;
     QColor colour;
 };
 
 // One shape and colour per vertex type, told apart also in print.
 const std::array<TypeLook, 5> TypeLooks{{
-    {0, "Initial", QCPScatterStyle::ssSquare, QColor(90, 90, 90)},
-    {1, "Reflection", QCPScatterStyle::ssCircle, QColor(31, 119, 180)},
-    {2, "Extension", QCPScatterStyle::ssTriangle, QColor(44, 160, 44)},
-    {3, "Cr", QCPScatterStyle::ssDiamond, QColor(255, 127, 14)},
-    {4, "Cw", QCPScatterStyle::ssTriangleInverted, QColor(214, 39, 40)},
+    {0, QCPScatterStyle::ssSquare, QColor(90, 90, 90)},
+    {1, QCPScatterStyle::ssCircle, QColor(31, 119, 180)},
+    {2, QCPScatterStyle::ssTriangle, QColor(44, 160, 44)},
+    {3, QCPScatterStyle::ssDiamond, QColor(255, 127, 14)},
+    {4, QCPScatterStyle::ssTriangleInverted, QColor(214, 39, 40)},
 }};
 
 constexpr double MarkerSize = 7;
+// How far from a marker's centre the pointer still counts as on it, in
+// pixels: a little beyond the largest marker's edge.
+constexpr double MarkerReach = 6;
 const double Gap = std::numeric_limits<double>::quiet_NaN();
 // From this many markers on, a plot stamps a picture of the marker instead
 // of drawing each shape: thousands of shapes take long to draw, and at that
@@ -78,18 +82,10 @@ QCPCurve* AddSegments(QCustomPlot& plot, const std::vector<QLineF>& lines, const
     return curve;
 }
 
-// The range of an axis spanning a factor's limits, with a little room so
-// that points on a limit are not cut in half.
-QCPRange LimitRange(double lower, double upper)
+void SetRanges(QCustomPlot& plot, const AxisRange& x, const AxisRange& y)
 {
-    double low = std::min(lower, upper);
-    double high = std::max(lower, upper);
-    if (!(high > low)) {
-        low -= 1;
-        high += 1;
-    }
-    const double margin = (high - low) * 0.03;
-    return {low - margin, high + margin};
+    plot.xAxis->setRange(x.lower, x.upper);
+    plot.yAxis->setRange(y.lower, y.upper);
 }
 
 void Clear(QCustomPlot& plot)
@@ -99,6 +95,43 @@ void Clear(QCustomPlot& plot)
 }
 
 } // namespace
+
+void PlaceLegendBeside(QCustomPlot& plot)
+{
+    plot.axisRect()->insetLayout()->take(plot.legend);
+    // A column of its own beside the plot area, as narrow as the legend;
+    // the legend at its top and the room below it empty.
+    auto* column = new QCPLayoutGrid;
+    plot.plotLayout()->addElement(0, 1, column);
+    plot.plotLayout()->setColumnStretchFactor(1, 0.001);
+    column->addElement(0, 0, plot.legend);
+    column->addElement(1, 0, new QCPLayoutElement(&plot));
+    column->setRowStretchFactor(0, 0.001);
+    // The legend's top level with the plot area's, and room to its right
+    // for the frame.
+    auto* tops = new QCPMarginGroup(&plot);
+    plot.axisRect()->setMarginGroup(QCP::msTop, tops);
+    column->setMarginGroup(QCP::msTop, tops);
+    column->setAutoMargins(QCP::msTop);
+    column->setMargins(QMargins(0, 0, 6, 0));
+    plot.legend->setSizeConstraintRect(QCPLayoutElement::scrOuterRect);
+}
+
+void AlignLegends(const QList<QCustomPlot*>& plots)
+{
+    int width = 0;
+    for (QCustomPlot* plot : plots) {
+        plot->legend->setMinimumSize(0, 0);
+        if (plot->legend->visible())
+            width = std::max(width, plot->legend->minimumOuterSizeHint().width());
+    }
+    // A width set overrides the legend's own; with no legend on show the
+    // column all but vanishes.
+    for (QCustomPlot* plot : plots) {
+        plot->legend->setMinimumSize(std::max(width, 1), 0);
+        plot->replot();
+    }
+}
 
 void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content)
 {
@@ -120,7 +153,7 @@ void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content)
         }
         const QPen pen(look.colour, 1.5);
         AddPoints(plot, hollowKeys, hollowValues, QCPScatterStyle(look.shape, pen, Qt::white, MarkerSize),
-                  QLatin1String(look.name));
+                  VertexTypeCaption(look.code));
         QCPGraph* filled = AddPoints(plot, filledKeys, filledValues,
                                      QCPScatterStyle(look.shape, pen, look.colour, MarkerSize), QString());
         filled->removeFromLegend();
@@ -135,19 +168,15 @@ void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content)
     bestLine->setLineStyle(QCPGraph::lsStepLeft);
     bestLine->setPen(QPen(QColor(148, 103, 189), 1.5));
     bestLine->setName(QStringLiteral("Best so far"));
-
-    plot.rescaleAxes();
     if (content.target) {
-        auto* target = new QCPItemStraightLine(&plot);
-        target->point1->setCoords(0, *content.target);
-        target->point2->setCoords(1, *content.target);
+        // A line across the whole axis, drawn as a curve so that the legend lists it.
+        QCPGraph* target = plot.addGraph();
+        target->setData(QVector<double>{content.vertexAxis.lower, content.vertexAxis.upper},
+                        QVector<double>{*content.target, *content.target}, true);
         target->setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
-        QCPRange values = plot.yAxis->range();
-        values.expand(*content.target);
-        plot.yAxis->setRange(values);
+        target->setName(content.targetCaption);
     }
-    plot.xAxis->setRange(0, std::max<double>(4, static_cast<double>(content.points.size()) + 1));
-    plot.yAxis->scaleRange(1.1, plot.yAxis->range().center());
+    SetRanges(plot, content.vertexAxis, content.resultAxis);
     plot.legend->setVisible(!content.points.empty());
     plot.replot();
 }
@@ -157,8 +186,7 @@ void DrawPathPlot(QCustomPlot& plot, const PathPlot& content)
     Clear(plot);
     plot.xAxis->setLabel(content.xName);
     plot.yAxis->setLabel(content.yName);
-    plot.xAxis->setRange(LimitRange(content.xLower, content.xUpper));
-    plot.yAxis->setRange(LimitRange(content.yLower, content.yUpper));
+    SetRanges(plot, content.xAxis, content.yAxis);
 
     // The earlier outlines fade with their age, the oldest drawn first.
     for (std::size_t age = content.earlier.size(); age-- > 0;) {
@@ -202,6 +230,25 @@ void DrawPathPlot(QCustomPlot& plot, const PathPlot& content)
     }
     plot.legend->setVisible(!content.vertices.empty());
     plot.replot();
+}
+
+std::vector<std::size_t> MarkersAt(const QCustomPlot& plot, const std::vector<QPointF>& points, QPointF pixel)
+{
+    std::vector<std::pair<double, std::size_t>> near;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double distance = std::hypot(plot.xAxis->coordToPixel(points[i].x()) - pixel.x(),
+                                           plot.yAxis->coordToPixel(points[i].y()) - pixel.y());
+        if (distance <= MarkerReach)
+            near.emplace_back(distance, i);
+    }
+    std::stable_sort(near.begin(), near.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::size_t> markers;
+    for (const auto& [distance, index] : near) {
+        // Within a pixel of the nearest: drawn on the same spot.
+        if (distance <= near.front().first + 1)
+            markers.push_back(index);
+    }
+    return markers;
 }
 
 } // namespace zeltomir::simplex

@@ -5,9 +5,23 @@
 
 #include "simplex/PlotContent.h"
 
+#include <QList>
+#include <QPointF>
+
+#include <cstddef>
+#include <vector>
+
 class QCustomPlot;
 
 namespace zeltomir::simplex {
+
+// Moves the legend out of the plot area to its right, where it hides no
+// point; done once, when the plot is made.
+void PlaceLegendBeside(QCustomPlot& plot);
+
+// The legends of plots stacked one above the other get one width, so that
+// their plot areas end at the same place.
+void AlignLegends(const QList<QCustomPlot*>& plots);
 
 // The response of every vertex against its number: one marker shape per
 // vertex type, filled for the vertices of the current simplex and hollow for
@@ -15,9 +29,14 @@ namespace zeltomir::simplex {
 // horizontal line.
 void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content);
 
-// The path of the simplex over two factors, the axes spanning the factors'
-// limits: every vertex, the current simplex's outline, the earlier ones
-// fainter, the centres joined in order, and the trial on show.
+// The path of the simplex over two factors, on the axes the content gives:
+// every vertex, the current simplex's outline, the earlier ones fainter, the
+// centres joined in order, and the trial on show.
 void DrawPathPlot(QCustomPlot& plot, const PathPlot& content);
+
+// The markers (their indices in `points`, plot coordinates) under a pixel of
+// the plot: the nearest one within reach of the pointer and any drawn on the
+// same spot.
+std::vector<std::size_t> MarkersAt(const QCustomPlot& plot, const std::vector<QPointF>& points, QPointF pixel);
 
 } // namespace zeltomir::simplex

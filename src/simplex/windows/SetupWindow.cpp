@@ -65,6 +65,9 @@ SetupWindow::SetupWindow(SimplexWindows& windows, bool defineInitialSimplexEnabl
     // the user's typing.
     connect(m_count, &QLineEdit::textChanged, this, &SetupWindow::countChanged);
     connect(m_goalOptions, &QButtonGroup::idClicked, this, &SetupWindow::goalOptionClicked);
+    // The box loses the focus also while the program shuts down, after the
+    // window set is gone: the connection goes with the set.
+    connect(m_target, &QLineEdit::editingFinished, &windows, [this] { targetEdited(); });
     connect(m_stepTypeOptions, &QButtonGroup::idClicked, this,
             [this](int index) { ChooseStepType(context().problem, index); });
     connect(m_defineFactors, &QPushButton::clicked, this, &SetupWindow::defineFactors);
@@ -207,8 +210,29 @@ void SetupWindow::chooseGoalOption(int index)
 
 void SetupWindow::goalOptionClicked(int index)
 {
+    const QString goal = context().problem.Goal;
+    const double target = context().problem.TargetValue;
     ChooseGoalOption(context().problem, index, m_target->text(), goalHooks());
     m_target->setEnabled(index == 2);
+    redrawPlotIfGoalChanged(goal, target);
+}
+
+// A target typed and finished (Enter, or the focus moving on) is taken as
+// the target option's click takes it, rather than only at the next click
+// or activation: what the plot and the run score by follows the box.
+void SetupWindow::targetEdited()
+{
+    if (!isClosed() && goalOption(2)->isChecked())
+        goalOptionClicked(2);
+}
+
+// The simplex plot draws the best result so far by the goal, and the target
+// line: it follows a change of either at once, not at its next activation.
+void SetupWindow::redrawPlotIfGoalChanged(const QString& goal, double target)
+{
+    const core::OptimizationProblem& problem = context().problem;
+    if (problem.Goal != goal || problem.TargetValue != target)
+        windows().refreshPlot();
 }
 
 // Only a run scored anew for a changed goal stores a snapshot here, and that
@@ -263,8 +287,11 @@ void SetupWindow::defineInitialSimplex()
     std::optional<GridText> openGrid;
     if (open)
         openGrid = ReadGrid(*open->grid());
+    const QString goal = context().problem.Goal;
+    const double target = context().problem.TargetValue;
     const DefineInitialSimplexResult answer =
         DefineInitialSimplex(context().problem, m_count->text(), m_target->text(), openGrid, goalHooks());
+    redrawPlotIfGoalChanged(goal, target);
     windows().present(answer.outcome);
     if (answer.outcome.ok)
         windows().openInitialSimplexWindow(answer.grid);

@@ -59,6 +59,8 @@ private:
     void load();
     void chooseGoalOption(int index);
     void goalOptionClicked(int index);
+    void targetEdited();
+    void redrawPlotIfGoalChanged(const QString& goal, double target);
     EngineHooks goalHooks();
     void countChanged();
     void defineFactors();

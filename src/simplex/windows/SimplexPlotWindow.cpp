@@ -1,6 +1,7 @@
 #include "simplex/windows/SimplexPlotWindow.h"
 
 #include "simplex/PlotContent.h"
+#include "simplex/PlotText.h"
 #include "simplex/RunProgress.h"
 #include "simplex/VertexCsv.h"
 #include "simplex/windows/PlotDrawing.h"
@@ -8,19 +9,20 @@
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/WindowSupport.h"
 
-#include "core/NumberText.h"
 #include "core/ProblemRecord.h"
 #include "shell/DialogService.h"
 
 #include <qcustomplot.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace zeltomir::simplex {
@@ -33,60 +35,11 @@ QCustomPlot* MakePlot(const QString& name, QWidget* parent)
     plot->setObjectName(name);
     plot->setMinimumHeight(160);
     plot->legend->setFont(plot->font());
-    plot->legend->setBrush(QColor(255, 255, 255, 210)); // the points behind it stay visible
-    plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    PlaceLegendBeside(*plot);
     // Faster redraws for long runs; the plots are read, not admired.
     plot->setNotAntialiasedElements(QCP::aeAll);
     plot->setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
     return plot;
-}
-
-QString Number(double value)
-{
-    return core::GeneralForm(value, core::Precision::Single).toHtmlEscaped();
-}
-
-QString RuleCaption(const QString& rule)
-{
-    if (rule == AdviceRule::VertexKept)
-        return QStringLiteral("A vertex kept in k+1 simplexes");
-    if (rule == AdviceRule::BelowResolution)
-        return QStringLiteral("Simplex below the resolution");
-    return QStringLiteral("No improvement in 2(k+1) trials");
-}
-
-// The side panel: the run's progress and the advice, as rich text.
-QString ProgressText(const core::OptimizationProblem& problem, const RunProgress& progress)
-{
-    if (progress.vertexCount == 0)
-        return QStringLiteral("<p>The plot follows the run once the initial simplex is entered.</p>");
-    QString html = QStringLiteral("<p><b>Vertices:</b> %1</p>").arg(progress.vertexCount);
-    if (progress.best) {
-        QStringList levels;
-        for (std::size_t i = 0; i < progress.best->levels.size(); ++i) {
-            const core::Factor& factor = problem.Factors.at(i + 1);
-            levels << QStringLiteral("%1 = %2").arg(factor.FactorName.toHtmlEscaped(),
-                                                    core::FormatByDigits(progress.best->levels[i],
-                                                                         factor.SignificantDigits).toHtmlEscaped());
-        }
-        html += QStringLiteral("<p><b>Best result:</b> %1 (vertex %2)<br>%3</p>")
-                    .arg(Number(progress.best->result))
-                    .arg(progress.best->vertex)
-                    .arg(levels.join(QStringLiteral("<br>")));
-    }
-    if (!progress.extents.empty()) {
-        html += QStringLiteral("<p><b>Size of the simplex</b> (resolution)");
-        for (const FactorExtent& extent : progress.extents)
-            html += QStringLiteral("<br>%1: %2 (%3)")
-                        .arg(extent.name.toHtmlEscaped(), Number(extent.extent), Number(extent.resolution));
-        html += QStringLiteral("</p>");
-    }
-    html += QStringLiteral("<p><b>Advice</b>");
-    if (progress.advice.empty())
-        html += QStringLiteral("<br>None at this step.");
-    for (const Advice& advice : progress.advice)
-        html += QStringLiteral("<br><i>%1:</i> %2").arg(RuleCaption(advice.rule), advice.text.toHtmlEscaped());
-    return html + QStringLiteral("</p>");
 }
 
 } // namespace
@@ -104,6 +57,8 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     xLabel->setBuddy(m_xFactor);
     auto* yLabel = new QLabel(QStringLiteral("Up:"), this);
     yLabel->setBuddy(m_yFactor);
+    m_wholeRange = new QCheckBox(QStringLiteral("Show the whole range"), this);
+    m_wholeRange->setObjectName(QStringLiteral("chkWholeRange"));
 
     // A scrolling text rather than a label: with many factors the lists are
     // long, and a label would measure all of it at every layout.
@@ -120,6 +75,7 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     factors->addWidget(m_xFactor, 1);
     factors->addWidget(yLabel);
     factors->addWidget(m_yFactor, 1);
+    factors->addWidget(m_wholeRange);
     auto* plots = new QVBoxLayout;
     plots->addWidget(m_response, 1);
     plots->addLayout(factors);
@@ -132,8 +88,11 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     layout->addLayout(plots, 3);
     layout->addLayout(side, 1);
 
-    connect(m_xFactor, &QComboBox::currentIndexChanged, this, [this] { drawPath(); });
-    connect(m_yFactor, &QComboBox::currentIndexChanged, this, [this] { drawPath(); });
+    connect(m_xFactor, &QComboBox::currentIndexChanged, this, &SimplexPlotWindow::factorChosen);
+    connect(m_yFactor, &QComboBox::currentIndexChanged, this, &SimplexPlotWindow::factorChosen);
+    connect(m_wholeRange, &QCheckBox::toggled, this, &SimplexPlotWindow::drawPath);
+    m_response->installEventFilter(this);
+    m_path->installEventFilter(this);
     connect(m_savePicture, &QPushButton::clicked, this, &SimplexPlotWindow::savePicture);
     connect(m_exportVertices, &QPushButton::clicked, this, &SimplexPlotWindow::exportVertices);
     // Drawn by the activation that opening brings, not here as well.
@@ -150,7 +109,8 @@ void SimplexPlotWindow::activated()
 void SimplexPlotWindow::refresh()
 {
     fillFactorBoxes();
-    DrawResponsePlot(*m_response, BuildResponsePlot(context().problem));
+    m_responseContent = BuildResponsePlot(context().problem);
+    DrawResponsePlot(*m_response, m_responseContent);
     drawPath();
     showProgress();
 }
@@ -168,27 +128,87 @@ void SimplexPlotWindow::fillFactorBoxes()
         shown << m_xFactor->itemText(i);
     if (shown == names)
         return;
-    const int x = m_xFactor->currentIndex();
-    const int y = m_yFactor->currentIndex();
+    {
+        const QSignalBlocker blockX(m_xFactor);
+        const QSignalBlocker blockY(m_yFactor);
+        m_xFactor->clear();
+        m_yFactor->clear();
+        m_xFactor->addItems(names);
+        m_yFactor->addItems(names);
+    }
+    showFactors(ChoosePathFactors(static_cast<int>(names.size()), m_factors, m_factors));
+}
+
+// A box the user changed keeps the choice; the other one gives way when
+// both would name the same factor.
+void SimplexPlotWindow::factorChosen()
+{
+    showFactors(ChoosePathFactors(m_xFactor->count(), m_factors,
+                                  {m_xFactor->currentIndex() + 1, m_yFactor->currentIndex() + 1}));
+    drawPath();
+}
+
+void SimplexPlotWindow::showFactors(PathFactors factors)
+{
     const QSignalBlocker blockX(m_xFactor);
     const QSignalBlocker blockY(m_yFactor);
-    m_xFactor->clear();
-    m_yFactor->clear();
-    m_xFactor->addItems(names);
-    m_yFactor->addItems(names);
-    m_xFactor->setCurrentIndex(x >= 0 && x < names.size() ? x : 0);
-    m_yFactor->setCurrentIndex(y >= 0 && y < names.size() ? y : std::min(1, static_cast<int>(names.size()) - 1));
+    m_xFactor->setCurrentIndex(factors.across - 1);
+    m_yFactor->setCurrentIndex(factors.up - 1);
+    m_factors = factors;
 }
 
 void SimplexPlotWindow::drawPath()
 {
-    DrawPathPlot(*m_path,
-                 BuildPathPlot(context().problem, m_xFactor->currentIndex() + 1, m_yFactor->currentIndex() + 1));
+    m_pathContent = BuildPathPlot(context().problem, m_factors.across, m_factors.up,
+                                  m_wholeRange->isChecked() ? PathRange::Whole : PathRange::Visited);
+    DrawPathPlot(*m_path, m_pathContent);
+    AlignLegends({m_response, m_path});
 }
 
 void SimplexPlotWindow::showProgress()
 {
-    m_progress->setHtml(ProgressText(context().problem, AssessRun(context().problem)));
+    m_progress->setHtml(ProgressPanelText(context().problem, AssessRun(context().problem)));
+}
+
+bool SimplexPlotWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && (watched == m_response || watched == m_path)) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        auto* plot = static_cast<QCustomPlot*>(watched);
+        if (const QString tip = tipAt(plot, help->pos()); !tip.isEmpty())
+            QToolTip::showText(help->globalPos(), tip, plot);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return SimplexChildWindow::eventFilter(watched, event);
+}
+
+// The vertices whose markers are under the pixel, as the plot drew them.
+QString SimplexPlotWindow::tipAt(const QCustomPlot* plot, QPoint pixel) const
+{
+    std::vector<QPointF> points;
+    std::vector<int> vertices;
+    if (plot == m_response) {
+        for (const ResponsePoint& point : m_responseContent.points) {
+            points.emplace_back(point.vertex, point.result);
+            vertices.push_back(point.vertex);
+        }
+    } else {
+        // The trial is drawn on top, so it comes first.
+        if (m_pathContent.trial) {
+            points.push_back(*m_pathContent.trial);
+            vertices.push_back(static_cast<int>(m_pathContent.vertices.size()) + 1);
+        }
+        for (std::size_t i = 0; i < m_pathContent.vertices.size(); ++i) {
+            points.push_back(m_pathContent.vertices[i]);
+            vertices.push_back(static_cast<int>(i) + 1);
+        }
+    }
+    std::vector<int> under;
+    for (const std::size_t index : MarkersAt(*plot, points, pixel))
+        under.push_back(vertices[index]);
+    return under.empty() ? QString() : VertexTip(context().problem, under);
 }
 
 void SimplexPlotWindow::savePicture()

@@ -2,11 +2,14 @@
 
 // The simplex plot "frmSimplexPlot": the response of every vertex against its
 // number above, the path of the simplex over two chosen factors below, and
-// beside them the progress of the run with advice on when to stop. It keeps
-// no data of its own: every refresh draws the record as it is.
+// beside them the progress of the run with advice on when to stop. Every
+// refresh draws the record as it is; the window keeps only what it drew, to
+// tell which marker is under the mouse.
 
+#include "simplex/PlotContent.h"
 #include "simplex/windows/SimplexChildWindow.h"
 
+class QCheckBox;
 class QComboBox;
 class QCustomPlot;
 class QPushButton;
@@ -34,6 +37,7 @@ public:
     QCustomPlot* pathPlot() const { return m_path; }
     QComboBox* xFactorBox() const { return m_xFactor; } // cboFactorX
     QComboBox* yFactorBox() const { return m_yFactor; } // cboFactorY
+    QCheckBox* wholeRangeBox() const { return m_wholeRange; } // chkWholeRange
     QTextBrowser* progressPanel() const { return m_progress; } // txtProgress
     QPushButton* savePictureButton() const { return m_savePicture; }
     QPushButton* exportVerticesButton() const { return m_exportVertices; }
@@ -42,9 +46,16 @@ public:
     static constexpr int WidthTwips = 13500;
     static constexpr int HeightTwips = 10500;
 
+protected:
+    // The tool tips of the plots' markers.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fillFactorBoxes();
+    void factorChosen();
+    void showFactors(PathFactors factors);
     void drawPath();
+    QString tipAt(const QCustomPlot* plot, QPoint pixel) const;
     void showProgress();
     void reportSaveFailure(const QString& path, const QString& why);
 
@@ -52,9 +63,16 @@ private:
     QCustomPlot* m_path = nullptr;
     QComboBox* m_xFactor = nullptr;
     QComboBox* m_yFactor = nullptr;
+    QCheckBox* m_wholeRange = nullptr;
     QTextBrowser* m_progress = nullptr;
     QPushButton* m_savePicture = nullptr;
     QPushButton* m_exportVertices = nullptr;
+
+    // What the plots show now: the factors of the boxes, and the points the
+    // tool tips are found among.
+    PathFactors m_factors{0, 0};
+    ResponsePlot m_responseContent;
+    PathPlot m_pathContent;
 };
 
 } // namespace zeltomir::simplex

@@ -4,8 +4,11 @@
 
 #include <qcustomplot.h>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QTextBrowser>
+#include <QToolTip>
 
 namespace zeltomir::simplex::test {
 namespace {
@@ -56,6 +59,94 @@ TEST(SimplexPlotWindowTest, ShowsTheRunFollowsEachStepAndSavesItsPicture)
     h.click(plot->exportVerticesButton());
     EXPECT_TRUE(FileBytes(csv).startsWith("Vertex,Temp,Time,Result,Type,Times Retained\r\n1,80,10,"));
     EXPECT_TRUE(h.dialogs.messages().empty());
+}
+
+bool HasGraphNamed(QCustomPlot& plot, const QString& name)
+{
+    for (int i = 0; i < plot.graphCount(); ++i)
+        if (plot.graph(i)->name() == name)
+            return true;
+    return false;
+}
+
+// Temp (20 to 80, 2 decimals) and Time (10 to 50, 1 decimal), an initial
+// simplex typed well inside the limits, (40, 20), (50, 20) and (40, 30):
+// the first trial reflects the first vertex to (50, 30). The plot is open.
+class PlotOfARun : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.defineProblem({{"Temp", "20", "80", "2"}, {"Time", "10", "50", "1"}});
+        h.click(h.setup().defineInitialSimplexButton());
+        shell::GridWidget& grid = *h.initialSimplex().grid();
+        const char* rows[3][3] = {{"40", "20", "41.13"}, {"50", "20", "77.65"}, {"40", "30", "53.13"}};
+        for (int row = 1; row <= 3; ++row)
+            for (int col = 1; col <= 3; ++col)
+                WindowHarness::editCell(grid, col, row, QLatin1String(rows[row - 1][col - 1]));
+        h.click(h.initialSimplex().continueButton());
+        h.beginOptimization();
+        h.mainWindow().menuAction(QStringLiteral("mnuSimplexPlot"))->trigger();
+        plot = h.windows().simplexPlotWindow();
+        ASSERT_NE(plot, nullptr);
+    }
+
+    QCPRange across() const { return plot->pathPlot()->xAxis->range(); }
+    QCPRange up() const { return plot->pathPlot()->yAxis->range(); }
+
+    WindowHarness h;
+    SimplexPlotWindow* plot = nullptr;
+};
+
+TEST_F(PlotOfARun, ZoomsToTheRegionVisitedUnlessTheWholeRangeIsAskedFor)
+{
+    EXPECT_TRUE(across().lower > 35 && across().upper < 55) << across().lower << " " << across().upper;
+    EXPECT_TRUE(up().lower > 15 && up().upper < 35) << up().lower << " " << up().upper;
+    WindowHarness::clickOption(plot->wholeRangeBox());
+    EXPECT_TRUE(across().lower < 20 && across().upper > 80) << across().lower << " " << across().upper;
+    EXPECT_TRUE(up().lower < 10 && up().upper > 50) << up().lower << " " << up().upper;
+    WindowHarness::clickOption(plot->wholeRangeBox());
+    EXPECT_LT(across().upper, 55);
+}
+
+TEST_F(PlotOfARun, AcrossAndUpSwapRatherThanNameOneFactorTwice)
+{
+    QTest::keyClick(plot->xFactorBox(), Qt::Key_Down);
+    EXPECT_EQ(std::pair(plot->xFactorBox()->currentText(), plot->yFactorBox()->currentText()),
+              std::pair(QStringLiteral("Time"), QStringLiteral("Temp")));
+    EXPECT_EQ(std::pair(plot->pathPlot()->xAxis->label(), plot->pathPlot()->yAxis->label()),
+              std::pair(QStringLiteral("Time"), QStringLiteral("Temp")));
+}
+
+TEST_F(PlotOfARun, FollowsAGoalChangeInTheSetupWindowAtOnce)
+{
+    QCustomPlot& response = *plot->responsePlot();
+    WindowHarness::clickOption(h.setup().goalOption(2));
+    EXPECT_TRUE(HasGraphNamed(response, QStringLiteral("Target = 0")));
+    WindowHarness::typeInto(h.setup().targetBox(), QStringLiteral("60"));
+    QTest::keyClick(h.setup().targetBox(), Qt::Key_Return);
+    EXPECT_TRUE(HasGraphNamed(response, QStringLiteral("Target = 60")));
+    EXPECT_EQ(h.problem.TargetValue, 60);
+    WindowHarness::clickOption(h.setup().goalOption(0));
+    EXPECT_FALSE(HasGraphNamed(response, QStringLiteral("Target = 60")));
+}
+
+TEST_F(PlotOfARun, TheMouseOverAMarkerNamesItsVertex)
+{
+    QCustomPlot& path = *plot->pathPlot();
+    const struct {
+        QPointF at;
+        const char* tip;
+    } markers[] = {
+        {{40, 20}, "Vertex 1: Initial\nTemp = 40.00\nTime = 20.0\nResult = 41.13"},
+        {{50, 30}, "Vertex 4 (trial on show): Reflection\nTemp = 50.00\nTime = 30.0"},
+    };
+    for (const auto& marker : markers) {
+        SCOPED_TRACE(marker.tip);
+        const QPoint pixel(qRound(path.xAxis->coordToPixel(marker.at.x())), qRound(path.yAxis->coordToPixel(marker.at.y())));
+        QHelpEvent help(QEvent::ToolTip, pixel + QPoint(2, 1), path.mapToGlobal(pixel));
+        QApplication::sendEvent(&path, &help);
+        EXPECT_EQ(QToolTip::text(), QLatin1String(marker.tip));
+    }
 }
 
 } // namespace

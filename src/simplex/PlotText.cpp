@@ -33,7 +33,7 @@ QString Counted(std::size_t count, const char* one, const char* many = nullptr)
 QString RuleCaption(const QString& rule)
 {
     if (rule == AdviceRule::VertexKept)
-        return QStringLiteral("A vertex kept in k+1 simplexes");
+        return QStringLiteral("The simplex circles its best vertex");
     if (rule == AdviceRule::BelowResolution)
         return QStringLiteral("Simplex below the resolution");
     return QStringLiteral("No improvement in 2(k+1) trials");

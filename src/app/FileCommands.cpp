@@ -4,6 +4,7 @@
 #include "app/FileDialogFilters.h"
 #include "app/ProblemStartUp.h"
 #include "core/ProblemRecord.h"
+#include "core/SnapshotFiles.h"
 #include "core/StateFile.h"
 #include "core/TextFile.h"
 #include "practice/ExerciseFiles.h"
@@ -14,6 +15,7 @@
 #include "simplex/ReadBack.h"
 #include "simplex/windows/SetupWindow.h"
 #include "simplex/windows/SimplexWindows.h"
+#include "simplex/windows/WindowSupport.h"
 
 
 namespace zeltomir::app {
@@ -77,7 +79,7 @@ void FileCommands::openProblemFile()
     openFile(*chosen);
 }
 
-bool FileCommands::openFile(const QString& path)
+bool FileCommands::openFile(const QString& path, OpenedBy by)
 {
     // Opening a named pipe waits for a writer that may never come, with the
     // whole window frozen, and a device holds no problem: only a regular
@@ -92,7 +94,7 @@ bool FileCommands::openFile(const QString& path)
     case ProblemFileKind::VarianceExercise:
         return openVarianceExercise(path);
     case ProblemFileKind::State:
-        return openStateFile(path);
+        return openStateFile(path, by);
     }
     return false;
 }
@@ -123,7 +125,7 @@ bool FileCommands::openVarianceExercise(const QString& path)
     return true;
 }
 
-bool FileCommands::openStateFile(const QString& path)
+bool FileCommands::openStateFile(const QString& path, OpenedBy by)
 {
     // Read into a copy: FirstStepPending keeps its value, and a refused file
     // changes nothing. The step type comes from the file when it keeps one.
@@ -134,13 +136,33 @@ bool FileCommands::openStateFile(const QString& path)
         m_context.dialogs.show(FileNotOpened(path, read.error));
         return false;
     }
+    if (by == OpenedBy::User) {
+        if (!replaceUnsavedProblem())
+            return false;
+        // The snapshot of the problem being replaced, step type and unsaved
+        // state included, so that Undo brings it back as it was.
+        if (simplex::StoreUndoSnapshot(m_context))
+            m_context.snapshots.setSpansOpen(true);
+    }
     if (!stepType.isEmpty())
         loaded.StepType = stepType;
     closeProblemWindows();
     m_context.problem = std::move(loaded);
     m_context.runTime.StateFilePath = path;
+    m_context.runTime.Modified = QStringLiteral("no");
     m_context.simplexWindows.reopenStageWindow();
     return true;
+}
+
+bool FileCommands::replaceUnsavedProblem()
+{
+    if (m_context.runTime.Modified != QLatin1String("yes"))
+        return true;
+    const shell::MessageRequest question{
+        QStringLiteral("Warning!"),
+        QStringLiteral("Your data has not been saved.  Do you want to open another problem?"),
+        core::MessageIcon::Critical, shell::MessageButtons::YesNo, shell::MessageAnswer::No};
+    return m_context.dialogs.message(question) == shell::MessageAnswer::Yes;
 }
 
 void FileCommands::newProblem()

@@ -34,14 +34,23 @@ public:
 
     // Asks for a file and opens it by its ending. The problem windows close
     // once the file has been read, or when the dialog is cancelled; a file
-    // that is refused closes nothing. Neither a snapshot nor Modified
-    // changes.
+    // that is refused closes nothing and changes nothing.
+    //
+    // A problem file, once read, replaces the problem only after asking
+    // whether to, when the problem has unsaved changes (No changes nothing),
+    // and after an undo snapshot of the problem it replaces: Undo brings
+    // that problem back with its step type and unsaved state, Redo the
+    // file's again. The file's problem counts as saved.
     void openProblemFile();
 
+    // How a file comes to be opened: File > Open, or the program's command
+    // line at start-up, where there is nothing to ask about or to undo.
+    enum class OpenedBy { User, CommandLine };
+
     // Opens the file at path as File > Open would once it is chosen: by its
-    // ending, with the same refusal for a file that cannot be opened. The
-    // program's command line uses it. False when the file was refused.
-    bool openFile(const QString& path);
+    // ending, with the same refusal for a file that cannot be opened. False
+    // when the file was refused or the user kept the problem.
+    bool openFile(const QString& path, OpenedBy by = OpenedBy::User);
 
     // Asks whether to begin a new problem (the problem windows closed
     // first); on Yes the record starts again and the setup window opens
@@ -55,7 +64,9 @@ public:
 private:
     bool openTargetExercise(const QString& path);
     bool openVarianceExercise(const QString& path);
-    bool openStateFile(const QString& path);
+    bool openStateFile(const QString& path, OpenedBy by);
+    // The question before unsaved work is replaced; true to go on.
+    bool replaceUnsavedProblem();
 
     DocumentContext m_context;
 };

@@ -63,14 +63,16 @@ void UndoRedoCommands::undoCommand()
         return;
     m_context.mainWindow.releaseFocus();
     const QString undoPath = m_context.snapshots.undoPath();
-    std::optional<core::OptimizationProblem> loaded = SwapFiles(
-        m_context, SnapshotCommand::Undo, undoPath, m_context.snapshots.undoRecord(), m_context.snapshots.redoPath());
+    const core::KeptSnapshot* kept = m_context.snapshots.undoKept();
+    std::optional<core::OptimizationProblem> loaded = SwapFiles(m_context, SnapshotCommand::Undo, undoPath,
+                                                                kept ? &kept->record : nullptr,
+                                                                m_context.snapshots.redoPath());
     if (!loaded)
         return;
 
     closeWorkWindows();
-    m_context.snapshots.keepRedoRecord(std::move(m_context.problem));
-    m_context.problem = std::move(*loaded);
+    m_context.snapshots.keepRedo({std::move(m_context.problem), m_context.runTime.Modified});
+    takeLoaded(std::move(*loaded), kept);
     m_context.runTime.StateFilePath = undoPath;
     m_context.simplexWindows.reopenStageWindow();
     // FirstStepPending is not in the snapshot: this is the program's value.
@@ -88,8 +90,10 @@ void UndoRedoCommands::redoCommand()
         return;
     m_context.mainWindow.releaseFocus();
     const QString redoPath = m_context.snapshots.redoPath();
-    std::optional<core::OptimizationProblem> loaded = SwapFiles(
-        m_context, SnapshotCommand::Redo, redoPath, m_context.snapshots.redoRecord(), m_context.snapshots.undoPath());
+    const core::KeptSnapshot* kept = m_context.snapshots.redoKept();
+    std::optional<core::OptimizationProblem> loaded = SwapFiles(m_context, SnapshotCommand::Redo, redoPath,
+                                                                kept ? &kept->record : nullptr,
+                                                                m_context.snapshots.undoPath());
     if (!loaded)
         return;
 
@@ -99,14 +103,26 @@ void UndoRedoCommands::redoCommand()
         m_context.simplexWindows.closeProblemWindows();
     else
         closeWorkWindows();
-    m_context.snapshots.keepUndoRecord(std::move(m_context.problem));
-    m_context.problem = std::move(*loaded);
+    m_context.snapshots.keepUndo({std::move(m_context.problem), m_context.runTime.Modified});
+    takeLoaded(std::move(*loaded), kept);
     m_context.runTime.StateFilePath = redoPath;
     m_context.simplexWindows.reopenStageWindow();
     m_context.mainWindow.setUndoEnabled(true);
     m_context.mainWindow.setRedoEnabled(false);
     if (FirstStepPending(m_context.problem))
         closeWorkWindows();
+}
+
+void UndoRedoCommands::takeLoaded(core::OptimizationProblem loaded, const core::KeptSnapshot* kept)
+{
+    m_context.problem = std::move(loaded);
+    // Within one problem the step type and the unsaved state are the
+    // program's, not the snapshot's; across a File > Open they belong to
+    // the problem that comes back.
+    if (m_context.snapshots.spansOpen() && kept) {
+        m_context.problem.StepType = kept->record.StepType;
+        m_context.runTime.Modified = kept->modified;
+    }
 }
 
 void UndoRedoCommands::closeWorkWindows()

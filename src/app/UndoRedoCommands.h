@@ -12,6 +12,11 @@
 
 #include "app/DocumentContext.h"
 
+namespace zeltomir::core {
+struct KeptSnapshot;
+struct OptimizationProblem;
+} // namespace zeltomir::core
+
 namespace zeltomir::app {
 
 class UndoRedoCommands {
@@ -31,6 +36,9 @@ public:
     bool redoEnabled() const;
 
 private:
+    // The loaded record in place of the present one (already kept).
+    void takeLoaded(core::OptimizationProblem loaded, const core::KeptSnapshot* kept);
+
     DocumentContext m_context;
 };
 

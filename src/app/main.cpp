@@ -28,6 +28,6 @@ int main(int argc, char** argv)
     zeltomir::app::Program program;
     program.start();
     if (file)
-        program.documents().files().openFile(*file);
+        program.documents().files().openFile(*file, zeltomir::app::FileCommands::OpenedBy::CommandLine);
     return QApplication::exec();
 }

@@ -83,14 +83,14 @@ QString SnapshotFolderFor(const QString& programFolder)
     return appData.isEmpty() ? programFolder : appData;
 }
 
-void SnapshotFiles::keepUndoRecord(OptimizationProblem record)
+void SnapshotFiles::keepUndo(KeptSnapshot kept)
 {
-    m_undoRecord = std::make_unique<OptimizationProblem>(std::move(record));
+    m_undoKept = std::make_unique<KeptSnapshot>(std::move(kept));
 }
 
-void SnapshotFiles::keepRedoRecord(OptimizationProblem record)
+void SnapshotFiles::keepRedo(KeptSnapshot kept)
 {
-    m_redoRecord = std::make_unique<OptimizationProblem>(std::move(record));
+    m_redoKept = std::make_unique<KeptSnapshot>(std::move(kept));
 }
 
 QString ProgramFolder()

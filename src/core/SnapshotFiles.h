@@ -15,6 +15,13 @@ namespace zeltomir::core {
 
 class FileLock;
 
+// A snapshot as the program wrote it: the record with the values it held
+// (StepType among them) and whether it was unsaved then (Modified).
+struct KeptSnapshot {
+    OptimizationProblem record;
+    QString modified;
+};
+
 inline constexpr auto UndoSnapshotName = "factorSettings$$bdA.rdo";
 inline constexpr auto RedoSnapshotName = "factorSettings$$bdB.rdo";
 
@@ -35,21 +42,27 @@ public:
     // files in a private folder, which goes again with this object.
     bool isPrivate() const;
 
-    // The record this program last wrote to each file, or nullptr. A file
-    // keeps its numbers at single precision; an undo or redo takes the
-    // values that the program held back from here wherever they agree with
-    // the file.
-    const OptimizationProblem* undoRecord() const { return m_undoRecord.get(); }
-    const OptimizationProblem* redoRecord() const { return m_redoRecord.get(); }
-    void keepUndoRecord(OptimizationProblem record);
-    void keepRedoRecord(OptimizationProblem record);
+    // What this program last wrote to each file, or nullptr. A file keeps
+    // its numbers at single precision; an undo or redo takes the values
+    // that the program held back from here wherever they agree with the file.
+    const KeptSnapshot* undoKept() const { return m_undoKept.get(); }
+    const KeptSnapshot* redoKept() const { return m_redoKept.get(); }
+    void keepUndo(KeptSnapshot kept);
+    void keepRedo(KeptSnapshot kept);
+
+    // True from the snapshot that File > Open stores until the next one: an
+    // undo or redo then goes from one problem to another, and each takes its
+    // own step type and unsaved state along (KeptSnapshot).
+    bool spansOpen() const { return m_spansOpen; }
+    void setSpansOpen(bool spans) { m_spansOpen = spans; }
 
 private:
     QString m_folder;
     std::unique_ptr<FileLock> m_lock;
     QString m_privateFolder; // removed again when this object goes
-    std::unique_ptr<OptimizationProblem> m_undoRecord;
-    std::unique_ptr<OptimizationProblem> m_redoRecord;
+    std::unique_ptr<KeptSnapshot> m_undoKept;
+    std::unique_ptr<KeptSnapshot> m_redoKept;
+    bool m_spansOpen = false;
 };
 
 // The folder of the running executable (the "program's folder").

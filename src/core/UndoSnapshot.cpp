@@ -8,8 +8,10 @@ FileStatus StoreUndoSnapshot(const OptimizationProblem& problem, RunTimeState& s
 {
     state.StateFilePath = files.undoPath();
     const FileStatus written = WriteStateFile(problem, state.StateFilePath);
-    if (written)
-        files.keepUndoRecord(problem);
+    if (written) {
+        files.keepUndo({problem, state.Modified});
+        files.setSpansOpen(false);
+    }
     return written;
 }
 

@@ -10,7 +10,8 @@
 namespace zeltomir::core {
 
 // Points StateFilePath at the undo file, writes the record there and keeps
-// it as that file's record (SnapshotFiles). The caller then enables Undo and
+// it with the unsaved state as that file's snapshot (SnapshotFiles), which
+// no longer spans an open. The caller then enables Undo and
 // disables Redo (only when this succeeds: a failed snapshot must not offer
 // an Undo to a state that was never stored).
 FileStatus StoreUndoSnapshot(const OptimizationProblem& problem, RunTimeState& state, SnapshotFiles& files);

@@ -80,7 +80,7 @@ StepsOutcome BeginOptimization(core::OptimizationProblem& problem, const EngineH
 {
     StepsOutcome answer;
     if (ReadinessOf(problem) == StepReadiness::NoInitialSimplex) {
-        answer.outcome = {{DefineInitialSimplexFirst()}, Focus::None, false};
+        answer.outcome = {{NoFittingSimplexMessage(problem)}, Focus::None, false};
         return answer;
     }
     const int dropped = problem.NumVertices - (problem.NumFactors + 1);

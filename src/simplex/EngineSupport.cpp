@@ -78,6 +78,41 @@ core::Message DefineInitialSimplexFirst()
     return Critical(NoticeTitle, QStringLiteral("You must define the initial simplex before continuing."));
 }
 
+std::optional<int> CommittedFactorCountChanged(const core::OptimizationProblem& problem)
+{
+    if (problem.InitialSimplexDefined != QLatin1String("yes") || SimplexMatchesFactorCount(problem))
+        return std::nullopt;
+    // The commit gives the history exactly k+4 columns, and nothing else
+    // changes its width (a file read back keeps the width of its own k).
+    const int committed = problem.VertexHistory.maxCol() - 4;
+    if (committed < 2 || committed > core::DefaultMaxFactors || committed == problem.NumFactors
+        || problem.NumVertices < committed + 1)
+        return std::nullopt;
+    return committed;
+}
+
+core::Message NoFittingSimplexMessage(const core::OptimizationProblem& problem)
+{
+    if (const std::optional<int> committed = CommittedFactorCountChanged(problem))
+        return Critical(NoticeTitle, QStringLiteral("The number of factors has changed since the initial simplex was "
+                                                    "defined.  Put it back to %1 to go on with this run, or define "
+                                                    "the factors and the initial simplex again.")
+                                         .arg(*committed));
+    return DefineInitialSimplexFirst();
+}
+
+std::optional<QString> BeyondLimits(const core::Factor& factor, double level, const QLocale& locale)
+{
+    const auto limitText = [&locale](double limit) { return core::GeneralForm(limit, core::Precision::Double, locale); };
+    if (SingleOf(level) < SingleOf(factor.LowerLimit))
+        return QStringLiteral("is lower than the lower limit you specified.  The lower limit specified was %1.")
+            .arg(limitText(factor.LowerLimit));
+    if (SingleOf(factor.UpperLimit) < SingleOf(level))
+        return QStringLiteral("is greater than the upper limit you specified.  The upper limit specified was %1.")
+            .arg(limitText(factor.UpperLimit));
+    return std::nullopt;
+}
+
 core::Message BeginOptimizationFirst()
 {
     return Critical(NoticeTitle, QStringLiteral("You must click Begin Optimization before entering results."));

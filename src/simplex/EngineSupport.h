@@ -63,6 +63,20 @@ StepReadiness ReadinessOf(const core::OptimizationProblem& problem);
 
 // The one answer to a simplex that is missing or no longer fits the factors.
 core::Message DefineInitialSimplexFirst();
+// The number of factors the committed initial simplex was defined for, when
+// the number has been changed since (in the setup window); nullopt when
+// none is committed or it fits the number as it is.
+std::optional<int> CommittedFactorCountChanged(const core::OptimizationProblem& problem);
+// The answer to Begin Optimization or Next Step without a simplex that fits
+// the factors: which number to put back when the count was changed, else
+// DefineInitialSimplexFirst.
+core::Message NoFittingSimplexMessage(const core::OptimizationProblem& problem);
+
+// Where a level lies beyond the factor's limits, both compared at single
+// precision: the end of the sentence that refuses it ("is lower than the
+// lower limit you specified.  The lower limit specified was 10."), which
+// the caller begins with the factor; nullopt when it lies within them.
+std::optional<QString> BeyondLimits(const core::Factor& factor, double level, const QLocale& locale);
 // The answer to a result entered before Begin Optimization proposed a trial.
 core::Message BeginOptimizationFirst();
 

@@ -40,6 +40,9 @@ struct Outcome {
     // The grid cell a cell focus goes to: the one a check refused.
     int focusColumn = 0;
     int focusRow = 0;
+    // The trial on show was proposed anew (limits moved past it), and the
+    // steps window is to show it.
+    bool trialProposedAgain = false;
 };
 
 // Calls back into the program at the exact point a command reaches them.

@@ -1,6 +1,7 @@
 #include "simplex/FactorGrid.h"
 
 #include "simplex/EngineSupport.h"
+#include "simplex/StepRules.h"
 
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
@@ -167,6 +168,8 @@ Outcome CommitFactorGrid(core::OptimizationProblem& problem, core::RunTimeState&
         }
     }
     KeepLevelsRun(problem, before);
+    if (ReadinessOf(problem) == StepReadiness::Ready)
+        outcome.trialProposedAgain = KeepTrialOnShowInsideLimits(problem);
     return outcome;
 }
 

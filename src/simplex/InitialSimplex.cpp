@@ -53,14 +53,8 @@ std::optional<core::Message> LevelProblem(const core::Factor& factor, int row, c
     const QString where = QStringLiteral("The level for factor %1 in row %2 ").arg(factor.FactorName).arg(row);
     if (!level)
         return Critical(DataInputError, where + QStringLiteral("is not numeric."));
-    if (SingleOf(*level) < SingleOf(factor.LowerLimit))
-        return Critical(DataInputError, where + QStringLiteral("is lower than the lower limit you specified.  "
-                                                               "The lower limit specified was %1.")
-                                                    .arg(NumberText(factor.LowerLimit, locale)));
-    if (SingleOf(factor.UpperLimit) < SingleOf(*level))
-        return Critical(DataInputError, where + QStringLiteral("is greater than the upper limit you specified.  "
-                                                               "The upper limit specified was %1.")
-                                                    .arg(NumberText(factor.UpperLimit, locale)));
+    if (const std::optional<QString> beyond = BeyondLimits(factor, *level, locale))
+        return Critical(DataInputError, where + *beyond);
     if (LimitsCoincide(factor))
         return EqualLimitsMessage(factor.FactorName);
     return std::nullopt;

@@ -21,7 +21,7 @@ std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& pro
     focus = Focus::StepsResult;
     switch (ReadinessOf(problem)) {
     case StepReadiness::NoInitialSimplex:
-        return DefineInitialSimplexFirst();
+        return NoFittingSimplexMessage(problem);
     case StepReadiness::NotBegun:
         return BeginOptimizationFirst();
     case StepReadiness::Ready:
@@ -42,6 +42,8 @@ std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& pro
                             QStringLiteral("The level of factor %1 is not numeric.").arg(factor.FactorName));
         if (LimitsCoincide(factor))
             return EqualLimitsMessage(factor.FactorName);
+        if (const std::optional<QString> beyond = BeyondLimits(factor, *level, locale))
+            return Critical(DataInputError, QStringLiteral("The level of factor %1 ").arg(factor.FactorName) + *beyond);
         levels.push_back(*level);
     }
     return std::nullopt;

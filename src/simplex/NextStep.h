@@ -21,8 +21,9 @@ struct StepInput {
 // changes (no undo snapshot, no flag): a trial of a committed initial simplex
 // must be on show (ReadinessOf), the result must be a number ("The result
 // must be numeric."), the vertex history must have room (vertex numbers are
-// 16-bit), every level cell must be a number and no factor's limits may
-// coincide. Then FirstStepPending "no" and Stage "Steps"; the undo snapshot;
+// 16-bit), every level cell must be a number, no factor's limits may
+// coincide, and every level must lie within its factor's limits (compared
+// at single precision, as the initial simplex compares them). Then FirstStepPending "no" and Stage "Steps"; the undo snapshot;
 // Modified "yes"; RecordResponse updated; the step rules; OutOfLimits back
 // to "n". ok is false when refused; the focus goes back to the result box
 // (to the level grid for a bad level).

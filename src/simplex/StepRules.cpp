@@ -161,6 +161,14 @@ void KeepInsideLimits(core::OptimizationProblem& problem)
     }
 }
 
+// The evaluated type whose fallbacks replace a trial proposed after it; the
+// first trial of a run falls back as a reflection does.
+QString EvaluatedType(const core::OptimizationProblem& problem)
+{
+    const QString& type = problem.PreviousVertexType;
+    return AttemptsAfter(type).empty() ? VertexType::Reflection : type;
+}
+
 } // namespace
 
 Trial ProcessStepResult(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels,
@@ -168,6 +176,38 @@ Trial ProcessStepResult(core::OptimizationProblem& problem, float result, const 
 {
     const bool rounded = AdvanceStep(problem, result, naturalLevels);
     return TrialOnShow(problem, rounded, locale);
+}
+
+bool KeepTrialOnShowInsideLimits(core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    bool outside = false;
+    for (int i = 1; i <= k; ++i)
+        outside = outside || OutsideLimits(SlotOf(problem.TrialPoint, i));
+    if (!outside)
+        return false;
+    const QString onShow = problem.CurrentVertexType;
+    problem.OutOfLimits = QStringLiteral("n");
+    bool retentionDue = false;
+    if (onShow == VertexType::Extension) {
+        // As when the extension never fitted: the reflection evaluated before
+        // it, vertex n, is kept.
+        Apply(problem, AcceptAndReflect);
+        retentionDue = true;
+        AcceptVertex(problem, problem.LastResult, ObjectiveOf(problem.Goal, problem.TargetValue, problem.LastResult),
+                     problem.NumVertices);
+        problem.CurrentVertexType = VertexType::Reflection;
+    } else {
+        problem.OutOfLimits = QStringLiteral("y");
+        problem.CurrentVertexType = EvaluatedType(problem);
+    }
+    if (problem.OutOfLimits == QLatin1String("y"))
+        KeepInsideLimits(problem);
+    if (retentionDue)
+        CountRetention(problem);
+    problem.CurrentVertexType = problem.NextVertexType;
+    problem.OutOfLimits = QStringLiteral("n");
+    return true;
 }
 
 bool AdvanceStep(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels)

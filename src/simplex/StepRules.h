@@ -32,4 +32,11 @@ Trial ProcessStepResult(core::OptimizationProblem& problem, float result, const 
 // be shown rounded to the factors' decimals.
 bool AdvanceStep(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels);
 
+// After the limits have changed during a run: a trial on show that now lies
+// outside them is proposed again inside them as the step that proposed it
+// would have done under these limits (the moves tried in turn at the limits,
+// after the type it evaluated), and an extension that no longer fits gives
+// way to its reflection, which is kept. True when the trial changed.
+bool KeepTrialOnShowInsideLimits(core::OptimizationProblem& problem);
+
 } // namespace zeltomir::simplex

@@ -6,17 +6,24 @@
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
 
+#include <algorithm>
 
 namespace zeltomir::simplex {
 
+namespace {
+
+double RoundedLevel(double natural, double decimals, const QLocale& locale)
+{
+    QString text = core::FormatByDigits(natural, decimals, locale);
+    text.remove(locale.groupSeparator());
+    return core::ParseNumber(text, locale).value_or(0);
+}
+
+} // namespace
+
 QString LevelText(double natural, double decimals, bool rounded, const QLocale& locale)
 {
-    double value = natural;
-    if (rounded) {
-        QString text = core::FormatByDigits(natural, decimals, locale);
-        text.remove(locale.groupSeparator());
-        value = core::ParseNumber(text, locale).value_or(0);
-    }
+    const double value = rounded ? RoundedLevel(natural, decimals, locale) : natural;
     return core::GeneralForm(value + 0.0, core::Precision::Double, locale);
 }
 
@@ -26,7 +33,14 @@ Trial TrialOnShow(const core::OptimizationProblem& problem, bool rounded, const 
     for (int i = 1; i <= problem.NumFactors; ++i) {
         const core::Factor factor = FactorOf(problem, i);
         const double natural = core::ToNatural(factor.LowerLimit, factor.UpperLimit, SlotOf(problem.TrialPoint, i));
-        trial.levels.append(LevelText(natural, factor.SignificantDigits, rounded, locale));
+        double shown = rounded ? RoundedLevel(natural, factor.SignificantDigits, locale) : natural;
+        // A trial on a limit whose rounding would carry it past the limit
+        // (10.06 with one decimal) is shown at the limit: the steps window
+        // refuses a level beyond the limits, and never one it proposed.
+        if (BeyondLimits(factor, shown, locale) && !BeyondLimits(factor, natural, locale))
+            shown = std::clamp(shown, std::min(factor.LowerLimit, factor.UpperLimit),
+                               std::max(factor.LowerLimit, factor.UpperLimit));
+        trial.levels.append(core::GeneralForm(shown + 0.0, core::Precision::Double, locale));
     }
     trial.instruction = problem.Instruction;
     trial.vertexType = problem.CurrentVertexType;

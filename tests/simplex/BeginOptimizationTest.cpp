@@ -139,21 +139,28 @@ TEST(BeginOptimization, SnapshotComesAfterTheCheckAndBeforeAnyChange)
 
 TEST(BeginOptimization, RefusedWithoutASimplexForTheCurrentFactors)
 {
+    const QString defineFirst = QStringLiteral("You must define the initial simplex before continuing.");
+    const QString putBack = QStringLiteral("The number of factors has changed since the initial simplex was defined.  "
+                                           "Put it back to 2 to go on with this run, or define the factors and the "
+                                           "initial simplex again.");
     const struct {
         const char* name;
         std::function<void(core::OptimizationProblem&)> change;
+        QString message;
     } cases[] = {
-        {"never committed", [](core::OptimizationProblem& p) { p.InitialSimplexDefined = QStringLiteral("no"); }},
-        {"one more factor", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "3").ok); }},
-        {"one factor fewer", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "1").ok); }},
-        {"no factors", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "0").ok); }},
+        {"never committed", [](core::OptimizationProblem& p) { p.InitialSimplexDefined = QStringLiteral("no"); },
+         defineFirst},
+        {"one more factor", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "3").ok); }, putBack},
+        {"one factor fewer", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "1").ok); }, putBack},
+        {"no factors", [](core::OptimizationProblem& p) { ASSERT_TRUE(CheckFactorCount(p, "0").ok); }, putBack},
         {"window reopened for 3 factors, then back to 2",
          [](core::OptimizationProblem& p) {
              p.Factors[3].LowerLimit = 0;
              p.Factors[3].UpperLimit = 1;
              ASSERT_TRUE(DefineInitialSimplex(p, "3", {}, std::nullopt).outcome.ok);
              ASSERT_TRUE(CheckFactorCount(p, "2").ok);
-         }},
+         },
+         defineFirst},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -165,9 +172,7 @@ TEST(BeginOptimization, RefusedWithoutASimplexForTheCurrentFactors)
         EXPECT_FALSE(answer.outcome.ok);
         EXPECT_FALSE(answer.steps.has_value());
         ASSERT_EQ(answer.outcome.messages.size(), 1u);
-        EXPECT_EQ(answer.outcome.messages[0],
-                  (core::Message{QStringLiteral("Notice"),
-                                 QStringLiteral("You must define the initial simplex before continuing.")}));
+        EXPECT_EQ(answer.outcome.messages[0], (core::Message{QStringLiteral("Notice"), c.message}));
         EXPECT_EQ(snapshots, 0);
         EXPECT_EQ(problem, before);
     }

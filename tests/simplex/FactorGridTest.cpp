@@ -1,6 +1,7 @@
 #include "SimplexTestSupport.h"
 
 #include "simplex/FactorGrid.h"
+#include "simplex/TrialDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -187,6 +188,46 @@ TEST(ContinueFactorGrid, StoresTheSnapshotBeforeCommitting)
     EXPECT_EQ(snapshots, 1);
     EXPECT_EQ(stageAtSnapshot, QStringLiteral("none"));
     EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+}
+
+// Limits narrowed during a run past the trial on show: the commit proposes
+// it again inside them, so the very levels shown are never refused. Along a
+// run whose trials are reflections, extensions and contractions, the limit
+// of the factor whose level is nearest to one is moved just inside it.
+TEST(CommitFactorGrid, LimitsNarrowedPastTheTrialOnShowProposeItAgainInside)
+{
+    core::OptimizationProblem problem = test::WithFactors({{"A", "0", "10", "2"}, {"B", "5", "15", "1"}});
+    GridText initial = test::CornerGrid(problem, {});
+    for (int row = 1; row <= 3; ++row)
+        initial.setCell(row, 3, QString::number(test::Hill({initial.cell(row, 1), initial.cell(row, 2)})));
+    ASSERT_TRUE(ContinueInitialSimplex(problem, initial).ok);
+    QStringList levels = BeginOptimization(problem).steps->trial.levels;
+    core::RunTimeState runTime;
+    QStringList typesSeen;
+    for (int step = 0; step < 12; ++step) {
+        SCOPED_TRACE(testing::Message() << "after " << step << " steps, trial " << problem.CurrentVertexType.toStdString());
+        typesSeen += problem.CurrentVertexType;
+        core::OptimizationProblem narrowed = problem;
+        const int factor = levels[0].toDouble() > 5 ? 1 : 2; // cut A from above, else B from below
+        const double level = levels[factor - 1].toDouble();
+        GridText limits = LoadFactorGrid(narrowed);
+        limits.setCell(factor, factor == 1 ? 3 : 2, QString::number(factor == 1 ? level - 0.25 : level + 0.25));
+        const int before = narrowed.NumVertices;
+        const Outcome committed = CommitFactorGrid(narrowed, runTime, limits);
+        ASSERT_TRUE(committed.ok);
+        EXPECT_TRUE(committed.trialProposedAgain);
+        EXPECT_EQ(narrowed.NumVertices, before) << "nothing is recorded";
+        const StepsContent shown = ReopenedSteps(narrowed);
+        core::RunTimeState scratch;
+        EXPECT_TRUE(NextStep(narrowed, scratch, {QStringLiteral("50"), shown.trial.levels}).outcome.ok)
+            << shown.trial.levels.join(' ').toStdString();
+
+        const StepsOutcome next = NextStep(problem, runTime, {QString::number(test::Hill(levels)), levels});
+        ASSERT_TRUE(next.steps.has_value());
+        levels = next.steps->trial.levels;
+    }
+    EXPECT_TRUE(typesSeen.contains("E") && typesSeen.contains("R") && typesSeen.contains("Cw"))
+        << typesSeen.join(' ').toStdString();
 }
 
 } // namespace

@@ -36,6 +36,9 @@ TEST(Refusals, ChangeNothingAndStoreNoSnapshot)
 {
     const QString dataInput = QStringLiteral("Data Input Error");
     const core::Message defineFirst{"Notice", "You must define the initial simplex before continuing."};
+    const core::Message countChanged{"Notice", "The number of factors has changed since the initial simplex was "
+                                               "defined.  Put it back to 2 to go on with this run, or define the "
+                                               "factors and the initial simplex again."};
     const Refusal cases[] = {
         {"empty result", [](auto&, StepInput& in) { in.result = ""; },
          {dataInput, "The result must be numeric."}, Focus::StepsResult},
@@ -48,8 +51,19 @@ TEST(Refusals, ChangeNothingAndStoreNoSnapshot)
         {"equal limits", [](core::OptimizationProblem& p, auto&) { p.Factors[1].UpperLimit = 0; },
          {dataInput, "The lower and upper limits of factor A are equal.  Define the factors again with limits that differ."},
          Focus::StepsLevels},
+        {"level below the lower limit", [](auto&, StepInput& in) { in.levels[0] = "-0.001"; },
+         {dataInput, "The level of factor A is lower than the lower limit you specified.  The lower limit specified "
+                     "was 0."},
+         Focus::StepsLevels},
+        {"level above the upper limit", [](auto&, StepInput& in) { in.levels[1] = "500"; },
+         {dataInput, "The level of factor B is greater than the upper limit you specified.  The upper limit "
+                     "specified was 15."},
+         Focus::StepsLevels},
         {"factor count changed", [](core::OptimizationProblem& p, auto&) { ASSERT_TRUE(CheckFactorCount(p, "3").ok); },
-         defineFirst, Focus::StepsResult},
+         countChanged, Focus::StepsResult},
+        {"factor count changed, Begin Optimization",
+         [](core::OptimizationProblem& p, auto&) { ASSERT_TRUE(CheckFactorCount(p, "4").ok); }, countChanged,
+         Focus::None, true},
         {"initial simplex never committed, grid of zeros",
          [](core::OptimizationProblem& p, StepInput& in) {
              p = test::WithFactors({{"A", "0", "10", "1"}, {"B", "5", "15", "1"}});

@@ -304,5 +304,15 @@ TEST(LevelText, RoundsByDecimalsAndReadsTheTextBack)
     EXPECT_EQ(LevelText(1234.56, 1, true, QLocale(QLocale::French)), QStringLiteral("1234,6"));
 }
 
+// A trial on a limit is never shown past it, whatever its rounding.
+TEST(TrialOnShow, ARoundedLevelOnALimitStaysOnIt)
+{
+    core::OptimizationProblem problem = test::WithFactors({{"A", "0.04", "10.06", "1"}, {"B", "5", "15", "1"}});
+    problem.TrialPoint = {0, 1, 0};
+    EXPECT_EQ(TrialOnShow(problem, true).levels, (QStringList{"10.06", "5"}));
+    problem.TrialPoint = {0, 0, 0.5};
+    EXPECT_EQ(TrialOnShow(problem, true).levels, (QStringList{"0.04", "10"}));
+}
+
 } // namespace
 } // namespace zeltomir::simplex

@@ -374,6 +374,12 @@ bool SimplexWindows::validateFactorCount()
 
 void SimplexWindows::present(const Outcome& outcome)
 {
+    if (outcome.trialProposedAgain) {
+        if (StepsWindow* steps = stepsWindow()) {
+            const StepsContent content = ReopenedSteps(m_context.problem);
+            steps->showSteps(content);
+        }
+    }
     ShowMessages(m_context.dialogs, outcome.messages);
     putFocus(outcome.focus, outcome.focusColumn, outcome.focusRow);
 }

@@ -85,6 +85,19 @@ void ProgramHarness::fillInitialSimplex(const QStringList& results, bool commit)
     }
 }
 
+void ProgramHarness::fillInitialSimplexRows(const QList<QStringList>& rows)
+{
+    fillInitialSimplex({}, false);
+    simplex::InitialSimplexWindow* initial = windows().initialSimplexWindow();
+    ASSERT_NE(initial, nullptr);
+    for (int row = 1; row <= rows.size(); ++row) {
+        for (int col = 1; col <= rows[row - 1].size(); ++col)
+            editCell(*initial->grid(), col, row, rows[row - 1][col - 1]);
+    }
+    click(initial->continueButton());
+    ASSERT_EQ(windows().initialSimplexWindow(), nullptr) << "the initial simplex window stayed open";
+}
+
 void ProgramHarness::beginOptimization()
 {
     simplex::SetupWindow* setup = windows().setupWindow();

@@ -65,6 +65,8 @@ public:
     // Opens the initial simplex window and types the results; with `commit`
     // Continue is clicked too.
     void fillInitialSimplex(const QStringList& results, bool commit = true);
+    // The same with every cell of each row typed: the levels, then the result.
+    void fillInitialSimplexRows(const QList<QStringList>& rows);
     void beginOptimization();
     void nextStep(const QString& result);
     // Temp in 20..80 (2 decimals) and Time in 10..50 (1 decimal), goal

@@ -11,9 +11,13 @@
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/StepsWindow.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace zeltomir::app::test {
 namespace {
@@ -102,6 +106,78 @@ TEST(RunProtectionTest, FixedStepsAndTheTrialOnShowComeBackFromTheFile)
         h.clickTool("Open_button");
         EXPECT_EQ(TrialLevels(h), c.trial);
         EXPECT_TRUE(h.windows().setupWindowLoaded()->stepTypeOption(1)->isChecked());
+    }
+}
+
+// A refused command is shown its message and changes nothing at all: not
+// the record, the unsaved state, the undo snapshot, the buttons or the
+// windows.
+TEST(RunProtectionTest, RefusedCommandsChangeNothing)
+{
+    using shell::MessageAnswer;
+    const auto critical = [](const char* title, const char* text) {
+        return shell::MessageRequest{title, text, core::MessageIcon::Critical};
+    };
+    const auto countToThree = [](ProgramHarness& h) {
+        ProgramHarness::typeInto(h.windows().setupWindowLoaded()->countBox(), QStringLiteral("3"));
+    };
+    const char* putBack = "The number of factors has changed since the initial simplex was defined.  Put it back to 2 "
+                          "to go on with this run, or define the factors and the initial simplex again.";
+    const struct {
+        const char* name;
+        std::function<void(ProgramHarness&)> prepare;
+        std::function<void(ProgramHarness&)> command;
+        shell::MessageRequest message;
+    } cases[] = {
+        {"a level typed beyond the limits", {},
+         [](ProgramHarness& h) {
+             ProgramHarness::editCell(*h.windows().stepsWindow()->grid(), 2, 1, QStringLiteral("500"));
+             h.nextStep(QStringLiteral("70"));
+         },
+         critical("Data Input Error", "The level of factor Temp is greater than the upper limit you specified.  "
+                                      "The upper limit specified was 80.")},
+        {"Next Step after the number of factors changed", countToThree,
+         [](ProgramHarness& h) { h.nextStep(QStringLiteral("70")); }, critical("Notice", putBack)},
+        {"Begin Optimization after the number of factors changed", countToThree,
+         [](ProgramHarness& h) { ProgramHarness::click(h.windows().setupWindow()->beginOptimizationButton()); },
+         critical("Notice", putBack)},
+        {"File > Open over unsaved work answered No", {},
+         [](ProgramHarness& h) {
+             h.dialogs.answerOpen(h.path("other.sso"));
+             h.dialogs.answerMessage(MessageAnswer::No);
+             h.clickTool("Open_button");
+         },
+         {"Warning!", "Your data has not been saved.  Do you want to open another problem?",
+          core::MessageIcon::Critical, shell::MessageButtons::YesNo, MessageAnswer::No}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramHarness h;
+        h.startKnownRun();
+        h.dialogs.answerSave(h.path("other.sso"));
+        h.triggerMenu("mnufilesave");
+        h.nextStep(QStringLiteral("77.26"));
+        if (c.prepare)
+            c.prepare(h);
+        h.dialogs.clear();
+        const QStringList record = RecordLines(h.problem());
+        const QStringList snapshot = FileLines(h.program().snapshots().undoPath());
+        const QStringList windows = h.openWindows();
+        const QStringList trial = TrialLevels(h);
+        const bool undo = h.undoEnabled();
+
+        if (c.message.buttons == shell::MessageButtons::Ok)
+            h.dialogs.answerMessage(MessageAnswer::Ok);
+        c.command(h);
+        EXPECT_EQ(h.dialogs.messages(), std::vector<shell::MessageRequest>{c.message});
+        EXPECT_EQ(RecordLines(h.problem()), record);
+        EXPECT_EQ(h.runTime().Modified, "yes");
+        EXPECT_EQ(FileLines(h.program().snapshots().undoPath()), snapshot);
+        EXPECT_EQ(h.undoEnabled(), undo);
+        EXPECT_EQ(h.openWindows(), windows);
+        if (c.message.title != "Data Input Error") {
+            EXPECT_EQ(TrialLevels(h), trial);
+        }
     }
 }
 

@@ -3,7 +3,9 @@
 // Which of the main window's commands are meaningful for the child window
 // activated last. Widget-free: it only says what to switch; the main window
 // applies it. An empty optional leaves that control as it is, because the
-// states persist from one activation to the next.
+// states persist from one activation to the next. The View menu's other
+// items are never switched off: the steps window, the simplex plot and the
+// setup window (Problem Setup) can be brought up at any stage.
 
 #include <QString>
 

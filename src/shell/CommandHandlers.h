@@ -29,6 +29,7 @@ struct CommandHandlers {
     std::function<void()> showSimplexSteps;
     std::function<void()> showVertexSummary;
     std::function<void()> showSimplexPlot;
+    std::function<void()> showProblemSetup;
     // Closes the practice window if open, sets the kind's level ("simple" or
     // "all") and opens the window again.
     std::function<void(PracticeKind kind, const QString& level)> practice;

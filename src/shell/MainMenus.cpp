@@ -21,6 +21,7 @@ MainMenus::MainMenus(QMenuBar& bar)
     addItem(view, "mnuSimplexSteps", QStringLiteral("Simplex Optimization Steps"));
     addItem(view, "mnuVertexSummary", QStringLiteral("Vertex Summary"));
     addItem(view, "mnuSimplexPlot", QStringLiteral("Simplex Plot"), "Ctrl+L");
+    addItem(view, "mnuProblemSetup", QStringLiteral("Problem Setup"), "Ctrl+U");
 
     buildPracticeMenu(*addMenu(bar, "mnuPractice", QStringLiteral("Practice")));
 

@@ -164,6 +164,7 @@ void MainWindow::connectMenus()
         {"mnuSimplexSteps", &CommandHandlers::showSimplexSteps},
         {"mnuVertexSummary", &CommandHandlers::showVertexSummary},
         {"mnuSimplexPlot", &CommandHandlers::showSimplexPlot},
+        {"mnuProblemSetup", &CommandHandlers::showProblemSetup},
     };
     for (const auto& [name, handler] : direct)
         connectMenuItem(name, [this, handler = handler] { run(handler); });

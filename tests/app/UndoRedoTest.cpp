@@ -15,7 +15,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +149,36 @@ TEST_F(UndoRedoTest, RedoFromTheStepsStageClosesTheSetupWindowToo)
     // reflection after an accepted vertex, rounded to the decimals.
     expectTrial("36.88", "28.1");
     expectButtons(true, false);
+}
+
+// Redo at the steps stage closes the setup window; View > Problem Setup
+// (Ctrl+U) brings it back with the record's goal, target, step type and
+// count, so that they can be changed in mid-run.
+TEST_F(UndoRedoTest, ProblemSetupComesBackAfterRedo)
+{
+    h.fillFactors(KnownFactors);
+    simplex::SetupWindow* setup = h.windows().setupWindow();
+    setup->goalOption(2)->click();
+    ProgramHarness::typeInto(setup->targetBox(), QStringLiteral("70.5"));
+    setup->stepTypeOption(1)->click();
+    h.fillInitialSimplex({"41.13", "77.65", "53.13"});
+    h.beginOptimization();
+    h.nextStep("77.26");
+    h.clickTool("undo_button");
+    h.clickTool("redo_button");
+    ASSERT_FALSE(h.openWindows().contains("SeqSimplexInitialize"));
+
+    QTest::keyClick(&h.mainWindow(), Qt::Key_U, Qt::ControlModifier);
+    setup = h.windows().setupWindow();
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(h.activeWindowName(), "SeqSimplexInitialize");
+    EXPECT_EQ(setup->countBox()->text(), "2");
+    EXPECT_TRUE(setup->goalOption(2)->isChecked());
+    EXPECT_EQ(setup->targetBox()->text(), "70.5");
+    EXPECT_TRUE(setup->stepTypeOption(1)->isChecked());
+    EXPECT_TRUE(setup->defineInitialSimplexButton()->isEnabled());
+    EXPECT_EQ(h.problem().StepType, "Fixed");
+    EXPECT_TRUE(h.dialogs.requests().empty());
 }
 
 TEST_F(UndoRedoTest, RedoThenUndoReturnsToTheStateBeforeTheRedo)

@@ -7,13 +7,13 @@
 namespace zeltomir::shell {
 namespace {
 
-// The controls a window's activation may switch, and two it never touches.
+// The controls a window's activation may switch, and three it never touches.
 enum Control { CutButton, CopyButton, PasteButton, PrintButton, CutMenu, CopyMenu, PasteMenu, VertexSummaryMenu,
-               EditMenu, UndoButton, PrintMenu, ControlCount };
+               EditMenu, UndoButton, PrintMenu, ProblemSetupMenu, ControlCount };
 
-const char* const ControlNames[ControlCount] = {"cut_button", "copy_button", "Paste_button", "btnPrint",
-                                                "Menu_cut",   "Menu_copy",   "Menu_paste",   "mnuVertexSummary",
-                                                "Menu_edit",  "undo_button", "mnufileprint"};
+const char* const ControlNames[ControlCount] = {"cut_button", "copy_button", "Paste_button",    "btnPrint",
+                                                "Menu_cut",   "Menu_copy",   "Menu_paste",      "mnuVertexSummary",
+                                                "Menu_edit",  "undo_button", "mnufileprint",    "mnuProblemSetup"};
 
 constexpr std::optional<bool> on = true;
 constexpr std::optional<bool> off = false;
@@ -25,21 +25,22 @@ struct AvailabilityRow {
 };
 
 // Columns: cut/copy/paste buttons, print button, cut/copy/paste items,
-// vertex summary item, Edit menu, undo button, File > Print.
+// vertex summary item, Edit menu, undo button, File > Print, View > Problem
+// Setup.
 const AvailabilityRow Rows[] = {
-    {"frmDefineFactors", {on, on, on, on, on, on, on, on, same, same, same}},
-    {"frmInitialSimplex", {on, on, on, on, on, on, on, off, same, same, same}},
-    {"frmProgress", {off, on, off, on, off, on, off, on, same, same, same}},
-    {"SeqSimplexInitialize", {on, on, on, off, on, on, on, on, same, same, same}},
-    {"SimplexSteps", {on, on, on, on, on, on, on, on, same, same, same}},
-    {"frmSimplexPlot", {off, off, off, off, off, off, off, on, same, same, same}},
-    {"TOO", {same, same, same, off, on, on, on, same, on, same, same}},
-    {"VO", {same, same, same, off, on, on, on, same, on, same, same}},
-    {"TO5", {same, same, same, off, on, on, on, same, on, same, same}},
-    {"frmScrapMin", {same, same, same, same, same, same, same, same, same, same, same}},
-    {"About", {same, same, same, same, same, same, same, same, same, same, same}},
-    {"", {same, same, same, same, same, same, same, same, same, same, same}},
-    {"simplexsteps", {same, same, same, same, same, same, same, same, same, same, same}},
+    {"frmDefineFactors", {on, on, on, on, on, on, on, on, same, same, same, same}},
+    {"frmInitialSimplex", {on, on, on, on, on, on, on, off, same, same, same, same}},
+    {"frmProgress", {off, on, off, on, off, on, off, on, same, same, same, same}},
+    {"SeqSimplexInitialize", {on, on, on, off, on, on, on, on, same, same, same, same}},
+    {"SimplexSteps", {on, on, on, on, on, on, on, on, same, same, same, same}},
+    {"frmSimplexPlot", {off, off, off, off, off, off, off, on, same, same, same, same}},
+    {"TOO", {same, same, same, off, on, on, on, same, on, same, same, same}},
+    {"VO", {same, same, same, off, on, on, on, same, on, same, same, same}},
+    {"TO5", {same, same, same, off, on, on, on, same, on, same, same, same}},
+    {"frmScrapMin", {same, same, same, same, same, same, same, same, same, same, same, same}},
+    {"About", {same, same, same, same, same, same, same, same, same, same, same, same}},
+    {"", {same, same, same, same, same, same, same, same, same, same, same, same}},
+    {"simplexsteps", {same, same, same, same, same, same, same, same, same, same, same, same}},
 };
 
 class CommandAvailabilityTest : public MainWindowFixture {

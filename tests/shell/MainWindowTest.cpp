@@ -122,7 +122,7 @@ const MenuContents Menus[] = {
       "mnufilesep2", "mnufileexit"}},
     {"mnuMDIlanguage", "Language", {"mnuMDIEnglish", "mnuMDIfrench", "mnuFileLanguageSpanish", "mnuMDIGerman"}},
     {"Menu_edit", "&Edit", {"Menu_cut", "Menu_copy", "Menu_paste"}},
-    {"mnuSimplex", "View", {"mnuSimplexSteps", "mnuVertexSummary", "mnuSimplexPlot"}},
+    {"mnuSimplex", "View", {"mnuSimplexSteps", "mnuVertexSummary", "mnuSimplexPlot", "mnuProblemSetup"}},
     {"mnuPractice", "Practice", {"mnuScrap", "mnuPracticeTO", "mnuPracticeVO"}},
     {"mnuScrap", "Scrap Reduction", {"mnuSRsim", "mnuSRadv"}},
     {"mnuPracticeTO", "Target Optimization", {"mnuPracticeTOsimple", "mnuPracticeTOadvanced"}},
@@ -180,6 +180,7 @@ const ItemRow Items[] = {
     {"mnuSimplexSteps", "Simplex Optimization Steps", ""},
     {"mnuVertexSummary", "Vertex Summary", ""},
     {"mnuSimplexPlot", "Simplex Plot", "Ctrl+L"},
+    {"mnuProblemSetup", "Problem Setup", "Ctrl+U"},
     {"mnuSRsim", "Simple", ""},
     {"mnuSRadv", "Advanced", ""},
     {"mnuPracticeTOsimple", "Simple", ""},
@@ -258,6 +259,7 @@ protected:
         h.showSimplexSteps = record("showSimplexSteps");
         h.showVertexSummary = record("showVertexSummary");
         h.showSimplexPlot = record("showSimplexPlot");
+        h.showProblemSetup = record("showProblemSetup");
         h.practice = [this](PracticeKind kind, const QString& level) {
             static const char* const kinds[] = {"target", "variance", "scrap"};
             calls << QStringLiteral("practice %1 %2").arg(kinds[static_cast<int>(kind)], level);
@@ -312,6 +314,7 @@ TEST_F(RoutingTest, MenuItemsCallTheirCommandDirectly)
         {"mnuSimplexSteps", "showSimplexSteps+focus"},
         {"mnuVertexSummary", "showVertexSummary+focus"},
         {"mnuSimplexPlot", "showSimplexPlot+focus"},
+        {"mnuProblemSetup", "showProblemSetup+focus"},
         {"mnuSRsim", "practice scrap simple"},
         {"mnuSRadv", "practice scrap all"},
         {"mnuPracticeTOsimple", "practice target simple"},

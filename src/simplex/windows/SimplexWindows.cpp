@@ -67,6 +67,7 @@ void SimplexWindows::installViewCommands(shell::CommandHandlers& handlers)
     handlers.showSimplexSteps = [this] { showSimplexSteps(); };
     handlers.showVertexSummary = [this] { showVertexSummary(); };
     handlers.showSimplexPlot = [this] { showSimplexPlot(); };
+    handlers.showProblemSetup = [this] { showProblemSetup(); };
 }
 
 void SimplexWindows::subWindowActivated(QMdiSubWindow* subWindow)
@@ -268,6 +269,23 @@ void SimplexWindows::showSimplexPlot()
                                       m_context.mainWindow.mdiArea()));
 }
 
+void SimplexWindows::showProblemSetup()
+{
+    SetupWindow* setup = openSetupWindow();
+    showRecordIn(*setup);
+    // Stage "none" is a problem whose factors were never committed.
+    setup->setDefineInitialSimplexEnabled(m_context.problem.Stage != QLatin1String("none"));
+    activate(setup);
+}
+
+void SimplexWindows::showRecordIn(SetupWindow& setup)
+{
+    setup.showRecord();
+    // The count box shows the record's count, so that the next check of
+    // the box keeps it.
+    setup.countBox()->setText(QString::number(m_context.problem.NumFactors));
+}
+
 void SimplexWindows::refreshPlot()
 {
     if (SimplexPlotWindow* plot = simplexPlotWindow())
@@ -332,9 +350,7 @@ void SimplexWindows::reopenStageWindow()
         m_context.runTime.ActiveWindow = QStringLiteral("frmDefineFactors");
     } else if (stage == QLatin1String("SeqSimplexInitialize")) {
         SetupWindow* setup = setupWindowLoaded();
-        // The count box shows the loaded problem's count, so that the next
-        // check of the box keeps it.
-        setup->countBox()->setText(QString::number(problem.NumFactors));
+        showRecordIn(*setup);
         setup->setDefineInitialSimplexEnabled(true);
         activate(setup);
     } else {

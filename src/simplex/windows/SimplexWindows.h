@@ -58,6 +58,11 @@ public:
     void showVertexSummary();
     // Opens the simplex plot (or brings it forward).
     void showSimplexPlot();
+    // View > Problem Setup: the setup window, opened if it is closed, shows
+    // the record's number of factors, goal, target and step type, as after
+    // an undo, at any stage; Define Initial Simplex is enabled once factors
+    // have been defined.
+    void showProblemSetup();
     // Draws the record again in the simplex plot, if it is open: after a
     // step, Begin Optimization, and a record loaded or started afresh.
     void refreshPlot();
@@ -122,6 +127,7 @@ public:
 
 private:
     void subWindowActivated(QMdiSubWindow* subWindow);
+    void showRecordIn(SetupWindow& setup);
     // An invalid size: the window's own size hint, title bar included.
     QMdiSubWindow* addWindow(SimplexChildWindow* window, QSize size);
     void fitToGrid(SimplexChildWindow* window, const shell::GridWidget& grid);

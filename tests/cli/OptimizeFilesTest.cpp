@@ -93,6 +93,24 @@ TEST_F(OptimizeFiles, OpenResumesWithTheSavedTrialAndItsInstruction)
     EXPECT_EQ(Lines(straight.lines.end() - 9, straight.lines.end()), Lines(resumed.lines.begin() + 2, resumed.lines.end()));
 }
 
+// The manual's example session: saved after its first two trials, opened
+// the next day; the extension it proposes is the one of the session that
+// never stopped, not one of levels read back at single precision
+// (169.999998807907, 23.0000004172325).
+TEST_F(OptimizeFiles, AResumedSessionProposesWhatTheUnbrokenOneDoes)
+{
+    const QStringList factors{"--factor", "Temperature=100..200/1", "--factor", "Time=10..30/1"};
+    const std::string initial = "63 @ 130 14\n69.4 @ 140 14\n68.6 @ 130 17\n74.8\n79.3\n";
+    const QString file = path("run.sso");
+    ASSERT_EQ(RunOptimize(factors + QStringList{"--save", file}, initial).status, ExitSuccess);
+    const Session resumed = RunOptimize({"--open", file}, "78.8\n85.7\n");
+    ASSERT_GE(resumed.lines.size(), 3u);
+    EXPECT_EQ(resumed.lines[2], "trial 8 E: Evaluate the Extension: Temperature=170 Time=23");
+    const Session unbroken = RunOptimize(factors, initial + "78.8\n85.7\n");
+    ASSERT_EQ(unbroken.lines.size(), 3u + 5u + 7u);
+    EXPECT_EQ(Lines(unbroken.lines.begin() + 5, unbroken.lines.end()), resumed.lines);
+}
+
 // The same session as one an earlier build saved in tests/data (three
 // factors, a name beyond ASCII, a target, fixed steps): the file comes out
 // byte for byte as it did then.

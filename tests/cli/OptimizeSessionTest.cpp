@@ -188,6 +188,13 @@ TEST(OptimizeSession, LevelsAfterTheAtSignAreTheLevelsRecorded)
     ASSERT_GE(refused.lines.size(), 6u);
     EXPECT_EQ(refused.lines[4], "message Data Input Error: The level of factor A is not numeric.");
     EXPECT_EQ(refused.lines[5], InteriorTrials[1]);
+
+    // So is one beyond its factor's limits: nothing is recorded.
+    const Session beyond = RunOptimize(SixteenFactors(), InteriorStart + "5 @ 17 8\n5\n");
+    ASSERT_GE(beyond.lines.size(), 6u);
+    EXPECT_EQ(beyond.lines[4], "message Data Input Error: The level of factor A is greater than the upper limit you "
+                               "specified.  The upper limit specified was 16.");
+    EXPECT_EQ(beyond.lines[5], InteriorTrials[1]);
 }
 
 TEST(OptimizeSession, FixedStepsAcceptEveryVertex)

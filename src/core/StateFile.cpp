@@ -254,10 +254,14 @@ private:
 
 // Numbers in the file carry single precision, whatever field they go to. A
 // value beyond the single range (an objective of 1 / |target - result| can
-// be one) keeps its double value rather than failing a file this program wrote.
+// be one) keeps its double value rather than failing a file this program
+// wrote: the value its 15-digit line gives, as the program writes it, so
+// that what is computed from it is the same after a save and a read.
 double ToSingle(double value)
 {
-    return std::fabs(value) <= static_cast<double>(FLT_MAX) ? static_cast<double>(static_cast<float>(value)) : value;
+    if (std::fabs(value) <= static_cast<double>(FLT_MAX))
+        return static_cast<double>(static_cast<float>(value));
+    return ParseFileNumber(FileNumber(value, Precision::Double)).value_or(value);
 }
 
 QString Shown(const QString& line)

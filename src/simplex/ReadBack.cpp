@@ -265,6 +265,12 @@ std::optional<core::OptimizationProblem> ReplayedRun(const core::OptimizationPro
     const int n = read.NumVertices;
     if (ReadinessOf(read) != StepReadiness::Ready)
         return std::nullopt;
+    // What Next Step checks before every step, for the whole run at once.
+    for (int i = 1; i <= k; ++i) {
+        const core::Factor factor = FactorOf(read, i);
+        if (LimitsCoincide(factor) || RangeOverflows(factor))
+            return std::nullopt;
+    }
     const std::vector<double> naturals = ShortestNaturals(read);
     const auto levelsOf = [&](int v) {
         const auto first = naturals.begin() + static_cast<std::ptrdiff_t>(v - 1) * k;

@@ -54,6 +54,17 @@ struct RecordedRun {
     int reopenAfter; // steps
 };
 
+// The problem saved, cleared by File > New and opened from its file again.
+void SaveAndOpenAgain(ProgramHarness& h)
+{
+    h.dialogs.answerSave(h.path("run.sso"));
+    h.triggerMenu("mnufilesave");
+    h.dialogs.answerMessage(MessageAnswer::Yes);
+    h.triggerMenu("mnufilenew");
+    h.dialogs.answerOpen(h.path("run.sso"));
+    h.clickTool("Open_button");
+}
+
 void Start(ProgramHarness& h, const RecordedRun& run)
 {
     h.fillFactors(run.factors);
@@ -94,12 +105,7 @@ TEST(ReopenedRunTest, ASavedRunOpenedAgainGoesOnAsTheRunInMemory)
         for (int step = 0; step < run.results.size(); ++step) {
             SCOPED_TRACE(testing::Message() << "step " << step + 1);
             if (step == run.reopenAfter) {
-                reopened.dialogs.answerSave(reopened.path("run.sso"));
-                reopened.triggerMenu("mnufilesave");
-                reopened.dialogs.answerMessage(MessageAnswer::Yes);
-                reopened.triggerMenu("mnufilenew");
-                reopened.dialogs.answerOpen(reopened.path("run.sso"));
-                reopened.clickTool("Open_button");
+                SaveAndOpenAgain(reopened);
                 EXPECT_EQ(TrialShown(reopened), TrialShown(steady));
             }
             steady.nextStep(run.results[step]);
@@ -115,12 +121,7 @@ TEST(ReopenedRunTest, ASavedRunOpenedAgainGoesOnAsTheRunInMemory)
     // What the first run shows of its first vertex, as it was typed.
     ProgramHarness h;
     Start(h, runs[0]);
-    h.dialogs.answerSave(h.path("run.sso"));
-    h.triggerMenu("mnufilesave");
-    h.dialogs.answerMessage(MessageAnswer::Yes);
-    h.triggerMenu("mnufilenew");
-    h.dialogs.answerOpen(h.path("run.sso"));
-    h.clickTool("Open_button");
+    SaveAndOpenAgain(h);
     h.triggerMenu("mnuVertexSummary");
     EXPECT_EQ(h.windows().vertexSummaryWindow()->grid()->cell(2, 1), "9.5");
 }

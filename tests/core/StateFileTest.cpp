@@ -289,8 +289,10 @@ TEST(StateFileTest, ReadingConvertsEachValueAsItsLineKindRequires)
         {"exponent form", 69, " 1.5E-05 ", [](const OptimizationProblem& p) { return p.TargetValue == Single(1.5e-5); }},
         {"beyond single range keeps its value", 70, " 1E+40 ", [](const OptimizationProblem& p) { return p.RecordResponse == 1e40; }},
         {"below single range becomes 0", 70, " 1E-50 ", [](const OptimizationProblem& p) { return p.RecordResponse == 0; }},
-        {"largest double written so that it reads back", 70, " 1.7976931348623157E+308 ",
-         [](const OptimizationProblem& p) { return p.RecordResponse == DBL_MAX && StateFileLines(p)[69] == " 1.79769313486231E+308 "; }},
+        {"largest double read as its fifteen digits write it", 70, " 1.7976931348623157E+308 ",
+         [](const OptimizationProblem& p) {
+             return p.RecordResponse == 1.79769313486231e308 && StateFileLines(p)[69] == " 1.79769313486231E+308 ";
+         }},
         {"UTF-8 name", 4, "Temp \xC2\xB0" "C", [](const OptimizationProblem& p) { return p.Factors[1].FactorName == "Temp \u00B0C"; }},
         {"Windows-1252 name of an older file", 4, "Temp \xB0" "C \x80",
          [](const OptimizationProblem& p) { return p.Factors[1].FactorName == "Temp \u00B0C \u20AC"; }},

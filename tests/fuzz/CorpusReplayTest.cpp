@@ -70,6 +70,9 @@ TEST(FuzzCorpusTest, SeedsAreAcceptedOrRefusedAsMade)
         {"state_file/numbers-to-round.sso", true, false, false},
         // Found by the fuzzer: two byte order marks; the second was kept as text.
         {"state_file/two-byte-order-marks.sso", true, false, false},
+        // Found by the fuzzer: a limit beyond the single range, read with all
+        // its digits, coded the levels otherwise than the fifteen a save keeps.
+        {"state_file/limit-beyond-single.sso", true, false, false},
         {"state_file/cut-short.sso", false, false, false},
         {"state_file/limit-with-comma.sso", false, false, false},
         {"state_file/says-five-factors.sso", false, false, false},

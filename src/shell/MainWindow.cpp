@@ -10,6 +10,7 @@
 #include "shell/KeyboardStatusBar.h"
 #include "shell/MainMenus.h"
 #include "shell/MdiArrangement.h"
+#include "shell/MenuKeysFirst.h"
 #include "core/ProgramInfo.h"
 
 #include <QAction>
@@ -77,6 +78,7 @@ MainWindow::MainWindow(DialogService& dialogs, const core::RunTimeState& runTime
 
     buildToolBar();
     m_menus = std::make_unique<MainMenus>(*menuBar());
+    new MenuKeysFirst(*this, *menuBar());
     m_statusBar = new KeyboardStatusBar(this);
     setStatusBar(m_statusBar);
 

@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include "core/FifteenDigits.h"
+#include "core/ShortestDecimal.h"
 
 #include <algorithm>
 #include <array>
@@ -85,12 +86,20 @@ public:
         }
 
         number.magnitude = LeadPosition(whole, fraction) + exponent;
-        number.text = number.negative ? "-" : "";
+        // Appended piece by piece: GCC 12 at -O3 takes "e" + a string for an
+        // overlapping copy and warns.
+        number.text.clear();
+        if (number.negative)
+            number.text += '-';
         number.text += whole.empty() ? std::string("0") : whole;
-        if (!fraction.empty())
-            number.text += "." + fraction;
-        if (exponent != 0)
-            number.text += "e" + std::to_string(exponent);
+        if (!fraction.empty()) {
+            number.text += '.';
+            number.text += fraction;
+        }
+        if (exponent != 0) {
+            number.text += 'e';
+            number.text += std::to_string(exponent);
+        }
         return number;
     }
 
@@ -549,14 +558,8 @@ QString ShortestSingleForm(double value, const QLocale& locale)
 {
     const bool single = std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max()
                         && static_cast<double>(static_cast<float>(value)) == value;
-    if (!single)
-        return GeneralForm(value, Precision::Double, locale);
     // At most nine digits: the double nearest to them keeps them at fifteen.
-    char buffer[40];
-    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), static_cast<float>(value));
-    double decimal = value;
-    std::from_chars(buffer, written.ptr, decimal);
-    return GeneralForm(decimal, Precision::Double, locale);
+    return GeneralForm(single ? ShortestDecimalOfSingle(value) : value, Precision::Double, locale);
 }
 
 QString FormatByDigits(double value, double digits, const QLocale& locale)

@@ -165,7 +165,7 @@ QByteArray BuildStateFileBytes(const OptimizationProblem& p)
 // largest problem the program holds (100 factors, 32767 vertices) has about
 // 3.5 million lines of at most 26 bytes, well inside the size limit.
 constexpr qint64 MaxStateFileBytes = 128LL * 1024 * 1024;
-constexpr qsizetype MaxLineLength = 4096;
+constexpr qsizetype MaxLineLength = MaxStateFileLineLength;
 constexpr int MaxVertices = std::numeric_limits<std::int16_t>::max();
 
 struct ParseError {
@@ -425,6 +425,9 @@ void StateFileParser::readFactors(OptimizationProblem& r, int k)
             factor.FactorName = text();
             factor.LowerLimit = number();
             factor.UpperLimit = number();
+            // No level could be coded between such limits.
+            if (!std::isfinite(factor.UpperLimit - factor.LowerLimit))
+                fail(LimitsRangeTooLarge(slot));
             factor.SignificantDigits = tableInteger();
         } else {
             // Fresh factors for a larger problem later; their decimals stay.
@@ -487,6 +490,20 @@ FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem, QStr
 }
 
 } // namespace
+
+TextLineFault StateFileTextFault(const QString& text)
+{
+    if (text.contains(QChar(u'\0')))
+        return TextLineFault::HoldsNul;
+    // The reader counts the characters of the decoded line, and the writer's
+    // UTF-8 decodes to the very characters written.
+    return text.size() > MaxStateFileLineLength ? TextLineFault::TooLong : TextLineFault::None;
+}
+
+QString LimitsRangeTooLarge(int row)
+{
+    return QStringLiteral("The range of the limits in row %1 is too large.").arg(row);
+}
 
 QByteArray StateFileBytes(const OptimizationProblem& problem)
 {

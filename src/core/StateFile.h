@@ -21,6 +21,17 @@ struct FileStatus {
     explicit operator bool() const { return ok; }
 };
 
+// What a state file can hold. Every file the program writes must read back,
+// so the factor commit refuses what the reader would refuse:
+// - a text line of more than MaxStateFileLineLength characters, or one
+//   holding a NUL (a file with a NUL is binary data to the reader);
+// - limits whose range (upper - lower) is beyond any double.
+inline constexpr qsizetype MaxStateFileLineLength = 4096;
+enum class TextLineFault { None, TooLong, HoldsNul };
+TextLineFault StateFileTextFault(const QString& text);
+// The sentence for limits of factor `row` whose range is beyond any double.
+QString LimitsRangeTooLarge(int row);
+
 // The bytes of the state file for the record as it stands, as WriteStateFile
 // puts them on disk.
 QByteArray StateFileBytes(const OptimizationProblem& problem);

@@ -2,6 +2,7 @@
 
 #include "simplex/SimplexTerms.h"
 
+#include "core/LevelScaling.h"
 #include "core/NumberText.h"
 
 #include <algorithm>
@@ -110,6 +111,16 @@ std::optional<QString> BeyondLimits(const core::Factor& factor, double level, co
     if (SingleOf(factor.UpperLimit) < SingleOf(level))
         return QStringLiteral("is greater than the upper limit you specified.  The upper limit specified was %1.")
             .arg(limitText(factor.UpperLimit));
+    return std::nullopt;
+}
+
+std::optional<QString> LevelRefusal(const core::Factor& factor, double level, const QLocale& locale)
+{
+    if (std::optional<QString> beyond = BeyondLimits(factor, level, locale))
+        return beyond;
+    // Equal limits have a refusal of their own.
+    if (!LimitsCoincide(factor) && !std::isfinite(core::ToCoded(factor.LowerLimit, factor.UpperLimit, level)))
+        return QStringLiteral("is too far from its limits to be recorded.");
     return std::nullopt;
 }
 

@@ -77,6 +77,9 @@ core::Message NoFittingSimplexMessage(const core::OptimizationProblem& problem);
 // lower limit you specified.  The lower limit specified was 10."), which
 // the caller begins with the factor; nullopt when it lies within them.
 std::optional<QString> BeyondLimits(const core::Factor& factor, double level, const QLocale& locale);
+// The same for a level whose coded value would be no number (an infinity):
+// such a level could be neither kept in a file nor read back.
+std::optional<QString> LevelRefusal(const core::Factor& factor, double level, const QLocale& locale);
 // The answer to a result entered before Begin Optimization proposed a trial.
 core::Message BeginOptimizationFirst();
 

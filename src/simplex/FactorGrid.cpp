@@ -5,6 +5,7 @@
 
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
+#include "core/StateFile.h"
 
 #include <optional>
 #include <vector>
@@ -29,6 +30,19 @@ std::optional<QString> CommitColumn(core::OptimizationProblem& problem, const Gr
         if (column == NameColumn) {
             if (text.isEmpty())
                 return QStringLiteral("The Factor in row %1 does not have a name.").arg(row);
+            switch (core::StateFileTextFault(text)) {
+            case core::TextLineFault::TooLong:
+                return QStringLiteral("The name of the Factor in row %1 is longer than %2 characters, more than a "
+                                      "problem file can keep.")
+                    .arg(row)
+                    .arg(core::MaxStateFileLineLength);
+            case core::TextLineFault::HoldsNul:
+                return QStringLiteral("The name of the Factor in row %1 holds a NUL character, which a problem "
+                                      "file cannot keep.")
+                    .arg(row);
+            case core::TextLineFault::None:
+                break;
+            }
             factor.FactorName = text;
             continue;
         }
@@ -59,7 +73,7 @@ std::optional<QString> CommitColumn(core::OptimizationProblem& problem, const Gr
                                   "The limits must differ.")
                 .arg(row);
         if (RangeOverflows(candidate))
-            return QStringLiteral("The range of the limits in row %1 is too large.").arg(row);
+            return core::LimitsRangeTooLarge(row);
         factor.UpperLimit = *value;
     }
     return std::nullopt;

@@ -53,8 +53,8 @@ std::optional<core::Message> LevelProblem(const core::Factor& factor, int row, c
     const QString where = QStringLiteral("The level for factor %1 in row %2 ").arg(factor.FactorName).arg(row);
     if (!level)
         return Critical(DataInputError, where + QStringLiteral("is not numeric."));
-    if (const std::optional<QString> beyond = BeyondLimits(factor, *level, locale))
-        return Critical(DataInputError, where + *beyond);
+    if (const std::optional<QString> refusal = LevelRefusal(factor, *level, locale))
+        return Critical(DataInputError, where + *refusal);
     if (LimitsCoincide(factor))
         return EqualLimitsMessage(factor.FactorName);
     return std::nullopt;

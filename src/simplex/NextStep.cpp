@@ -42,8 +42,8 @@ std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& pro
                             QStringLiteral("The level of factor %1 is not numeric.").arg(factor.FactorName));
         if (LimitsCoincide(factor))
             return EqualLimitsMessage(factor.FactorName);
-        if (const std::optional<QString> beyond = BeyondLimits(factor, *level, locale))
-            return Critical(DataInputError, QStringLiteral("The level of factor %1 ").arg(factor.FactorName) + *beyond);
+        if (const std::optional<QString> refusal = LevelRefusal(factor, *level, locale))
+            return Critical(DataInputError, QStringLiteral("The level of factor %1 ").arg(factor.FactorName) + *refusal);
         levels.push_back(*level);
     }
     return std::nullopt;

@@ -370,6 +370,12 @@ TEST(StateFileTest, MalformedFilesAreRejectedAndLeaveTheRecordAlone)
         return Crlf(lines);
     };
     const auto firstLines = [](int count) { return Crlf(StartupFileLines().mid(0, count)); };
+    const auto limitsOfA = [](const QByteArray& lower, const QByteArray& upper) {
+        QList<QByteArray> lines = StartupFileLines();
+        lines[4] = lower;
+        lines[5] = upper;
+        return Crlf(lines);
+    };
     const auto fileOf = [](const OptimizationProblem& p) {
         QList<QByteArray> lines;
         for (const QString& line : StateFileLines(p))
@@ -408,6 +414,8 @@ TEST(StateFileTest, MalformedFilesAreRejectedAndLeaveTheRecordAlone)
         {"result beyond any double", startupWith(30, " 1E+999 "), "Line 30 should hold a number but holds \"1E+999\"."},
         {"result not finite", startupWith(31, "INF"), "Line 31 should hold a number but holds \"INF\"."},
         {"empty number line", startupWith(69, ""), "Line 69 should hold a number but holds \"\"."},
+        {"limits whose range is beyond any double", limitsOfA("-1.7E+308 ", " 1.7E+308 "),
+         "The range of the limits in row 1 is too large."},
         {"decimals not a number", startupWith(7, "abc"), "Line 7 should hold a whole number from -32768 to 32767 but holds \"abc\"."},
         {"decimals too large", startupWith(7, " 40000 "), "Line 7 should hold a whole number from -32768 to 32767 but holds \"40000\"."},
         {"reserved integer too small", startupWith(34, "-40000 "), "Line 34 should hold a whole number from -32768 to 32767 but holds \"-40000\"."},

@@ -93,7 +93,7 @@ struct BadCell {
     const char* name;
     int row;
     int column;
-    const char* text;
+    QString text;
     QString message;
 };
 
@@ -105,6 +105,11 @@ TEST(CommitFactorGrid, StopsAtTheFirstBadCellKeepingWhatCameBefore)
     const QString notNumeric = QStringLiteral("is not numeric.  All factors must be given lower and upper limits.");
     const BadCell cases[] = {
         {"empty name", 3, 1, "", "The Factor in row 3 does not have a name."},
+        // Names a problem file could not give back.
+        {"name longer than a file line", 2, 1, QString(4097, u'x'),
+         "The name of the Factor in row 2 is longer than 4096 characters, more than a problem file can keep."},
+        {"name holding a NUL", 1, 1, QStringLiteral("A\u0000B"),
+         "The name of the Factor in row 1 holds a NUL character, which a problem file cannot keep."},
         {"letters as lower limit", 2, 2, "low", "The Factor Lower Limit in row 2 " + notNumeric},
         {"grouped upper limit", 2, 3, "1,000", "The Factor Upper Limit in row 2 " + notNumeric},
         {"empty upper limit", 1, 3, "", "The Factor Upper Limit in row 1 " + notNumeric},
@@ -128,7 +133,7 @@ TEST(CommitFactorGrid, StopsAtTheFirstBadCellKeepingWhatCameBefore)
             grid.setCell(row, 3, QString::number(10 + row));
             grid.setCell(row, 4, QStringLiteral("2"));
         }
-        grid.setCell(c.row, c.column, QString::fromLatin1(c.text));
+        grid.setCell(c.row, c.column, c.text);
         const Outcome outcome = CommitFactorGrid(problem, runTime, grid);
         EXPECT_FALSE(outcome.ok);
         ASSERT_EQ(outcome.messages.size(), 1u);

@@ -59,6 +59,14 @@ TEST(Refusals, ChangeNothingAndStoreNoSnapshot)
          {dataInput, "The level of factor B is greater than the upper limit you specified.  The upper limit "
                      "specified was 15."},
          Focus::StepsLevels},
+        // Beyond the single range both sides of the limit check are infinite.
+        {"level whose coded value is no number",
+         [](core::OptimizationProblem& p, StepInput& in) {
+             p.Factors[1].LowerLimit = -8e307;
+             p.Factors[1].UpperLimit = 8e307;
+             in.levels[0] = "1.7e308";
+         },
+         {dataInput, "The level of factor A is too far from its limits to be recorded."}, Focus::StepsLevels},
         {"factor count changed", [](core::OptimizationProblem& p, auto&) { ASSERT_TRUE(CheckFactorCount(p, "3").ok); },
          countChanged, Focus::StepsResult},
         {"factor count changed, Begin Optimization",

@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 extern "C" int FuzzStateFile(const std::uint8_t* data, std::size_t size);
+extern "C" int FuzzEngineRecords(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzExerciseFiles(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzTabText(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzNumberText(const std::uint8_t* data, std::size_t size);
@@ -28,6 +29,7 @@ TEST(FuzzCorpusTest, EveryInputKeepsItsTargetsProperties)
         int (*target)(const std::uint8_t*, std::size_t);
     } targets[] = {
         {"state_file", FuzzStateFile},
+        {"engine_records", FuzzEngineRecords},
         {"exercise_files", FuzzExerciseFiles},
         {"tab_text", FuzzTabText},
         {"number_text", FuzzNumberText},

@@ -118,10 +118,15 @@ struct Session {
     }
 };
 
-// The record as a save writes it, read back by the program's own read.
-void WrittenIsRead(const core::OptimizationProblem& problem)
+// The record as a save writes it, read back by the program's own read;
+// `checked` holds the file checked last, which a command that changed
+// nothing need not check again.
+void WrittenIsRead(const core::OptimizationProblem& problem, QByteArray& checked)
 {
     const QByteArray written = core::StateFileBytes(problem);
+    if (written == checked)
+        return;
+    checked = written;
     core::OptimizationProblem read;
     core::ResetToStartup(read);
     QString stepType;
@@ -142,6 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     Session session;
+    QByteArray checked;
     int commands = 0;
     for (const QByteArray& line : input.split('\n')) {
         const QString text = QString::fromUtf8(line).trimmed();
@@ -149,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const QString command = blank < 0 ? text : text.left(blank);
         const QStringList fields = blank < 0 ? QStringList() : text.mid(blank + 1).split(u'|');
         session.run(command, fields);
-        WrittenIsRead(session.problem);
+        WrittenIsRead(session.problem, checked);
         if (++commands == MostCommands)
             break;
     }

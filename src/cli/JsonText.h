@@ -10,8 +10,10 @@
 
 namespace zeltomir::cli {
 
-// A JSON string in UTF-8 with its quotes: quote, backslash and every control
-// character escaped.
+// A JSON string in UTF-8 with its quotes: quote, backslash and every
+// character of BreaksOrHidesText (VisibleText.h) escaped. JSON needs only
+// the C0 controls escaped; the others keep the line whole for readers that
+// split lines on more than a line feed, and visible for people.
 std::string JsonString(const QString& text);
 
 // The shortest round-trip form ("10", "0.1", "1e+20"); -0 is written 0, and

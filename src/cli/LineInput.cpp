@@ -41,6 +41,10 @@ LineInput::int_type LineInput::underflow()
         if (m_end - m_begin == m_buffer.size())
             return handOut(m_end);
         if (!readMore()) {
+            // A signal that comes with the end of the input may have its
+            // handler run only after the wait saw the end; it still stops
+            // the session, as it would have a moment earlier.
+            m_stopped = m_stopped || wakeRaised();
             if (m_stopped || m_begin == m_end)
                 return traits_type::eof();
             return handOut(m_end);

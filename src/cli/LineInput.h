@@ -7,7 +7,8 @@
 // noticed at every line boundary, a line already waiting in the buffer is
 // not taken after the stop, and a line cut off by the stop is dropped
 // rather than read as a shorter number. At the true end of the input a
-// last line without a line end counts as usual.
+// last line without a line end counts as usual, unless a stop came with
+// the end.
 
 #include <cstddef>
 #include <streambuf>

@@ -1,6 +1,8 @@
 #include "cli/OptimizeCommand.h"
 
 #include "cli/CliHelp.h"
+#include "cli/ResumeFile.h"
+#include "cli/StopSignals.h"
 
 #include "simplex/BeginOptimization.h"
 #include "simplex/EngineSupport.h"
@@ -34,6 +36,8 @@ QString SignalName(int signal)
         return QStringLiteral("SIGINT");
     if (signal == SIGTERM)
         return QStringLiteral("SIGTERM");
+    if (signal == SIGHUP)
+        return QStringLiteral("SIGHUP");
     return QStringLiteral("Signal %1").arg(signal);
 }
 
@@ -141,8 +145,14 @@ bool OptimizeCommand::openProblem(const OptimizeOptions& options)
     const QString& path = *options.openPath;
     core::ResetToStartup(m_problem);
     QString keptStepType;
-    if (const core::FileStatus status = simplex::ReadProblemFile(path, m_problem, &keptStepType); !status) {
-        message(FileErrorTitle, QStringLiteral("Cannot open \"%1\". %2").arg(path, status.error));
+    const ResumeFileRead read = ReadResumeFile(path, m_problem, &keptStepType, StopSignalFd());
+    if (read.stopped) {
+        message(InterruptedTitle, QStringLiteral("%1 stopped the session before \"%2\" was read; nothing is saved.")
+                                      .arg(SignalName(StopSignalCaught()), path));
+        return false;
+    }
+    if (!read.status) {
+        message(FileErrorTitle, QStringLiteral("Cannot open \"%1\". %2").arg(path, read.status.error));
         return false;
     }
     // The step type the file keeps, unless --steps says otherwise; a file

@@ -42,10 +42,13 @@ void CatchStopSignals()
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
-    // Other calls (the file writes of the save) go on after the handler ran;
-    // only the wait for input is meant to notice.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (const int signal : {SIGINT, SIGTERM}) {
+    // No SA_RESTART: a call that the signal finds waiting (a write to an
+    // output nobody reads) returns instead of waiting on, and the loops
+    // around the runner's own waits look at the wake descriptor before they
+    // wait again. Writes to local files are not cut short by a caught
+    // signal, so the save goes on unharmed.
+    action.sa_flags = SA_RESETHAND;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         // A signal ignored from the start (a background job of a shell
         // without job control, nohup) stays ignored.
         struct sigaction previous {};

@@ -8,7 +8,7 @@ namespace {
 
 bool NeedsEscape(char16_t c)
 {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == u'\\' || c == 0x2028 || c == 0x2029;
+    return c == u'\\' || BreaksOrHidesText(c);
 }
 
 void AppendHex(QString& out, char16_t c, int digits)
@@ -19,6 +19,12 @@ void AppendHex(QString& out, char16_t c, int digits)
 }
 
 } // namespace
+
+bool BreaksOrHidesText(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || (c >= 0x202A && c <= 0x202E)
+        || (c >= 0x2066 && c <= 0x2069);
+}
 
 QString VisibleText(const QString& text)
 {

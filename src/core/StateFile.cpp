@@ -161,10 +161,8 @@ QByteArray BuildStateFileBytes(const OptimizationProblem& p)
 
 // ---------------------------------------------------------------- reading
 
-// Limits that keep a damaged or foreign file from taking all memory. The
-// largest problem the program holds (100 factors, 32767 vertices) has about
-// 3.5 million lines of at most 26 bytes, well inside the size limit.
-constexpr qint64 MaxStateFileBytes = 128LL * 1024 * 1024;
+// Limits that keep a damaged or foreign file from taking all memory, beside
+// MaxStateFileBytes.
 constexpr qsizetype MaxLineLength = MaxStateFileLineLength;
 constexpr int MaxVertices = std::numeric_limits<std::int16_t>::max();
 
@@ -528,12 +526,15 @@ FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& pat
     return file.commit();
 }
 
+FileStatus StateFileTooLarge()
+{
+    return FileStatus::failure(QStringLiteral("The file is too large to be a problem file."));
+}
+
 FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QString* stepType)
 {
     QByteArray data;
-    if (FileStatus read = ReadBoundedFile(path, MaxStateFileBytes,
-                                          QStringLiteral("The file is too large to be a problem file."), data);
-        !read)
+    if (FileStatus read = ReadBoundedFile(path, MaxStateFileBytes, StateFileTooLarge().error, data); !read)
         return read;
     return ParseStateFileBytes(std::move(data), problem, stepType);
 }

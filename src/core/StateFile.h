@@ -42,6 +42,12 @@ QStringList StateFileLines(const OptimizationProblem& problem);
 // the target only once complete, so a failed write never damages it.
 FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path);
 
+// Problem files larger than this are refused with StateFileTooLarge(). The
+// largest problem the program holds (100 factors, 32767 vertices) has about
+// 3.5 million lines of at most 26 bytes, well inside it.
+inline constexpr qint64 MaxStateFileBytes = 128LL * 1024 * 1024;
+FileStatus StateFileTooLarge();
+
 // Reads path into the record. The whole file is checked first; on any
 // failure the record is left exactly as it was. Every number comes back at
 // single precision. Factor slots beyond the file's k keep their start-up

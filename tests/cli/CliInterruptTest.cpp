@@ -3,6 +3,7 @@
 #include "cli/CliHelp.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -10,7 +11,10 @@
 
 #include <csignal>
 
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/syscall.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,7 +23,8 @@ namespace {
 
 // The built program as a child process with both of its pipes in the test's hands.
 struct Child {
-    explicit Child(const QStringList& arguments)
+    // `outputBytes`, when given, is what the output pipe holds before a write waits.
+    explicit Child(const QStringList& arguments, int outputBytes = 0)
     {
         std::vector<std::string> texts{(QCoreApplication::applicationDirPath() + "/zeltomir-cli").toStdString()};
         for (const QString& argument : arguments)
@@ -30,12 +35,13 @@ struct Child {
         argv.push_back(nullptr);
         int in[2];
         int out[2];
-        if (pipe(in) != 0 || pipe(out) != 0 || (pid = fork()) < 0)
+        if (pipe(in) != 0 || pipe(out) != 0 || (outputBytes > 0 && fcntl(out[0], F_SETPIPE_SZ, outputBytes) < 0)
+            || (pid = fork()) < 0)
             return;
         if (pid == 0) {
             // What a shell running the tests in the background ignores, the child hears.
-            signal(SIGINT, SIG_DFL);
-            signal(SIGTERM, SIG_DFL);
+            for (const int caught : {SIGINT, SIGTERM, SIGHUP})
+                signal(caught, SIG_DFL);
             if (dup2(in[0], 0) == 0 && dup2(out[1], 1) == 1 && close(in[1]) == 0 && close(out[0]) == 0)
                 execv(argv[0], argv.data());
             _exit(127);
@@ -66,11 +72,17 @@ struct Child {
         }
         return true;
     }
+    // -1 also for a child that does not end within the time the reads allow.
     int exitStatus()
     {
+        const int exit = pid > 0 ? static_cast<int>(syscall(SYS_pidfd_open, pid, 0)) : -1;
+        pollfd ended{exit, POLLIN, 0};
+        const bool gone = exit >= 0 && poll(&ended, 1, 30000) == 1;
+        close(exit);
         int status = -1;
-        const bool ended = pid > 0 && waitpid(std::exchange(pid, 0), &status, 0) > 0;
-        return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (!gone || waitpid(std::exchange(pid, 0), &status, 0) <= 0)
+            return -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     pid_t pid = -1;
@@ -92,6 +104,7 @@ TEST(CliInterrupt, InterruptedSessionSavesWhereItStood)
         std::string stopping; // written just before the stop, or after the pipe closed
         std::string message;
         std::string reopened;
+        bool inputEnds = false; // right after the signal
     };
     const Case cases[] = {
         {SIGTERM, test::InteriorStart, "trial 4 R", "", "SIGTERM stopped the session after line 3",
@@ -101,9 +114,14 @@ TEST(CliInterrupt, InterruptedSessionSavesWhereItStood)
          "trial 5 E: Evaluate the Extension: A=10 B=10"},
         // The result whose trial could not be written counts.
         {0, test::InteriorStart + "5\n", "trial 5 E", "7\n", "", "trial 6 R: Use the Extension: A=14 B=6"},
+        // The terminal closed.
+        {SIGHUP, test::InteriorStart, "trial 4 R", "", "SIGHUP stopped the session after line 3",
+         "trial 4 R: Evaluate the Reflection (R): A=8 B=8"},
+        {SIGTERM, test::InteriorStart, "trial 4 R", "", "SIGTERM stopped the session after line 3",
+         "trial 4 R: Evaluate the Reflection (R): A=8 B=8", true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.reopened);
+        SCOPED_TRACE(testing::Message() << c.message << " / " << c.reopened);
         QTemporaryDir dir;
         const QString file = dir.filePath("p.sso");
         Child child(QStringList{"optimize", "--save", file} + test::SixteenFactors());
@@ -112,8 +130,11 @@ TEST(CliInterrupt, InterruptedSessionSavesWhereItStood)
         if (c.signal == 0)
             close(std::exchange(child.output, -1));
         child.write(c.stopping);
-        if (c.signal != 0) {
+        if (c.signal != 0)
             kill(child.pid, c.signal);
+        if (c.inputEnds)
+            close(std::exchange(child.input, -1));
+        if (c.signal != 0) {
             EXPECT_TRUE(child.readUntil({}));
             EXPECT_NE(child.written.find("\nmessage Interrupted: " + c.message), std::string::npos) << child.written;
         }
@@ -121,6 +142,67 @@ TEST(CliInterrupt, InterruptedSessionSavesWhereItStood)
         const test::Session reopened = test::RunOptimize({"--open", file});
         ASSERT_FALSE(reopened.lines.empty());
         EXPECT_EQ(reopened.lines[0], c.reopened);
+    }
+}
+
+// The trial line is longer than the output pipe holds, and nobody reads
+// it: the stop ends the wait to write, and the session ends with its save.
+TEST(CliInterrupt, StopEndsAWaitToWrite)
+{
+    if (!QFileInfo(QCoreApplication::applicationDirPath() + "/zeltomir-cli").isExecutable())
+        GTEST_SKIP() << "zeltomir-cli is not built next to the tests";
+    QTemporaryDir dir;
+    const QString started = dir.filePath("started.sso");
+    const QString saved = dir.filePath("saved.sso");
+    const QString name(2100, QLatin1Char('A'));
+    ASSERT_EQ(test::RunOptimize({"--factor", name + "=0..16/1", "--factor", name + "B=0..16/1", "--save", started},
+                                test::InteriorStart)
+                  .status,
+              ExitSuccess);
+    Child child({"optimize", "--open", started, "--save", saved}, 4096);
+    pollfd written{child.output, POLLIN, 0};
+    ASSERT_EQ(poll(&written, 1, 30000), 1);
+    kill(child.pid, SIGTERM);
+    EXPECT_EQ(child.exitStatus(), ExitCannotGoOn);
+    const test::Session reopened = test::RunOptimize({"--open", saved});
+    ASSERT_FALSE(reopened.lines.empty());
+    EXPECT_EQ(reopened.lines[0].substr(0, 42), "trial 4 R: Evaluate the Reflection (R): AA");
+}
+
+// --open of a named pipe waits for its writer; a stop ends the wait, and
+// the session, without a save. A writer that gives the file is read as usual.
+TEST(CliInterrupt, StopEndsTheWaitForAPipeToOpen)
+{
+    if (!QFileInfo(QCoreApplication::applicationDirPath() + "/zeltomir-cli").isExecutable())
+        GTEST_SKIP() << "zeltomir-cli is not built next to the tests";
+    QFile reference(QStringLiteral(ZELTOMIR_TEST_DATA "/reference.sso"));
+    ASSERT_TRUE(reference.open(QIODevice::ReadOnly));
+    const QByteArray bytes = reference.readAll();
+    for (const bool stop : {true, false}) {
+        SCOPED_TRACE(stop);
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath("p.sso");
+        const QString saved = dir.filePath("saved.sso");
+        ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        Child child({"optimize", "--open", pipe, "--save", saved});
+        // Open once the session has opened its end: it has its handlers by then.
+        const int writer = open(QFile::encodeName(pipe).constData(), O_WRONLY);
+        ASSERT_GE(writer, 0);
+        close(std::exchange(child.input, -1));
+        if (stop)
+            kill(child.pid, SIGTERM);
+        else
+            EXPECT_EQ(write(writer, bytes.data(), bytes.size()), bytes.size());
+        close(writer);
+        EXPECT_TRUE(child.readUntil({}));
+        if (stop) {
+            EXPECT_EQ(child.written, "message Interrupted: SIGTERM stopped the session before \""
+                                         + pipe.toStdString() + "\" was read; nothing is saved.\n");
+        } else {
+            EXPECT_EQ(child.written.substr(0, 20), "trial 10 Cw: Contrac");
+        }
+        EXPECT_EQ(child.exitStatus(), stop ? ExitCannotGoOn : ExitSuccess);
+        EXPECT_EQ(QFileInfo::exists(saved), !stop);
     }
 }
 

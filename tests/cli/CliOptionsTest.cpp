@@ -84,13 +84,24 @@ TEST(JsonText, NumbersInShortestRoundTripForm)
     EXPECT_EQ(JsonNumber(std::optional<double>()), "null");
 }
 
-TEST(JsonText, StringsEscapeQuotesBackslashesAndControls)
+TEST(JsonText, StringsEscapeQuotesBackslashesAndWhatBreaksOrHidesALine)
 {
-    EXPECT_EQ(JsonString(QStringLiteral("plain")), R"("plain")");
-    EXPECT_EQ(JsonString(QStringLiteral("say \"hi\" \\ there")), R"("say \"hi\" \\ there")");
-    EXPECT_EQ(JsonString(QStringLiteral("a\nb\tc\rd")), R"("a\nb\tc\rd")");
-    EXPECT_EQ(JsonString(QString(QChar(0x01)) + QChar(0x1F)), R"("\u0001\u001f")");
-    EXPECT_EQ(JsonString(QStringLiteral("Temp \u00B0C")), "\"Temp \xC2\xB0" "C\""); // UTF-8, unescaped
+    const std::pair<QString, std::string> cases[] = {
+        {QStringLiteral("plain"), R"("plain")"},
+        {QStringLiteral("say \"hi\" \\ there"), R"("say \"hi\" \\ there")"},
+        {QStringLiteral("a\nb\tc\rd"), R"("a\nb\tc\rd")"},
+        {QString(QChar(0x01)) + QChar(0x1F), R"("\u0001\u001f")"},
+        {QStringLiteral("Temp \u00B0C"), "\"Temp \xC2\xB0" "C\""}, // UTF-8, unescaped
+        // Line ends to readers that split on more than a line feed.
+        {QString(QChar(0x2028)) + QChar(0x2029) + QChar(0x85), R"("\u2028\u2029\u0085")"},
+        {QString("a") + QChar(0x202E) + "b" + QChar(0x2066) + QChar(0x2069), R"("a\u202eb\u2066\u2069")"},
+        // A character beyond the 16-bit range beside an escape stays whole.
+        {QString::fromUtf8("\xF0\x9F\x8C\xA1") + QChar(0x2028), "\"\xF0\x9F\x8C\xA1\\u2028\""},
+    };
+    for (const auto& [text, json] : cases) {
+        SCOPED_TRACE(json);
+        EXPECT_EQ(JsonString(text), json);
+    }
 }
 
 TEST(ParseResultLine, ResultAndLevels)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace zeltomir::cli {
 namespace {
 
@@ -21,9 +23,12 @@ struct ProgramRun {
     QByteArray err;
 };
 
-ProgramRun RunProgram(const QStringList& arguments, const QByteArray& input = {})
+// `inputClosed`: started with no standard input at all, as by `<&-`.
+ProgramRun RunProgram(const QStringList& arguments, const QByteArray& input, bool inputClosed)
 {
     QProcess process;
+    if (inputClosed)
+        process.setChildProcessModifier([] { close(STDIN_FILENO); });
     process.start(ProgramPath(), arguments);
     ProgramRun run;
     if (!process.waitForStarted(10000))
@@ -51,6 +56,7 @@ TEST(CliProcess, ExitStatusAndOutputOfTheBuiltProgram)
         QByteArray out; // the whole standard output, or its start when startOnly
         bool startOnly;
         bool errorText; // something on standard error
+        bool inputClosed = false;
     };
     const Case cases[] = {
         {"version", {"--version"}, {}, ExitSuccess, "zeltomir-cli 3.0.4\n", false, false},
@@ -65,10 +71,13 @@ TEST(CliProcess, ExitStatusAndOutputOfTheBuiltProgram)
          true, false},
         {"zero responses", {"optimize", "--factor", "A=0..10/2", "--factor", "B=5..15/1"}, "0\n0\n0\n",
          ExitCannotGoOn, "", true, false},
+        // No input is the end of the input: the trial on show, the summary.
+        {"input closed", {"optimize", "--open", ZELTOMIR_TEST_DATA "/reference.sso"}, {}, ExitSuccess,
+         "trial 10 Cw: Contract in the Reverse Direction: T", true, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const ProgramRun run = RunProgram(c.arguments, c.input);
+        const ProgramRun run = RunProgram(c.arguments, c.input, c.inputClosed);
         EXPECT_EQ(run.status, c.status);
         if (c.startOnly)
             EXPECT_TRUE(run.out.startsWith(c.out)) << run.out.toStdString();

@@ -310,6 +310,10 @@ TEST(OptimizeSession, TextKeepsEachEventOnItsLineWhateverTheNames)
         {"A\nmessage Fake Error: injected", "", 0, "initial 1: A\\nmessage Fake Error: injected=10 B=5"},
         {QString("T\r\x01\x7f°") + QChar(0x85) + QChar(0x2028), "", 1,
          "initial 2: T\\r\\x01\\x7f°\\x85\\u2028=0 B=15"},
+        // The bidirectional controls, which would show the line in another
+        // order; their neighbours U+202F and U+206A are kept.
+        {QString("R") + QChar(0x202A) + QChar(0x202E) + QChar(0x202F) + QChar(0x2066) + QChar(0x2069) + QChar(0x206A),
+         "", 0, "initial 1: R\\u202a\\u202e\u202f\\u2066\\u2069\u206a=10 B=5"},
         {"Q\t\\", "1 @ x 5\n2\n3\n", 3,
          "message Data Input Error: The level for factor Q\\t\\\\ in row 1 is not numeric."},
     };

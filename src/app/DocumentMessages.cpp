@@ -50,6 +50,15 @@ core::Message FirstSnapshotNotWritten(const QString& path, const QString& why)
             core::MessageIcon::Exclamation};
 }
 
+core::Message SnapshotFolderNotice(const QString& folder, const QString& usualFolder, const QString& why)
+{
+    return {Notice,
+            QStringLiteral("The working files of Undo cannot be kept in \"%1\" (%2). During this run they are kept "
+                           "in \"%3\", which is removed when Zeltomir ends.")
+                .arg(Shown(usualFolder), why, Shown(folder)),
+            core::MessageIcon::Information};
+}
+
 core::Message PrintingFailed()
 {
     return {Notice, QStringLiteral("There was an error while printing."), core::MessageIcon::Critical};

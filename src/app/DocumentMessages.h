@@ -26,6 +26,10 @@ core::Message SnapshotFailed(SnapshotCommand command, SnapshotAccess access, con
 // Start-up and a new problem: the first snapshot could not be written.
 core::Message FirstSnapshotNotWritten(const QString& path, const QString& why);
 
+// Start-up: no usual folder for the snapshot files can be written, so this
+// run keeps them in a private folder of its own.
+core::Message SnapshotFolderNotice(const QString& folder, const QString& usualFolder, const QString& why);
+
 // Every failure of the print command ends in this one message.
 core::Message PrintingFailed();
 

@@ -1,6 +1,7 @@
 #include "app/ProblemStartUp.h"
 
 #include "app/DocumentMessages.h"
+#include "core/SnapshotFiles.h"
 #include "core/UndoSnapshot.h"
 #include "shell/DialogService.h"
 
@@ -13,6 +14,14 @@ bool StartUpProblemRecord(core::OptimizationProblem& problem, core::RunTimeState
     if (!written)
         dialogs.show(FirstSnapshotNotWritten(runTime.StateFilePath, written.error));
     return written.ok;
+}
+
+void ReportSnapshotFolder(const core::SnapshotFiles& snapshots, shell::DialogService& dialogs)
+{
+    if (!snapshots.outsideUsualFolders())
+        return;
+    const core::SnapshotFolderChoice& choice = snapshots.choice();
+    dialogs.show(SnapshotFolderNotice(snapshots.folder(), choice.unwritableFolder, choice.unwritableReason));
 }
 
 } // namespace zeltomir::app

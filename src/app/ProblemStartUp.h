@@ -21,4 +21,9 @@ namespace zeltomir::app {
 bool StartUpProblemRecord(core::OptimizationProblem& problem, core::RunTimeState& runTime,
                           core::SnapshotFiles& snapshots, shell::DialogService& dialogs);
 
+// Once per run, at program start: where the snapshot files are kept when no
+// usual folder for them can be written, so that the user is not left to look
+// for them where the manual says they are.
+void ReportSnapshotFolder(const core::SnapshotFiles& snapshots, shell::DialogService& dialogs);
+
 } // namespace zeltomir::app

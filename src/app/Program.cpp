@@ -52,7 +52,7 @@ Program::Program(std::unique_ptr<shell::QtDialogService> ownDialogs, shell::Dial
     : m_options(std::move(options))
     , m_programFolder(FolderOrDefault(m_options.programFolder))
     , m_helpFilePath(QDir(m_programFolder).filePath(QStringLiteral("zeltomir.hlp")))
-    , m_snapshots(core::SnapshotFolderFor(m_programFolder))
+    , m_snapshots(m_programFolder)
     , m_ownDialogs(std::move(ownDialogs))
     , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
 {
@@ -79,6 +79,7 @@ Program::~Program() = default;
 
 void Program::start()
 {
+    ReportSnapshotFolder(m_snapshots, *m_dialogs);
     StartUpProblemRecord(m_problem, m_runTime, m_snapshots, *m_dialogs);
     showSetupWindow();
     if (m_options.maximised)

@@ -4,6 +4,7 @@
 #include "core/ProblemRecord.h"
 #include "core/SnapshotFiles.h"
 #include "core/StateFile.h"
+#include "core/TextFile.h"
 #include "shell/DialogService.h"
 #include "shell/MainWindow.h"
 #include "simplex/ReadBack.h"
@@ -31,12 +32,18 @@ std::optional<core::OptimizationProblem> SwapFiles(const DocumentContext& contex
                                                    const QString& from, const core::OptimizationProblem* written,
                                                    const QString& keepIn)
 {
+    // The working files are never reached through a link (core::Links).
     core::OptimizationProblem loaded = context.problem;
-    if (const core::FileStatus read = simplex::ReadProblemFile(from, loaded, nullptr, written); !read) {
+    QByteArray bytes;
+    core::FileStatus read = core::ReadStateFileBytes(from, bytes, core::Links::NeverFollow);
+    if (read)
+        read = simplex::ParseProblemBytes(std::move(bytes), loaded, nullptr, written);
+    if (!read) {
         context.dialogs.show(SnapshotFailed(command, SnapshotAccess::Read, from, read.error));
         return std::nullopt;
     }
-    if (const core::FileStatus written = core::WriteStateFile(context.problem, keepIn); !written) {
+    if (const core::FileStatus written = core::WriteStateFile(context.problem, keepIn, core::Links::NeverFollow);
+        !written) {
         context.dialogs.show(SnapshotFailed(command, SnapshotAccess::Write, keepIn, written.error));
         return std::nullopt;
     }

@@ -8,9 +8,11 @@
 
 namespace zeltomir::core {
 
-FileLock::FileLock(const QString& path)
+FileLock::FileLock(const QString& path, IfMissing missing)
 {
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Non-blocking: a pipe planted in the file's place must not hold up the start.
+    const int flags = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (missing == IfMissing::Create ? O_CREAT : 0);
+    const int descriptor = ::open(QFile::encodeName(path).constData(), flags, 0644);
     if (descriptor < 0)
         return;
     if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {

@@ -11,8 +11,12 @@ namespace zeltomir::core {
 
 class FileLock {
 public:
-    // Creates the file when missing and tries once to lock it.
-    explicit FileLock(const QString& path);
+    enum class IfMissing { Create, Fail };
+
+    // Opens the file and tries once to lock it. A symbolic link in its
+    // place is never followed: a link planted there could otherwise have
+    // the program create a file wherever it points.
+    explicit FileLock(const QString& path, IfMissing missing = IfMissing::Create);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

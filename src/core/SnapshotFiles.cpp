@@ -4,62 +4,140 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zeltomir::core {
 
 namespace {
 
 constexpr auto LockFileName = "zeltomir-snapshots.lock";
+constexpr auto PrivatePrefix = "zeltomir-snapshots-";
 
-// Permission bits say little (the program may run as an administrator, or on
-// a share that refuses writes anyway), so the folder counts as writable only
-// when a file can really be created in it.
-bool CanWriteIn(const QString& folder)
+QByteArray Encoded(const QString& path)
 {
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return false;
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("zeltomir-probe-XXXXXX")));
-    return probe.open();
+    return QFile::encodeName(path);
 }
 
-QString WritableSharedFolder(const QString& preferredFolder)
+// Why no file can be created in folder (the system's words), or an empty
+// text when one can. Permission bits say little (the program may run as an
+// administrator, or on a share that refuses writes anyway), so a file is
+// really created.
+QString WriteProbe(const QString& folder)
 {
-    if (CanWriteIn(preferredFolder))
-        return QDir::cleanPath(preferredFolder);
-    const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (CanWriteIn(appData))
-        return QDir::cleanPath(appData);
-    return QDir::cleanPath(QDir::tempPath());
+    errno = 0;
+    if (!QDir().mkpath(folder))
+        return errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("the folder cannot be made");
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("zeltomir-probe-XXXXXX")));
+    return probe.open() ? QString() : probe.errorString();
+}
+
+bool IsInstalled(const QString& programFolder)
+{
+    return QFileInfo(QDir(programFolder).filePath(QStringLiteral("../share/doc/zeltomir"))).isDir();
+}
+
+// The runtime folder must be "owned by the user, and he must be the only one
+// having read and write access to it" (XDG base directories); one that is
+// not, or that is reached through a link, is no safe place for the files.
+bool IsSafeRuntimeFolder(const QString& folder)
+{
+    struct stat entry {};
+    return QDir::isAbsolutePath(folder) && ::lstat(Encoded(folder).constData(), &entry) == 0
+           && S_ISDIR(entry.st_mode) && entry.st_uid == ::geteuid() && (entry.st_mode & 077) == 0;
+}
+
+// Private folders of programs that ended without removing theirs (a crash, a
+// kill). A program holds the lock in its folder for as long as it runs, so a
+// lock that can be taken marks a folder no one uses. A folder without its
+// lock file is still being made (makePrivateFolder) and is left alone.
+void RemoveStalePrivateFolders(const QString& parent)
+{
+    const QDir dir(parent);
+    const QStringList names = dir.entryList({QLatin1String(PrivatePrefix) + QStringLiteral("??????")},
+                                            QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QString& name : names) {
+        const QString folder = dir.filePath(name);
+        // Only real folders of this user: a link is never followed, and
+        // another user's folder never touched.
+        struct stat entry {};
+        if (::lstat(Encoded(folder).constData(), &entry) != 0 || !S_ISDIR(entry.st_mode)
+            || entry.st_uid != ::geteuid())
+            continue;
+        const FileLock lock(QDir(folder).filePath(QLatin1String(LockFileName)), FileLock::IfMissing::Fail);
+        if (lock.held())
+            QDir(folder).removeRecursively(); // removes links inside, never what they lead to
+    }
 }
 
 } // namespace
 
-SnapshotFiles::SnapshotFiles(const QString& preferredFolder)
+SnapshotPlaces SnapshotPlaces::Of(const QString& programFolder)
 {
-    const QString shared = WritableSharedFolder(preferredFolder);
-    // Held for the whole run; a program that crashed holds it no more.
-    auto lock = std::make_unique<FileLock>(QDir(shared).filePath(QString::fromLatin1(LockFileName)));
-    if (lock->held()) {
-        m_folder = shared;
-        m_lock = std::move(lock);
+    return {programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+            qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath()};
+}
+
+SnapshotFolderChoice ChooseSnapshotFolder(const SnapshotPlaces& places)
+{
+    SnapshotFolderChoice choice;
+    choice.privateParent =
+        QDir::cleanPath(IsSafeRuntimeFolder(places.runtimeFolder) ? places.runtimeFolder : places.tempFolder);
+
+    QStringList usual;
+    const bool installed = IsInstalled(places.programFolder);
+    if (!installed || places.userDataFolder.isEmpty())
+        usual << places.programFolder;
+    if (!places.userDataFolder.isEmpty())
+        usual << places.userDataFolder;
+    for (const QString& folder : usual) {
+        const QString why = WriteProbe(folder);
+        if (why.isEmpty()) {
+            choice.usualFolder = QDir::cleanPath(folder);
+            return choice;
+        }
+        choice.unwritableFolder = QDir::cleanPath(folder);
+        choice.unwritableReason = why;
+    }
+    return choice;
+}
+
+SnapshotFiles::SnapshotFiles(const QString& programFolder) : SnapshotFiles(SnapshotPlaces::Of(programFolder)) {}
+
+SnapshotFiles::SnapshotFiles(const SnapshotPlaces& places) : m_choice(ChooseSnapshotFolder(places))
+{
+    RemoveStalePrivateFolders(m_choice.privateParent);
+    if (!m_choice.usualFolder.isEmpty()) {
+        // Held for the whole run; a program that crashed holds it no more.
+        auto lock =
+            std::make_unique<FileLock>(QDir(m_choice.usualFolder).filePath(QString::fromLatin1(LockFileName)));
+        if (lock->held()) {
+            m_folder = m_choice.usualFolder;
+            m_lock = std::move(lock);
+            return;
+        }
+        // Another program owns the shared files: keep ours apart so that an
+        // undo never loads that program's problem. With nowhere private to
+        // go, sharing the folder beats having no undo.
+        if (!makePrivateFolder())
+            m_folder = m_choice.usualFolder;
         return;
     }
-
-    // Another program owns the shared files: keep ours apart so that an undo
-    // never loads that program's problem.
-    QTemporaryDir privateDir(QDir(QDir::tempPath()).filePath(QStringLiteral("zeltomir-snapshots-XXXXXX")));
-    if (privateDir.isValid()) {
-        privateDir.setAutoRemove(false);
-        m_privateFolder = QDir::cleanPath(privateDir.path());
-        m_folder = m_privateFolder;
-    } else {
-        // Nowhere private to go: sharing the folder beats having no undo.
-        m_folder = shared;
-    }
+    // Never a shared folder under fixed names, where anyone could have put a
+    // link in their place: a private folder, or else the usual folder, where
+    // every snapshot then fails with the system's reason.
+    if (!makePrivateFolder())
+        m_folder = m_choice.unwritableFolder;
 }
 
 SnapshotFiles::~SnapshotFiles()
@@ -68,20 +146,35 @@ SnapshotFiles::~SnapshotFiles()
         QDir(m_privateFolder).removeRecursively();
 }
 
+// The folder is new (mode 0700, and mkdtemp takes no name that exists, a
+// link included), so no one else can put anything in it. Its lock is taken
+// under another name and only then given its own: a lock file that can be
+// found is held for as long as its program runs.
+bool SnapshotFiles::makePrivateFolder()
+{
+    QByteArray pattern =
+        Encoded(QDir(m_choice.privateParent).filePath(QLatin1String(PrivatePrefix) + QStringLiteral("XXXXXX")));
+    if (!::mkdtemp(pattern.data()))
+        return false;
+    const QString folder = QFile::decodeName(pattern);
+    const QString lockPath = QDir(folder).filePath(QLatin1String(LockFileName));
+    const QString takenPath = lockPath + QStringLiteral(".new");
+    auto lock = std::make_unique<FileLock>(takenPath);
+    if (!lock->held() || std::rename(Encoded(takenPath).constData(), Encoded(lockPath).constData()) != 0) {
+        QDir(folder).removeRecursively();
+        return false;
+    }
+    m_lock = std::move(lock);
+    m_privateFolder = folder;
+    m_folder = folder;
+    return true;
+}
+
 QString SnapshotFiles::undoPath() const { return QDir(m_folder).filePath(QString::fromLatin1(UndoSnapshotName)); }
 
 QString SnapshotFiles::redoPath() const { return QDir(m_folder).filePath(QString::fromLatin1(RedoSnapshotName)); }
 
 bool SnapshotFiles::isPrivate() const { return !m_privateFolder.isEmpty(); }
-
-QString SnapshotFolderFor(const QString& programFolder)
-{
-    const bool installed = QFileInfo(QDir(programFolder).filePath(QStringLiteral("../share/doc/zeltomir"))).isDir();
-    if (!installed)
-        return programFolder;
-    const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return appData.isEmpty() ? programFolder : appData;
-}
 
 void SnapshotFiles::keepUndo(KeptSnapshot kept)
 {

@@ -517,7 +517,12 @@ QStringList StateFileLines(const OptimizationProblem& problem)
 
 FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path)
 {
-    FileInPieces file(path);
+    return WriteStateFile(problem, path, Links::Follow);
+}
+
+FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path, Links links)
+{
+    FileInPieces file(path, links);
     if (!file.status())
         return file.status();
     StateFileText out(file);
@@ -531,16 +536,24 @@ FileStatus StateFileTooLarge()
     return FileStatus::failure(QStringLiteral("The file is too large to be a problem file."));
 }
 
+FileStatus ReadStateFileBytes(const QString& path, QByteArray& data, Links links)
+{
+    return ReadBoundedFile(path, MaxStateFileBytes, StateFileTooLarge().error, data, links);
+}
+
 FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QString* stepType)
 {
     QByteArray data;
-    if (FileStatus read = ReadBoundedFile(path, MaxStateFileBytes, StateFileTooLarge().error, data); !read)
+    if (FileStatus read = ReadStateFileBytes(path, data, Links::Follow); !read)
         return read;
     return ParseStateFileBytes(std::move(data), problem, stepType);
 }
 
 FileStatus ParseStateFileBytes(QByteArray data, OptimizationProblem& problem, QString* stepType)
 {
+    // UTF-16 text has zero bytes too: it is told apart first.
+    if (FileStatus text = CheckTextBytes(data, QStringLiteral("a problem file")); !text)
+        return text;
     if (data.contains('\0'))
         return FileStatus::failure(QStringLiteral("The file holds binary data and is not a problem file."));
     // A long history needs its tables besides the bytes; where the memory

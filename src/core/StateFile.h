@@ -38,8 +38,12 @@ QByteArray StateFileBytes(const OptimizationProblem& problem);
 // The same as lines, without their line ends.
 QStringList StateFileLines(const OptimizationProblem& problem);
 
+enum class Links;
+
 // Writes the record to path. The text goes to a temporary file that replaces
-// the target only once complete, so a failed write never damages it.
+// the target only once complete, so a failed write never damages it. The
+// snapshot files are written without following links (TextFile.h).
+FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path, Links links);
 FileStatus WriteStateFile(const OptimizationProblem& problem, const QString& path);
 
 // Problem files larger than this are refused with StateFileTooLarge(). The
@@ -58,6 +62,10 @@ FileStatus StateFileTooLarge();
 // whenever StepType is "Fixed" or "Variable"; on success *stepType, when
 // given, receives that text, or is emptied for a file without the line.
 FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QString* stepType = nullptr);
+
+// The bytes of the state file at path, refused when it is too large to be
+// one; ParseStateFileBytes then reads them.
+FileStatus ReadStateFileBytes(const QString& path, QByteArray& data, Links links);
 
 // The same check and load over lines already in memory.
 FileStatus ParseStateFileLines(const QStringList& lines, OptimizationProblem& problem, QString* stepType = nullptr);

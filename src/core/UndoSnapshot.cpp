@@ -1,13 +1,14 @@
 #include "core/UndoSnapshot.h"
 
 #include "core/Random.h"
+#include "core/TextFile.h"
 
 namespace zeltomir::core {
 
 FileStatus StoreUndoSnapshot(const OptimizationProblem& problem, RunTimeState& state, SnapshotFiles& files)
 {
     state.StateFilePath = files.undoPath();
-    const FileStatus written = WriteStateFile(problem, state.StateFilePath);
+    const FileStatus written = WriteStateFile(problem, state.StateFilePath, Links::NeverFollow);
     if (written) {
         files.keepUndo({problem, state.Modified});
         files.setSpansOpen(false);

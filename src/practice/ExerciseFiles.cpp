@@ -111,6 +111,8 @@ core::FileStatus ReadLines(const QString& path, QStringList& lines)
             path, MaxExerciseFileBytes, QStringLiteral("The file is too large to be an exercise file."), data);
         !read)
         return read;
+    if (core::FileStatus text = core::CheckTextBytes(data, QStringLiteral("an exercise file")); !text)
+        return text;
     try {
         lines = SplitLines(data); // a million empty lines fit the size limit
     } catch (const std::bad_alloc&) {

@@ -448,6 +448,7 @@ TEST_F(ProblemFilesTest, ExerciseNumbersAreReadByTheLeadingNumberRule)
 struct RefusedCase {
     const char* name;
     std::function<void(ProgramHarness&, const QString& path)> make;
+    const char* reason = nullptr; // the sentence after the file's name, where a row checks it
 };
 
 class RefusedFileTest : public ProblemFilesTest, public testing::WithParamInterface<RefusedCase> {};
@@ -479,6 +480,9 @@ TEST_P(RefusedFileTest, IsReportedAndChangesNothing)
     h.clickTool("Open_button");
 
     ExpectOneNotice(h.dialogs, file, "opened");
+    if (refused.reason && !h.dialogs.messages().empty()) {
+        EXPECT_TRUE(h.dialogs.messages().front().text.endsWith(QLatin1String(refused.reason)));
+    }
     EXPECT_EQ(RecordLines(h.problem()), record);
     EXPECT_TRUE(Records() == records);
     EXPECT_EQ(h.openWindows(), windows);
@@ -561,6 +565,13 @@ const RefusedCase RefusedCases[] = {
          WriteLinesOf(p, lines);
      }},
     {"missing.sst", [](ProgramHarness&, const QString&) {}},
+    // Saved "as Unicode" by an editor.
+    {"unicode.sst",
+     [](ProgramHarness&, const QString& p) {
+         const QString text = QString::fromUtf8(CrLf(TargetLines));
+         WriteFile(p, "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(text.utf16()), 2 * text.size()));
+     },
+     ": The file holds UTF-16 text and cannot be read as an exercise file."},
     {"short.ssv", [](ProgramHarness&, const QString& p) { WriteLinesOf(p, VarianceLines.mid(0, 12)); }},
     {"flat.ssv",
      [](ProgramHarness&, const QString& p) {

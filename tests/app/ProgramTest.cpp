@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -129,6 +130,71 @@ TEST_F(ProgramTest, ASnapshotThatCannotBeWrittenIsReportedOnceAndStartUpGoesOn)
     EXPECT_TRUE(messages.front().text.contains(QDir::toNativeSeparators(program->snapshots().undoPath())));
     EXPECT_EQ(program->mainWindow().mdiArea()->subWindowList().size(), 1);
     EXPECT_TRUE(program->mainWindow().isVisible());
+}
+
+// Sets an environment variable for as long as it lives.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const QString& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        qputenv(name, QFile::encodeName(value));
+    }
+    ~ScopedVariable()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+TEST_F(ProgramTest, WithNoUsualFolderToWriteTheUserIsToldOnceWhereUndoKeepsItsFiles)
+{
+    // Neither the program's folder nor the home can be written: both lie
+    // under a plain file, which stops even an administrator.
+    const QDir dir(folder.path());
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    ASSERT_TRUE(dir.mkdir("run"));
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const ScopedVariable home("XDG_DATA_HOME", dir.filePath("plain/share"));
+    const ScopedVariable runtime("XDG_RUNTIME_DIR", dir.filePath("run"));
+    const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    ASSERT_TRUE(userData.startsWith(dir.filePath("plain/share/")));
+
+    dialogs.answerMessage(shell::MessageAnswer::Ok);
+    auto program = std::make_unique<Program>(dialogs, ProgramOptions{dir.filePath("plain/bin"), false});
+    program->mainWindow().setQuitHook([] {});
+    program->start();
+
+    const QString kept = program->snapshots().folder();
+    EXPECT_EQ(QFileInfo(kept).path(), dir.filePath("run"));
+    const std::vector<shell::MessageRequest> notice{
+        {"Notice",
+         QStringLiteral("The working files of Undo cannot be kept in \"%1\" (Not a directory). During this run they "
+                        "are kept in \"%2\", which is removed when Zeltomir ends.")
+             .arg(userData, kept),
+         core::MessageIcon::Information}};
+    EXPECT_EQ(dialogs.messages(), notice);
+    EXPECT_EQ(fileLines(QDir(kept).filePath("factorSettings$$bdA.rdo")).size(), 72);
+
+    // A new problem starts the record again, not the run: no second notice.
+    dialogs.answerMessage(shell::MessageAnswer::Yes);
+    program->mainWindow().menuAction(QStringLiteral("mnufilenew"))->trigger();
+    EXPECT_EQ(dialogs.messages().size(), 2u) << "the notice and the new problem's question";
+    EXPECT_EQ(program->runTime().StateFilePath, QDir(kept).filePath("factorSettings$$bdA.rdo"));
+
+    program.reset();
+    EXPECT_FALSE(QFileInfo::exists(kept));
 }
 
 TEST_F(ProgramTest, TheSetupWindowIsOpenedOnlyOnce)

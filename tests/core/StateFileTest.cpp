@@ -1,11 +1,14 @@
 #include "core/StateFile.h"
+#include "core/TextFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <csignal>
@@ -168,6 +171,13 @@ QByteArray Crlf(const QList<QByteArray>& lines)
     for (const QByteArray& line : lines)
         bytes += line + "\r\n";
     return bytes;
+}
+
+// The text as an editor saves it "as Unicode".
+QByteArray Utf16(const QByteArray& text, QStringEncoder::Encoding encoding, bool byteOrderMark)
+{
+    QStringEncoder encoder(encoding, byteOrderMark ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
+    return encoder.encode(QString::fromUtf8(text));
 }
 
 // The first snapshot of every run: k = 2, n = 3, everything at start-up.
@@ -432,6 +442,12 @@ TEST(StateFileTest, MalformedFilesAreRejectedAndLeaveTheRecordAlone)
         {"over-long line shown shortened", startupWith(5, QByteArray(60, '7') + "x"),
          "Line 5 should hold a number but holds \"" + QString(40, '7') + "...\"."},
         {"binary garbage", QByteArray("PK\x03\x04\x14\x00\x00\x00\x08\x00garbage", 17), "The file holds binary data and is not a problem file."},
+        {"UTF-16 with a byte order mark", Utf16(Crlf(StartupFileLines()), QStringEncoder::Utf16LE, true),
+         "The file holds UTF-16 text and cannot be read as a problem file."},
+        {"UTF-16 without one", Utf16(Crlf(StartupFileLines()), QStringEncoder::Utf16BE, false),
+         "The file holds UTF-16 text and cannot be read as a problem file."},
+        {"carriage returns alone", Crlf(StartupFileLines()).replace("\r\n", "\r"),
+         "The file uses carriage returns alone to end its lines and cannot be read as a problem file."},
         {"text that is no problem", "Dear reader,\r\nthis is a letter.\r\n", "Line 2 should hold " + kWanted + " but holds \"this is a letter.\"."},
         {"more lines than the counts call for", Crlf(StartupFileLines()) + "surprise\r\n",
          "Line 73 lies beyond the end of the problem that lines 2 and 3 describe."},
@@ -544,23 +560,46 @@ TEST(StateFileTest, WritingWhereNoFileCanBeCreatedFails)
         QString path;
         QString error;
     } cases[] = {
-        {"under a plain file", plainFile + "/sub/problem.sso", {}},
+        {"under a plain file", plainFile + "/sub/problem.sso", "The file cannot be created there (Not a directory)."},
         {"a folder", dir.path(), "The name is that of a folder, not a file."},
         {"no name", QString(), "No file name was given."},
         {"a named pipe", pipe, special},
         {"a character device", device ? dir.filePath("null") : pipe, special},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const FileStatus status = WriteStateFile(Startup(), c.path);
-        EXPECT_FALSE(status);
-        EXPECT_FALSE(status.error.isEmpty());
-        if (!c.error.isEmpty()) {
+        for (const Links links : {Links::Follow, Links::NeverFollow}) {
+            SCOPED_TRACE(std::string(c.name) + (links == Links::Follow ? ", following links" : ", not following"));
+            const FileStatus status = WriteStateFile(Startup(), c.path, links);
+            EXPECT_FALSE(status);
             EXPECT_EQ(status.error, c.error);
+            EXPECT_FALSE(status.error.contains(dir.path())) << "the caller names the file, not the sentence";
         }
-        EXPECT_FALSE(status.error.contains(dir.path())) << "the caller names the file, not the sentence";
     }
     EXPECT_EQ(ReadBytes(plainFile), "x");
+}
+
+// Qt says only "Existing file ... is not writable" of a file it may not
+// replace; the system's reason tells a read-only file system (which no test
+// can mount without privileges) from a permission.
+TEST(StateFileTest, AWriteRefusalNamesTheSystemsCause)
+{
+    const struct {
+        bool existing;
+        int systemError;
+        const char* qtReason;
+        const char* sentence;
+    } cases[] = {
+        {true, EROFS, "Existing file /media/stick/run.sso is not writable",
+         "The file cannot be replaced (Read-only file system)."},
+        {true, EACCES, "Existing file /media/stick/run.sso is not writable",
+         "The file cannot be replaced (Permission denied)."},
+        {true, 0, "Permission denied", "The file cannot be replaced (Permission denied)."},
+        {false, 0, "Read-only file system", "The file cannot be created there (Read-only file system)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sentence);
+        EXPECT_EQ(WriteRefusal(c.existing, c.systemError, QString::fromLatin1(c.qtReason)), c.sentence);
+    }
 }
 
 TEST(StateFileTest, AFailedWriteLeavesTheExistingFileWhole)

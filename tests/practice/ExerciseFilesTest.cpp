@@ -188,6 +188,13 @@ TEST(ExerciseFilesTest, UnreadableFilesAreRefused)
     QTemporaryDir dir;
     const QString huge = dir.filePath("huge.sst");
     WriteAll(huge, QByteArray(1024 * 1024 + 1, ' '));
+    // An editor's "Unicode" and an old Mac's line ends.
+    const QByteArray lines = "A\r\nD\r\n1\r\n2\r\n1000\r\n0\r\n0\r\n0\r\n10\r\n10\r\nA0D0\r\n";
+    const QString utf16 = dir.filePath("unicode.sst");
+    WriteAll(utf16, "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(QString::fromLatin1(lines).utf16()),
+                                             2 * lines.size()));
+    const QString crAlone = dir.filePath("mac.sst");
+    WriteAll(crAlone, QByteArray(lines).replace("\r\n", "\r"));
     struct Case {
         QString path;
         const char* error;
@@ -197,6 +204,8 @@ TEST(ExerciseFilesTest, UnreadableFilesAreRefused)
         {dir.path(), "The name is that of a folder, not a file."},
         {huge, "The file is too large to be an exercise file."},
         {QString(), "No file name was given."},
+        {utf16, "The file holds UTF-16 text and cannot be read as an exercise file."},
+        {crAlone, "The file uses carriage returns alone to end its lines and cannot be read as an exercise file."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);

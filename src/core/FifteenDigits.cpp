@@ -11,6 +11,12 @@ namespace {
 constexpr std::uint64_t Lowest15 = PowersOfTen[14]; // the smallest 15-digit integer
 constexpr std::uint64_t Beyond15 = PowersOfTen[15];
 
+#ifdef __SIZEOF_INT128__
+// A compiler extension (GCC and Clang), said so to keep -Wpedantic quiet;
+// without it every value takes the standard formatter below.
+__extension__ typedef unsigned __int128 UInt128;
+#endif
+
 void ByFormatter(double magnitude, FifteenDigits& form)
 {
     char buffer[40];
@@ -35,6 +41,7 @@ void ByFormatter(double magnitude, FifteenDigits& form)
 FifteenDigits FifteenDigitsOf(double magnitude)
 {
     FifteenDigits form;
+#ifdef __SIZEOF_INT128__
     if (!(magnitude >= 1e-5 && magnitude < 1e15)) {
         ByFormatter(magnitude, form);
         return form;
@@ -50,7 +57,7 @@ FifteenDigits FifteenDigitsOf(double magnitude)
         const int p = 14 - exponent;
         if (p < 0 || p > 19)
             break;
-        const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * PowersOfTen[static_cast<std::size_t>(p)];
+        const UInt128 scaled = static_cast<UInt128>(mantissa) * PowersOfTen[static_cast<std::size_t>(p)];
         std::uint64_t quotient = static_cast<std::uint64_t>(scaled >> shift);
         if (quotient >= Beyond15) {
             ++exponent;
@@ -60,8 +67,8 @@ FifteenDigits FifteenDigitsOf(double magnitude)
             --exponent;
             continue;
         }
-        const unsigned __int128 remainder = scaled & ((static_cast<unsigned __int128>(1) << shift) - 1);
-        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        const UInt128 remainder = scaled & ((static_cast<UInt128>(1) << shift) - 1);
+        const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
         if (remainder > half || (remainder == half && (quotient & 1) != 0))
             ++quotient;
         if (quotient == Beyond15) {
@@ -72,6 +79,7 @@ FifteenDigits FifteenDigitsOf(double magnitude)
         form.point = exponent + 1;
         return form;
     }
+#endif
     ByFormatter(magnitude, form);
     return form;
 }

@@ -1,6 +1,7 @@
 #include "cli/OptimizeCommand.h"
 
 #include "cli/CliHelp.h"
+#include "cli/SessionFiles.h"
 
 #include "simplex/BeginOptimization.h"
 #include "simplex/EngineSupport.h"
@@ -10,12 +11,10 @@
 #include "simplex/ProblemSetup.h"
 #include "simplex/ReadBack.h"
 #include "simplex/TrialDisplay.h"
-#include "simplex/VertexCsv.h"
 #include "simplex/VertexSummary.h"
 
 #include "core/LevelScaling.h"
 #include "core/StateFile.h"
-#include "core/TextFile.h"
 
 #include <csignal>
 #include <new>
@@ -58,35 +57,6 @@ QString InputForm(const ResultLine& line)
     return form;
 }
 
-// A CSV file written over the problem file that is opened, or over the one
-// just saved, would leave nothing but the summary of the run.
-QString SameFileClash(const OptimizeOptions& options)
-{
-    if (!options.csvPath)
-        return {};
-    const std::pair<QString, std::optional<QString>> problemFiles[] = {{QStringLiteral("--open"), options.openPath},
-                                                                       {QStringLiteral("--save"), options.savePath}};
-    for (const auto& [option, path] : problemFiles) {
-        if (path && core::NameTheSameFile(*options.csvPath, *path))
-            return QStringLiteral("Options --csv and %1 name the same file, \"%2\": the vertex summary would replace "
-                                  "the problem file. Give --csv a file of its own.")
-                .arg(option, *options.csvPath);
-    }
-    return {};
-}
-
-// A write that runs out of memory fails as one that runs out of disk does,
-// and keeps the other file from nothing.
-template <typename Write>
-core::FileStatus WithinMemory(const Write& write)
-{
-    try {
-        return write();
-    } catch (const std::bad_alloc&) {
-        return core::FileStatus::failure(QStringLiteral("There is not enough memory left to write the file."));
-    }
-}
-
 // Says which problems can be resumed and what to do with another one.
 QString CannotResume(const QString& path, const core::OptimizationProblem& problem)
 {
@@ -122,15 +92,12 @@ int OptimizeCommand::run(const QStringList& arguments)
         message(UsageErrorTitle, parsed.error);
         return ExitCannotGoOn;
     }
-    if (const QString clash = SameFileClash(options); !clash.isEmpty()) {
-        message(UsageErrorTitle, clash);
+    // Refused before any result is typed, not after the session it would
+    // have kept.
+    if (const std::optional<core::Message> refusal = CheckSessionFiles(options)) {
+        m_writer->message(*refusal);
         return ExitCannotGoOn;
     }
-    // A name no save could ever write, or a folder that takes no file, is
-    // refused before any result is typed, not after the session it would
-    // have kept.
-    if (!canWriteTo(options.savePath, QStringLiteral("Cannot save")) || !canWriteTo(options.csvPath, QStringLiteral("Cannot write")))
-        return ExitCannotGoOn;
     bool ready = false;
     try {
         ready = options.openPath ? openProblem(options) : startNewProblem(options) && runInitialSimplex();
@@ -396,33 +363,23 @@ void OptimizeCommand::writeVertexSummary()
     }
 }
 
-bool OptimizeCommand::canWriteTo(const std::optional<QString>& path, const QString& refusal)
-{
-    if (!path)
-        return true;
-    const core::FileStatus status = core::CheckWritableFileName(*path);
-    if (!status)
-        message(FileErrorTitle, QStringLiteral("%1 \"%2\". %3").arg(refusal, *path, status.error));
-    return status.ok;
-}
-
 bool OptimizeCommand::saveProblem(const QString& path)
 {
     // Until the first step the stage stays "SeqSimplexInitialize", and such a
     // file is resumed by Begin Optimization, which starts again from the
     // committed initial simplex.
-    const core::FileStatus status = WithinMemory([&] { return core::WriteStateFile(m_problem, path); });
-    if (!status)
-        message(FileErrorTitle, QStringLiteral("Cannot save \"%1\". %2").arg(path, status.error));
-    return status.ok;
+    const std::optional<core::Message> failure = SaveProblemFile(m_problem, path);
+    if (failure)
+        m_writer->message(*failure);
+    return !failure;
 }
 
 bool OptimizeCommand::writeCsv(const QString& path)
 {
-    const core::FileStatus status = WithinMemory([&] { return simplex::WriteVertexCsv(m_problem, path); });
-    if (!status)
-        message(FileErrorTitle, QStringLiteral("Cannot write \"%1\". %2").arg(path, status.error));
-    return status.ok;
+    const std::optional<core::Message> failure = WriteCsvFile(m_problem, path);
+    if (failure)
+        m_writer->message(*failure);
+    return !failure;
 }
 
 void OptimizeCommand::adviseOnChange()

@@ -66,9 +66,6 @@ private:
     void noteMemoryRanOut();
     void runSteps();
     void writeVertexSummary();
-    // Reports a --save or --csv name that no write could use, or one in a
-    // folder that takes no file.
-    bool canWriteTo(const std::optional<QString>& path, const QString& refusal);
     bool saveProblem(const QString& path);
     bool writeCsv(const QString& path);
     // Writes the advice on stopping when it differs from the last written.

@@ -118,7 +118,7 @@ constexpr int OutputClosed = -1; // the test stops reading the output
 // program's own read. "DIR" in a row stands for a folder of its own, which
 // holds open.sso (a problem saved with trial 4 on show), link.csv (a link
 // to p.sso) and blocker (a plain file).
-TEST(CliHostileSession, KeepsWhatWasTypedAndOnlyTheFilesItMay)
+TEST(CliHostileSession, EndsWithWhatWasTypedKeptAndNoFileSpoilt)
 {
     if (!QFileInfo(QCoreApplication::applicationDirPath() + "/zeltomir-cli").isExecutable())
         GTEST_SKIP() << "zeltomir-cli is not built next to the tests";

@@ -3,6 +3,7 @@
 #include "cli/CliHelp.h"
 #include "cli/ResumeFile.h"
 #include "cli/StopSignals.h"
+#include "cli/SessionFiles.h"
 
 #include "simplex/BeginOptimization.h"
 #include "simplex/EngineSupport.h"
@@ -12,14 +13,14 @@
 #include "simplex/ProblemSetup.h"
 #include "simplex/ReadBack.h"
 #include "simplex/TrialDisplay.h"
-#include "simplex/VertexCsv.h"
 #include "simplex/VertexSummary.h"
 
 #include "core/LevelScaling.h"
 #include "core/StateFile.h"
-#include "core/TextFile.h"
 
 #include <csignal>
+#include <new>
+#include <utility>
 
 namespace zeltomir::cli {
 
@@ -41,12 +42,23 @@ QString SignalName(int signal)
     return QStringLiteral("Signal %1").arg(signal);
 }
 
-QStringList RowLevels(const simplex::GridText& grid, int row, int k)
+// Cells 1..last of a grid row.
+QStringList RowCells(const simplex::GridText& grid, int row, int last)
 {
-    QStringList levels;
-    for (int j = 1; j <= k; ++j)
-        levels.append(grid.cell(row, j));
-    return levels;
+    QStringList cells;
+    for (int j = 1; j <= last; ++j)
+        cells.append(grid.cell(row, j));
+    return cells;
+}
+
+// A line as it would be typed again: its result, and its levels after "@"
+// when it gave them.
+QString InputForm(const ResultLine& line)
+{
+    QString form = line.result.trimmed();
+    if (line.levels)
+        form += QStringLiteral(" @ ") + line.levels->join(QLatin1Char(' '));
+    return form;
 }
 
 // Says which problems can be resumed and what to do with another one.
@@ -84,15 +96,27 @@ int OptimizeCommand::run(const QStringList& arguments)
         message(UsageErrorTitle, parsed.error);
         return ExitCannotGoOn;
     }
-    // A name no save could ever write is refused before any result is typed,
-    // not after the session it would have kept.
-    if (!canWriteTo(options.savePath, QStringLiteral("Cannot save")) || !canWriteTo(options.csvPath, QStringLiteral("Cannot write")))
+    // Refused before any result is typed, not after the session it would
+    // have kept.
+    if (const std::optional<core::Message> refusal = CheckSessionFiles(options)) {
+        m_writer->message(*refusal);
         return ExitCannotGoOn;
-    const bool ready = options.openPath ? openProblem(options) : startNewProblem(options) && runInitialSimplex();
+    }
+    bool ready = false;
+    try {
+        ready = options.openPath ? openProblem(options) : startNewProblem(options) && runInitialSimplex();
+        if (ready)
+            runSteps();
+    } catch (const std::bad_alloc&) {
+        ready = endForLackOfMemory();
+    }
     if (!ready)
         return ExitCannotGoOn;
-    runSteps();
-    writeVertexSummary();
+    try {
+        writeVertexSummary();
+    } catch (const std::bad_alloc&) {
+        noteMemoryRanOut();
+    }
     // One file that cannot be written does not keep the other from being written.
     const bool saved = !options.savePath || saveProblem(*options.savePath);
     const bool csvWritten = !options.csvPath || writeCsv(*options.csvPath);
@@ -188,7 +212,8 @@ bool OptimizeCommand::runInitialSimplex()
 {
     const int k = m_problem.NumFactors;
     for (int row = 1; row <= k + 1; ++row)
-        m_writer->initial(row, m_names, RowLevels(m_initialGrid, row, k));
+        m_writer->initial(row, m_names, RowCells(m_initialGrid, row, k));
+    m_initialProposed = true;
     if (!readInitialResults())
         return false;
     if (!show(simplex::ContinueInitialSimplex(m_problem, m_initialGrid, {}, m_locale)))
@@ -207,28 +232,50 @@ bool OptimizeCommand::beginOptimization()
 }
 
 // Each line fills the next row of the initial simplex grid: its Result cell,
-// and with "@" its level cells as if the user had typed over them.
+// and with "@" its level cells as if the user had typed over them. A line
+// refused leaves its row to the next line, as a refused step leaves its
+// trial: the results already typed stay.
 bool OptimizeCommand::readInitialResults()
 {
     const int k = m_problem.NumFactors;
-    int answered = 0;
-    while (answered < k + 1) {
+    while (m_initialLines.size() < k + 1) {
         const std::optional<ResultLine> line = nextLine();
         if (!line) {
-            message(InputErrorTitle, QStringLiteral("The input ended after %1 of the %2 results of the initial "
-                                                    "simplex.").arg(answered).arg(k + 1));
+            message(InputErrorTitle, initialResultsMissing());
             return false;
         }
-        if (!levelCountFits(*line))
-            continue;
-        ++answered;
-        m_initialGrid.setCell(answered, k + 1, line->result);
-        if (line->levels) {
-            for (int j = 1; j <= k; ++j)
-                m_initialGrid.setCell(answered, j, line->levels->at(j - 1));
-        }
+        if (levelCountFits(*line) && takeInitialLine(*line))
+            m_initialLines.append(InputForm(*line));
     }
     return true;
+}
+
+bool OptimizeCommand::takeInitialLine(const ResultLine& line)
+{
+    const int k = m_problem.NumFactors;
+    const int row = static_cast<int>(m_initialLines.size()) + 1;
+    const QStringList shown = RowCells(m_initialGrid, row, k + 1);
+    m_initialGrid.setCell(row, k + 1, line.result);
+    if (line.levels) {
+        for (int j = 1; j <= k; ++j)
+            m_initialGrid.setCell(row, j, line.levels->at(j - 1));
+    }
+    if (show(simplex::CheckInitialSimplexRow(m_problem, m_initialGrid, row, m_locale)))
+        return true;
+    for (int j = 1; j <= k + 1; ++j)
+        m_initialGrid.setCell(row, j, shown[j - 1]);
+    return false;
+}
+
+QString OptimizeCommand::initialResultsMissing() const
+{
+    QString text = QStringLiteral("The input ended after %1 of the %2 results of the initial simplex.")
+                       .arg(m_initialLines.size())
+                       .arg(m_problem.NumFactors + 1);
+    if (!m_initialLines.isEmpty())
+        text += QStringLiteral(" The results received so far, as lines to give again: \"%1\".")
+                    .arg(m_initialLines.join(QStringLiteral("\", \"")));
+    return text;
 }
 
 // One Next Step per line. A refused step leaves the trial on show, as the
@@ -266,7 +313,27 @@ std::optional<ResultLine> OptimizeCommand::nextLine()
 
 bool OptimizeCommand::cutShort() const
 {
-    return !m_out || m_reader.stoppedBy() != 0;
+    return !m_out || m_reader.stoppedBy() != 0 || m_memoryRanOut;
+}
+
+// Memory runs out where a session grows: a long input line, the vertex
+// history. The step that needed it has changed nothing (the engine makes
+// room before it records), so the run stands as after the line before.
+bool OptimizeCommand::endForLackOfMemory()
+{
+    noteMemoryRanOut();
+    if (!m_trialShown && m_initialProposed)
+        message(InputErrorTitle, initialResultsMissing());
+    return m_trialShown;
+}
+
+void OptimizeCommand::noteMemoryRanOut()
+{
+    if (std::exchange(m_memoryRanOut, true))
+        return;
+    message(InterruptedTitle, QStringLiteral("Running out of memory stopped the session after line %1 of the input; "
+                                             "it ends as if the input ended there.")
+                                  .arg(m_reader.linesRead()));
 }
 
 // The summary of a long session is far larger than the record it comes
@@ -306,33 +373,23 @@ void OptimizeCommand::writeVertexSummary()
     }
 }
 
-bool OptimizeCommand::canWriteTo(const std::optional<QString>& path, const QString& refusal)
-{
-    if (!path)
-        return true;
-    const core::FileStatus status = core::CheckRegularFileName(*path);
-    if (!status)
-        message(FileErrorTitle, QStringLiteral("%1 \"%2\". %3").arg(refusal, *path, status.error));
-    return status.ok;
-}
-
 bool OptimizeCommand::saveProblem(const QString& path)
 {
     // Until the first step the stage stays "SeqSimplexInitialize", and such a
     // file is resumed by Begin Optimization, which starts again from the
     // committed initial simplex.
-    const core::FileStatus status = core::WriteStateFile(m_problem, path);
-    if (!status)
-        message(FileErrorTitle, QStringLiteral("Cannot save \"%1\". %2").arg(path, status.error));
-    return status.ok;
+    const std::optional<core::Message> failure = SaveProblemFile(m_problem, path);
+    if (failure)
+        m_writer->message(*failure);
+    return !failure;
 }
 
 bool OptimizeCommand::writeCsv(const QString& path)
 {
-    const core::FileStatus status = simplex::WriteVertexCsv(m_problem, path);
-    if (!status)
-        message(FileErrorTitle, QStringLiteral("Cannot write \"%1\". %2").arg(path, status.error));
-    return status.ok;
+    const std::optional<core::Message> failure = WriteCsvFile(m_problem, path);
+    if (failure)
+        m_writer->message(*failure);
+    return !failure;
 }
 
 void OptimizeCommand::adviseOnChange()
@@ -363,6 +420,7 @@ void OptimizeCommand::showTrial(const simplex::StepsContent& steps)
     if (steps.factorNames)
         m_names = *steps.factorNames;
     m_trialLevels = steps.trial.levels;
+    m_trialShown = true;
     m_writer->trial(m_names, steps.trial);
 }
 

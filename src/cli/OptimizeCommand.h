@@ -35,8 +35,9 @@ public:
 
     // Runs the whole session for the arguments after "optimize"; answers the
     // exit status (ExitSuccess or ExitCannotGoOn). A session cut short (a
-    // stop signal, or output that can no longer be written) ends as at the
-    // end of its input, saving included, and answers ExitCannotGoOn.
+    // stop signal, output that can no longer be written, memory that runs
+    // out) ends as at the end of its input, saving included, and answers
+    // ExitCannotGoOn.
     int run(const QStringList& arguments);
 
     // The problem as the session left it.
@@ -48,15 +49,23 @@ private:
     bool openProblem(const OptimizeOptions& options);
     bool runInitialSimplex();
     bool readInitialResults();
+    // Fills the next row of the initial simplex grid from the line, unless
+    // the row's check refuses it; a refused row shows what it showed before.
+    bool takeInitialLine(const ResultLine& line);
+    // The early end of the input during the initial simplex, with the lines
+    // taken so far, so that none has to be measured again.
+    QString initialResultsMissing() const;
     bool beginOptimization();
     // The next result line; nullopt where reading stops: at the end of the
     // input, at a stop signal, or once the output cannot be written.
     std::optional<ResultLine> nextLine();
     bool cutShort() const;
+    // Ends the session where the memory ran out, as a stop signal would;
+    // answers whether it has steps to keep (summary and save follow).
+    bool endForLackOfMemory();
+    void noteMemoryRanOut();
     void runSteps();
     void writeVertexSummary();
-    // Reports a --save or --csv name that no write could use.
-    bool canWriteTo(const std::optional<QString>& path, const QString& refusal);
     bool saveProblem(const QString& path);
     bool writeCsv(const QString& path);
     // Writes the advice on stopping when it differs from the last written.
@@ -78,6 +87,10 @@ private:
     simplex::GridText m_initialGrid;
     QStringList m_names;       // the factor names the events carry
     QStringList m_trialLevels; // the level cells of the trial on show
+    QStringList m_initialLines; // the initial simplex lines taken, as they would be typed again
+    bool m_initialProposed = false; // the initial events are out and its results are being read
+    bool m_trialShown = false;      // the steps are under way: there is a run to keep
+    bool m_memoryRanOut = false;
     std::vector<simplex::Advice> m_advice; // the advice last written; none at first
 };
 

@@ -26,6 +26,10 @@ ResultReader::ResultReader(std::istream& in, StopQuery stoppedBy)
     : m_in(in)
     , m_stoppedBy(std::move(stoppedBy))
 {
+    // A stream takes an exception from reading (the memory for a long line
+    // running out) for the end of its input unless told otherwise; the
+    // session is to learn why it stopped.
+    m_in.exceptions(m_in.exceptions() | std::ios::badbit);
 }
 
 std::optional<ResultLine> ResultReader::next()
@@ -35,10 +39,12 @@ std::optional<ResultLine> ResultReader::next()
         // A last line without its line end, after a stop, was cut off by it.
         if (m_in.eof() && stoppedBy() != 0)
             break;
-        ++m_lineNumber;
         if (!bytes.empty() && bytes.back() == '\r')
             bytes.pop_back();
-        if (std::optional<ResultLine> line = ParseResultLine(QString::fromStdString(bytes), m_lineNumber))
+        // Counted once taken in whole: a line the memory cannot hold is not.
+        std::optional<ResultLine> line = ParseResultLine(QString::fromStdString(bytes), m_lineNumber + 1);
+        ++m_lineNumber;
+        if (line)
             return line;
     }
     return std::nullopt;

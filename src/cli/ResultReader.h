@@ -30,6 +30,7 @@ public:
     explicit ResultReader(std::istream& in, StopQuery stoppedBy = {});
 
     // The next line that holds a result; nullopt at the end of the input.
+    // std::bad_alloc when the memory for a line runs out.
     std::optional<ResultLine> next();
 
     int stoppedBy() const { return m_stoppedBy ? m_stoppedBy() : 0; }

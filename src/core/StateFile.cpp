@@ -19,14 +19,15 @@ namespace zeltomir::core {
 namespace {
 
 // Text fields hold one line each; a line break inside one would shift every
-// later line and leave a file that can never be read back.
+// later line, and a NUL character would make the whole file binary data:
+// either leaves a file that can never be read back.
 QString OneLine(const QString& text)
 {
-    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+    const auto breaks = [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.isNull(); };
+    if (std::none_of(text.begin(), text.end(), breaks))
         return text;
     QString line = text;
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::replace_if(line.begin(), line.end(), breaks, QLatin1Char(' '));
     return line;
 }
 

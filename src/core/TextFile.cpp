@@ -1,5 +1,6 @@
 #include "core/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -77,6 +78,17 @@ FileStatus OpenFailure(const QString& path, const QFileDevice& file)
     return FileStatus::failure(WriteRefusal(existing, systemError, file.errorString()));
 }
 
+// The file a save to path replaces: symbolic links followed to their end,
+// as QSaveFile follows them, even to a file that does not exist yet.
+QFileInfo FinalTarget(const QString& path)
+{
+    constexpr int MostLinks = 128; // a loop of links ends here
+    QFileInfo target(path);
+    for (int links = 0; target.isSymLink() && links < MostLinks; ++links)
+        target.setFile(target.symLinkTarget());
+    return target;
+}
+
 // Where Qt records no error of its own it can only say "Unknown error";
 // errno still holds the system's reason.
 QString ReasonOf(const QFileDevice& file, int systemError)
@@ -138,6 +150,35 @@ FileStatus CheckRegularFileName(const QString& path)
     if (target.exists() && !target.isFile())
         return FileStatus::failure(SpecialFile);
     return FileStatus::success();
+}
+
+FileStatus CheckWritableFileName(const QString& path)
+{
+    if (FileStatus regular = CheckRegularFileName(path); !regular)
+        return regular;
+    QSaveFile probe(path);
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.cancelWriting();
+        return FileStatus::success();
+    }
+    const QFileInfo folder(FinalTarget(path).absolutePath());
+    if (!folder.exists())
+        return FileStatus::failure(QStringLiteral("The folder \"%1\" does not exist.").arg(folder.filePath()));
+    if (!folder.isDir())
+        return FileStatus::failure(QStringLiteral("\"%1\" is not a folder.").arg(folder.filePath()));
+    return OpenFailure(path, probe);
+}
+
+bool NameTheSameFile(const QString& first, const QString& second)
+{
+    // The folders' own links are resolved too; a folder that does not exist
+    // is compared by its name.
+    const auto resolved = [](const QString& path) {
+        const QFileInfo target = FinalTarget(path);
+        const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
+        return folder.isEmpty() ? QDir::cleanPath(target.absoluteFilePath()) : QDir(folder).filePath(target.fileName());
+    };
+    return resolved(first) == resolved(second);
 }
 
 QString WriteRefusal(bool existing, int systemError, const QString& reason)

@@ -52,6 +52,17 @@ FileStatus CheckRegularFileName(const QString& path);
 // which hides a read-only file system behind a permission.
 QString WriteRefusal(bool existing, int systemError, const QString& reason);
 
+// Whether a save to path can be made: CheckRegularFileName, then the save's
+// own first step, undone at once (a new file beside the target, which needs
+// a folder that exists and takes new files). For a caller that would only
+// learn of a folder it cannot write to after the work it means to keep.
+FileStatus CheckWritableFileName(const QString& path);
+
+// Whether a save to either name replaces the same file: the same name,
+// or one that a symbolic link leads to (a hard link is not replaced through
+// its other name, since a save puts a new file in place of the name).
+bool NameTheSameFile(const QString& first, const QString& second);
+
 // A file written piece by piece with the guarantees of WriteWholeFile, for a
 // text too large to hold whole beside what it is made from. The target is
 // replaced only by a commit after every piece was written.

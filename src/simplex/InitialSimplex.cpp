@@ -60,6 +60,12 @@ std::optional<core::Message> LevelProblem(const core::Factor& factor, int row, c
     return std::nullopt;
 }
 
+Outcome ResultNotNumeric(int k, int row)
+{
+    return {{Critical(DataInputError, QStringLiteral("The result in row %1 is not numeric.").arg(row))},
+            Focus::InitialCell, false, k + 1, row};
+}
+
 // Clears the vertex history to the k+1 initial vertices and stores the levels
 // and results cell by cell, in row order, stopping at the first bad one.
 Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bool setRecordResponse,
@@ -94,8 +100,7 @@ Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bo
     for (int i = 1; i <= k + 1; ++i) {
         const std::optional<float> result = core::ParseSingle(grid.cell(i, k + 1), locale);
         if (!result)
-            return {{Critical(DataInputError, QStringLiteral("The result in row %1 is not numeric.").arg(i))},
-                    Focus::InitialCell, false, k + 1, i};
+            return ResultNotNumeric(k, i);
         problem.Simplex.at(k + 1, i) = *result;
         problem.VertexHistory.at(k + 1, i) = *result;
         if (setRecordResponse && *result < problem.RecordResponse)
@@ -177,6 +182,20 @@ Outcome ContinueInitialSimplex(core::OptimizationProblem& problem, const GridTex
     if (answer.ok)
         problem.InitialSimplexDefined = QStringLiteral("yes");
     return answer;
+}
+
+Outcome CheckInitialSimplexRow(const core::OptimizationProblem& problem, const GridText& grid, int row,
+                               const QLocale& locale)
+{
+    const int k = problem.NumFactors;
+    for (int j = 1; j <= k; ++j) {
+        const std::optional<double> level = core::ParseNumber(grid.cell(row, j), locale);
+        if (const auto message = LevelProblem(FactorOf(problem, j), row, level, locale))
+            return {{*message}, Focus::InitialCell, false, j, row};
+    }
+    if (!core::ParseSingle(grid.cell(row, k + 1), locale))
+        return ResultNotNumeric(k, row);
+    return {};
 }
 
 Outcome CommitInitialSimplexGrid(core::OptimizationProblem& problem, const GridText& grid, const QLocale& locale)

@@ -37,6 +37,14 @@ GridText FillInitialSimplexGrid(const core::OptimizationProblem& problem, GridTe
 Outcome ContinueInitialSimplex(core::OptimizationProblem& problem, const GridText& grid,
                                const EngineHooks& hooks = {}, const QLocale& locale = QLocale());
 
+// One row of the grid as Continue's commit checks it: its levels, then its
+// result, with the commit's messages and focus. ok: the commit will store
+// the row. For a caller that takes the rows one at a time (the command-line
+// runner), so that a bad cell is refused as it comes in, not after the
+// whole simplex was measured.
+Outcome CheckInitialSimplexRow(const core::OptimizationProblem& problem, const GridText& grid, int row,
+                               const QLocale& locale = QLocale());
+
 // The commit before a save: the levels and results only, with the same
 // messages, and none of Continue's warnings, snapshot, zero check,
 // RecordResponse or flag. ok: everything was committed. With trials beyond

@@ -41,11 +41,13 @@ void MakeRoomForVertex(core::OptimizationProblem& problem, int n)
 int RecordVertex(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels)
 {
     const int k = problem.NumFactors;
+    const int n = problem.NumVertices + 1;
+    // The room first: when the memory for it runs out, the record is still
+    // the one before this result, whole, and can be saved as it stands.
+    MakeRoomForVertex(problem, n);
     problem.PreviousResult = problem.LastResult;
     problem.LastResult = result;
-    const int n = problem.NumVertices + 1;
     problem.NumVertices = static_cast<std::int16_t>(n);
-    MakeRoomForVertex(problem, n);
 
     core::Matrix& history = problem.VertexHistory;
     for (int i = 1; i <= k; ++i) {

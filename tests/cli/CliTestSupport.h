@@ -27,14 +27,19 @@ inline std::vector<std::string> SplitLines(const std::string& text)
     return lines;
 }
 
-inline Session RunOptimize(const QStringList& arguments, const std::string& input = {})
+inline Session RunOptimize(const QStringList& arguments, std::istream& in)
 {
-    std::istringstream in(input);
     std::ostringstream out;
     Session session;
     session.status = OptimizeCommand(in, out).run(arguments);
     session.lines = SplitLines(out.str());
     return session;
+}
+
+inline Session RunOptimize(const QStringList& arguments, const std::string& input = {})
+{
+    std::istringstream in(input);
+    return RunOptimize(arguments, in);
 }
 
 // The 2-factor corner problem: A from 0 to 10 with 2 decimals, B from 5 to 15 with 1.

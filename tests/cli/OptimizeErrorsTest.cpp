@@ -106,25 +106,34 @@ TEST(OptimizeErrors, SetupRefusedByTheEngine)
 TEST(OptimizeErrors, InitialSimplexRefusedByTheEngine)
 {
     const Lines corner = {"initial 1: A=10 B=5", "initial 2: A=0 B=15", "initial 3: A=0 B=5"};
-    const auto after = [&corner](const std::string& line) {
-        Lines lines = corner;
-        lines.push_back(line);
-        return lines;
+    const auto after = [&corner](const Lines& lines) {
+        Lines all = corner;
+        all.insert(all.end(), lines.begin(), lines.end());
+        return all;
+    };
+    // A refused line leaves its row to the next line; the input then ends a
+    // result short, and the lines taken are listed to be given again.
+    const auto endedWith = [](const char* taken) {
+        return std::string("message Input Error: The input ended after 2 of the 3 results of the initial simplex. "
+                           "The results received so far, as lines to give again: ")
+            + taken + ".";
     };
     ExpectRefusals({
         {"all responses zero", CornerFactors(), "0\n0\n0\n",
-         after("message Data Entry Error: All responses are zero.  Please input the responses for the initial "
-               "simplex.")},
+         after({"message Data Entry Error: All responses are zero.  Please input the responses for the initial "
+                "simplex."})},
         {"result not a number", CornerFactors(), "1\nx\n3\n",
-         after("message Data Input Error: The result in row 2 is not numeric.")},
+         after({"message Data Input Error: The result in row 2 is not numeric.", endedWith(R"("1", "3")")})},
         {"level below its limit", CornerFactors(), "1\n2 @ -1 15\n3\n",
-         after("message Data Input Error: The level for factor A in row 2 is lower than the lower limit you "
-               "specified.  The lower limit specified was 0.")},
+         after({"message Data Input Error: The level for factor A in row 2 is lower than the lower limit you "
+                "specified.  The lower limit specified was 0.",
+                endedWith(R"("1", "3")")})},
         {"level above its limit", CornerFactors(), "1\n2\n3 @ 0 15.5\n",
-         after("message Data Input Error: The level for factor B in row 3 is greater than the upper limit you "
-               "specified.  The upper limit specified was 15.")},
-        {"input ends early", CornerFactors(), "1\n\n# more later\n2\n",
-         after("message Input Error: The input ended after 2 of the 3 results of the initial simplex.")},
+         after({"message Data Input Error: The level for factor B in row 3 is greater than the upper limit you "
+                "specified.  The upper limit specified was 15.",
+                endedWith(R"("1", "2")")})},
+        {"input ends early", CornerFactors(), "1\n\n# more later\n2\t@ 0\t 15 \n",
+         after({endedWith(R"("1", "2 @ 0 15")")})},
     });
 }
 

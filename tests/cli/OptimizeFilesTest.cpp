@@ -5,6 +5,7 @@
 #include "core/ProblemRecord.h"
 #include "core/StateFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -13,7 +14,10 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+#include <streambuf>
 #include <tuple>
+#include <utility>
 
 namespace zeltomir::cli {
 namespace {
@@ -346,14 +350,34 @@ TEST_F(OptimizeFiles, CsvHoldsTheVertexSummaryAtFullPrecision)
                               "8,10,6,3.5,Cw,1\r\n");
 }
 
+// Input that, once read to its end, runs an action: what changes on disk
+// while a session runs, after the checks before it.
+class InputThen : public std::streambuf {
+public:
+    InputThen(const std::string& text, std::function<void()> atEnd)
+        : m_text(text)
+        , m_atEnd(std::move(atEnd))
+    {
+        setg(m_text.data(), m_text.data(), m_text.data() + m_text.size());
+    }
+
+protected:
+    int_type underflow() override
+    {
+        if (m_atEnd)
+            std::exchange(m_atEnd, {})();
+        return traits_type::eof();
+    }
+
+private:
+    std::string m_text;
+    std::function<void()> m_atEnd;
+};
+
 TEST_F(OptimizeFiles, WriteFailureIsReportedAfterTheOutputAndTheOtherFileIsWritten)
 {
-    // A folder that is a plain file cannot hold the file, whoever runs the test.
-    const QString blocker = path("blocker");
-    {
-        QFile file(blocker);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    // The folder goes away during the session, whoever runs the test.
+    const QString folder = path("gone");
     struct Case {
         QString failing;
         std::string sentence;
@@ -366,9 +390,11 @@ TEST_F(OptimizeFiles, WriteFailureIsReportedAfterTheOutputAndTheOtherFileIsWritt
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.failing.toStdString());
-        const QString target = blocker + "/file";
-        const Session session =
-            RunOptimize(SixteenFactors() + QStringList{c.failing, target, c.other, c.otherFile}, InteriorStart);
+        const QString target = folder + "/file";
+        ASSERT_TRUE(QDir().mkpath(folder));
+        InputThen input(InteriorStart, [&folder] { QDir(folder).removeRecursively(); });
+        std::istream in(&input);
+        const Session session = RunOptimize(SixteenFactors() + QStringList{c.failing, target, c.other, c.otherFile}, in);
         EXPECT_EQ(session.status, ExitCannotGoOn);
         ASSERT_EQ(session.lines.size(), 3u + 1u + 3u + 1u);
         EXPECT_EQ(session.lines[6], "vertex 3: A=4.0 B=8.0 result=2 type=Initial retained=1");

@@ -291,9 +291,13 @@ TEST(OptimizeSession, JsonEscapesAFactorNameInMessages)
     const Session session = RunOptimize({"--json", "--factor", R"(Q"t\=0..10/2)", "--factor", "B=5..15/1"},
                                         "1 @ x 5\n2\n3\n");
     EXPECT_EQ(session.status, ExitCannotGoOn);
-    ASSERT_EQ(session.lines.size(), 4u);
+    ASSERT_EQ(session.lines.size(), 5u);
     EXPECT_EQ(session.lines[3], R"({"event":"message","title":"Data Input Error",)"
                                 R"("text":"The level for factor Q\"t\\ in row 1 is not numeric."})");
+    // The refused line left row 1 to the next; the lines taken are listed, quoted.
+    EXPECT_EQ(session.lines[4], R"({"event":"message","title":"Input Error","text":"The input ended after 2 of )"
+                                R"(the 3 results of the initial simplex. The results received so far, as lines to )"
+                                R"(give again: \"2\", \"3\"."})");
 }
 
 // Each row's factor name holds characters that would break or hide part of

@@ -544,6 +544,11 @@ TEST(StateFileTest, LineBreaksInsideATextFieldDoNotBreakTheFile)
     OptimizationProblem fromBytes = Startup();
     ASSERT_TRUE(ParseStateFileBytes(StateFileBytes(p), fromBytes));
     EXPECT_EQ(fromBytes.Factors[1].FactorName, p.Factors[1].FactorName);
+
+    // A NUL character would have the whole file taken for binary data.
+    p.Factors[1].FactorName = QStringLiteral("B") + QChar(0) + QStringLiteral("2");
+    ASSERT_TRUE(ParseStateFileBytes(StateFileBytes(p), fromBytes));
+    EXPECT_EQ(fromBytes.Factors[1].FactorName, "B 2");
 }
 
 TEST(StateFileTest, WritingWhereNoFileCanBeCreatedFails)

@@ -19,6 +19,7 @@ extern "C" int FuzzEngineRecords(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzExerciseFiles(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzTabText(const std::uint8_t* data, std::size_t size);
 extern "C" int FuzzNumberText(const std::uint8_t* data, std::size_t size);
+extern "C" int FuzzCliSession(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -33,6 +34,7 @@ TEST(FuzzCorpusTest, EveryInputKeepsItsTargetsProperties)
         {"exercise_files", FuzzExerciseFiles},
         {"tab_text", FuzzTabText},
         {"number_text", FuzzNumberText},
+        {"cli_session", FuzzCliSession},
     };
     for (const auto& t : targets) {
         const QDir folder(QStringLiteral(ZELTOMIR_FUZZ_CORPUS "/") + QLatin1String(t.folder));

@@ -147,6 +147,10 @@ TEST(ContinueInitialSimplex, ChecksEachLevelAgainstTheLimitsAtSinglePrecision)
         core::OptimizationProblem problem = WithFactors({{"A", c.lower, c.upper, "2"}, {"B", "0", "1", "2"}});
         GridText grid = CornerGrid(problem, {"1", "2", "3"});
         grid.setCell(2, 1, QString::fromLatin1(c.level));
+        // The row taken alone gets the commit's answer.
+        const Outcome row = CheckInitialSimplexRow(problem, grid, 2);
+        EXPECT_EQ(row.ok, c.message.isEmpty());
+        EXPECT_EQ(Texts(row.messages), c.message.isEmpty() ? QStringList{} : QStringList{c.message});
         const Outcome outcome = ContinueInitialSimplex(problem, grid);
         if (c.message.isEmpty()) {
             EXPECT_TRUE(outcome.ok);
@@ -188,6 +192,8 @@ TEST(ContinueInitialSimplex, BadCellsStopInRowOrderKeepingEarlierCells)
     EXPECT_EQ(Column(problem.VertexHistory, 3, 1, 3), (std::vector<double>{0, 0, 0}));
 
     grid.setCell(3, 1, QStringLiteral("0"));
+    EXPECT_EQ(Texts(CheckInitialSimplexRow(problem, grid, 2).messages),
+              (QStringList{"The result in row 2 is not numeric."}));
     const Outcome second = ContinueInitialSimplex(problem, grid);
     EXPECT_EQ(Texts(second.messages), (QStringList{"The result in row 2 is not numeric."}));
     EXPECT_EQ(Column(problem.VertexHistory, 3, 1, 3), (std::vector<double>{1, 0, 0}));

@@ -131,7 +131,7 @@ bool OptimizeCommand::startNewProblem(const OptimizeOptions& options)
     simplex::ChooseStepType(m_problem, options.fixedSteps.value_or(false) ? 1 : 0);
     // The target box is disabled unless the goal is a target, so its text
     // counts only then.
-    const bool targetGoal = options.goal == QLatin1String("mid");
+    const bool targetGoal = options.goal == core::Goal::Target;
     const QString targetText = targetGoal ? options.target.value_or(QString()) : QString();
     simplex::ChooseGoalOption(m_problem, simplex::GoalOptionIndex(options.goal), targetText, {}, m_locale);
 

@@ -113,7 +113,7 @@ void ResetToStartup(OptimizationProblem& problem)
     problem.MaxFactors = DefaultMaxFactors;
     problem.NumFactors = 2;
     problem.NumVertices = 3;
-    problem.Goal = "max";
+    problem.Goal = Goal::Max;
 
     const int maxFactors = problem.MaxFactors;
     problem.Factors.assign(static_cast<std::size_t>(maxFactors) + 1, Factor{});

@@ -4,6 +4,8 @@
 // fields directly; the names are the product's own. Every table is indexed
 // from 1 and keeps an unused slot 0.
 
+#include "core/RecordChoices.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -79,7 +81,7 @@ struct OptimizationProblem {
     std::int16_t NumFactors = 2;
     std::int16_t MaxFactors = DefaultMaxFactors;
     QString StepType;
-    QString Goal = "max";
+    Choice<core::Goal> Goal{core::Goal::Max};
     double TargetValue = 0;
     std::vector<Factor> Factors;      // slots 0..MaxFactors (at least)
     Matrix Simplex;                   // columns 1..k+4 by rows 1..k+1

@@ -142,7 +142,7 @@ void WriteStateText(const OptimizationProblem& p, StateFileText& out)
     out.text(p.Instruction);
     out.text(p.InstructionFlag);
     out.text(p.PreviousVertexType);
-    out.text(p.Goal);
+    out.text(p.Goal.text());
     out.number(p.TargetValue);
     out.number(p.RecordResponse);
     out.text(p.OutOfLimits);
@@ -442,7 +442,7 @@ void StateFileParser::readRest(OptimizationProblem& r)
     r.Instruction = text();
     r.InstructionFlag = text();
     r.PreviousVertexType = text();
-    r.Goal = text();
+    r.Goal = Choice<Goal>::FromText(text());
     r.TargetValue = number();
     r.RecordResponse = number();
     r.OutOfLimits = text();

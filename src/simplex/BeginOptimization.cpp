@@ -17,9 +17,7 @@ namespace {
 double InitialRecordResponse(const core::OptimizationProblem& problem)
 {
     const int k = problem.NumFactors;
-    double record = problem.Goal == QLatin1String("max") || problem.Goal == QLatin1String("min")
-        ? 9999999
-        : problem.TargetValue + 9999999;
+    double record = core::AimsAtTarget(problem.Goal) ? problem.TargetValue + 9999999 : 9999999;
     for (int v = 1; v <= k + 1; ++v) {
         const double result = problem.VertexHistory.value(k + 1, v);
         if (result < record)

@@ -259,7 +259,7 @@ ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem)
     Span results;
     for (const ResponsePoint& point : plot.points)
         results.add(point.result);
-    if (problem.Goal != QLatin1String("max") && problem.Goal != QLatin1String("min")) {
+    if (core::AimsAtTarget(problem.Goal)) {
         plot.target = problem.TargetValue;
         plot.targetCaption = QStringLiteral("Target = %1").arg(core::ShortestSingleForm(problem.TargetValue));
         results.add(problem.TargetValue);

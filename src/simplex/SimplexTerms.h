@@ -4,6 +4,8 @@
 // the vertex history, the instructions shown with a trial, and the objective
 // that turns a result into a value to maximise.
 
+#include "core/RecordChoices.h"
+
 #include <QString>
 
 #include <cmath>
@@ -47,12 +49,10 @@ inline constexpr double ExactHitObjective = 1e300;
 
 // The result as a value where larger is better: the result itself for "max",
 // its negative for "min", and for a target the inverse of the distance to it.
-inline double ObjectiveOf(const QString& goal, double target, double result)
+inline double ObjectiveOf(const core::Choice<core::Goal>& goal, double target, double result)
 {
-    if (goal == QLatin1String("max"))
-        return result;
-    if (goal == QLatin1String("min"))
-        return -result;
+    if (!core::AimsAtTarget(goal))
+        return goal == core::Goal::Max ? result : -result;
     if (result == target)
         return ExactHitObjective;
     return 1 / std::abs(target - result);

@@ -46,7 +46,7 @@ TEST(ProblemRecordTest, StartupPutsEveryFieldAtItsDefault)
     // Dirty everything first: start-up must not depend on a fresh object.
     p.NumFactors = 9;
     p.StepType = "Fixed";
-    p.Goal = "mid";
+    p.Goal = Goal::Target;
     p.TargetValue = 4;
     p.Stage = "Steps";
     p.FirstStepPending = "no";
@@ -63,7 +63,7 @@ TEST(ProblemRecordTest, StartupPutsEveryFieldAtItsDefault)
     EXPECT_EQ(p.MaxFactors, 100);
     EXPECT_EQ(p.NumVertices, 3);
     EXPECT_EQ(p.StepType, "");
-    EXPECT_EQ(p.Goal, "max");
+    EXPECT_EQ(p.Goal.text(), "max");
     EXPECT_EQ(p.TargetValue, 0);
     EXPECT_EQ(p.InitialSimplexDefined, "no");
     EXPECT_EQ(p.FirstStepPending, "yes");

@@ -113,7 +113,7 @@ OptimizationProblem RandomProblem(int k, int n, unsigned seed, bool single)
     p.Instruction = text();
     p.InstructionFlag = text();
     p.PreviousVertexType = text();
-    p.Goal = QStringList{"max", "min", "mid"}.at(pick(3));
+    p.Goal = Choice<Goal>::FromText(QStringList{"max", "min", "mid"}.at(pick(3)));
     p.TargetValue = number();
     p.RecordResponse = number();
     p.OutOfLimits = pick(2) ? "y" : "n";

@@ -278,7 +278,7 @@ TEST(ObjectiveOf, TurnsResultsIntoValuesToMaximise)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.goal.toStdString());
-        EXPECT_EQ(ObjectiveOf(c.goal, c.target, c.result), c.objective);
+        EXPECT_EQ(ObjectiveOf(core::Choice<core::Goal>::FromText(c.goal), c.target, c.result), c.objective);
     }
 }
 

@@ -64,8 +64,8 @@ QString InputForm(const ResultLine& line)
 // Says which problems can be resumed and what to do with another one.
 QString CannotResume(const QString& path, const core::OptimizationProblem& problem)
 {
-    QString stage = QStringLiteral("stage \"%1\"").arg(problem.Stage);
-    if (problem.Stage == QLatin1String("SeqSimplexInitialize"))
+    QString stage = QStringLiteral("stage \"%1\"").arg(problem.Stage.text());
+    if (problem.Stage == core::Stage::SeqSimplexInitialize)
         stage += QStringLiteral(" without the results of its initial simplex");
     return QStringLiteral("\"%1\" holds a problem at %2. Only a problem saved after the results of its initial "
                           "simplex were entered (stage \"SeqSimplexInitialize\") or during the optimization steps "
@@ -194,8 +194,8 @@ bool OptimizeCommand::openProblem(const OptimizeOptions& options)
         adviseOnChange();
         return true;
     }
-    const bool duringSteps = m_problem.Stage == QLatin1String("Steps");
-    const bool resumable = duringSteps || m_problem.Stage == QLatin1String("SeqSimplexInitialize");
+    const bool duringSteps = m_problem.Stage == core::Stage::Steps;
+    const bool resumable = duringSteps || m_problem.Stage == core::Stage::SeqSimplexInitialize;
     // The results of the initial simplex are in, but no trial of it was proposed.
     if (readiness == simplex::StepReadiness::NotBegun && resumable)
         return beginOptimization();

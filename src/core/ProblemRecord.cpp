@@ -126,7 +126,7 @@ void ResetToStartup(OptimizationProblem& problem)
     problem.ReservedVertexNumbers.assign(perVertex, 0.0);
     problem.ReservedVertexIntegers.assign(perVertex, 0);
 
-    problem.Stage = "none";
+    problem.Stage = Stage::None;
     for (int slot = 0; slot <= maxFactors; ++slot)
         problem.Factors[static_cast<std::size_t>(slot)] = DefaultFactor(slot);
 }

@@ -89,7 +89,7 @@ struct OptimizationProblem {
     std::int16_t NumVertices = 3;
     QString InitialSimplexDefined = "no";
     QString FirstStepPending = "yes";
-    QString Stage = "none";
+    Choice<core::Stage> Stage{core::Stage::None};
     double RecordResponse = 0;
 
     // Working fields of the moves and step rules.

@@ -108,7 +108,7 @@ void WriteStateText(const OptimizationProblem& p, StateFileText& out)
     const int k = p.NumFactors;
     const int n = p.NumVertices;
 
-    out.text(p.Stage);
+    out.text(p.Stage.text());
     out.integer(k);
     out.integer(n);
     for (int i = 1; i <= k; ++i) {
@@ -358,7 +358,7 @@ int StateFileParser::count(int lowest, int highest, const QString& expected)
 
 void StateFileParser::parseInto(OptimizationProblem& r)
 {
-    r.Stage = text();
+    r.Stage = Choice<Stage>::FromText(text());
     const int k = count(std::numeric_limits<std::int16_t>::min(), DefaultMaxFactors,
                         QStringLiteral("the number of factors, a whole number no larger than %1,").arg(DefaultMaxFactors));
     const int n = count(0, MaxVertices, QStringLiteral("the number of vertices, a whole number from 0 to %1,").arg(MaxVertices));

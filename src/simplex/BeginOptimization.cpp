@@ -49,7 +49,7 @@ void RestoreCommittedStart(core::OptimizationProblem& problem)
             history.at(c, v) = 0;
     }
     problem.NumVertices = static_cast<std::int16_t>(k + 1);
-    problem.Stage = QStringLiteral("SeqSimplexInitialize");
+    problem.Stage = core::Stage::SeqSimplexInitialize;
     problem.RecordResponse = InitialRecordResponse(problem);
     problem.PreviousResult = 0;
     problem.LastResult = 0;

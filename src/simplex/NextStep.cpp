@@ -83,7 +83,7 @@ StepsOutcome NextStep(core::OptimizationProblem& problem, core::RunTimeState& ru
     }
 
     problem.FirstStepPending = QStringLiteral("no");
-    problem.Stage = QStringLiteral("Steps");
+    problem.Stage = core::Stage::Steps;
     if (hooks.storeUndoSnapshot)
         hooks.storeUndoSnapshot();
     runTime.Modified = QStringLiteral("yes");

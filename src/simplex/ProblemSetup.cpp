@@ -157,7 +157,7 @@ DefineInitialSimplexResult DefineInitialSimplex(core::OptimizationProblem& probl
     }
     answer.grid = FillInitialSimplexGrid(problem, openGrid ? *openGrid : LoadInitialSimplexGrid(problem, locale),
                                          locale);
-    problem.Stage = QStringLiteral("SeqSimplexInitialize");
+    problem.Stage = core::Stage::SeqSimplexInitialize;
     return answer;
 }
 

@@ -48,7 +48,7 @@ TEST(ProblemRecordTest, StartupPutsEveryFieldAtItsDefault)
     p.StepType = "Fixed";
     p.Goal = Goal::Target;
     p.TargetValue = 4;
-    p.Stage = "Steps";
+    p.Stage = Stage::Steps;
     p.FirstStepPending = "no";
     p.InitialSimplexDefined = "yes";
     p.OutOfLimits = "y";
@@ -67,7 +67,7 @@ TEST(ProblemRecordTest, StartupPutsEveryFieldAtItsDefault)
     EXPECT_EQ(p.TargetValue, 0);
     EXPECT_EQ(p.InitialSimplexDefined, "no");
     EXPECT_EQ(p.FirstStepPending, "yes");
-    EXPECT_EQ(p.Stage, "none");
+    EXPECT_EQ(p.Stage.text(), "none");
     EXPECT_EQ(p.RecordResponse, 0);
     EXPECT_EQ(p.OutOfLimits, "n");
     for (const QString* empty : {&p.NextVertexType, &p.CurrentVertexType, &p.PreviousVertexType, &p.Instruction,

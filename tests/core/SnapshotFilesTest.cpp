@@ -287,7 +287,7 @@ TEST_F(SnapshotFilesTest, StartUpResetsTheRecordAndWritesTheFirstSnapshot)
     OptimizationProblem problem;
     ResetToStartup(problem);
     problem.NumFactors = 7;
-    problem.Stage = "Steps";
+    problem.Stage = Stage::Steps;
     RunTimeState state;
     state.Modified = "yes";
     state.ActiveWindow = "SimplexSteps";

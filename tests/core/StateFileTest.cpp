@@ -87,7 +87,7 @@ OptimizationProblem RandomProblem(int k, int n, unsigned seed, bool single)
     EnsureCapacity(p, k, n);
     p.NumFactors = static_cast<std::int16_t>(k);
     p.NumVertices = static_cast<std::int16_t>(n);
-    p.Stage = QStringList{"none", "DefineFactors", "SeqSimplexInitialize", "Steps"}.at(pick(4));
+    p.Stage = Choice<Stage>::FromText(QStringList{"none", "DefineFactors", "SeqSimplexInitialize", "Steps", "Elsewhere"}.at(pick(5)));
     for (int i = 1; i <= k; ++i) {
         Factor& f = p.Factors[static_cast<std::size_t>(i)];
         f = {text(), number(), number(), integer()};
@@ -113,7 +113,7 @@ OptimizationProblem RandomProblem(int k, int n, unsigned seed, bool single)
     p.Instruction = text();
     p.InstructionFlag = text();
     p.PreviousVertexType = text();
-    p.Goal = Choice<Goal>::FromText(QStringList{"max", "min", "mid"}.at(pick(3)));
+    p.Goal = Choice<Goal>::FromText(QStringList{"max", "min", "mid", "Max"}.at(pick(4)));
     p.TargetValue = number();
     p.RecordResponse = number();
     p.OutOfLimits = pick(2) ? "y" : "n";

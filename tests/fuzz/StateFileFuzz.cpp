@@ -28,7 +28,7 @@ const OptimizationProblem& Before()
     static const OptimizationProblem before = [] {
         OptimizationProblem p;
         EnsureCapacity(p, p.NumFactors, p.NumVertices);
-        p.Stage = "Steps";
+        p.Stage = Stage::Steps;
         p.StepType = "Variable";
         p.FirstStepPending = "no";
         p.NextVertexType = "Cw";

@@ -54,7 +54,7 @@ TEST(CommitFactorGrid, FreshGridStoresZeroTo999WithFiveDecimals)
     EXPECT_TRUE(outcome.ok);
     EXPECT_TRUE(outcome.messages.empty());
     EXPECT_EQ(runTime.FactorGridInvalid, QStringLiteral("n"));
-    EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+    EXPECT_EQ(problem.Stage.text(), QStringLiteral("DefineFactors"));
     for (int i = 1; i <= 2; ++i) {
         EXPECT_EQ(problem.Factors[i].LowerLimit, 0);
         EXPECT_EQ(problem.Factors[i].UpperLimit, 999);
@@ -139,7 +139,7 @@ TEST(CommitFactorGrid, StopsAtTheFirstBadCellKeepingWhatCameBefore)
         ASSERT_EQ(outcome.messages.size(), 1u);
         EXPECT_EQ(outcome.messages[0], (core::Message{QStringLiteral("Data Input Error"), c.message}));
         EXPECT_EQ(runTime.FactorGridInvalid, QStringLiteral("y"));
-        EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+        EXPECT_EQ(problem.Stage.text(), QStringLiteral("DefineFactors"));
         for (int row = 1; row <= 3; ++row) {
             SCOPED_TRACE(row);
             const core::Factor& f = problem.Factors[row];
@@ -186,13 +186,13 @@ TEST(ContinueFactorGrid, StoresTheSnapshotBeforeCommitting)
     int snapshots = 0;
     const EngineHooks hooks{[&] {
         ++snapshots;
-        stageAtSnapshot = problem.Stage;
+        stageAtSnapshot = problem.Stage.text();
     }};
     const Outcome outcome = ContinueFactorGrid(problem, runTime, grid, hooks);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(snapshots, 1);
     EXPECT_EQ(stageAtSnapshot, QStringLiteral("none"));
-    EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+    EXPECT_EQ(problem.Stage.text(), QStringLiteral("DefineFactors"));
 }
 
 // Limits narrowed during a run past the trial on show: the commit proposes

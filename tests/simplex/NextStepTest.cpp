@@ -143,7 +143,7 @@ TEST(NextStep, ExponentResultsAreNumbers)
     EXPECT_EQ(problem.LastResult, 1000);
     EXPECT_EQ(problem.PreviousResult, 0);
     EXPECT_EQ(problem.FirstStepPending, QStringLiteral("no"));
-    EXPECT_EQ(problem.Stage, QStringLiteral("Steps"));
+    EXPECT_EQ(problem.Stage.text(), QStringLiteral("Steps"));
 }
 
 TEST(NextStep, RecordResponseFollowsTheGoal)

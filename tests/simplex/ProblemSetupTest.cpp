@@ -123,7 +123,7 @@ TEST(DefineInitialSimplex, ChecksTargetThenCountThenAtLeastTwoFactors)
         EXPECT_EQ(result.outcome.messages[0], (core::Message{c.title, c.text}));
         EXPECT_EQ(result.outcome.focus, c.focus);
         EXPECT_EQ(problem.TargetValue, c.targetAfter);
-        EXPECT_EQ(problem.Stage, QStringLiteral("none"));
+        EXPECT_EQ(problem.Stage.text(), QStringLiteral("none"));
     }
 }
 
@@ -134,7 +134,7 @@ TEST(DefineInitialSimplex, OpensTheCornerProposalAndSetsTheStage)
     const DefineInitialSimplexResult result =
         DefineInitialSimplex(problem, QStringLiteral("2"), QString(), std::nullopt);
     ASSERT_TRUE(result.outcome.ok);
-    EXPECT_EQ(problem.Stage, QStringLiteral("SeqSimplexInitialize"));
+    EXPECT_EQ(problem.Stage.text(), QStringLiteral("SeqSimplexInitialize"));
     EXPECT_EQ(problem.NumVertices, 3);
     EXPECT_EQ(result.grid.header(3), QStringLiteral("Result"));
     EXPECT_EQ(result.grid.cell(1, 1), QStringLiteral("10"));

@@ -274,7 +274,7 @@ void SimplexWindows::showProblemSetup()
     SetupWindow* setup = openSetupWindow();
     showRecordIn(*setup);
     // Stage "none" is a problem whose factors were never committed.
-    setup->setDefineInitialSimplexEnabled(m_context.problem.Stage != QLatin1String("none"));
+    setup->setDefineInitialSimplexEnabled(m_context.problem.Stage != core::Stage::None);
     activate(setup);
 }
 
@@ -336,31 +336,37 @@ void SimplexWindows::closeWorkWindows()
 void SimplexWindows::reopenStageWindow()
 {
     core::OptimizationProblem& problem = m_context.problem;
-    const QString& stage = problem.Stage;
     // A setup window left open (an undo keeps it) shows the loaded goal and
     // target; its next activation would otherwise take the old ones back
     // into the record.
     if (SetupWindow* setup = setupWindow())
         setup->showRecord();
     refreshPlot();
-    if (stage == QLatin1String("none") || stage == QLatin1String("DefineFactors")) {
+    switch (problem.Stage.kind()) {
+    case core::Stage::None:
+    case core::Stage::DefineFactors:
         if (FactorWindow* open = factorWindow())
             open->reload();
         openFactorWindow();
         m_context.runTime.ActiveWindow = QStringLiteral("frmDefineFactors");
-    } else if (stage == QLatin1String("SeqSimplexInitialize")) {
+        return;
+    case core::Stage::SeqSimplexInitialize: {
         SetupWindow* setup = setupWindowLoaded();
         showRecordIn(*setup);
         setup->setDefineInitialSimplexEnabled(true);
         activate(setup);
-    } else {
-        // Only a trial of a committed simplex is shown; a record without one
-        // (a damaged or foreign file) gets an empty window, not made-up levels.
-        const bool ready = ReadinessOf(problem) == StepReadiness::Ready;
-        const StepsContent content = ready ? ReopenedSteps(problem) : StepsContent{};
-        openStepsWindow(ready ? &content : nullptr);
-        m_context.runTime.ActiveWindow = QStringLiteral("SimplexSteps");
+        return;
     }
+    case core::Stage::Steps:
+    case core::Stage::Other:
+        break;
+    }
+    // Only a trial of a committed simplex is shown; a record without one
+    // (a damaged or foreign file) gets an empty window, not made-up levels.
+    const bool ready = ReadinessOf(problem) == StepReadiness::Ready;
+    const StepsContent content = ready ? ReopenedSteps(problem) : StepsContent{};
+    openStepsWindow(ready ? &content : nullptr);
+    m_context.runTime.ActiveWindow = QStringLiteral("SimplexSteps");
 }
 
 shell::GridWidget* SimplexWindows::gridOf(const QString& activeWindow) const

@@ -169,7 +169,7 @@ TEST(SetupWindowTest, ButtonChecksReportAndPutTheFocusOnTheirBox)
         QFile file(h.snapshots().undoPath());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), snapshotBefore);
-        EXPECT_EQ(h.problem.Stage, QStringLiteral("none"));
+        EXPECT_EQ(h.problem.Stage.text(), QStringLiteral("none"));
     }
 }
 

@@ -102,9 +102,9 @@ struct OptimizationProblem {
     double LastResult = 0;
     double PreviousResult = 0;
     double LastObjective = 0;
-    QString NextVertexType;
-    QString CurrentVertexType;
-    QString PreviousVertexType;
+    Choice<core::VertexType> NextVertexType;
+    Choice<core::VertexType> CurrentVertexType;
+    Choice<core::VertexType> PreviousVertexType;
     QString Instruction;
     QString InstructionFlag;
     QString OutOfLimits = "n";

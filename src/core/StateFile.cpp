@@ -129,7 +129,7 @@ void WriteStateText(const OptimizationProblem& p, StateFileText& out)
         out.number(SlotOr(p.ReservedVertexNumbers, v));
         out.integer(SlotOr(p.ReservedVertexIntegers, v));
     }
-    out.text(p.CurrentVertexType);
+    out.text(p.CurrentVertexType.text());
     out.integer(p.MaxFactors);
     for (int i = 1; i <= k; ++i) {
         out.number(SlotOr(p.StepVector, i));
@@ -141,7 +141,7 @@ void WriteStateText(const OptimizationProblem& p, StateFileText& out)
     }
     out.text(p.Instruction);
     out.text(p.InstructionFlag);
-    out.text(p.PreviousVertexType);
+    out.text(p.PreviousVertexType.text());
     out.text(p.Goal.text());
     out.number(p.TargetValue);
     out.number(p.RecordResponse);
@@ -391,7 +391,7 @@ void StateFileParser::parseInto(OptimizationProblem& r)
         r.ReservedVertexNumbers[v] = number();
         r.ReservedVertexIntegers[v] = tableInteger();
     }
-    r.CurrentVertexType = text();
+    r.CurrentVertexType = Choice<VertexType>::FromText(text());
     r.MaxFactors = static_cast<std::int16_t>(
         count(DefaultMaxFactors, DefaultMaxFactors, QStringLiteral("the largest number of factors, %1,").arg(DefaultMaxFactors)));
 
@@ -441,7 +441,7 @@ void StateFileParser::readRest(OptimizationProblem& r)
 {
     r.Instruction = text();
     r.InstructionFlag = text();
-    r.PreviousVertexType = text();
+    r.PreviousVertexType = Choice<VertexType>::FromText(text());
     r.Goal = Choice<Goal>::FromText(text());
     r.TargetValue = number();
     r.RecordResponse = number();

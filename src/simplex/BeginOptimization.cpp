@@ -54,8 +54,8 @@ void RestoreCommittedStart(core::OptimizationProblem& problem)
     problem.PreviousResult = 0;
     problem.LastResult = 0;
     problem.LastObjective = 0;
-    problem.NextVertexType.clear();
-    problem.PreviousVertexType.clear();
+    problem.NextVertexType = {};
+    problem.PreviousVertexType = {};
     problem.Instruction.clear();
     problem.InstructionFlag.clear();
     // A "y" left standing would make the first reflection count as outside the limits.

@@ -5,12 +5,14 @@
 
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
+#include "core/RecordChoices.h"
 
 #include <QStringList>
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <optional>
 
 namespace zeltomir::simplex {
 
@@ -43,20 +45,8 @@ QString RuleCaption(const QString& rule)
 
 QString VertexTypeCaption(int typeCode)
 {
-    switch (typeCode) {
-    case 0:
-        return QStringLiteral("Initial");
-    case 1:
-        return QStringLiteral("Reflection");
-    case 2:
-        return QStringLiteral("Extension");
-    case 3:
-        return QStringLiteral("Contraction forward (Cr)");
-    case 4:
-        return QStringLiteral("Contraction reverse (Cw)");
-    default:
-        return QStringLiteral("Unknown type");
-    }
+    const std::optional<core::VertexType> type = core::TypeOfCode(typeCode);
+    return type ? core::TypeCaption(*type) : QStringLiteral("Unknown type");
 }
 
 QString VertexTip(const core::OptimizationProblem& problem, const std::vector<int>& vertices, const QLocale& locale)
@@ -73,7 +63,7 @@ QString VertexTip(const core::OptimizationProblem& problem, const std::vector<in
         if (v == trial) {
             lines << QStringLiteral("Vertex %1 (trial on show): %2")
                          .arg(v)
-                         .arg(VertexTypeCaption(TypeCodeOf(problem.CurrentVertexType)));
+                         .arg(VertexTypeCaption(core::TypeCode(problem.CurrentVertexType)));
         } else {
             const double code = problem.VertexHistory.value(k + 2, v);
             lines << QStringLiteral("Vertex %1: %2")

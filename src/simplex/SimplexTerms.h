@@ -1,8 +1,8 @@
 #pragma once
 
-// The fixed words of the sequential simplex: vertex types with their codes in
-// the vertex history, the instructions shown with a trial, and the objective
-// that turns a result into a value to maximise.
+// The fixed words of the sequential simplex: the instructions shown with a
+// trial, and the objective that turns a result into a value to maximise.
+// The vertex types and their codes are the record's (core/RecordChoices.h).
 
 #include "core/RecordChoices.h"
 
@@ -12,13 +12,7 @@
 
 namespace zeltomir::simplex {
 
-namespace VertexType {
-inline const QString Initial = QStringLiteral("I");
-inline const QString Reflection = QStringLiteral("R");
-inline const QString Extension = QStringLiteral("E");
-inline const QString ForwardContraction = QStringLiteral("Cr"); // on the reflection side
-inline const QString ReverseContraction = QStringLiteral("Cw"); // on the rejected side
-} // namespace VertexType
+using core::VertexType;
 
 namespace InstructionText {
 inline const QString UseReflection = QStringLiteral("Use the Reflection");
@@ -29,17 +23,6 @@ inline const QString ContractReverse = QStringLiteral("Contract in the Reverse D
 // Only the first trial after Begin Optimization, when it is the reflection.
 inline const QString EvaluateFirstReflection = QStringLiteral("Evaluate the Reflection (R)");
 } // namespace InstructionText
-
-// The TypeCode a vertex of this type gets in the vertex history; a type
-// outside the table (an empty one, say) records 0 like an initial vertex.
-inline int TypeCodeOf(const QString& type)
-{
-    if (type == VertexType::Reflection) return 1;
-    if (type == VertexType::Extension) return 2;
-    if (type == VertexType::ForwardContraction) return 3;
-    if (type == VertexType::ReverseContraction) return 4;
-    return 0;
-}
 
 // The objective of a result exactly on the target: the best a result can
 // score. Results and targets are held at single precision, so two different

@@ -43,7 +43,7 @@ Trial TrialOnShow(const core::OptimizationProblem& problem, bool rounded, const 
         trial.levels.append(core::GeneralForm(shown + 0.0, core::Precision::Double, locale));
     }
     trial.instruction = problem.Instruction;
-    trial.vertexType = problem.CurrentVertexType;
+    trial.vertexType = problem.CurrentVertexType.text();
     trial.vertexNumber = problem.NumVertices + 1;
     return trial;
 }
@@ -64,7 +64,7 @@ bool ProposedRounded(const core::OptimizationProblem& problem)
         return false; // the first trial after Begin Optimization
     // The last step took in vertex n, or for an evaluated extension that
     // gave way, the reflection n - 1 before it.
-    const bool extension = problem.VertexHistory.value(k + 2, n) == TypeCodeOf(VertexType::Extension);
+    const bool extension = problem.VertexHistory.value(k + 2, n) == core::TypeCode(VertexType::Extension);
     for (int r = 1; r <= k + 1; ++r) {
         const double number = problem.Simplex.value(k + 3, r);
         if (number == n || (extension && number == n - 1))

@@ -4,6 +4,7 @@
 
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
+#include "core/RecordChoices.h"
 #include "core/VectorState.h"
 
 #include <algorithm>
@@ -142,12 +143,10 @@ std::optional<QString> VertexSummaryRow::type() const
 
 std::optional<QString> TypeCellText(double typeCode)
 {
-    if (typeCode == 0) return QStringLiteral("Initial");
-    if (typeCode == 1) return QStringLiteral("Reflection");
-    if (typeCode == 2) return QStringLiteral("Extension");
-    if (typeCode == 3) return QStringLiteral("Cr");
-    if (typeCode == 4) return QStringLiteral("Cw");
-    return std::nullopt;
+    const std::optional<core::VertexType> type = core::TypeOfCode(typeCode);
+    if (!type)
+        return std::nullopt;
+    return core::TypeName(*type);
 }
 
 // Before an initial simplex is committed the history holds start-up values

@@ -70,8 +70,9 @@ TEST(ProblemRecordTest, StartupPutsEveryFieldAtItsDefault)
     EXPECT_EQ(p.Stage.text(), "none");
     EXPECT_EQ(p.RecordResponse, 0);
     EXPECT_EQ(p.OutOfLimits, "n");
-    for (const QString* empty : {&p.NextVertexType, &p.CurrentVertexType, &p.PreviousVertexType, &p.Instruction,
-                                 &p.InstructionFlag})
+    for (const Choice<VertexType>* none : {&p.NextVertexType, &p.CurrentVertexType, &p.PreviousVertexType})
+        EXPECT_TRUE(none->text().isEmpty());
+    for (const QString* empty : {&p.Instruction, &p.InstructionFlag})
         EXPECT_TRUE(empty->isEmpty());
 
     ASSERT_EQ(p.Factors.size(), 101u);

@@ -102,7 +102,7 @@ OptimizationProblem RandomProblem(int k, int n, unsigned seed, bool single)
         p.ReservedVertexNumbers[v] = number();
         p.ReservedVertexIntegers[v] = integer();
     }
-    p.CurrentVertexType = text();
+    p.CurrentVertexType = Choice<VertexType>::FromText(text());
     for (std::size_t i = 1; i <= static_cast<std::size_t>(std::max(k, 0)); ++i) {
         p.StepVector[i] = number();
         p.Centroid[i] = number();
@@ -112,7 +112,7 @@ OptimizationProblem RandomProblem(int k, int n, unsigned seed, bool single)
             p.VertexHistory.at(c, v) = number();
     p.Instruction = text();
     p.InstructionFlag = text();
-    p.PreviousVertexType = text();
+    p.PreviousVertexType = Choice<VertexType>::FromText(text());
     p.Goal = Choice<Goal>::FromText(QStringList{"max", "min", "mid", "Max"}.at(pick(4)));
     p.TargetValue = number();
     p.RecordResponse = number();
@@ -128,7 +128,7 @@ OptimizationProblem ReadTarget()
     OptimizationProblem p = Startup();
     p.StepType = "Fixed";
     p.FirstStepPending = "no";
-    p.NextVertexType = "E";
+    p.NextVertexType = VertexType::Extension;
     p.LastObjective = 7.5;
     for (Factor& f : p.Factors)
         f.SignificantDigits = 4;

@@ -31,7 +31,7 @@ const OptimizationProblem& Before()
         p.Stage = Stage::Steps;
         p.StepType = "Variable";
         p.FirstStepPending = "no";
-        p.NextVertexType = "Cw";
+        p.NextVertexType = VertexType::ReverseContraction;
         p.LastObjective = -2.5;
         p.Factors[1].FactorName = "Temp";
         for (Factor& factor : p.Factors)

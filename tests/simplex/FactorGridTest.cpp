@@ -210,8 +210,8 @@ TEST(CommitFactorGrid, LimitsNarrowedPastTheTrialOnShowProposeItAgainInside)
     core::RunTimeState runTime;
     QStringList typesSeen;
     for (int step = 0; step < 12; ++step) {
-        SCOPED_TRACE(testing::Message() << "after " << step << " steps, trial " << problem.CurrentVertexType.toStdString());
-        typesSeen += problem.CurrentVertexType;
+        SCOPED_TRACE(testing::Message() << "after " << step << " steps, trial " << problem.CurrentVertexType.text().toStdString());
+        typesSeen += problem.CurrentVertexType.text();
         core::OptimizationProblem narrowed = problem;
         const int factor = levels[0].toDouble() > 5 ? 1 : 2; // cut A from above, else B from below
         const double level = levels[factor - 1].toDouble();

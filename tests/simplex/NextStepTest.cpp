@@ -209,7 +209,7 @@ TEST(ReopenedSteps, ShowsTheStoredTrialUnroundedWithTheStoredInstruction)
     problem.TrialPoint[1] = 0.123456789;
     problem.TrialPoint[2] = 0.5;
     problem.Instruction = QStringLiteral("Contract but Move Forward");
-    problem.CurrentVertexType = QStringLiteral("Cr");
+    problem.CurrentVertexType = core::VertexType::ForwardContraction;
     const StepsContent content = ReopenedSteps(problem);
     ASSERT_TRUE(content.factorNames.has_value());
     EXPECT_EQ(*content.factorNames, (QStringList{"A", "B"}));

@@ -223,7 +223,7 @@ QStringList LaterTrials(core::OptimizationProblem problem, const QStringList& re
 // New limits during a run move no level that was run: every vertex, the
 // trial on show and the trials the same results propose after it stay where
 // they were in natural units. A commit stopped between a factor's two
-// limits keeps them when they make a scale, else the factor's old ones. The
+// limits keeps the factor's old ones. The
 // new limits leave out every move that the old ones left out, so the same
 // results propose the same trials: after the first result a contraction is
 // on show, after the fifth a reflection, which a good result extends and a
@@ -248,7 +248,9 @@ TEST(CommitFactorGrid, NewLimitsMidRunKeepEveryLevelRunAndTheTrialsToCome)
         {"both moved before an extension", 5, extended, {"-1", "95.5"}, {"9.5", "51"}, true, -1, 95.5},
         {"both moved before a contraction", 5, contracted, {"-1", "95.5"}, {"9.5", "51"}, true, -1, 95.5},
         {"Temp narrowed past vertices but not the trials", 1, rest, {"25", "80"}, {"10", "50"}, true, 25, 80},
-        {"an equal upper limit refused after a new lower one", 1, rest, {"25", "25"}, {"10", "50"}, false, 25, 80},
+        // A new lower limit beside the old upper one is a scale nobody gave.
+        {"an equal upper limit refused after a new lower one", 1, rest, {"25", "25"}, {"10", "50"}, false, 20, 80},
+        {"a range refused after a far lower limit", 5, extended, {"-1e308", "1e308"}, {"10", "50"}, false, 20, 80},
         {"an upper limit refused where the lower one leaves no scale", 5, extended, {"80", "x"}, {"10", "50"}, false,
          20, 80},
     };

@@ -180,6 +180,13 @@ const SimulatedProcess* FindSimulatedProcess(QStringView name)
     return nullptr;
 }
 
+QString FactorLabel(const ProcessFactor& factor)
+{
+    if (factor.unit.isEmpty())
+        return factor.name;
+    return factor.name + QStringLiteral(" (") + factor.unit + QLatin1Char(')');
+}
+
 QString GoalText(ProcessGoal goal)
 {
     switch (goal) {

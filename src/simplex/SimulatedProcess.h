@@ -68,6 +68,10 @@ const std::vector<SimulatedProcess>& SimulatedProcesses();
 // nullptr when no process has that name.
 const SimulatedProcess* FindSimulatedProcess(QStringView name);
 
+// The factor's name with its unit, "T (K)", or the name alone ("pH"): the
+// factor name a simulated run's problem gets, so every window shows the unit.
+QString FactorLabel(const ProcessFactor& factor);
+
 // The Goal field of the problem record for a process's goal: "max", "min" or
 // "mid" (a target, whose TargetValue is the process's target).
 QString GoalText(ProcessGoal goal);

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -66,21 +65,6 @@ TEST_P(EveryProcess, FalseOptimaAreLocalOptima)
     EXPECT_FALSE(NearerFalseOptimum(process, process.optimum.levels));
 }
 
-TEST_P(EveryProcess, LevelsLieWithinTheLimitsAndTakeTheirDecimals)
-{
-    const SimulatedProcess& process = GetParam();
-    EXPECT_EQ(std::count_if(SimulatedProcesses().begin(), SimulatedProcesses().end(),
-                            [&](const SimulatedProcess& other) { return other.name == process.name; }),
-              1);
-    EXPECT_FALSE(process.description.isEmpty());
-    for (std::size_t i = 0; i < process.factors.size(); ++i) {
-        const ProcessFactor& factor = process.factors[i];
-        EXPECT_LT(factor.lower, factor.upper) << factor.name.toStdString();
-        EXPECT_GE(process.optimum.levels[i], factor.lower);
-        EXPECT_LE(process.optimum.levels[i], factor.upper);
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(Processes, EveryProcess, testing::ValuesIn(SimulatedProcesses()),
                          [](const testing::TestParamInfo<SimulatedProcess>& info) {
                              QString name = info.param.name;
@@ -118,6 +102,15 @@ TEST(SimulatedProcess, OptimaAgreeWithTheirPublishedFigures)
     }
 }
 
+TEST(SimulatedProcess, FoundByName)
+{
+    for (const SimulatedProcess& process : SimulatedProcesses())
+        EXPECT_EQ(FindSimulatedProcess(process.name), &process) << "names are unique";
+    EXPECT_EQ(FindSimulatedProcess(u"valley"), nullptr);
+    EXPECT_EQ(FactorLabel(Process("peak").factors[0]), "T (K)");
+    EXPECT_EQ(FactorLabel(Process("peak").factors[1]), "pH");
+}
+
 TEST(SimulatedProcess, PeakFactorsComeInTheOrderTThenPh)
 {
     for (const char* name : {"peak", "two-peaks"}) {
@@ -128,7 +121,6 @@ TEST(SimulatedProcess, PeakFactorsComeInTheOrderTThenPh)
         EXPECT_EQ(process.factors[1].name, "pH");
         EXPECT_EQ(process.factors[1].upper, 14);
     }
-    EXPECT_EQ(FindSimulatedProcess(u"valley"), nullptr);
 }
 
 struct WithinCase {

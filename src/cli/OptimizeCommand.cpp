@@ -14,8 +14,8 @@
 #include "simplex/ReadBack.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/VertexSummary.h"
+#include "simplex/VertexView.h"
 
-#include "core/LevelScaling.h"
 #include "core/StateFile.h"
 
 #include <csignal>
@@ -344,10 +344,6 @@ void OptimizeCommand::writeVertexSummary()
     constexpr int BlockRows = 64;
     const int k = m_problem.NumFactors;
     const QStringList names = simplex::VertexSummaryHeaders(m_problem).mid(1, k);
-    const core::Matrix& history = m_problem.VertexHistory;
-    std::vector<core::Factor> factors;
-    for (int i = 1; i <= k; ++i)
-        factors.push_back(simplex::FactorOf(m_problem, i));
     const int rows = simplex::VertexSummaryRowCount(m_problem);
     for (int first = 1; first <= rows && m_out; first += BlockRows) {
         const std::vector<simplex::VertexSummaryRow> block =
@@ -356,18 +352,15 @@ void OptimizeCommand::writeVertexSummary()
             const simplex::VertexSummaryRow& row = block[r];
             VertexEvent event;
             event.vertex = first + static_cast<int>(r);
+            const simplex::Vertex vertex(m_problem, event.vertex);
             event.levelTexts = row.levels();
-            for (int i = 1; i <= k; ++i) {
-                const core::Factor& factor = factors[static_cast<std::size_t>(i - 1)];
-                event.values.push_back(core::ToNatural(factor.LowerLimit, factor.UpperLimit,
-                                                       history.value(i, event.vertex)));
-            }
+            event.values = vertex.naturalLevels();
             event.resultText = row.result();
-            event.result = history.value(k + 1, event.vertex);
+            event.result = vertex.result();
             // An unknown type code leaves the summary's cell empty.
             event.type = row.type().value_or(QString());
             event.retainedText = row.timesRetained();
-            event.retained = history.value(k + 3, event.vertex);
+            event.retained = vertex.timesRetained();
             m_writer->vertex(names, event);
         }
     }

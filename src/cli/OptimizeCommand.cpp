@@ -12,6 +12,7 @@
 #include "simplex/NextStep.h"
 #include "simplex/ProblemSetup.h"
 #include "simplex/ReadBack.h"
+#include "simplex/Resumption.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/VertexSummary.h"
 #include "simplex/VertexView.h"
@@ -184,25 +185,23 @@ bool OptimizeCommand::openProblem(const OptimizeOptions& options)
     const bool fixed = options.fixedSteps.value_or(keptStepType == QLatin1String("Fixed"));
     simplex::ChooseStepType(m_problem, fixed ? 1 : 0);
 
-    const simplex::StepReadiness readiness = simplex::ReadinessOf(m_problem);
-    if (readiness == simplex::StepReadiness::Ready) {
-        // The trial on show goes on, whatever window was active at the save:
-        // starting again would drop every trial recorded since.
+    switch (simplex::ResumptionOf(m_problem).steps) {
+    case simplex::StepsResume::TrialOnShow: {
         const simplex::StepsContent steps = simplex::ReopenedSteps(m_problem, m_locale);
         m_names = steps.factorNames.value_or(simplex::FactorNames(m_problem));
         showTrial(steps);
         adviseOnChange();
         return true;
     }
-    const bool duringSteps = m_problem.Stage == core::Stage::Steps;
-    const bool resumable = duringSteps || m_problem.Stage == core::Stage::SeqSimplexInitialize;
-    // The results of the initial simplex are in, but no trial of it was proposed.
-    if (readiness == simplex::StepReadiness::NotBegun && resumable)
+    case simplex::StepsResume::BeginOptimization:
         return beginOptimization();
-    if (duringSteps || (resumable && m_problem.InitialSimplexDefined == QLatin1String("yes")))
+    case simplex::StepsResume::DefineInitialSimplex:
         m_writer->message(simplex::DefineInitialSimplexFirst());
-    else
-        message(FileErrorTitle, CannotResume(path, m_problem));
+        return false;
+    case simplex::StepsResume::NotResumable:
+        break;
+    }
+    message(FileErrorTitle, CannotResume(path, m_problem));
     return false;
 }
 

@@ -37,7 +37,7 @@ struct RunningProgram {
         program = std::make_unique<app::Program>(dialogs, app::ProgramOptions{folder.path(), false});
         program->start();
         program->problem() = bench::MakeLargeRun(Vertices).problem;
-        program->problem().Stage = QStringLiteral("Steps");
+        program->problem().Stage = core::Stage::Steps;
         program->simplexWindows().reopenStageWindow();
         steps = program->simplexWindows().stepsWindow();
     }

@@ -50,7 +50,7 @@ public:
         core::ResetToStartup(problem);
         problem.NumFactors = static_cast<std::int16_t>(factors);
         problem.InitialSimplexDefined = QStringLiteral("yes");
-        problem.CurrentVertexType = QStringLiteral("R");
+        problem.CurrentVertexType = core::VertexType::Reflection;
         problem.NumVertices = 0;
         // Room for the steps a benchmark appends, so that none of them
         // copies the whole history to grow it.

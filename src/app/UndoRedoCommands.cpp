@@ -106,7 +106,7 @@ void UndoRedoCommands::redoCommand()
 
     // The stage the problem is leaving decides whether the setup window
     // closes too.
-    if (m_context.problem.Stage == QLatin1String("Steps"))
+    if (m_context.problem.Stage == core::Stage::Steps)
         m_context.simplexWindows.closeProblemWindows();
     else
         closeWorkWindows();

@@ -40,9 +40,10 @@ bool TakesValue(const QString& name)
 QString ApplyValue(OptimizeOptions& options, const QString& name, const QString& value)
 {
     if (name == Goal) {
-        if (value != QLatin1String("max") && value != QLatin1String("min") && value != QLatin1String("mid"))
+        const core::Goal goal = core::Choice<core::Goal>::FromText(value).kind();
+        if (goal == core::Goal::Other)
             return QStringLiteral("The goal must be max, min or mid, not \"%1\".").arg(value);
-        options.goal = value;
+        options.goal = goal;
     } else if (name == Target) {
         options.target = value;
     } else if (name == Steps) {

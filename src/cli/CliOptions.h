@@ -5,6 +5,8 @@
 // window would check (the goal's target, the factor cells) is handed to the
 // engine as the text a box or grid cell would hold.
 
+#include "core/RecordChoices.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +27,7 @@ struct FactorCells {
 };
 
 struct OptimizeOptions {
-    QString goal = QStringLiteral("max");   // "max", "min" or "mid"
+    core::Goal goal = core::Goal::Max;      // --goal max, min or mid
     std::optional<QString> target;          // the target box's text
     std::optional<bool> fixedSteps;         // --steps fixed (true) or variable (false)
     std::vector<FactorCells> factors;

@@ -1,5 +1,6 @@
 #include "core/ManualLocation.h"
 
+#include "core/InstallLayout.h"
 #include "core/ProgramInfo.h"
 
 #include <QDir>
@@ -11,8 +12,7 @@ QString ManualPath(const QString& programFolder)
 {
     const QDir folder(programFolder);
     const QString beside = folder.filePath(ManualFileName);
-    const QString installed =
-        QDir::cleanPath(folder.filePath(QStringLiteral("../share/doc/zeltomir/") + ManualFileName));
+    const QString installed = QDir(InstalledDocFolder(programFolder)).filePath(ManualFileName);
     if (!QFileInfo(beside).isFile() && QFileInfo(installed).isFile())
         return installed;
     return beside;

@@ -5,8 +5,8 @@
 namespace zeltomir::core {
 
 // Where Help finds the manual: next to the executable when it is there (a
-// build folder, a copied program), otherwise in the installed documentation,
-// ../share/doc/zeltomir/ from the executable's folder. When neither exists,
+// build folder, a copied program), otherwise in the installed documentation
+// (InstalledDocFolder). When neither exists,
 // the first, so that a message can say where it belongs.
 QString ManualPath(const QString& programFolder);
 

@@ -113,7 +113,7 @@ void ResetToStartup(OptimizationProblem& problem)
     problem.MaxFactors = DefaultMaxFactors;
     problem.NumFactors = 2;
     problem.NumVertices = 3;
-    problem.Goal = "max";
+    problem.Goal = Goal::Max;
 
     const int maxFactors = problem.MaxFactors;
     problem.Factors.assign(static_cast<std::size_t>(maxFactors) + 1, Factor{});
@@ -126,7 +126,7 @@ void ResetToStartup(OptimizationProblem& problem)
     problem.ReservedVertexNumbers.assign(perVertex, 0.0);
     problem.ReservedVertexIntegers.assign(perVertex, 0);
 
-    problem.Stage = "none";
+    problem.Stage = Stage::None;
     for (int slot = 0; slot <= maxFactors; ++slot)
         problem.Factors[static_cast<std::size_t>(slot)] = DefaultFactor(slot);
 }

@@ -4,6 +4,8 @@
 // fields directly; the names are the product's own. Every table is indexed
 // from 1 and keeps an unused slot 0.
 
+#include "core/RecordChoices.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -79,7 +81,7 @@ struct OptimizationProblem {
     std::int16_t NumFactors = 2;
     std::int16_t MaxFactors = DefaultMaxFactors;
     QString StepType;
-    QString Goal = "max";
+    Choice<core::Goal> Goal{core::Goal::Max};
     double TargetValue = 0;
     std::vector<Factor> Factors;      // slots 0..MaxFactors (at least)
     Matrix Simplex;                   // columns 1..k+4 by rows 1..k+1
@@ -87,7 +89,7 @@ struct OptimizationProblem {
     std::int16_t NumVertices = 3;
     QString InitialSimplexDefined = "no";
     QString FirstStepPending = "yes";
-    QString Stage = "none";
+    Choice<core::Stage> Stage{core::Stage::None};
     double RecordResponse = 0;
 
     // Working fields of the moves and step rules.
@@ -100,9 +102,9 @@ struct OptimizationProblem {
     double LastResult = 0;
     double PreviousResult = 0;
     double LastObjective = 0;
-    QString NextVertexType;
-    QString CurrentVertexType;
-    QString PreviousVertexType;
+    Choice<core::VertexType> NextVertexType;
+    Choice<core::VertexType> CurrentVertexType;
+    Choice<core::VertexType> PreviousVertexType;
     QString Instruction;
     QString InstructionFlag;
     QString OutOfLimits = "n";

@@ -1,6 +1,7 @@
 #include "core/SnapshotFiles.h"
 
 #include "core/FileLock.h"
+#include "core/InstallLayout.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -44,7 +45,7 @@ QString WriteProbe(const QString& folder)
 
 bool IsInstalled(const QString& programFolder)
 {
-    return QFileInfo(QDir(programFolder).filePath(QStringLiteral("../share/doc/zeltomir"))).isDir();
+    return QFileInfo(InstalledDocFolder(programFolder)).isDir();
 }
 
 // The runtime folder must be "owned by the user, and he must be the only one

@@ -52,7 +52,7 @@ struct SnapshotFolderChoice {
 };
 
 // The usual folder is the program's folder, unless the program is installed
-// (its documentation lies in ../share/doc/zeltomir), where system folders
+// (its documentation lies in InstalledDocFolder), where system folders
 // are no place for a user's working files even when they can be written (as
 // by an administrator), and removing the package must leave nothing behind:
 // then it is the per-user data folder. A program folder that cannot be

@@ -108,7 +108,7 @@ void WriteStateText(const OptimizationProblem& p, StateFileText& out)
     const int k = p.NumFactors;
     const int n = p.NumVertices;
 
-    out.text(p.Stage);
+    out.text(p.Stage.text());
     out.integer(k);
     out.integer(n);
     for (int i = 1; i <= k; ++i) {
@@ -129,7 +129,7 @@ void WriteStateText(const OptimizationProblem& p, StateFileText& out)
         out.number(SlotOr(p.ReservedVertexNumbers, v));
         out.integer(SlotOr(p.ReservedVertexIntegers, v));
     }
-    out.text(p.CurrentVertexType);
+    out.text(p.CurrentVertexType.text());
     out.integer(p.MaxFactors);
     for (int i = 1; i <= k; ++i) {
         out.number(SlotOr(p.StepVector, i));
@@ -141,8 +141,8 @@ void WriteStateText(const OptimizationProblem& p, StateFileText& out)
     }
     out.text(p.Instruction);
     out.text(p.InstructionFlag);
-    out.text(p.PreviousVertexType);
-    out.text(p.Goal);
+    out.text(p.PreviousVertexType.text());
+    out.text(p.Goal.text());
     out.number(p.TargetValue);
     out.number(p.RecordResponse);
     out.text(p.OutOfLimits);
@@ -358,7 +358,7 @@ int StateFileParser::count(int lowest, int highest, const QString& expected)
 
 void StateFileParser::parseInto(OptimizationProblem& r)
 {
-    r.Stage = text();
+    r.Stage = Choice<Stage>::FromText(text());
     const int k = count(std::numeric_limits<std::int16_t>::min(), DefaultMaxFactors,
                         QStringLiteral("the number of factors, a whole number no larger than %1,").arg(DefaultMaxFactors));
     const int n = count(0, MaxVertices, QStringLiteral("the number of vertices, a whole number from 0 to %1,").arg(MaxVertices));
@@ -391,7 +391,7 @@ void StateFileParser::parseInto(OptimizationProblem& r)
         r.ReservedVertexNumbers[v] = number();
         r.ReservedVertexIntegers[v] = tableInteger();
     }
-    r.CurrentVertexType = text();
+    r.CurrentVertexType = Choice<VertexType>::FromText(text());
     r.MaxFactors = static_cast<std::int16_t>(
         count(DefaultMaxFactors, DefaultMaxFactors, QStringLiteral("the largest number of factors, %1,").arg(DefaultMaxFactors)));
 
@@ -441,8 +441,8 @@ void StateFileParser::readRest(OptimizationProblem& r)
 {
     r.Instruction = text();
     r.InstructionFlag = text();
-    r.PreviousVertexType = text();
-    r.Goal = text();
+    r.PreviousVertexType = Choice<VertexType>::FromText(text());
+    r.Goal = Choice<Goal>::FromText(text());
     r.TargetValue = number();
     r.RecordResponse = number();
     r.OutOfLimits = text();

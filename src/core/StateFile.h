@@ -3,23 +3,13 @@
 // The state file: the whole problem record as text, one value per line with
 // CRLF line ends. It is the ".sso" problem file and the undo snapshot.
 
+#include "core/FileStatus.h"
 #include "core/ProblemRecord.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace zeltomir::core {
-
-// The outcome of a file operation; error is a sentence for the user that
-// names what was wrong (it does not name the file: callers add that).
-struct FileStatus {
-    bool ok = true;
-    QString error;
-
-    static FileStatus success() { return {}; }
-    static FileStatus failure(QString why) { return {false, std::move(why)}; }
-    explicit operator bool() const { return ok; }
-};
 
 // What a state file can hold. Every file the program writes must read back,
 // so the factor commit refuses what the reader would refuse:

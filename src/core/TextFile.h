@@ -6,7 +6,7 @@
 // file, and a read takes in no more than the file holds, never more than the
 // caller's limit. Every refusal names its cause.
 
-#include "core/StateFile.h"
+#include "core/FileStatus.h"
 
 #include <QByteArray>
 #include <QString>

@@ -9,7 +9,7 @@
 // leading-number rule ("1,5" reads as 1) and checks the whole file before
 // anything is handed back, so a refused file changes nothing.
 
-#include "core/StateFile.h"
+#include "core/FileStatus.h"
 #include "practice/PracticeRecords.h"
 #include "practice/QuadraticModel.h"
 

@@ -17,9 +17,7 @@ namespace {
 double InitialRecordResponse(const core::OptimizationProblem& problem)
 {
     const int k = problem.NumFactors;
-    double record = problem.Goal == QLatin1String("max") || problem.Goal == QLatin1String("min")
-        ? 9999999
-        : problem.TargetValue + 9999999;
+    double record = core::AimsAtTarget(problem.Goal) ? problem.TargetValue + 9999999 : 9999999;
     for (int v = 1; v <= k + 1; ++v) {
         const double result = problem.VertexHistory.value(k + 1, v);
         if (result < record)
@@ -51,13 +49,13 @@ void RestoreCommittedStart(core::OptimizationProblem& problem)
             history.at(c, v) = 0;
     }
     problem.NumVertices = static_cast<std::int16_t>(k + 1);
-    problem.Stage = QStringLiteral("SeqSimplexInitialize");
+    problem.Stage = core::Stage::SeqSimplexInitialize;
     problem.RecordResponse = InitialRecordResponse(problem);
     problem.PreviousResult = 0;
     problem.LastResult = 0;
     problem.LastObjective = 0;
-    problem.NextVertexType.clear();
-    problem.PreviousVertexType.clear();
+    problem.NextVertexType = {};
+    problem.PreviousVertexType = {};
     problem.Instruction.clear();
     problem.InstructionFlag.clear();
     // A "y" left standing would make the first reflection count as outside the limits.

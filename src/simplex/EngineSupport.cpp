@@ -68,10 +68,17 @@ StepReadiness ReadinessOf(const core::OptimizationProblem& problem)
     // Begin Optimization sets the type of the trial it proposes; the initial
     // simplex commit clears it, as the trial then belongs to a simplex that
     // is gone.
-    const QString& type = problem.CurrentVertexType;
-    const bool trialOnShow = type == VertexType::Reflection || type == VertexType::Extension
-                             || type == VertexType::ForwardContraction || type == VertexType::ReverseContraction;
-    return trialOnShow ? StepReadiness::Ready : StepReadiness::NotBegun;
+    switch (problem.CurrentVertexType.kind()) {
+    case VertexType::Reflection:
+    case VertexType::Extension:
+    case VertexType::ForwardContraction:
+    case VertexType::ReverseContraction:
+        return StepReadiness::Ready;
+    case VertexType::Initial:
+    case VertexType::Other:
+        break;
+    }
+    return StepReadiness::NotBegun;
 }
 
 core::Message DefineInitialSimplexFirst()

@@ -62,7 +62,7 @@ struct Trial {
     // the general decimal form of the natural level the grid receives.
     QStringList levels;
     QString instruction;   // the caption of Label2
-    QString vertexType;    // "R", "E", "Cr" or "Cw"
+    QString vertexType;    // its type's text: "R", "E", "Cr" or "Cw"
     int vertexNumber = 0;  // the number the trial gets in the vertex history once its result comes in
 };
 

@@ -169,7 +169,7 @@ GridText LoadFactorGrid(const core::OptimizationProblem& problem, const QLocale&
 Outcome CommitFactorGrid(core::OptimizationProblem& problem, core::RunTimeState& runTime, const GridText& grid,
                          const QLocale& locale)
 {
-    problem.Stage = QStringLiteral("DefineFactors");
+    problem.Stage = core::Stage::DefineFactors;
     runTime.FactorGridInvalid = QStringLiteral("n");
     GrowFactorTable(problem);
     std::vector<core::Factor> before;

@@ -79,7 +79,7 @@ Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bo
     problem.NumVertices = static_cast<std::int16_t>(k + 1);
     // A trial on show belongs to the simplex being replaced; no result may
     // be entered for it until Begin Optimization proposes one of this simplex.
-    problem.CurrentVertexType.clear();
+    problem.CurrentVertexType = {};
 
     for (int i = 1; i <= k + 1; ++i) {
         for (int j = 1; j <= k; ++j) {
@@ -94,9 +94,7 @@ Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bo
     }
 
     if (setRecordResponse)
-        problem.RecordResponse = problem.Goal == QLatin1String("max") || problem.Goal == QLatin1String("min")
-            ? 9999999
-            : problem.TargetValue + 9999999;
+        problem.RecordResponse = core::AimsAtTarget(problem.Goal) ? problem.TargetValue + 9999999 : 9999999;
     for (int i = 1; i <= k + 1; ++i) {
         const std::optional<float> result = core::ParseSingle(grid.cell(i, k + 1), locale);
         if (!result)

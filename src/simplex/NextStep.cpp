@@ -55,13 +55,13 @@ std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& pro
 void UpdateRecordResponse(core::OptimizationProblem& problem, float result)
 {
     const float record = SingleOf(problem.RecordResponse);
-    if (problem.Goal == QLatin1String("max")) {
+    if (core::AimsAtTarget(problem.Goal)) {
+        if (result == SingleOf(problem.TargetValue))
+            problem.RecordResponse = result;
+    } else if (problem.Goal == core::Goal::Max) {
         if (record > result)
             problem.RecordResponse = result;
-    } else if (problem.Goal == QLatin1String("min")) {
-        if (record < result)
-            problem.RecordResponse = result;
-    } else if (result == SingleOf(problem.TargetValue)) {
+    } else if (record < result) {
         problem.RecordResponse = result;
     }
 }
@@ -83,7 +83,7 @@ StepsOutcome NextStep(core::OptimizationProblem& problem, core::RunTimeState& ru
     }
 
     problem.FirstStepPending = QStringLiteral("no");
-    problem.Stage = QStringLiteral("Steps");
+    problem.Stage = core::Stage::Steps;
     if (hooks.storeUndoSnapshot)
         hooks.storeUndoSnapshot();
     runTime.Modified = QStringLiteral("yes");

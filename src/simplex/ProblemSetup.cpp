@@ -17,18 +17,18 @@ Outcome Refused(const core::Message& message, Focus focus)
 }
 
 // The objectives of a run depend on the target only for the target goal.
-bool ScoringChanges(const core::OptimizationProblem& problem, const QString& goal, double target)
+bool ScoringChanges(const core::OptimizationProblem& problem, const core::Choice<core::Goal>& goal, double target)
 {
     if (goal != problem.Goal)
         return true;
-    const bool targetGoal = goal != QLatin1String("max") && goal != QLatin1String("min");
-    return targetGoal && target != problem.TargetValue;
+    return core::AimsAtTarget(goal) && target != problem.TargetValue;
 }
 
 // The one way goal and target change. Objectives recorded in the old sense
 // would make the best vertex the one to reflect away from, so a run under
 // way is scored anew, with the snapshot that lets Undo bring the old goal back.
-bool SetGoal(core::OptimizationProblem& problem, const QString& goal, double target, const EngineHooks& hooks)
+bool SetGoal(core::OptimizationProblem& problem, const core::Choice<core::Goal>& goal, double target,
+             const EngineHooks& hooks)
 {
     const bool rescore =
         ReadinessOf(problem) == StepReadiness::Ready && ScoringChanges(problem, goal, target);
@@ -62,12 +62,17 @@ Outcome CheckFactorCount(core::OptimizationProblem& problem, const QString& coun
     return {};
 }
 
-int GoalOptionIndex(const QString& goal)
+int GoalOptionIndex(const core::Choice<core::Goal>& goal)
 {
-    if (goal == QLatin1String("max"))
+    switch (goal.kind()) {
+    case core::Goal::Max:
         return 0;
-    if (goal == QLatin1String("min"))
+    case core::Goal::Min:
         return 1;
+    case core::Goal::Target:
+    case core::Goal::Other:
+        break;
+    }
     return 2;
 }
 
@@ -81,11 +86,11 @@ bool ChooseGoalOption(core::OptimizationProblem& problem, int index, const QStri
     }
     switch (index) {
     case 0:
-        return SetGoal(problem, QStringLiteral("max"), target, hooks);
+        return SetGoal(problem, core::Goal::Max, target, hooks);
     case 1:
-        return SetGoal(problem, QStringLiteral("min"), target, hooks);
+        return SetGoal(problem, core::Goal::Min, target, hooks);
     case 2:
-        return SetGoal(problem, QStringLiteral("mid"), target, hooks);
+        return SetGoal(problem, core::Goal::Target, target, hooks);
     default:
         return false;
     }
@@ -119,7 +124,9 @@ DefineInitialSimplexResult DefineInitialSimplex(core::OptimizationProblem& probl
                                                 const EngineHooks& hooks, const QLocale& locale)
 {
     DefineInitialSimplexResult answer;
-    if (problem.Goal == QLatin1String("mid")) {
+    // The target goal exactly: a goal text a file holds, scored as a target,
+    // asks for no target here.
+    if (problem.Goal == core::Goal::Target) {
         const std::optional<float> target = core::ParseSingle(targetText, locale);
         if (!target) {
             answer.outcome = Refused(Critical(DataInputError, QStringLiteral("The target response must be numeric.")),
@@ -150,7 +157,7 @@ DefineInitialSimplexResult DefineInitialSimplex(core::OptimizationProblem& probl
     }
     answer.grid = FillInitialSimplexGrid(problem, openGrid ? *openGrid : LoadInitialSimplexGrid(problem, locale),
                                          locale);
-    problem.Stage = QStringLiteral("SeqSimplexInitialize");
+    problem.Stage = core::Stage::SeqSimplexInitialize;
     return answer;
 }
 

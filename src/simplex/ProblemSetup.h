@@ -25,7 +25,7 @@ Outcome CheckFactorCount(core::OptimizationProblem& problem, const QString& coun
                          const QLocale& locale = QLocale());
 
 // Goal option buttons: index 0 "max", 1 "min", 2 "mid".
-int GoalOptionIndex(const QString& goal); // "max" 0, "min" 1, anything else 2
+int GoalOptionIndex(const core::Choice<core::Goal>& goal); // "max" 0, "min" 1, anything else 2
 // A click on goal option `index`; choosing the target goal also takes the
 // target box's text as TargetValue (at single precision) when it is a number.
 // When that changes what the results score (the goal, or the target of the

@@ -170,7 +170,8 @@ bool TakeAgreeing(const std::vector<double>& candidate, std::vector<double>& rea
 // The trials the moves can have proposed from this simplex for a trial of
 // this type: from the reflection that an acceptance computes, or from the
 // centroid as the limits' fallbacks and the first trial compute them.
-std::vector<std::vector<double>> TrialCandidates(const core::OptimizationProblem& reflected, const QString& type)
+std::vector<std::vector<double>> TrialCandidates(const core::OptimizationProblem& reflected,
+                                                 const core::Choice<VertexType>& type)
 {
     const auto moved = [&reflected](auto move) {
         core::OptimizationProblem trial = reflected;
@@ -289,7 +290,7 @@ std::optional<core::OptimizationProblem> ReplayedRun(const core::OptimizationPro
         return std::nullopt;
     bool shownRounded = false; // the first trial is shown as computed
     for (int v = k + 2; v <= n; ++v) {
-        if (TypeCodeOf(run.CurrentVertexType) != read.VertexHistory.value(k + 2, v))
+        if (core::TypeCode(run.CurrentVertexType) != read.VertexHistory.value(k + 2, v))
             return std::nullopt;
         std::vector<double> levels = levelsOf(v);
         for (int i = 1; i <= k && !shownRounded; ++i) {

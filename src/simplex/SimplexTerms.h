@@ -1,8 +1,10 @@
 #pragma once
 
-// The fixed words of the sequential simplex: vertex types with their codes in
-// the vertex history, the instructions shown with a trial, and the objective
-// that turns a result into a value to maximise.
+// The fixed words of the sequential simplex: the instructions shown with a
+// trial, and the objective that turns a result into a value to maximise.
+// The vertex types and their codes are the record's (core/RecordChoices.h).
+
+#include "core/RecordChoices.h"
 
 #include <QString>
 
@@ -10,13 +12,7 @@
 
 namespace zeltomir::simplex {
 
-namespace VertexType {
-inline const QString Initial = QStringLiteral("I");
-inline const QString Reflection = QStringLiteral("R");
-inline const QString Extension = QStringLiteral("E");
-inline const QString ForwardContraction = QStringLiteral("Cr"); // on the reflection side
-inline const QString ReverseContraction = QStringLiteral("Cw"); // on the rejected side
-} // namespace VertexType
+using core::VertexType;
 
 namespace InstructionText {
 inline const QString UseReflection = QStringLiteral("Use the Reflection");
@@ -28,17 +24,6 @@ inline const QString ContractReverse = QStringLiteral("Contract in the Reverse D
 inline const QString EvaluateFirstReflection = QStringLiteral("Evaluate the Reflection (R)");
 } // namespace InstructionText
 
-// The TypeCode a vertex of this type gets in the vertex history; a type
-// outside the table (an empty one, say) records 0 like an initial vertex.
-inline int TypeCodeOf(const QString& type)
-{
-    if (type == VertexType::Reflection) return 1;
-    if (type == VertexType::Extension) return 2;
-    if (type == VertexType::ForwardContraction) return 3;
-    if (type == VertexType::ReverseContraction) return 4;
-    return 0;
-}
-
 // The objective of a result exactly on the target: the best a result can
 // score. Results and targets are held at single precision, so two different
 // ones lie at least about 1E-45 apart and score at most about 1E+45; this
@@ -47,12 +32,10 @@ inline constexpr double ExactHitObjective = 1e300;
 
 // The result as a value where larger is better: the result itself for "max",
 // its negative for "min", and for a target the inverse of the distance to it.
-inline double ObjectiveOf(const QString& goal, double target, double result)
+inline double ObjectiveOf(const core::Choice<core::Goal>& goal, double target, double result)
 {
-    if (goal == QLatin1String("max"))
-        return result;
-    if (goal == QLatin1String("min"))
-        return -result;
+    if (!core::AimsAtTarget(goal))
+        return goal == core::Goal::Max ? result : -result;
     if (result == target)
         return ExactHitObjective;
     return 1 / std::abs(target - result);

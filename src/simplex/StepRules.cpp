@@ -14,7 +14,7 @@ namespace zeltomir::simplex {
 namespace {
 
 struct Decision {
-    QString next;
+    VertexType next;
     QString instruction;
     bool extensionPending = false; // InstructionFlag "no"
     bool retentionDue = true;
@@ -59,7 +59,7 @@ int RecordVertex(core::OptimizationProblem& problem, float result, const std::ve
     problem.LastObjective = ObjectiveOf(problem.Goal, problem.TargetValue, problem.LastResult);
     history.at(k + 4, n) = problem.LastObjective;
     history.at(k + 1, n) = problem.LastResult;
-    history.at(k + 2, n) = TypeCodeOf(problem.CurrentVertexType);
+    history.at(k + 2, n) = core::TypeCode(problem.CurrentVertexType);
     history.at(k + 3, n) = 0;
     problem.PreviousVertexType = problem.CurrentVertexType;
     return n;
@@ -86,7 +86,7 @@ Shown Decide(core::OptimizationProblem& problem, int n, bool& retentionDue)
         retentionDue = decision.retentionDue;
         return AcceptVertex(problem, result, objective, static_cast<std::int16_t>(number));
     };
-    const QString& type = problem.CurrentVertexType;
+    const core::Choice<VertexType>& type = problem.CurrentVertexType;
 
     if (problem.StepType == QLatin1String("Fixed"))
         return accept(AcceptAndReflect, problem.LastResult, o, n);
@@ -129,22 +129,28 @@ Shown Decide(core::OptimizationProblem& problem, int n, bool& retentionDue)
 
 struct Attempt {
     double stepShare;  // TrialPoint = Centroid + stepShare * StepVector
-    const QString* type;
+    VertexType type;
     const QString* instruction;
 };
 
-const Attempt Reflect{1.0, &VertexType::Reflection, &InstructionText::UseReflection};
-const Attempt Forward{0.5, &VertexType::ForwardContraction, &InstructionText::ContractForward};
-const Attempt Reverse{-0.5, &VertexType::ReverseContraction, &InstructionText::ContractReverse};
+const Attempt Reflect{1.0, VertexType::Reflection, &InstructionText::UseReflection};
+const Attempt Forward{0.5, VertexType::ForwardContraction, &InstructionText::ContractForward};
+const Attempt Reverse{-0.5, VertexType::ReverseContraction, &InstructionText::ContractReverse};
 
-std::vector<Attempt> AttemptsAfter(const QString& evaluatedType)
+std::vector<Attempt> AttemptsAfter(const core::Choice<VertexType>& evaluatedType)
 {
-    if (evaluatedType == VertexType::Extension)
+    switch (evaluatedType.kind()) {
+    case VertexType::Extension:
         return {Reflect, Forward, Reverse};
-    if (evaluatedType == VertexType::Reflection)
+    case VertexType::Reflection:
         return {Forward, Reverse};
-    if (evaluatedType == VertexType::ForwardContraction || evaluatedType == VertexType::ReverseContraction)
+    case VertexType::ForwardContraction:
+    case VertexType::ReverseContraction:
         return {Reverse};
+    case VertexType::Initial:
+    case VertexType::Other:
+        break;
+    }
     return {};
 }
 
@@ -157,7 +163,7 @@ void KeepInsideLimits(core::OptimizationProblem& problem)
         const Attempt& attempt = attempts[a];
         const bool last = a + 1 == attempts.size();
         problem.OutOfLimits = QStringLiteral("n");
-        problem.NextVertexType = *attempt.type;
+        problem.NextVertexType = attempt.type;
         problem.Instruction = *attempt.instruction;
         PlaceTrialFromCentroid(problem, attempt.stepShare, last);
     }
@@ -165,9 +171,9 @@ void KeepInsideLimits(core::OptimizationProblem& problem)
 
 // The evaluated type whose fallbacks replace a trial proposed after it; the
 // first trial of a run falls back as a reflection does.
-QString EvaluatedType(const core::OptimizationProblem& problem)
+core::Choice<VertexType> EvaluatedType(const core::OptimizationProblem& problem)
 {
-    const QString& type = problem.PreviousVertexType;
+    const core::Choice<VertexType>& type = problem.PreviousVertexType;
     return AttemptsAfter(type).empty() ? VertexType::Reflection : type;
 }
 
@@ -188,7 +194,7 @@ bool KeepTrialOnShowInsideLimits(core::OptimizationProblem& problem)
         outside = outside || OutsideLimits(SlotOf(problem.TrialPoint, i));
     if (!outside)
         return false;
-    const QString onShow = problem.CurrentVertexType;
+    const core::Choice<VertexType> onShow = problem.CurrentVertexType;
     problem.OutOfLimits = QStringLiteral("n");
     bool retentionDue = false;
     if (onShow == VertexType::Extension) {

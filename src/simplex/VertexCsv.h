@@ -13,7 +13,7 @@
 // shortest form that reads back to the same double, with "." as the mark.
 
 #include "core/ProblemRecord.h"
-#include "core/StateFile.h"
+#include "core/FileStatus.h"
 
 #include <QByteArray>
 #include <QString>

@@ -143,7 +143,7 @@ const StageCase StageCases[] = {
          ProgramHarness::click(h.windows().setupWindow()->defineInitialSimplexButton());
          h.windows().openSetupWindow();
          ASSERT_EQ(h.runTime().ActiveWindow, "SeqSimplexInitialize");
-         ASSERT_EQ(h.problem().Stage, "SeqSimplexInitialize");
+         ASSERT_EQ(h.problem().Stage.text(), "SeqSimplexInitialize");
      },
      {"SeqSimplexInitialize"},
      "SeqSimplexInitialize"},
@@ -152,7 +152,7 @@ const StageCase StageCases[] = {
          // Typed but not committed: the save commits the factor grid first.
          h.fillFactors(KnownFactors, false);
          ASSERT_EQ(h.runTime().ActiveWindow, "frmDefineFactors");
-         ASSERT_EQ(h.problem().Stage, "none");
+         ASSERT_EQ(h.problem().Stage.text(), "none");
      },
      {"frmDefineFactors"},
      "frmDefineFactors"},
@@ -169,7 +169,7 @@ const StageCase StageCases[] = {
      [](ProgramHarness& h) {
          h.startKnownRun();
          h.nextStep("77.26");
-         ASSERT_EQ(h.problem().Stage, "Steps");
+         ASSERT_EQ(h.problem().Stage.text(), "Steps");
      },
      {"SimplexSteps"},
      "SimplexSteps"},
@@ -182,7 +182,7 @@ TEST_F(ProblemFilesTest, TheSaveCommitsTheActiveGridFirst)
 {
     h.fillFactors(KnownFactors, false);
     save(h.path("factors.sso"));
-    EXPECT_EQ(h.problem().Stage, "DefineFactors");
+    EXPECT_EQ(h.problem().Stage.text(), "DefineFactors");
     EXPECT_EQ(h.problem().Factors.at(2).FactorName, "Time");
     EXPECT_EQ(FileLines(h.path("factors.sso")).value(0), "DefineFactors");
 }
@@ -193,7 +193,7 @@ TEST_F(ProblemFilesTest, ACancelledSaveStillCommitsTheFactorGrid)
     h.runTime().Modified = QStringLiteral("yes");
     h.dialogs.answerSave(std::nullopt);
     h.clickTool("Save_button");
-    EXPECT_EQ(h.problem().Stage, "DefineFactors");
+    EXPECT_EQ(h.problem().Stage.text(), "DefineFactors");
     EXPECT_EQ(h.problem().Factors.at(1).FactorName, "Temp");
     EXPECT_EQ(h.runTime().Modified, "yes");
     EXPECT_TRUE(h.dialogs.messages().empty());

@@ -105,7 +105,7 @@ TEST_F(UndoRedoTest, UndoAfterBeginOptimizationClosesTheStepsWindow)
     h.startKnownRun();
     ASSERT_EQ(h.problem().FirstStepPending, "yes");
     h.clickTool("undo_button");
-    EXPECT_EQ(h.problem().Stage, "SeqSimplexInitialize");
+    EXPECT_EQ(h.problem().Stage.text(), "SeqSimplexInitialize");
     EXPECT_EQ(h.openWindows(), QStringList{"SeqSimplexInitialize"});
     EXPECT_TRUE(h.windows().setupWindow()->defineInitialSimplexButton()->isEnabled());
     expectButtons(false, true);
@@ -139,7 +139,7 @@ TEST_F(UndoRedoTest, RedoFromTheStepsStageClosesTheSetupWindowToo)
     h.nextStep("74.04");
     const QStringList afterSecond = RecordLines(h.problem());
     h.clickTool("undo_button");
-    ASSERT_EQ(h.problem().Stage, "Steps");
+    ASSERT_EQ(h.problem().Stage.text(), "Steps");
     ASSERT_TRUE(h.openWindows().contains("SeqSimplexInitialize"));
 
     h.clickTool("redo_button");

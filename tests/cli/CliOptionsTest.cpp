@@ -40,7 +40,7 @@ TEST(ParseOptimizeOptions, DefaultsAndBothValueForms)
 {
     const ParsedOptions defaults = ParseOptimizeOptions({});
     EXPECT_TRUE(defaults.error.isEmpty());
-    EXPECT_EQ(defaults.options.goal, "max");
+    EXPECT_EQ(defaults.options.goal, core::Goal::Max);
     EXPECT_FALSE(defaults.options.fixedSteps.has_value());
     EXPECT_FALSE(defaults.options.target.has_value());
     EXPECT_FALSE(defaults.options.json);
@@ -50,7 +50,7 @@ TEST(ParseOptimizeOptions, DefaultsAndBothValueForms)
                                                        "--save", "out.sso", "--csv=out.csv"});
     EXPECT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
     const OptimizeOptions& o = parsed.options;
-    EXPECT_EQ(o.goal, "mid");
+    EXPECT_EQ(o.goal, core::Goal::Target);
     EXPECT_EQ(o.target, QString("-2.5")); // a value may start with one minus sign
     EXPECT_EQ(o.fixedSteps, true);
     EXPECT_EQ(o.factors, (std::vector<FactorCells>{{"A", "0", "1", "1"}, {"B", "2", "3", "2"}}));

@@ -62,7 +62,7 @@ protected:
     {
         core::OptimizationProblem problem;
         core::ResetToStartup(problem);
-        problem.Stage = stage;
+        problem.Stage = core::Choice<core::Stage>::FromText(stage);
         problem.InitialSimplexDefined = simplexDefined;
         const QString file = path(name);
         EXPECT_TRUE(core::WriteStateFile(problem, file).ok);
@@ -239,7 +239,7 @@ protected:
         EXPECT_EQ(session.status, ExitSuccess);
         core::OptimizationProblem read;
         EXPECT_TRUE(core::ReadStateFile(file, read).ok);
-        EXPECT_EQ(read.Stage, "SeqSimplexInitialize");
+        EXPECT_EQ(read.Stage.text(), "SeqSimplexInitialize");
         EXPECT_EQ(read.InitialSimplexDefined, "yes");
         return file;
     }

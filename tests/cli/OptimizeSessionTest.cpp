@@ -98,7 +98,7 @@ TEST(OptimizeSession, EveryInitialRowIsWrittenBeforeAnyResultIsReadAndTargetCoun
     EXPECT_EQ(command.run(QStringList{"--target", "7"} + CornerFactors()), ExitSuccess);
     EXPECT_EQ(watched.writtenBeforeFirstRead,
               std::optional<std::string>("initial 1: A=10 B=5\ninitial 2: A=0 B=15\ninitial 3: A=0 B=5\n"));
-    EXPECT_EQ(command.problem().Goal, "max");
+    EXPECT_EQ(command.problem().Goal.text(), "max");
     EXPECT_EQ(command.problem().TargetValue, 0);
 
     std::istringstream results("1\n2\n3\n");

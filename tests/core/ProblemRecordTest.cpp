@@ -46,9 +46,9 @@ TEST(ProblemRecordTest, StartupPutsEveryFieldAtItsDefault)
     // Dirty everything first: start-up must not depend on a fresh object.
     p.NumFactors = 9;
     p.StepType = "Fixed";
-    p.Goal = "mid";
+    p.Goal = Goal::Target;
     p.TargetValue = 4;
-    p.Stage = "Steps";
+    p.Stage = Stage::Steps;
     p.FirstStepPending = "no";
     p.InitialSimplexDefined = "yes";
     p.OutOfLimits = "y";
@@ -63,15 +63,16 @@ TEST(ProblemRecordTest, StartupPutsEveryFieldAtItsDefault)
     EXPECT_EQ(p.MaxFactors, 100);
     EXPECT_EQ(p.NumVertices, 3);
     EXPECT_EQ(p.StepType, "");
-    EXPECT_EQ(p.Goal, "max");
+    EXPECT_EQ(p.Goal.text(), "max");
     EXPECT_EQ(p.TargetValue, 0);
     EXPECT_EQ(p.InitialSimplexDefined, "no");
     EXPECT_EQ(p.FirstStepPending, "yes");
-    EXPECT_EQ(p.Stage, "none");
+    EXPECT_EQ(p.Stage.text(), "none");
     EXPECT_EQ(p.RecordResponse, 0);
     EXPECT_EQ(p.OutOfLimits, "n");
-    for (const QString* empty : {&p.NextVertexType, &p.CurrentVertexType, &p.PreviousVertexType, &p.Instruction,
-                                 &p.InstructionFlag})
+    for (const Choice<VertexType>* none : {&p.NextVertexType, &p.CurrentVertexType, &p.PreviousVertexType})
+        EXPECT_TRUE(none->text().isEmpty());
+    for (const QString* empty : {&p.Instruction, &p.InstructionFlag})
         EXPECT_TRUE(empty->isEmpty());
 
     ASSERT_EQ(p.Factors.size(), 101u);

@@ -245,14 +245,14 @@ TEST_F(SnapshotFilesTest, ASecondProgramKeepsItsSnapshotsInAPrivateFolder)
         OptimizationProblem mine;
         ResetToStartup(mine);
         OptimizationProblem theirs = mine;
-        theirs.Goal = "min";
+        theirs.Goal = Goal::Min;
         RunTimeState myState;
         RunTimeState theirState;
         ASSERT_TRUE(StoreUndoSnapshot(mine, myState, *first));
         ASSERT_TRUE(StoreUndoSnapshot(theirs, theirState, second));
         OptimizationProblem loaded = mine;
         ASSERT_TRUE(ReadStateFile(myState.StateFilePath, loaded));
-        EXPECT_EQ(loaded.Goal, "max");
+        EXPECT_EQ(loaded.Goal.text(), "max");
     }
     EXPECT_FALSE(QFileInfo::exists(privateFolder)) << "the private folder goes with its program";
 
@@ -268,7 +268,7 @@ TEST_F(SnapshotFilesTest, StoringASnapshotPointsTheStateFileAtTheUndoFile)
     SnapshotFiles files(m_dir.path());
     OptimizationProblem problem;
     ResetToStartup(problem);
-    problem.Goal = "mid";
+    problem.Goal = Goal::Target;
     RunTimeState state;
     state.StateFilePath = "/somewhere/else.sso";
 
@@ -277,7 +277,7 @@ TEST_F(SnapshotFilesTest, StoringASnapshotPointsTheStateFileAtTheUndoFile)
     OptimizationProblem loaded;
     ResetToStartup(loaded);
     ASSERT_TRUE(ReadStateFile(files.undoPath(), loaded));
-    EXPECT_EQ(loaded.Goal, "mid");
+    EXPECT_EQ(loaded.Goal.text(), "mid");
     EXPECT_FALSE(QFileInfo::exists(files.redoPath())) << "only Undo writes the redo file";
 }
 
@@ -287,7 +287,7 @@ TEST_F(SnapshotFilesTest, StartUpResetsTheRecordAndWritesTheFirstSnapshot)
     OptimizationProblem problem;
     ResetToStartup(problem);
     problem.NumFactors = 7;
-    problem.Stage = "Steps";
+    problem.Stage = Stage::Steps;
     RunTimeState state;
     state.Modified = "yes";
     state.ActiveWindow = "SimplexSteps";

@@ -87,7 +87,7 @@ OptimizationProblem RandomProblem(int k, int n, unsigned seed, bool single)
     EnsureCapacity(p, k, n);
     p.NumFactors = static_cast<std::int16_t>(k);
     p.NumVertices = static_cast<std::int16_t>(n);
-    p.Stage = QStringList{"none", "DefineFactors", "SeqSimplexInitialize", "Steps"}.at(pick(4));
+    p.Stage = Choice<Stage>::FromText(QStringList{"none", "DefineFactors", "SeqSimplexInitialize", "Steps", "Elsewhere"}.at(pick(5)));
     for (int i = 1; i <= k; ++i) {
         Factor& f = p.Factors[static_cast<std::size_t>(i)];
         f = {text(), number(), number(), integer()};
@@ -102,7 +102,7 @@ OptimizationProblem RandomProblem(int k, int n, unsigned seed, bool single)
         p.ReservedVertexNumbers[v] = number();
         p.ReservedVertexIntegers[v] = integer();
     }
-    p.CurrentVertexType = text();
+    p.CurrentVertexType = Choice<VertexType>::FromText(text());
     for (std::size_t i = 1; i <= static_cast<std::size_t>(std::max(k, 0)); ++i) {
         p.StepVector[i] = number();
         p.Centroid[i] = number();
@@ -112,8 +112,8 @@ OptimizationProblem RandomProblem(int k, int n, unsigned seed, bool single)
             p.VertexHistory.at(c, v) = number();
     p.Instruction = text();
     p.InstructionFlag = text();
-    p.PreviousVertexType = text();
-    p.Goal = QStringList{"max", "min", "mid"}.at(pick(3));
+    p.PreviousVertexType = Choice<VertexType>::FromText(text());
+    p.Goal = Choice<Goal>::FromText(QStringList{"max", "min", "mid", "Max"}.at(pick(4)));
     p.TargetValue = number();
     p.RecordResponse = number();
     p.OutOfLimits = pick(2) ? "y" : "n";
@@ -128,7 +128,7 @@ OptimizationProblem ReadTarget()
     OptimizationProblem p = Startup();
     p.StepType = "Fixed";
     p.FirstStepPending = "no";
-    p.NextVertexType = "E";
+    p.NextVertexType = VertexType::Extension;
     p.LastObjective = 7.5;
     for (Factor& f : p.Factors)
         f.SignificantDigits = 4;

@@ -28,10 +28,10 @@ const OptimizationProblem& Before()
     static const OptimizationProblem before = [] {
         OptimizationProblem p;
         EnsureCapacity(p, p.NumFactors, p.NumVertices);
-        p.Stage = "Steps";
+        p.Stage = Stage::Steps;
         p.StepType = "Variable";
         p.FirstStepPending = "no";
-        p.NextVertexType = "Cw";
+        p.NextVertexType = VertexType::ReverseContraction;
         p.LastObjective = -2.5;
         p.Factors[1].FactorName = "Temp";
         for (Factor& factor : p.Factors)

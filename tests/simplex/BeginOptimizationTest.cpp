@@ -74,7 +74,7 @@ TEST(BeginOptimization, FirstTrialOfTheCornerSimplex)
         EXPECT_EQ(answer.steps->trial.instruction, c.instruction);
         EXPECT_EQ(answer.steps->trial.vertexType, c.type);
         EXPECT_EQ(answer.steps->trial.vertexNumber, 4);
-        EXPECT_EQ(problem.CurrentVertexType, c.type);
+        EXPECT_EQ(problem.CurrentVertexType.text(), c.type);
         EXPECT_EQ(problem.OutOfLimits, QStringLiteral("n"));
         EXPECT_EQ(answer.outcome.focus, Focus::StepsResult);
         EXPECT_EQ(Column(problem.VertexHistory, 5, 1, 3), (std::vector<double>{1, 1, 1}));
@@ -91,7 +91,7 @@ TEST(BeginOptimization, FirstTrialIsShownUnroundedWhateverTheDecimals)
     ASSERT_TRUE(answer.steps.has_value());
     // Reflection of (0, 0) through (0.061728, 0.5): 1 and 0 decimals do not apply.
     EXPECT_EQ(answer.steps->trial.levels, (QStringList{"0.123456", "3"}));
-    EXPECT_EQ(problem.CurrentVertexType, QStringLiteral("R"));
+    EXPECT_EQ(problem.CurrentVertexType, core::VertexType::Reflection);
 }
 
 TEST(BeginOptimization, FirstInstructionIsStoredForAStepsWindowReopenedAfterARefusedResult)

@@ -55,7 +55,7 @@ TEST(CommitFactorGrid, FreshGridStoresZeroTo999WithFiveDecimals)
     EXPECT_TRUE(outcome.ok);
     EXPECT_TRUE(outcome.messages.empty());
     EXPECT_EQ(runTime.FactorGridInvalid, QStringLiteral("n"));
-    EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+    EXPECT_EQ(problem.Stage.text(), QStringLiteral("DefineFactors"));
     for (int i = 1; i <= 2; ++i) {
         EXPECT_EQ(problem.Factors[i].LowerLimit, 0);
         EXPECT_EQ(problem.Factors[i].UpperLimit, 999);
@@ -140,7 +140,7 @@ TEST(CommitFactorGrid, StopsAtTheFirstBadCellKeepingWhatCameBefore)
         ASSERT_EQ(outcome.messages.size(), 1u);
         EXPECT_EQ(outcome.messages[0], (core::Message{QStringLiteral("Data Input Error"), c.message}));
         EXPECT_EQ(runTime.FactorGridInvalid, QStringLiteral("y"));
-        EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+        EXPECT_EQ(problem.Stage.text(), QStringLiteral("DefineFactors"));
         for (int row = 1; row <= 3; ++row) {
             SCOPED_TRACE(row);
             const core::Factor& f = problem.Factors[row];
@@ -187,13 +187,13 @@ TEST(ContinueFactorGrid, StoresTheSnapshotBeforeCommitting)
     int snapshots = 0;
     const EngineHooks hooks{[&] {
         ++snapshots;
-        stageAtSnapshot = problem.Stage;
+        stageAtSnapshot = problem.Stage.text();
     }};
     const Outcome outcome = ContinueFactorGrid(problem, runTime, grid, hooks);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(snapshots, 1);
     EXPECT_EQ(stageAtSnapshot, QStringLiteral("none"));
-    EXPECT_EQ(problem.Stage, QStringLiteral("DefineFactors"));
+    EXPECT_EQ(problem.Stage.text(), QStringLiteral("DefineFactors"));
 }
 
 QStringList SummaryLevels(const core::OptimizationProblem& problem)
@@ -313,8 +313,8 @@ TEST(CommitFactorGrid, LimitsNarrowedPastTheTrialOnShowProposeItAgainInside)
     core::RunTimeState runTime;
     QStringList typesSeen;
     for (int step = 0; step < 12; ++step) {
-        SCOPED_TRACE(testing::Message() << "after " << step << " steps, trial " << problem.CurrentVertexType.toStdString());
-        typesSeen += problem.CurrentVertexType;
+        SCOPED_TRACE(testing::Message() << "after " << step << " steps, trial " << problem.CurrentVertexType.text().toStdString());
+        typesSeen += problem.CurrentVertexType.text();
         core::OptimizationProblem narrowed = problem;
         const int factor = levels[0].toDouble() > 5 ? 1 : 2; // cut A from above, else B from below
         const double level = levels[factor - 1].toDouble();

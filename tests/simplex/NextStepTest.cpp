@@ -143,7 +143,7 @@ TEST(NextStep, ExponentResultsAreNumbers)
     EXPECT_EQ(problem.LastResult, 1000);
     EXPECT_EQ(problem.PreviousResult, 0);
     EXPECT_EQ(problem.FirstStepPending, QStringLiteral("no"));
-    EXPECT_EQ(problem.Stage, QStringLiteral("Steps"));
+    EXPECT_EQ(problem.Stage.text(), QStringLiteral("Steps"));
 }
 
 TEST(NextStep, RecordResponseFollowsTheGoal)
@@ -209,7 +209,7 @@ TEST(ReopenedSteps, ShowsTheStoredTrialUnroundedWithTheStoredInstruction)
     problem.TrialPoint[1] = 0.123456789;
     problem.TrialPoint[2] = 0.5;
     problem.Instruction = QStringLiteral("Contract but Move Forward");
-    problem.CurrentVertexType = QStringLiteral("Cr");
+    problem.CurrentVertexType = core::VertexType::ForwardContraction;
     const StepsContent content = ReopenedSteps(problem);
     ASSERT_TRUE(content.factorNames.has_value());
     EXPECT_EQ(*content.factorNames, (QStringList{"A", "B"}));

@@ -71,21 +71,21 @@ TEST(GoalOptions, TargetIsKeptAcrossSwitchesAndHeldAtSinglePrecision)
     core::OptimizationProblem problem = StartupProblem();
     EXPECT_EQ(TargetText(problem), QStringLiteral("0"));
     ChooseGoalOption(problem, 2, QStringLiteral("0.1"));
-    EXPECT_EQ(problem.Goal, QStringLiteral("mid"));
+    EXPECT_EQ(problem.Goal.text(), QStringLiteral("mid"));
     EXPECT_EQ(problem.TargetValue, static_cast<double>(0.1f));
     EXPECT_NE(problem.TargetValue, 0.1);
     ChooseGoalOption(problem, 0, QStringLiteral("ignored"));
-    EXPECT_EQ(problem.Goal, QStringLiteral("max"));
+    EXPECT_EQ(problem.Goal.text(), QStringLiteral("max"));
     ChooseGoalOption(problem, 1, QString());
-    EXPECT_EQ(problem.Goal, QStringLiteral("min"));
+    EXPECT_EQ(problem.Goal.text(), QStringLiteral("min"));
     ChooseGoalOption(problem, 2, QString()); // an empty box keeps the target
     EXPECT_EQ(problem.TargetValue, static_cast<double>(0.1f));
     EXPECT_EQ(TargetText(problem), QStringLiteral("0.100000001490116"));
 
-    EXPECT_EQ(GoalOptionIndex(QStringLiteral("max")), 0);
-    EXPECT_EQ(GoalOptionIndex(QStringLiteral("min")), 1);
-    EXPECT_EQ(GoalOptionIndex(QStringLiteral("mid")), 2);
-    EXPECT_EQ(GoalOptionIndex(QStringLiteral("other")), 2);
+    EXPECT_EQ(GoalOptionIndex(core::Choice<core::Goal>::FromText(QStringLiteral("max"))), 0);
+    EXPECT_EQ(GoalOptionIndex(core::Choice<core::Goal>::FromText(QStringLiteral("min"))), 1);
+    EXPECT_EQ(GoalOptionIndex(core::Choice<core::Goal>::FromText(QStringLiteral("mid"))), 2);
+    EXPECT_EQ(GoalOptionIndex(core::Choice<core::Goal>::FromText(QStringLiteral("other"))), 2);
 
     ChooseStepType(problem, 1);
     EXPECT_EQ(problem.StepType, QStringLiteral("Fixed"));
@@ -206,14 +206,14 @@ TEST(DefineInitialSimplex, ChecksTargetThenCountThenAtLeastTwoFactors)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         core::OptimizationProblem problem = StartupProblem();
-        problem.Goal = c.goal;
+        problem.Goal = core::Choice<core::Goal>::FromText(c.goal);
         const DefineInitialSimplexResult result = DefineInitialSimplex(problem, c.count, c.target, std::nullopt);
         EXPECT_FALSE(result.outcome.ok);
         ASSERT_EQ(result.outcome.messages.size(), 1u);
         EXPECT_EQ(result.outcome.messages[0], (core::Message{c.title, c.text}));
         EXPECT_EQ(result.outcome.focus, c.focus);
         EXPECT_EQ(problem.TargetValue, c.targetAfter);
-        EXPECT_EQ(problem.Stage, QStringLiteral("none"));
+        EXPECT_EQ(problem.Stage.text(), QStringLiteral("none"));
     }
 }
 
@@ -224,7 +224,7 @@ TEST(DefineInitialSimplex, OpensTheCornerProposalAndSetsTheStage)
     const DefineInitialSimplexResult result =
         DefineInitialSimplex(problem, QStringLiteral("2"), QString(), std::nullopt);
     ASSERT_TRUE(result.outcome.ok);
-    EXPECT_EQ(problem.Stage, QStringLiteral("SeqSimplexInitialize"));
+    EXPECT_EQ(problem.Stage.text(), QStringLiteral("SeqSimplexInitialize"));
     EXPECT_EQ(problem.NumVertices, 3);
     EXPECT_EQ(result.grid.header(3), QStringLiteral("Result"));
     EXPECT_EQ(result.grid.cell(1, 1), QStringLiteral("10"));

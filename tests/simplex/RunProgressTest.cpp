@@ -225,7 +225,7 @@ TEST(AssessRun, ProgressOfABegunRun)
     EXPECT_EQ(progress.extents, (std::vector<FactorExtent>{{"A", 10, 1}, {"B", 10, 1}}));
 
     // Minimising, the lowest result is the best; nothing before a commit.
-    p.Goal = QStringLiteral("min");
+    p.Goal = core::Goal::Min;
     EXPECT_EQ(AssessRun(p).best->vertex, 3);
     EXPECT_EQ(AssessRun(test::StartupProblem()), RunProgress{});
 }

@@ -132,7 +132,7 @@ TEST(Contractions, StayInsideForAnInsideSimplexAndReflection)
                 problem.Simplex.at(i, r) = unit(random);
         problem.OutOfLimits = QStringLiteral("n");
         ProposeFirstTrial(problem);
-        if (problem.CurrentVertexType != QStringLiteral("R"))
+        if (problem.CurrentVertexType != core::VertexType::Reflection)
             continue; // the reflection left the box
         const std::vector<double> reflection = problem.TrialPoint;
         ContractForward(problem);

@@ -50,7 +50,7 @@ inline core::OptimizationProblem WithFactors(const std::vector<FactorSpec>& fact
 {
     core::OptimizationProblem problem = StartupProblem();
     problem.NumFactors = static_cast<std::int16_t>(factors.size());
-    problem.Goal = goal;
+    problem.Goal = core::Choice<core::Goal>::FromText(goal);
     problem.StepType = stepType;
     GridText grid(static_cast<int>(factors.size()), 4);
     for (int row = 1; row <= static_cast<int>(factors.size()); ++row) {

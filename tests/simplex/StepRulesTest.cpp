@@ -54,7 +54,7 @@ core::OptimizationProblem Build(const StepState& s)
     }
     problem.TrialPoint[1] = s.trial.x1;
     problem.TrialPoint[2] = s.trial.x2;
-    problem.CurrentVertexType = s.type;
+    problem.CurrentVertexType = core::Choice<VertexType>::FromText(s.type);
     return problem;
 }
 
@@ -139,16 +139,16 @@ TEST(ProcessStepResult, DecidesByTheRuleTables)
         EXPECT_EQ(trial.vertexType, c.nextType);
         EXPECT_EQ(trial.levels, c.levels);
         EXPECT_EQ(problem.Instruction, c.instruction);
-        EXPECT_EQ(problem.CurrentVertexType, c.nextType);
+        EXPECT_EQ(problem.CurrentVertexType.text(), c.nextType);
         EXPECT_EQ(problem.InstructionFlag, c.instructionFlag);
-        EXPECT_EQ(problem.PreviousVertexType, c.state.type);
+        EXPECT_EQ(problem.PreviousVertexType.text(), c.state.type);
         EXPECT_EQ(problem.OutOfLimits, QStringLiteral("n"));
 
         const int n = before.NumVertices + 1;
         EXPECT_EQ(problem.NumVertices, n);
         EXPECT_EQ(trial.vertexNumber, n + 1);
         EXPECT_EQ(problem.VertexHistory.value(3, n), QString(c.result).toDouble());
-        EXPECT_EQ(problem.VertexHistory.value(4, n), TypeCodeOf(c.state.type));
+        EXPECT_EQ(problem.VertexHistory.value(4, n), core::TypeCode(core::Choice<VertexType>::FromText(c.state.type)));
         double retainedBefore = 0;
         double retainedAfter = 0;
         for (int v = 1; v <= n; ++v) {
@@ -278,7 +278,7 @@ TEST(ObjectiveOf, TurnsResultsIntoValuesToMaximise)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.goal.toStdString());
-        EXPECT_EQ(ObjectiveOf(c.goal, c.target, c.result), c.objective);
+        EXPECT_EQ(ObjectiveOf(core::Choice<core::Goal>::FromText(c.goal), c.target, c.result), c.objective);
     }
 }
 

@@ -171,7 +171,7 @@ void SetupWindow::activated()
     context().runTime.ActiveWindow = QStringLiteral("SeqSimplexInitialize");
     UpdateCommandAvailability(context());
     chooseGoalOption(GoalOptionIndex(context().problem.Goal));
-    m_target->setEnabled(context().problem.Goal == QLatin1String("mid"));
+    m_target->setEnabled(context().problem.Goal == core::Goal::Target);
 }
 
 QRadioButton* SetupWindow::goalOption(int index) const
@@ -210,7 +210,7 @@ void SetupWindow::chooseGoalOption(int index)
 
 void SetupWindow::goalOptionClicked(int index)
 {
-    const QString goal = context().problem.Goal;
+    const core::Choice<core::Goal> goal = context().problem.Goal;
     const double target = context().problem.TargetValue;
     ChooseGoalOption(context().problem, index, m_target->text(), goalHooks());
     m_target->setEnabled(index == 2);
@@ -228,7 +228,7 @@ void SetupWindow::targetEdited()
 
 // The simplex plot draws the best result so far by the goal, and the target
 // line: it follows a change of either at once, not at its next activation.
-void SetupWindow::redrawPlotIfGoalChanged(const QString& goal, double target)
+void SetupWindow::redrawPlotIfGoalChanged(const core::Choice<core::Goal>& goal, double target)
 {
     const core::OptimizationProblem& problem = context().problem;
     if (problem.Goal != goal || problem.TargetValue != target)
@@ -287,7 +287,7 @@ void SetupWindow::defineInitialSimplex()
     std::optional<GridText> openGrid;
     if (open)
         openGrid = ReadGrid(*open->grid());
-    const QString goal = context().problem.Goal;
+    const core::Choice<core::Goal> goal = context().problem.Goal;
     const double target = context().problem.TargetValue;
     const DefineInitialSimplexResult answer =
         DefineInitialSimplex(context().problem, m_count->text(), m_target->text(), openGrid, goalHooks());

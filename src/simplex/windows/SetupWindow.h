@@ -15,6 +15,7 @@
 #include "simplex/EngineTypes.h"
 
 #include "core/Message.h"
+#include "core/RecordChoices.h"
 
 #include <optional>
 
@@ -60,7 +61,7 @@ private:
     void chooseGoalOption(int index);
     void goalOptionClicked(int index);
     void targetEdited();
-    void redrawPlotIfGoalChanged(const QString& goal, double target);
+    void redrawPlotIfGoalChanged(const core::Choice<core::Goal>& goal, double target);
     EngineHooks goalHooks();
     void countChanged();
     void defineFactors();

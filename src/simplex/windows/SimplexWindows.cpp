@@ -4,6 +4,7 @@
 #include "simplex/FactorGrid.h"
 #include "simplex/InitialSimplex.h"
 #include "simplex/ProblemSetup.h"
+#include "simplex/Resumption.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/windows/FactorWindow.h"
 #include "simplex/windows/InitialSimplexWindow.h"
@@ -274,7 +275,7 @@ void SimplexWindows::showProblemSetup()
     SetupWindow* setup = openSetupWindow();
     showRecordIn(*setup);
     // Stage "none" is a problem whose factors were never committed.
-    setup->setDefineInitialSimplexEnabled(m_context.problem.Stage != QLatin1String("none"));
+    setup->setDefineInitialSimplexEnabled(m_context.problem.Stage != core::Stage::None);
     activate(setup);
 }
 
@@ -336,31 +337,36 @@ void SimplexWindows::closeWorkWindows()
 void SimplexWindows::reopenStageWindow()
 {
     core::OptimizationProblem& problem = m_context.problem;
-    const QString& stage = problem.Stage;
     // A setup window left open (an undo keeps it) shows the loaded goal and
     // target; its next activation would otherwise take the old ones back
     // into the record.
     if (SetupWindow* setup = setupWindow())
         setup->showRecord();
     refreshPlot();
-    if (stage == QLatin1String("none") || stage == QLatin1String("DefineFactors")) {
+    const Resumption resumption = ResumptionOf(problem);
+    switch (resumption.window) {
+    case StageWindow::Factors:
         if (FactorWindow* open = factorWindow())
             open->reload();
         openFactorWindow();
         m_context.runTime.ActiveWindow = QStringLiteral("frmDefineFactors");
-    } else if (stage == QLatin1String("SeqSimplexInitialize")) {
+        return;
+    case StageWindow::Setup: {
         SetupWindow* setup = setupWindowLoaded();
         showRecordIn(*setup);
         setup->setDefineInitialSimplexEnabled(true);
         activate(setup);
-    } else {
-        // Only a trial of a committed simplex is shown; a record without one
-        // (a damaged or foreign file) gets an empty window, not made-up levels.
-        const bool ready = ReadinessOf(problem) == StepReadiness::Ready;
-        const StepsContent content = ready ? ReopenedSteps(problem) : StepsContent{};
-        openStepsWindow(ready ? &content : nullptr);
-        m_context.runTime.ActiveWindow = QStringLiteral("SimplexSteps");
+        return;
     }
+    case StageWindow::Steps:
+        break;
+    }
+    // Only a trial of a committed simplex is shown; a record without one
+    // (a damaged or foreign file) gets an empty window, not made-up levels.
+    const bool ready = resumption.steps == StepsResume::TrialOnShow;
+    const StepsContent content = ready ? ReopenedSteps(problem) : StepsContent{};
+    openStepsWindow(ready ? &content : nullptr);
+    m_context.runTime.ActiveWindow = QStringLiteral("SimplexSteps");
 }
 
 shell::GridWidget* SimplexWindows::gridOf(const QString& activeWindow) const

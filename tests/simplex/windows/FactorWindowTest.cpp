@@ -43,7 +43,7 @@ TEST(FactorWindowTest, FreshFactorsShowTheirDefaultsAndCommitAsIs)
         EXPECT_EQ(factor.UpperLimit, 999);
         EXPECT_EQ(factor.SignificantDigits, 5);
     }
-    EXPECT_EQ(h.problem.Stage, QStringLiteral("DefineFactors"));
+    EXPECT_EQ(h.problem.Stage.text(), QStringLiteral("DefineFactors"));
     EXPECT_EQ(h.runTime.FactorGridInvalid, QStringLiteral("n"));
     EXPECT_TRUE(h.setup().defineInitialSimplexButton()->isEnabled());
     // The snapshot holds the state before the commit.
@@ -103,7 +103,7 @@ TEST(FactorWindowTest, BadCellsAreReportedInColumnOrder)
         EXPECT_EQ(std::pair(window.grid()->currentCol(), window.grid()->currentRow()),
                   std::pair(c.refusedCol, c.refusedRow));
         EXPECT_EQ(h.runTime.FactorGridInvalid, QStringLiteral("y"));
-        EXPECT_EQ(h.problem.Stage, QStringLiteral("DefineFactors"));
+        EXPECT_EQ(h.problem.Stage.text(), QStringLiteral("DefineFactors"));
         EXPECT_TRUE(h.setup().defineInitialSimplexButton()->isEnabled());
         QStringList names;
         for (int i = 1; i <= 3; ++i)

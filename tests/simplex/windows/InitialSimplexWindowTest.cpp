@@ -36,7 +36,7 @@ TEST(InitialSimplexWindowTest, ProposesTheCornerSimplexAndRefusesAllZeroResults)
     OpenInitialSimplex(h);
     InitialSimplexWindow& window = h.initialSimplex();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Initial Simplex"));
-    EXPECT_EQ(h.problem.Stage, QStringLiteral("SeqSimplexInitialize"));
+    EXPECT_EQ(h.problem.Stage.text(), QStringLiteral("SeqSimplexInitialize"));
     EXPECT_EQ(h.runTime.ActiveWindow, QStringLiteral("frmInitialSimplex"));
     EXPECT_FALSE(h.mainWindow().menuAction(QStringLiteral("mnuVertexSummary"))->isEnabled());
     EXPECT_TRUE(window.grid()->hasFocus());

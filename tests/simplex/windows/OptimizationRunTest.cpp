@@ -78,7 +78,7 @@ TEST(OptimizationRunTest, TenStepsOnAKnownSurface)
     const QString undoFile = h.snapshots().undoPath();
 
     h.defineProblem({{"Temp", "20", "80", "2"}, {"Time", "10", "50", "1"}});
-    EXPECT_EQ(h.problem.Stage, QStringLiteral("DefineFactors"));
+    EXPECT_EQ(h.problem.Stage.text(), QStringLiteral("DefineFactors"));
     EXPECT_TRUE(h.setup().defineInitialSimplexButton()->isEnabled());
 
     // The corner simplex as proposed: each factor at its upper limit in turn.
@@ -122,7 +122,7 @@ TEST(OptimizationRunTest, TenStepsOnAKnownSurface)
         EXPECT_TRUE(h.undoEnabled());
         EXPECT_FALSE(h.redoEnabled());
     }
-    EXPECT_EQ(h.problem.Stage, QStringLiteral("Steps"));
+    EXPECT_EQ(h.problem.Stage.text(), QStringLiteral("Steps"));
     EXPECT_EQ(h.runTime.Modified, QStringLiteral("yes"));
 
     h.mainWindow().menuAction(QStringLiteral("mnuVertexSummary"))->trigger();

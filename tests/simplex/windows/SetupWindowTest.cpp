@@ -169,7 +169,7 @@ TEST(SetupWindowTest, ButtonChecksReportAndPutTheFocusOnTheirBox)
         QFile file(h.snapshots().undoPath());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), snapshotBefore);
-        EXPECT_EQ(h.problem.Stage, QStringLiteral("none"));
+        EXPECT_EQ(h.problem.Stage.text(), QStringLiteral("none"));
     }
 }
 
@@ -198,7 +198,7 @@ TEST(SetupWindowTest, ValidTargetIsKeptWhenTheCountIsRefused)
     EXPECT_EQ(h.dialogs.messages().back().text, AboveMaximum);
     // Held at single precision.
     EXPECT_EQ(h.problem.TargetValue, static_cast<double>(0.1f));
-    EXPECT_EQ(h.problem.Goal, QStringLiteral("mid"));
+    EXPECT_EQ(h.problem.Goal.text(), QStringLiteral("mid"));
 }
 
 TEST(SetupWindowTest, GoalAndStepTypeOptions)
@@ -226,7 +226,7 @@ TEST(SetupWindowTest, GoalAndStepTypeOptions)
     for (const auto& g : goals) {
         SCOPED_TRACE(g.goal);
         WindowHarness::clickOption(setup.goalOption(g.option));
-        EXPECT_EQ(h.problem.Goal, QLatin1String(g.goal));
+        EXPECT_EQ(h.problem.Goal.text(), QLatin1String(g.goal));
         EXPECT_EQ(setup.targetBox()->isEnabled(), g.targetEnabled);
         // Switching back and forth keeps the target; the box is not cleared.
         EXPECT_EQ(h.problem.TargetValue, 42.0);
@@ -261,7 +261,7 @@ TEST(SetupWindowTest, ActivationAndFocusedTextBox)
 
     // A goal changed elsewhere (a loaded problem) is shown on activation.
     h.click(h.setup().defineFactorsButton());
-    h.problem.Goal = QStringLiteral("mid");
+    h.problem.Goal = core::Goal::Target;
     h.windows().openSetupWindow();
     EXPECT_TRUE(h.setup().goalOption(2)->isChecked());
     EXPECT_TRUE(h.setup().targetBox()->isEnabled());

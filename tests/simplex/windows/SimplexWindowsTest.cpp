@@ -81,6 +81,7 @@ TEST(SimplexWindowsTest, ReopenStageWindowAfterAStateFileIsRead)
         {"DefineFactors", "frmDefineFactors", "frmDefineFactors"},
         {"SeqSimplexInitialize", "SeqSimplexInitialize", "SeqSimplexInitialize"},
         {"Steps", "SimplexSteps", "SimplexSteps"},
+        {"Elsewhere", "SimplexSteps", "SimplexSteps"}, // any other text, kept as read
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stage);
@@ -89,7 +90,7 @@ TEST(SimplexWindowsTest, ReopenStageWindowAfterAStateFileIsRead)
         h.commitInitialSimplex({"41.13", "77.65", "53.13", "60"});
         h.beginOptimization();
         const QString file = QDir(h.folder()).filePath(QStringLiteral("problem.sso"));
-        h.problem.Stage = QLatin1String(c.stage);
+        h.problem.Stage = core::Choice<core::Stage>::FromText(QLatin1String(c.stage));
         h.problem.Instruction = QStringLiteral("Use the Reflection");
         ASSERT_TRUE(core::WriteStateFile(h.problem, file).ok);
 
@@ -99,6 +100,7 @@ TEST(SimplexWindowsTest, ReopenStageWindowAfterAStateFileIsRead)
         ASSERT_TRUE(core::ReadStateFile(file, h.problem).ok);
         h.windows().reopenStageWindow();
 
+        EXPECT_EQ(h.problem.Stage.text(), QLatin1String(c.stage));
         EXPECT_EQ(h.activeTitle(), QLatin1String(c.window));
         EXPECT_EQ(h.runTime.ActiveWindow, QLatin1String(c.activeWindow));
         if (QLatin1String(c.window) == QLatin1String("frmDefineFactors")) {
@@ -304,7 +306,7 @@ TEST(SimplexWindowsTest, UnwritableSnapshotIsReportedAndOffersNoUndo)
     EXPECT_TRUE(notice.text.contains(QDir::toNativeSeparators(undoPath))) << notice.text.toStdString();
     EXPECT_FALSE(h.undoEnabled());
     EXPECT_EQ(h.windows().factorWindow(), nullptr);
-    EXPECT_EQ(h.problem.Stage, QStringLiteral("DefineFactors"));
+    EXPECT_EQ(h.problem.Stage.text(), QStringLiteral("DefineFactors"));
 }
 
 } // namespace

@@ -59,7 +59,7 @@ TEST(StepsWindowTest, ResultMustBeNumeric)
         EXPECT_TRUE(h.steps().resultBox()->hasFocus());
         EXPECT_EQ(h.problem.NumVertices, 3);
         EXPECT_EQ(h.steps().instructionLabel()->text(), QStringLiteral("Contract in the Reverse Direction"));
-        EXPECT_EQ(h.problem.Stage, QStringLiteral("SeqSimplexInitialize"));
+        EXPECT_EQ(h.problem.Stage.text(), QStringLiteral("SeqSimplexInitialize"));
         EXPECT_EQ(h.problem.FirstStepPending, QStringLiteral("yes"));
         EXPECT_EQ(FileBytes(h.snapshots().undoPath()), before);
         EXPECT_FALSE(h.undoEnabled());

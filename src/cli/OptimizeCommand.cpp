@@ -12,10 +12,11 @@
 #include "simplex/NextStep.h"
 #include "simplex/ProblemSetup.h"
 #include "simplex/ReadBack.h"
+#include "simplex/Resumption.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/VertexSummary.h"
+#include "simplex/VertexView.h"
 
-#include "core/LevelScaling.h"
 #include "core/StateFile.h"
 
 #include <csignal>
@@ -184,25 +185,23 @@ bool OptimizeCommand::openProblem(const OptimizeOptions& options)
     const bool fixed = options.fixedSteps.value_or(keptStepType == QLatin1String("Fixed"));
     simplex::ChooseStepType(m_problem, fixed ? 1 : 0);
 
-    const simplex::StepReadiness readiness = simplex::ReadinessOf(m_problem);
-    if (readiness == simplex::StepReadiness::Ready) {
-        // The trial on show goes on, whatever window was active at the save:
-        // starting again would drop every trial recorded since.
+    switch (simplex::ResumptionOf(m_problem).steps) {
+    case simplex::StepsResume::TrialOnShow: {
         const simplex::StepsContent steps = simplex::ReopenedSteps(m_problem, m_locale);
         m_names = steps.factorNames.value_or(simplex::FactorNames(m_problem));
         showTrial(steps);
         adviseOnChange();
         return true;
     }
-    const bool duringSteps = m_problem.Stage == core::Stage::Steps;
-    const bool resumable = duringSteps || m_problem.Stage == core::Stage::SeqSimplexInitialize;
-    // The results of the initial simplex are in, but no trial of it was proposed.
-    if (readiness == simplex::StepReadiness::NotBegun && resumable)
+    case simplex::StepsResume::BeginOptimization:
         return beginOptimization();
-    if (duringSteps || (resumable && m_problem.InitialSimplexDefined == QLatin1String("yes")))
+    case simplex::StepsResume::DefineInitialSimplex:
         m_writer->message(simplex::DefineInitialSimplexFirst());
-    else
-        message(FileErrorTitle, CannotResume(path, m_problem));
+        return false;
+    case simplex::StepsResume::NotResumable:
+        break;
+    }
+    message(FileErrorTitle, CannotResume(path, m_problem));
     return false;
 }
 
@@ -344,10 +343,6 @@ void OptimizeCommand::writeVertexSummary()
     constexpr int BlockRows = 64;
     const int k = m_problem.NumFactors;
     const QStringList names = simplex::VertexSummaryHeaders(m_problem).mid(1, k);
-    const core::Matrix& history = m_problem.VertexHistory;
-    std::vector<core::Factor> factors;
-    for (int i = 1; i <= k; ++i)
-        factors.push_back(simplex::FactorOf(m_problem, i));
     const int rows = simplex::VertexSummaryRowCount(m_problem);
     for (int first = 1; first <= rows && m_out; first += BlockRows) {
         const std::vector<simplex::VertexSummaryRow> block =
@@ -356,18 +351,15 @@ void OptimizeCommand::writeVertexSummary()
             const simplex::VertexSummaryRow& row = block[r];
             VertexEvent event;
             event.vertex = first + static_cast<int>(r);
+            const simplex::Vertex vertex(m_problem, event.vertex);
             event.levelTexts = row.levels();
-            for (int i = 1; i <= k; ++i) {
-                const core::Factor& factor = factors[static_cast<std::size_t>(i - 1)];
-                event.values.push_back(core::ToNatural(factor.LowerLimit, factor.UpperLimit,
-                                                       history.value(i, event.vertex)));
-            }
+            event.values = vertex.naturalLevels();
             event.resultText = row.result();
-            event.result = history.value(k + 1, event.vertex);
+            event.result = vertex.result();
             // An unknown type code leaves the summary's cell empty.
             event.type = row.type().value_or(QString());
             event.retainedText = row.timesRetained();
-            event.retained = history.value(k + 3, event.vertex);
+            event.retained = vertex.timesRetained();
             m_writer->vertex(names, event);
         }
     }

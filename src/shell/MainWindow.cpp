@@ -1,35 +1,28 @@
 #include "shell/MainWindow.h"
 
-#include "core/ManualLocation.h"
 #include "core/ProblemRecord.h"
-#include "core/SnapshotFiles.h"
 #include "shell/AboutBox.h"
 #include "shell/ButtonBar.h"
 #include "shell/CommandAvailability.h"
 #include "shell/DialogService.h"
 #include "shell/KeyboardStatusBar.h"
 #include "shell/MainMenus.h"
+#include "shell/ManualOpener.h"
 #include "shell/MdiArrangement.h"
 #include "shell/MenuKeysFirst.h"
-#include "core/ProgramInfo.h"
+#include "shell/WindowListMenu.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 #include <utility>
 
@@ -55,8 +48,7 @@ MainWindow::MainWindow(DialogService& dialogs, const core::RunTimeState& runTime
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_runTime(runTime)
-    , m_openDocument([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
-    , m_manualPath(core::ManualPath(core::ProgramFolder()))
+    , m_manual(std::make_unique<ManualOpener>(dialogs))
 {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(QStringLiteral("Vantrelix"));
@@ -190,8 +182,7 @@ void MainWindow::connectMenus()
     connectMenuItem("mnu_arrange_icons", [this] { arrangeIcons(); });
     connectMenuItem("mnu_help_contents", [this] { openManual(); });
     connectMenuItem("mnu_help_about", [this] { showAbout(); });
-    m_windowListGroup = new QActionGroup(this);
-    connect(m_menus->windowMenu(), &QMenu::aboutToShow, this, &MainWindow::rebuildWindowList);
+    new WindowListMenu(*m_menus->windowMenu(), *m_mdi, this);
 }
 
 void MainWindow::run(Handler handler)
@@ -307,20 +298,22 @@ void MainWindow::quitProgram()
 
 QString MainWindow::manualPath() const
 {
-    return m_manualPath;
+    return m_manual->path();
 }
 
 void MainWindow::openManual()
 {
-    const QString path = QDir::toNativeSeparators(QFileInfo(manualPath()).absoluteFilePath());
-    QString problem;
-    if (!QFileInfo(manualPath()).isFile())
-        problem = QStringLiteral("It should be at %1 but is missing.").arg(path);
-    else if (m_openDocument && !m_openDocument(manualPath()))
-        problem = QStringLiteral("It is at %1.").arg(path);
-    if (!problem.isEmpty())
-        m_dialogs.message(QStringLiteral("Notice"), QStringLiteral("The manual could not be opened.  ") + problem,
-                          core::MessageIcon::Information);
+    m_manual->open();
+}
+
+void MainWindow::setDocumentOpener(std::function<bool(const QString& path)> opener)
+{
+    m_manual->setOpener(std::move(opener));
+}
+
+void MainWindow::setManualPath(const QString& path)
+{
+    m_manual->setPath(path);
 }
 
 void MainWindow::showAbout()
@@ -355,38 +348,6 @@ void MainWindow::tileVertically()
 void MainWindow::arrangeIcons()
 {
     ArrangeIcons(*m_mdi);
-}
-
-void MainWindow::rebuildWindowList()
-{
-    QMenu* menu = m_menus->windowMenu();
-    qDeleteAll(m_windowListActions);
-    m_windowListActions.clear();
-    QList<QMdiSubWindow*> children = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    // A window loaded but not shown (a practice window a clipboard command
-    // loaded after its close) is not one the user can switch to.
-    children.removeIf([](const QMdiSubWindow* child) { return child->isHidden(); });
-    if (children.isEmpty())
-        return;
-    m_windowListActions.append(menu->addSeparator());
-    int number = 0;
-    for (QMdiSubWindow* child : children) {
-        ++number;
-        const QString prefix = number < 10 ? QStringLiteral("&%1 ").arg(number) : QStringLiteral("%1 ").arg(number);
-        QAction* item = menu->addAction(prefix + child->windowTitle());
-        item->setCheckable(true);
-        item->setChecked(child == m_mdi->activeSubWindow());
-        item->setActionGroup(m_windowListGroup);
-        QPointer<QMdiSubWindow> target = child;
-        connect(item, &QAction::triggered, this, [this, target] {
-            if (!target)
-                return;
-            if (target->isMinimized())
-                target->showNormal();
-            m_mdi->setActiveSubWindow(target);
-        });
-        m_windowListActions.append(item);
-    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

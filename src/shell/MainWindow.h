@@ -13,7 +13,6 @@
 #include <memory>
 
 class QAction;
-class QActionGroup;
 class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
@@ -30,6 +29,7 @@ class ButtonBar;
 class DialogService;
 class KeyboardStatusBar;
 class MainMenus;
+class ManualOpener;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -79,8 +79,8 @@ public:
     // be. Tests replace the opener and the path.
     QString manualPath() const;
     void openManual();
-    void setDocumentOpener(std::function<bool(const QString& path)> opener) { m_openDocument = std::move(opener); }
-    void setManualPath(const QString& path) { m_manualPath = path; }
+    void setDocumentOpener(std::function<bool(const QString& path)> opener);
+    void setManualPath(const QString& path);
 
     // The one About box, created on first use; nullptr while closed.
     void showAbout();
@@ -106,15 +106,13 @@ private:
     void runPractice(PracticeKind kind, const QString& level);
     void rememberFocus();
     void returnFocus();
-    void rebuildWindowList();
     void quitProgram();
 
     DialogService& m_dialogs;
     const core::RunTimeState& m_runTime;
     CommandHandlers m_handlers;
     std::function<void()> m_quit;
-    std::function<bool(const QString&)> m_openDocument;
-    QString m_manualPath;
+    std::unique_ptr<ManualOpener> m_manual;
     bool m_quitting = false;
     // The control that had the focus when a command released it, and its window.
     QPointer<QWidget> m_focusToReturn;
@@ -125,8 +123,6 @@ private:
     KeyboardStatusBar* m_statusBar = nullptr;
     QLineEdit* m_focusSink = nullptr;
     std::unique_ptr<MainMenus> m_menus;
-    QList<QAction*> m_windowListActions;
-    QActionGroup* m_windowListGroup = nullptr;
     QPointer<AboutBox> m_about;
 };
 

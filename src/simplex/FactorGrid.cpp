@@ -118,18 +118,20 @@ void Recode(core::OptimizationProblem& problem, int i, const core::Factor& befor
 
 // Once an initial simplex is committed, the coded levels record what was run
 // on the scale of the limits of that time; new limits must not move them.
-// A commit that stopped between a factor's two limits can leave them equal,
-// or too far apart (a new lower limit, a refused upper one), where no scale
-// exists: that factor keeps its old limits until a commit gives it two that
-// make one.
-void KeepLevelsRun(core::OptimizationProblem& problem, const std::vector<core::Factor>& before)
+// A commit that stopped before a factor's upper limit (factors from
+// `halfCommitted` on) leaves that factor a new lower limit beside its old
+// upper one, a scale the user never gave (-1E+308 to 80 would code every
+// level run as 1): such a factor keeps its old limits until a commit gives
+// it both. So does one whose limits are equal or too far apart, where no
+// scale exists.
+void KeepLevelsRun(core::OptimizationProblem& problem, const std::vector<core::Factor>& before, int halfCommitted)
 {
     for (int i = 1; i <= static_cast<int>(before.size()) - 1; ++i) {
         core::Factor& now = SlotFor(problem, i);
         const core::Factor& old = before[static_cast<std::size_t>(i)];
         if (now.LowerLimit == old.LowerLimit && now.UpperLimit == old.UpperLimit)
             continue;
-        if (LimitsCoincide(now) || RangeOverflows(now)) {
+        if (i >= halfCommitted || LimitsCoincide(now) || RangeOverflows(now)) {
             now.LowerLimit = old.LowerLimit;
             now.UpperLimit = old.UpperLimit;
             continue;
@@ -181,7 +183,14 @@ Outcome CommitFactorGrid(core::OptimizationProblem& problem, core::RunTimeState&
             outcome = {{Critical(DataInputError, *failure)}, Focus::FactorCell, false, column, row};
         }
     }
-    KeepLevelsRun(problem, before);
+    // The first factor whose upper limit was not taken: none when the commit
+    // got past that column.
+    int halfCommitted = problem.NumFactors + 1;
+    if (!outcome.ok && outcome.focusColumn == LowerColumn)
+        halfCommitted = 1;
+    else if (!outcome.ok && outcome.focusColumn == UpperColumn)
+        halfCommitted = outcome.focusRow;
+    KeepLevelsRun(problem, before, halfCommitted);
     if (ReadinessOf(problem) == StepReadiness::Ready)
         outcome.trialProposedAgain = KeepTrialOnShowInsideLimits(problem);
     return outcome;

@@ -2,8 +2,8 @@
 
 #include "simplex/EngineSupport.h"
 #include "simplex/SimplexTerms.h"
+#include "simplex/VertexView.h"
 
-#include "core/LevelScaling.h"
 #include "core/NumberText.h"
 
 #include <algorithm>
@@ -25,10 +25,9 @@ std::vector<int> CurrentSimplex(const core::OptimizationProblem& problem)
             vertices.push_back(v);
         return vertices;
     }
-    for (int r = 1; r <= k + 1; ++r) {
-        const double number = problem.Simplex.value(k + 3, r);
-        if (number >= 1 && number <= problem.NumVertices && std::floor(number) == number)
-            vertices.push_back(static_cast<int>(number));
+    for (const std::optional<int>& vertex : SimplexVertices(problem)) {
+        if (vertex)
+            vertices.push_back(*vertex);
     }
     std::sort(vertices.begin(), vertices.end());
     return vertices;
@@ -36,7 +35,7 @@ std::vector<int> CurrentSimplex(const core::OptimizationProblem& problem)
 
 int RetentionOf(const core::OptimizationProblem& problem, int vertex)
 {
-    const double kept = problem.VertexHistory.value(problem.NumFactors + 3, vertex);
+    const double kept = Vertex(problem, vertex).timesRetained();
     return kept >= 1 && kept <= problem.NumVertices + 1.0 ? static_cast<int>(kept) : 0;
 }
 
@@ -129,13 +128,13 @@ PathPlot PathPoints(const core::OptimizationProblem& problem, int xFactor, int y
     if (ReadinessOf(problem) == StepReadiness::NoInitialSimplex)
         return plot;
 
-    const core::Matrix& history = problem.VertexHistory;
     const auto natural = [&](double codedX, double codedY) {
-        return QPointF(core::ToNatural(x.LowerLimit, x.UpperLimit, codedX),
-                       core::ToNatural(y.LowerLimit, y.UpperLimit, codedY));
+        return QPointF(NaturalLevel(x, codedX), NaturalLevel(y, codedY));
     };
-    for (int v = 1; v <= problem.NumVertices; ++v)
-        plot.vertices.push_back(natural(history.value(plot.xFactor, v), history.value(plot.yFactor, v)));
+    for (int v = 1; v <= problem.NumVertices; ++v) {
+        const Vertex vertex(problem, v);
+        plot.vertices.push_back(natural(vertex.level(plot.xFactor), vertex.level(plot.yFactor)));
+    }
     const auto corners = [&](const std::vector<int>& simplex) {
         std::vector<QPointF> points;
         for (const int v : simplex)
@@ -240,21 +239,16 @@ ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem)
     ResponsePlot plot;
     if (ReadinessOf(problem) == StepReadiness::NoInitialSimplex)
         return plot;
-    const int k = problem.NumFactors;
     const std::vector<int> simplex = CurrentSimplex(problem);
-    double best = 0;
-    double bestObjective = 0;
+    BestSoFar best(problem);
     for (int v = 1; v <= problem.NumVertices; ++v) {
-        const double result = problem.VertexHistory.value(k + 1, v);
-        const double code = problem.VertexHistory.value(k + 2, v);
+        const Vertex vertex(problem, v);
+        const double result = vertex.result();
+        const double code = vertex.typeCode();
         plot.points.push_back({v, result, std::isfinite(code) ? static_cast<int>(code) : -1,
                                std::binary_search(simplex.begin(), simplex.end(), v)});
-        const double objective = ObjectiveOf(problem.Goal, problem.TargetValue, result);
-        if (v == 1 || objective > bestObjective) {
-            best = result;
-            bestObjective = objective;
-        }
-        plot.bestSoFar.push_back(best);
+        best.add(v, result);
+        plot.bestSoFar.push_back(best.result());
     }
     Span results;
     for (const ResponsePoint& point : plot.points)

@@ -2,8 +2,8 @@
 
 #include "simplex/EngineSupport.h"
 #include "simplex/SimplexTerms.h"
+#include "simplex/VertexView.h"
 
-#include "core/LevelScaling.h"
 #include "core/NumberText.h"
 #include "core/RecordChoices.h"
 
@@ -65,22 +65,22 @@ QString VertexTip(const core::OptimizationProblem& problem, const std::vector<in
                          .arg(v)
                          .arg(VertexTypeCaption(core::TypeCode(problem.CurrentVertexType)));
         } else {
-            const double code = problem.VertexHistory.value(k + 2, v);
+            const double code = Vertex(problem, v).typeCode();
             lines << QStringLiteral("Vertex %1: %2")
                          .arg(v)
                          .arg(VertexTypeCaption(std::isfinite(code) ? static_cast<int>(code) : -1));
         }
         for (int i = 1; i <= std::min(k, TipFactors); ++i) {
             const core::Factor factor = FactorOf(problem, i);
-            const double coded = v == trial ? SlotOf(problem.TrialPoint, i) : problem.VertexHistory.value(i, v);
-            const double natural = core::ToNatural(factor.LowerLimit, factor.UpperLimit, coded);
+            const double coded = v == trial ? SlotOf(problem.TrialPoint, i) : Vertex(problem, v).level(i);
+            const double natural = NaturalLevel(factor, coded);
             lines << QStringLiteral("%1 = %2").arg(factor.FactorName,
                                                    ShownLevel(natural, factor.SignificantDigits, locale));
         }
         if (k > TipFactors)
             lines << QStringLiteral("and %1").arg(Counted(k - TipFactors, "more factor"));
         if (v != trial) {
-            const double result = problem.VertexHistory.value(k + 1, v);
+            const double result = Vertex(problem, v).result();
             lines << QStringLiteral("Result = %1").arg(core::ShortestSingleForm(result, locale));
         }
         blocks << lines.join(QLatin1Char('\n'));

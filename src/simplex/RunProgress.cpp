@@ -2,8 +2,8 @@
 
 #include "simplex/EngineSupport.h"
 #include "simplex/SimplexTerms.h"
+#include "simplex/VertexView.h"
 
-#include "core/LevelScaling.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,25 +17,12 @@ namespace {
 // equally good ones, since a later one equal to it is no improvement.
 std::optional<BestResult> BestOf(const core::OptimizationProblem& problem)
 {
-    const int k = problem.NumFactors;
-    const core::Matrix& history = problem.VertexHistory;
-    std::optional<BestResult> best;
-    double bestObjective = -std::numeric_limits<double>::infinity();
-    for (int v = 1; v <= problem.NumVertices; ++v) {
-        const double result = history.value(k + 1, v);
-        const double objective = ObjectiveOf(problem.Goal, problem.TargetValue, result);
-        if (best && !(objective > bestObjective))
-            continue;
-        bestObjective = objective;
-        best = BestResult{v, result, {}};
-    }
-    if (best) {
-        for (int i = 1; i <= k; ++i) {
-            const core::Factor factor = FactorOf(problem, i);
-            best->levels.push_back(core::ToNatural(factor.LowerLimit, factor.UpperLimit, history.value(i, best->vertex)));
-        }
-    }
-    return best;
+    BestSoFar best(problem);
+    for (int v = 1; v <= problem.NumVertices; ++v)
+        best.add(v, Vertex(problem, v).result());
+    if (!best.any())
+        return std::nullopt;
+    return BestResult{best.vertex(), best.result(), Vertex(problem, best.vertex()).naturalLevels()};
 }
 
 std::vector<FactorExtent> ExtentsOf(const core::OptimizationProblem& problem)
@@ -47,7 +34,7 @@ std::vector<FactorExtent> ExtentsOf(const core::OptimizationProblem& problem)
         double lowest = std::numeric_limits<double>::infinity();
         double highest = -lowest;
         for (int r = 1; r <= k + 1; ++r) {
-            const double level = core::ToNatural(factor.LowerLimit, factor.UpperLimit, problem.Simplex.value(i, r));
+            const double level = NaturalLevel(factor, SimplexLevel(problem, r, i));
             lowest = std::min(lowest, level);
             highest = std::max(highest, level);
         }
@@ -75,20 +62,19 @@ int CirclingSimplexes(int k)
 // trial moves away from (row 1) is on its way out and left out.
 std::optional<std::pair<int, int>> KeptAsBest(const core::OptimizationProblem& problem, const BestResult& best)
 {
-    const int k = problem.NumFactors;
     const double bestObjective = ObjectiveOf(problem.Goal, problem.TargetValue, best.result);
+    const std::vector<std::optional<int>> rows = SimplexVertices(problem);
     std::optional<std::pair<int, int>> longest;
-    for (int r = 2; r <= k + 1; ++r) {
-        const double number = problem.Simplex.value(k + 3, r);
-        if (!(number >= 1 && number <= problem.NumVertices) || std::floor(number) != number)
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        if (!rows[r])
             continue;
-        const int vertex = static_cast<int>(number);
-        const double result = problem.VertexHistory.value(k + 1, vertex);
-        if (ObjectiveOf(problem.Goal, problem.TargetValue, result) < bestObjective)
+        const Vertex kept(problem, *rows[r]);
+        if (ObjectiveOf(problem.Goal, problem.TargetValue, kept.result()) < bestObjective)
             continue;
-        const int kept = static_cast<int>(problem.VertexHistory.value(k + 3, vertex));
-        if (!longest || kept > longest->second || (kept == longest->second && vertex < longest->first))
-            longest = std::pair(vertex, kept);
+        const int vertex = kept.number();
+        const int times = static_cast<int>(kept.timesRetained());
+        if (!longest || times > longest->second || (times == longest->second && vertex < longest->first))
+            longest = std::pair(vertex, times);
     }
     return longest;
 }

@@ -4,8 +4,8 @@
 #include "simplex/MeasureAgain.h"
 #include "simplex/SimplexTerms.h"
 #include "simplex/VertexStatus.h"
+#include "simplex/VertexView.h"
 
-#include "core/LevelScaling.h"
 #include "core/NumberText.h"
 
 #include <algorithm>
@@ -34,7 +34,7 @@ Trial TrialOnShow(const core::OptimizationProblem& problem, bool rounded, const 
     Trial trial;
     for (int i = 1; i <= problem.NumFactors; ++i) {
         const core::Factor factor = FactorOf(problem, i);
-        const double natural = core::ToNatural(factor.LowerLimit, factor.UpperLimit, SlotOf(problem.TrialPoint, i));
+        const double natural = NaturalLevel(factor, SlotOf(problem.TrialPoint, i));
         double shown = rounded ? RoundedLevel(natural, factor.SignificantDigits, locale) : natural;
         // A trial on a limit whose rounding would carry it past the limit
         // (10.06 with one decimal) is shown at the limit: the steps window
@@ -66,10 +66,9 @@ bool ProposedRounded(const core::OptimizationProblem& problem)
         return false; // the first trial after Begin Optimization
     // The last step took in vertex n, or for an evaluated extension that
     // gave way, the reflection n - 1 before it.
-    const bool extension = problem.VertexHistory.value(k + 2, n) == core::TypeCode(VertexType::Extension);
-    for (int r = 1; r <= k + 1; ++r) {
-        const double number = problem.Simplex.value(k + 3, r);
-        if (number == n || (extension && number == n - 1))
+    const bool extension = Vertex(problem, n).type() == VertexType::Extension;
+    for (const std::optional<int>& vertex : SimplexVertices(problem)) {
+        if (vertex == n || (extension && vertex == n - 1))
             return true;
     }
     return false;

@@ -1,9 +1,8 @@
 #include "simplex/VertexCsv.h"
 
-#include "simplex/EngineSupport.h"
 #include "simplex/VertexSummary.h"
+#include "simplex/VertexView.h"
 
-#include "core/LevelScaling.h"
 #include "core/NumberText.h"
 #include "core/TextFile.h"
 
@@ -35,28 +34,20 @@ QString CsvLine(const QStringList& fields)
     return line.join(QLatin1Char(','));
 }
 
-// The lines without their ends. The history columns are those the table
-// shows: levels 1..k, then the result, type code and times retained in
-// columns k+1..k+3.
+// The lines without their ends, with the cells the table shows.
 void EmitVertexCsv(const core::OptimizationProblem& problem, const core::LineSink& put)
 {
     put(CsvLine(VertexSummaryHeaders(problem)));
     const int k = problem.NumFactors;
-    std::vector<core::Factor> factors;
-    for (int i = 1; i <= k; ++i)
-        factors.push_back(FactorOf(problem, i));
-    const core::Matrix& history = problem.VertexHistory;
     const int rows = VertexSummaryRowCount(problem);
     for (int v = 1; v <= rows; ++v) {
+        const Vertex vertex(problem, v);
         QStringList fields{QString::number(v)};
-        for (int i = 1; i <= k; ++i) {
-            const core::Factor& factor = factors[static_cast<std::size_t>(i - 1)];
-            fields.append(
-                core::ShortestForm(core::ToNatural(factor.LowerLimit, factor.UpperLimit, history.value(i, v))));
-        }
-        fields.append(core::ShortestForm(history.value(k + 1, v)));
-        fields.append(TypeCellText(history.value(k + 2, v)).value_or(QString()));
-        fields.append(core::ShortestForm(history.value(k + 3, v)));
+        for (int i = 1; i <= k; ++i)
+            fields.append(core::ShortestForm(vertex.naturalLevel(i)));
+        fields.append(core::ShortestForm(vertex.result()));
+        fields.append(TypeCellText(vertex.typeCode()).value_or(QString()));
+        fields.append(core::ShortestForm(vertex.timesRetained()));
         put(CsvLine(fields));
     }
 }

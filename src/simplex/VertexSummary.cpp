@@ -1,8 +1,8 @@
 #include "simplex/VertexSummary.h"
 
 #include "simplex/EngineSupport.h"
+#include "simplex/VertexView.h"
 
-#include "core/LevelScaling.h"
 #include "core/NumberText.h"
 #include "core/RecordChoices.h"
 #include "core/VectorState.h"
@@ -27,11 +27,11 @@ std::vector<core::Factor> FactorsOf(const core::OptimizationProblem& problem)
 
 bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
-// The texts of the table's cells from their history values. The history
-// columns shown are counted from 0: the k levels, then the result, the type
-// code and the times retained. Shown column j is table column j+2 and
-// history column j+1; with a factor count below 0 there are no levels and
-// the last three still come from history columns k+1..k+3.
+// The texts of the table's cells from their history values. The columns
+// shown are counted from 0: the k levels, then the result, the type code and
+// the times retained. Shown column j is table column j+2; with a factor
+// count below 0 there are no levels and the last three still come from the
+// vertex's result, type and retained columns.
 void AppendInteger(QString& out, int value);
 
 class CellFormat {
@@ -44,12 +44,16 @@ public:
     int levelCount() const { return static_cast<int>(m_factors.size()); }
     int shownColumns() const { return levelCount() + 3; }
     static int tableColumn(int shown) { return shown + 2; }
-    int historyColumn(int shown) const { return shown < levelCount() ? shown + 1 : m_k + 1 + (shown - levelCount()); }
+    int historyColumn(int shown) const
+    {
+        static constexpr Vertex::Column after[] = {Vertex::ResultColumn, Vertex::TypeColumn, Vertex::RetainedColumn};
+        return shown < levelCount() ? shown + 1 : Vertex::ColumnOf(m_k, after[shown - levelCount()]);
+    }
 
     void appendLevel(QString& out, int shown, double coded) const
     {
         const core::Factor& factor = m_factors[static_cast<std::size_t>(shown)];
-        m_format.appendByDigits(out, core::ToNatural(factor.LowerLimit, factor.UpperLimit, coded),
+        m_format.appendByDigits(out, NaturalLevel(factor, coded),
                                 factor.SignificantDigits);
     }
 

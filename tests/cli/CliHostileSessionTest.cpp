@@ -123,30 +123,81 @@ constexpr bool UnderAddressSanitizer = false;
 constexpr int EndOfInput = 0;    // the input is closed once the row's lines are written
 constexpr int OutputClosed = -1; // the test stops reading the output
 
+// How a session is run and stopped, and what it leaves. "DIR" stands for a
+// folder of the session's own, which holds open.sso (a problem saved with
+// trial 4 on show), link.csv (a link to p.sso) and blocker (a plain file).
+struct HostileCase {
+    const char* what;
+    QStringList arguments;
+    std::string input;    // written at once
+    std::string shown;    // awaited before the stop
+    int stop;             // SIGINT, SIGTERM, SIGHUP, OutputClosed or EndOfInput
+    std::string stopping; // written just before a signal, or after the output closed
+    int exit;
+    std::string message;  // the start of a line of the output; empty: not looked for
+    QString saved;        // the problem file afterwards
+    std::string reopened; // its first line when opened again; empty: there is no such file
+    bool memoryLimit = false;
+    bool inputEndsWithTheSignal = false;
+};
+
+// Runs the session in the built program, stops it, and looks at the problem
+// file left behind through the program's own read.
+void RunHostileCase(const HostileCase& c)
+{
+    SCOPED_TRACE(c.what);
+    QTemporaryDir dir;
+    const auto here = [&dir](QString text) { return text.replace("DIR", dir.path()); };
+    ASSERT_EQ(test::RunOptimize(test::SixteenFactors() + QStringList{"--save", dir.filePath("open.sso")},
+                                test::InteriorStart)
+                  .status,
+              ExitSuccess);
+    ASSERT_TRUE(QFile::link(dir.filePath("p.sso"), dir.filePath("link.csv")));
+    ASSERT_TRUE(QFile(dir.filePath("blocker")).open(QIODevice::WriteOnly));
+    QStringList arguments{"optimize"};
+    for (const QString& argument : c.arguments)
+        arguments.append(here(argument));
+    Child child(arguments, c.memoryLimit ? "ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1:"
+                                           "max_allocation_size_mb=8"
+                                         : nullptr);
+    child.write(c.input);
+    ASSERT_TRUE(c.shown.empty() || child.readUntil(c.shown)) << child.written;
+    if (c.stop == OutputClosed)
+        close(std::exchange(child.output, -1));
+    child.write(c.stopping);
+    if (c.stop > 0)
+        kill(child.pid, c.stop);
+    if (c.stop == EndOfInput || c.inputEndsWithTheSignal)
+        close(std::exchange(child.input, -1));
+    if (c.stop != OutputClosed) {
+        EXPECT_TRUE(child.readUntil({}));
+    }
+    const std::string message = here(QString::fromStdString(c.message)).toStdString();
+    if (!message.empty()) {
+        EXPECT_TRUE(child.written.starts_with(message) || child.written.find('\n' + message) != std::string::npos)
+            << child.written;
+    }
+    EXPECT_EQ(child.exitStatus(), c.exit);
+
+    const QString saved = here(c.saved);
+    if (c.reopened.empty()) {
+        EXPECT_FALSE(QFileInfo::exists(saved));
+    } else {
+        core::OptimizationProblem problem;
+        const core::FileStatus read = simplex::ReadProblemFile(saved, problem);
+        EXPECT_TRUE(read.ok) << read.error.toStdString();
+        const test::Session reopened = test::RunOptimize({"--open", saved});
+        ASSERT_FALSE(reopened.lines.empty());
+        EXPECT_EQ(reopened.lines[0], c.reopened);
+    }
+}
+
 // Sessions that try to lose what was typed: each row runs the hand-worked
-// session of the session tests (or a piece of it) in the built program,
-// stops it, and looks at the problem file left behind through the
-// program's own read. "DIR" in a row stands for a folder of its own, which
-// holds open.sso (a problem saved with trial 4 on show), link.csv (a link
-// to p.sso) and blocker (a plain file).
+// session of the session tests (or a piece of it) and stops it.
 TEST(CliHostileSession, EndsWithWhatWasTypedKeptAndNoFileSpoilt)
 {
     if (!QFileInfo(QCoreApplication::applicationDirPath() + "/zeltomir-cli").isExecutable())
         GTEST_SKIP() << "zeltomir-cli is not built next to the tests";
-    struct Case {
-        const char* what;
-        QStringList arguments;
-        std::string input;    // written at once
-        std::string shown;    // awaited before the stop
-        int stop;             // SIGINT, SIGTERM, SIGHUP, OutputClosed or EndOfInput
-        std::string stopping; // written just before a signal, or after the output closed
-        int exit;
-        std::string message;  // the start of a line of the output; empty: not looked for
-        QString saved;        // the problem file afterwards
-        std::string reopened; // its first line when opened again; empty: there is no such file
-        bool memoryLimit = false;
-        bool inputEndsWithTheSignal = false;
-    };
     const QStringList factors = test::SixteenFactors();
     const QStringList save{"--save", "DIR/p.sso"};
     const std::string initialEnded = "message Input Error: The input ended after 2 of the 3 results of the initial "
@@ -155,13 +206,7 @@ TEST(CliHostileSession, EndsWithWhatWasTypedKeptAndNoFileSpoilt)
     const std::string usage = "message Usage Error: Options --csv and ";
     const std::string trial4 = "trial 4 R: Evaluate the Reflection (R): A=8 B=8";
     const std::string trial5 = "trial 5 E: Evaluate the Extension: A=10 B=10";
-    // Far more levels than the factors, each a string of its own: the list
-    // of them needs more than the 8 MB the memory-limited program may take
-    // in one piece.
-    std::string longLine = "7 @";
-    for (int i = 0; i < 1000000; ++i)
-        longLine += " 1";
-    const Case cases[] = {
+    const HostileCase cases[] = {
         {"signal during the steps", factors + save, test::InteriorStart, "trial 4 R", SIGTERM, "", ExitCannotGoOn,
          "message Interrupted: SIGTERM stopped the session after line 3 of the input;", "DIR/p.sso", trial4},
         {"terminal closed", factors + save, test::InteriorStart, "trial 4 R", SIGHUP, "", ExitCannotGoOn,
@@ -191,11 +236,6 @@ TEST(CliHostileSession, EndsWithWhatWasTypedKeptAndNoFileSpoilt)
          "", ExitCannotGoOn, initialEnded, "DIR/p.sso", ""},
         {"output closed during the initial simplex", factors + save, "", "initial 3", OutputClosed, "1 @ 4 4\nx\n",
          ExitCannotGoOn, "", "DIR/p.sso", ""},
-        {"memory runs out", factors + save, test::InteriorStart + "5\n" + longLine + "\n", "", EndOfInput, "",
-         ExitCannotGoOn,
-         "message Interrupted: Running out of memory stopped the session after line 4 of the input; it ends as if "
-         "the input ended there.",
-         "DIR/p.sso", trial5, true},
         {"CSV over the opened file", {"--open", "DIR/open.sso", "--csv", "DIR/open.sso"}, "5\n", "", EndOfInput, "",
          ExitCannotGoOn,
          usage + "--open name the same file, \"DIR/open.sso\": the vertex summary would replace the problem file. "
@@ -219,55 +259,29 @@ TEST(CliHostileSession, EndsWithWhatWasTypedKeptAndNoFileSpoilt)
          "message File Error: Cannot save \"/proc/zeltomir.sso\". The file cannot be created there (",
          "/proc/zeltomir.sso", ""},
     };
-    QTemporaryDir made;
-    const QString opened = made.filePath("open.sso");
-    ASSERT_EQ(test::RunOptimize(factors + QStringList{"--save", opened}, test::InteriorStart).status, ExitSuccess);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        if (c.memoryLimit && !UnderAddressSanitizer)
-            continue; // only AddressSanitizer's allocator can be told to refuse large pieces
-        QTemporaryDir dir;
-        const auto here = [&dir](QString text) { return text.replace("DIR", dir.path()); };
-        ASSERT_TRUE(QFile::copy(opened, dir.filePath("open.sso")));
-        ASSERT_TRUE(QFile::link(dir.filePath("p.sso"), dir.filePath("link.csv")));
-        ASSERT_TRUE(QFile(dir.filePath("blocker")).open(QIODevice::WriteOnly));
-        QStringList arguments{"optimize"};
-        for (const QString& argument : c.arguments)
-            arguments.append(here(argument));
-        Child child(arguments, c.memoryLimit ? "ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1:"
-                                               "max_allocation_size_mb=8"
-                                             : nullptr);
-        child.write(c.input);
-        ASSERT_TRUE(c.shown.empty() || child.readUntil(c.shown)) << child.written;
-        if (c.stop == OutputClosed)
-            close(std::exchange(child.output, -1));
-        child.write(c.stopping);
-        if (c.stop > 0)
-            kill(child.pid, c.stop);
-        if (c.stop == EndOfInput || c.inputEndsWithTheSignal)
-            close(std::exchange(child.input, -1));
-        if (c.stop != OutputClosed) {
-            EXPECT_TRUE(child.readUntil({}));
-        }
-        const std::string message = here(QString::fromStdString(c.message)).toStdString();
-        if (!message.empty()) {
-            EXPECT_TRUE(child.written.starts_with(message) || child.written.find('\n' + message) != std::string::npos)
-                << child.written;
-        }
-        EXPECT_EQ(child.exitStatus(), c.exit);
+    for (const HostileCase& c : cases)
+        RunHostileCase(c);
+}
 
-        const QString saved = here(c.saved);
-        if (c.reopened.empty()) {
-            EXPECT_FALSE(QFileInfo::exists(saved));
-            continue;
-        }
-        core::OptimizationProblem problem;
-        const core::FileStatus read = simplex::ReadProblemFile(saved, problem);
-        EXPECT_TRUE(read.ok) << read.error.toStdString();
-        const test::Session reopened = test::RunOptimize({"--open", saved});
-        ASSERT_FALSE(reopened.lines.empty());
-        EXPECT_EQ(reopened.lines[0], c.reopened);
-    }
+// The memory runs out while a line is read: the session ends as if the
+// input had ended before that line.
+TEST(CliHostileSession, RunningOutOfMemoryEndsAsIfTheInputEndedThere)
+{
+    if (!QFileInfo(QCoreApplication::applicationDirPath() + "/zeltomir-cli").isExecutable())
+        GTEST_SKIP() << "zeltomir-cli is not built next to the tests";
+    if (!UnderAddressSanitizer)
+        GTEST_SKIP() << "only AddressSanitizer's allocator can be told to refuse large pieces";
+    // Far more levels than the factors, each a string of its own: the list
+    // of them needs more than the 8 MB the memory-limited program may take
+    // in one piece.
+    std::string longLine = "7 @";
+    for (int i = 0; i < 1000000; ++i)
+        longLine += " 1";
+    RunHostileCase({"memory runs out", test::SixteenFactors() + QStringList{"--save", "DIR/p.sso"},
+                    test::InteriorStart + "5\n" + longLine + "\n", "", EndOfInput, "", ExitCannotGoOn,
+                    "message Interrupted: Running out of memory stopped the session after line 4 of the input; it "
+                    "ends as if the input ended there.",
+                    "DIR/p.sso", "trial 5 E: Evaluate the Extension: A=10 B=10", true});
 }
 
 // The trial line is longer than the output pipe holds, and nobody reads

@@ -15,39 +15,6 @@ using testing::SeededSource;
 
 const std::vector<double> QuadraticScript{0.9, 0.2, 0.0625, 0.7, 0.375, 0.5, 0.25, 0.75, 0.5, 0.5, 0.25};
 
-TEST(ExerciseTest, WindowsAreConfiguredPerKind)
-{
-    struct Case {
-        ExerciseWindow window;
-        const char *objectName, *caption, *code;
-        int factors;
-        const char *lower, *upper;
-        int width, height;
-    };
-    const Case cases[] = {
-        {ExerciseWindow::Target, "frm_DOE_PBLM_2", "Process Target Optimization", "TOO", 6, "-500", "500", 10995, 8910},
-        {ExerciseWindow::Scrap, "frmScrapMin", "Scrap Minimization", "TO5", 6, "-500", "500", 10995, 8910},
-        {ExerciseWindow::Variance, "frmVarMinNew", "Process Variance Minimization", "VO", 7, "-50", "50", 11115, 9810},
-        {ExerciseWindow::OlderVariance, "frm_DOE_PBLM_3", "Process Variance Minimization", "VO", 7, "-25", "25", 11115, 9555},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.objectName);
-        const ExerciseWindowConfig& config = WindowConfig(c.window);
-        EXPECT_EQ(config.objectName, c.objectName);
-        EXPECT_EQ(config.caption, c.caption);
-        EXPECT_EQ(config.activeWindowCode, c.code);
-        EXPECT_EQ(config.factorCount, c.factors);
-        EXPECT_EQ(config.lowerLimit, c.lower);
-        EXPECT_EQ(config.upperLimit, c.upper);
-        EXPECT_EQ(config.widthTwips, c.width);
-        EXPECT_EQ(config.heightTwips, c.height);
-    }
-    EXPECT_EQ(FactorControls()[6].textBox, "Text1");
-    EXPECT_EQ(FactorControls()[0].upperLabel, "Label17");
-    EXPECT_FALSE(WindowConfig(ExerciseWindow::OlderVariance).setsFocusTarget);
-    EXPECT_TRUE(WindowConfig(ExerciseWindow::Variance).setsFocusTarget);
-}
-
 TEST(ExerciseTest, NewQuestionLayoutsByWindowAndLevel)
 {
     struct Case {

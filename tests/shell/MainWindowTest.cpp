@@ -154,64 +154,6 @@ TEST_F(MainWindowFixture, EveryMenuHoldsItsItemsInOrder)
     }
 }
 
-struct ItemRow {
-    const char* name;
-    const char* caption; // "-" for a separator
-    const char* shortcut;
-};
-
-const ItemRow Items[] = {
-    {"mnufilenew", "&New", ""},
-    {"mnufileopen", "&Open", ""},
-    {"mnufilesave", "&Save", ""},
-    {"mnu_crap2", "-", ""},
-    {"mnuMDIEnglish", "English", ""},
-    {"mnuMDIfrench", "French", ""},
-    {"mnuFileLanguageSpanish", "Spanish", ""},
-    {"mnuMDIGerman", "German", ""},
-    {"mnuBreak", "-", ""},
-    {"mnufileprint", "&Print", ""},
-    {"mnufilesep2", "-", ""},
-    {"mnufileexit", "E&xit", ""},
-    // The key names are plain text, blanks and all; no shortcut of their own.
-    {"Menu_cut", "&Cut       Ctrl+X", ""},
-    {"Menu_copy", "&Copy    Ctrl+C", ""},
-    {"Menu_paste", "&Paste   Ctrl+V", ""},
-    {"mnuSimplexSteps", "Simplex Optimization Steps", ""},
-    {"mnuVertexSummary", "Vertex Summary", ""},
-    {"mnuSimplexPlot", "Simplex Plot", "Ctrl+L"},
-    {"mnuProblemSetup", "Problem Setup", "Ctrl+U"},
-    {"mnuSRsim", "Simple", ""},
-    {"mnuSRadv", "Advanced", ""},
-    {"mnuPracticeTOsimple", "Simple", ""},
-    {"mnuPracticeTOadvanced", "Advanced", ""},
-    {"mnuPracticeVOsim", "Simple", ""},
-    {"mnuPracticeVOadv", "Advanced", ""},
-    {"Menu_cascade", "&Cascade", "Ctrl+K"},
-    {"menu_tile_hor", "&Tile Horizontally", "Ctrl+H"},
-    {"menu_tile_vertically", "&Tile Vertically", "Ctrl+T"},
-    {"mnu_arrange_icons", "&Arrange Icons", ""},
-    {"mnu_help_contents", "&Contents", ""},
-    {"mnu_divide", "-", ""},
-    {"mnu_help_about", "&About", ""},
-};
-
-TEST_F(MainWindowFixture, EveryMenuItemHasItsCaptionAndShortcut)
-{
-    for (const ItemRow& row : Items) {
-        SCOPED_TRACE(row.name);
-        const QAction* item = action(row.name);
-        ASSERT_NE(item, nullptr);
-        if (QLatin1String(row.caption) == QLatin1String("-")) {
-            EXPECT_TRUE(item->isSeparator());
-            continue;
-        }
-        EXPECT_FALSE(item->isSeparator());
-        EXPECT_EQ(item->text(), row.caption);
-        EXPECT_EQ(item->shortcut(), QKeySequence(QLatin1String(row.shortcut)));
-    }
-}
-
 TEST_F(MainWindowFixture, LanguageSubmenuIsPresentButSwitchedOff)
 {
     EXPECT_FALSE(action("mnuMDIlanguage")->isEnabled());

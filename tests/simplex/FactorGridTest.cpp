@@ -2,6 +2,7 @@
 
 #include "simplex/FactorGrid.h"
 #include "simplex/TrialDisplay.h"
+#include "simplex/VertexSummary.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,108 @@ TEST(ContinueFactorGrid, StoresTheSnapshotBeforeCommitting)
     EXPECT_EQ(snapshots, 1);
     EXPECT_EQ(stageAtSnapshot, QStringLiteral("none"));
     EXPECT_EQ(problem.Stage.text(), QStringLiteral("DefineFactors"));
+}
+
+QStringList SummaryLevels(const core::OptimizationProblem& problem)
+{
+    QStringList levels;
+    for (const VertexSummaryRow& row : BuildVertexSummary(problem).rows)
+        levels += row.levels();
+    return levels;
+}
+
+// The trials that these results propose one after another.
+QStringList LaterTrials(core::OptimizationProblem problem, const QStringList& results)
+{
+    core::RunTimeState runTime;
+    QStringList trials;
+    QStringList levels = ReopenedSteps(problem).trial.levels;
+    for (const QString& result : results) {
+        const StepsOutcome next = NextStep(problem, runTime, {result, levels});
+        if (!next.steps)
+            return trials << QStringLiteral("refused");
+        levels = next.steps->trial.levels;
+        trials << problem.CurrentVertexType + QLatin1Char(' ') + levels.join(QLatin1Char(' '));
+    }
+    return trials;
+}
+
+// New limits during a run move no level that was run: every vertex, the
+// trial on show and the trials the same results propose after it stay where
+// they were in natural units. A commit stopped between a factor's two
+// limits keeps the factor's old ones. The
+// new limits leave out every move that the old ones left out, so the same
+// results propose the same trials: after the first result a contraction is
+// on show, after the fifth a reflection, which a good result extends and a
+// poor one contracts.
+TEST(CommitFactorGrid, NewLimitsMidRunKeepEveryLevelRunAndTheTrialsToCome)
+{
+    const QStringList rest = test::KnownSteps.mid(1);
+    const QStringList extended{"87.28"};
+    const QStringList contracted{"60", "85"};
+    const struct {
+        const char* name;
+        int steps;          // results of the known run entered before the change
+        QStringList later;  // and after it
+        QStringList temp;   // lower and upper limit typed for Temp
+        QStringList time;
+        bool ok;
+        double lower; // Temp's limits after the commit
+        double upper;
+    } cases[] = {
+        {"Temp widened", 1, rest, {"0", "100"}, {"10", "50"}, true, 0, 100},
+        {"both moved", 1, rest, {"-1", "95.5"}, {"9.5", "51"}, true, -1, 95.5},
+        {"both moved before an extension", 5, extended, {"-1", "95.5"}, {"9.5", "51"}, true, -1, 95.5},
+        {"both moved before a contraction", 5, contracted, {"-1", "95.5"}, {"9.5", "51"}, true, -1, 95.5},
+        {"Temp narrowed past vertices but not the trials", 1, rest, {"25", "80"}, {"10", "50"}, true, 25, 80},
+        // A new lower limit beside the old upper one is a scale nobody gave.
+        {"an equal upper limit refused after a new lower one", 1, rest, {"25", "25"}, {"10", "50"}, false, 20, 80},
+        {"a range refused after a far lower limit", 5, extended, {"-1e308", "1e308"}, {"10", "50"}, false, 20, 80},
+        {"an upper limit refused where the lower one leaves no scale", 5, extended, {"80", "x"}, {"10", "50"}, false,
+         20, 80},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const core::OptimizationProblem steady = test::KnownRun(c.steps);
+        const QStringList trials = LaterTrials(steady, c.later);
+        ASSERT_FALSE(trials.contains(QStringLiteral("refused"))) << trials.join(", ").toStdString();
+        core::OptimizationProblem changed = steady;
+        core::RunTimeState runTime;
+        GridText limits = LoadFactorGrid(changed);
+        limits.setCell(1, 2, c.temp[0]);
+        limits.setCell(1, 3, c.temp[1]);
+        limits.setCell(2, 2, c.time[0]);
+        limits.setCell(2, 3, c.time[1]);
+        const Outcome outcome = CommitFactorGrid(changed, runTime, limits);
+        EXPECT_EQ(outcome.ok, c.ok);
+        EXPECT_FALSE(outcome.trialProposedAgain);
+        EXPECT_EQ(changed.Factors[1].LowerLimit, c.lower);
+        EXPECT_EQ(changed.Factors[1].UpperLimit, c.upper);
+        EXPECT_EQ(SummaryLevels(changed), SummaryLevels(steady));
+        EXPECT_EQ(ReopenedSteps(changed).trial.levels, ReopenedSteps(steady).trial.levels);
+        EXPECT_EQ(LaterTrials(changed, c.later), trials);
+    }
+}
+
+// After the fifth result of the known run the simplex is vertex 7 |
+// 8, 6, coded (.1328125, .51953125) | (.103515625, .7431640625), (.28125,
+// .453125): centroid (.1923828125, .59814453125), reflection on show
+// (35.12, 37.1), proposed after a reverse contraction was evaluated. An
+// upper limit of 35 for Temp leaves it out; the reverse contraction, half
+// way between centroid and vertex 7, (.16259765625, .558837890625), takes
+// its place at the natural levels of the scale the run was on.
+TEST(CommitFactorGrid, AReflectionLeftOutByNewLimitsGivesWayWhereTheOldScalePutsIt)
+{
+    core::OptimizationProblem problem = test::KnownRun(5);
+    ASSERT_EQ(ReopenedSteps(problem).trial.levels, (QStringList{"35.12", "37.1"}));
+    core::RunTimeState runTime;
+    GridText limits = LoadFactorGrid(problem);
+    limits.setCell(1, 3, QStringLiteral("35"));
+    const Outcome outcome = CommitFactorGrid(problem, runTime, limits);
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_TRUE(outcome.trialProposedAgain);
+    EXPECT_EQ(problem.CurrentVertexType, QStringLiteral("Cw"));
+    EXPECT_EQ(ReopenedSteps(problem).trial.levels, (QStringList{"29.76", "32.4"}));
 }
 
 // Limits narrowed during a run past the trial on show: the commit proposes

@@ -1,6 +1,8 @@
 #include "SimplexTestSupport.h"
 
 #include "simplex/ProblemSetup.h"
+#include "simplex/RunProgress.h"
+#include "simplex/TrialDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +91,94 @@ TEST(GoalOptions, TargetIsKeptAcrossSwitchesAndHeldAtSinglePrecision)
     EXPECT_EQ(problem.StepType, QStringLiteral("Fixed"));
     ChooseStepType(problem, 0);
     EXPECT_EQ(problem.StepType, QStringLiteral("Variable"));
+}
+
+// A goal or target that changes what the results score while a run is under
+// way scores the run anew, the undo snapshot first: the retained rows are
+// ranked again, the trial on show stays. From the known run after its first
+// result, maximised: results 41.13, 77.65, 53.13 and 77.26 (vertices 1..4);
+// simplex rows 1..3 vertices 3 | 4, 2.
+TEST(ChooseGoalOption, ScoresARunUnderWayAnewWhenTheScoringChanges)
+{
+    const struct {
+        const char* name;
+        QString firstTarget; // chosen first as a target when not empty
+        int option;
+        QString targetBox;
+        bool rescored;
+        std::vector<double> rows; // vertex numbers of simplex rows 1..3
+        int best;                 // the vertex of the best result
+    } cases[] = {
+        {"max to min", {}, 1, {}, true, {3, 2, 4}, 1},
+        {"max again", {}, 0, "60", false, {3, 4, 2}, 2},
+        {"max to a target", {}, 2, "77.4", true, {3, 2, 4}, 4},
+        {"the target moved", "77.4", 2, "77.6", true, {3, 4, 2}, 2},
+        {"the same target again", "77.4", 2, "77.4", false, {3, 2, 4}, 4},
+        {"a target box that is no number", "77.4", 2, "x", false, {3, 2, 4}, 4},
+        {"a target to max", "77.4", 0, {}, true, {3, 4, 2}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        core::OptimizationProblem problem = test::KnownRun();
+        if (!c.firstTarget.isEmpty())
+            ChooseGoalOption(problem, 2, c.firstTarget);
+        const QString goalBefore = problem.Goal;
+        const Trial trial = TrialOnShow(problem, true);
+        QStringList snapshotGoals;
+        const EngineHooks hooks{[&] { snapshotGoals << problem.Goal; }};
+        EXPECT_EQ(ChooseGoalOption(problem, c.option, c.targetBox, hooks), c.rescored);
+        EXPECT_EQ(snapshotGoals, c.rescored ? QStringList{goalBefore} : QStringList{});
+        EXPECT_EQ(test::Column(problem.Simplex, 5, 1, 3), c.rows);
+        EXPECT_EQ(AssessRun(problem).best.value_or(BestResult{}).vertex, c.best);
+        EXPECT_EQ(TrialOnShow(problem, true).levels, trial.levels);
+    }
+}
+
+// Minimised, every stored result scores its negative; the trial and the
+// moves it came from stay.
+TEST(RescoreObjectives, ScoresEveryStoredResultForTheGoalHeld)
+{
+    core::OptimizationProblem problem = test::KnownRun();
+    const core::OptimizationProblem before = problem;
+    problem.Goal = QStringLiteral("min");
+    RescoreObjectives(problem);
+    const auto negated = [](std::initializer_list<float> results) {
+        std::vector<double> objectives;
+        for (const float result : results)
+            objectives.push_back(-static_cast<double>(result));
+        return objectives;
+    };
+    EXPECT_EQ(test::Column(problem.VertexHistory, 6, 1, 4), negated({41.13f, 77.65f, 53.13f, 77.26f}));
+    EXPECT_EQ(test::Column(problem.Simplex, 6, 1, 3), negated({53.13f, 77.65f, 77.26f}));
+    EXPECT_EQ(problem.LastObjective, -static_cast<double>(77.26f));
+    EXPECT_EQ(problem.TrialPoint, before.TrialPoint);
+    EXPECT_EQ(problem.Centroid, before.Centroid);
+    EXPECT_EQ(problem.StepVector, before.StepVector);
+}
+
+TEST(ChooseGoalOption, BeforeBeginOptimizationScoresNothing)
+{
+    core::OptimizationProblem problem = test::WithFactors({{"A", "0", "10", "1"}, {"B", "5", "15", "1"}});
+    test::CommitCorner(problem, test::KnownCorner);
+    const core::Matrix history = problem.VertexHistory;
+    int snapshots = 0;
+    EXPECT_FALSE(ChooseGoalOption(problem, 1, {}, EngineHooks{[&] { ++snapshots; }}));
+    EXPECT_EQ(problem.Goal, QStringLiteral("min"));
+    EXPECT_EQ(snapshots, 0);
+    EXPECT_EQ(problem.VertexHistory, history);
+}
+
+// Define Initial Simplex takes the target box as the target goal's target,
+// with the same scoring anew as the option.
+TEST(DefineInitialSimplex, ANewTargetScoresARunUnderWayAnew)
+{
+    core::OptimizationProblem problem = test::KnownRun();
+    ChooseGoalOption(problem, 2, QStringLiteral("77.4"));
+    int snapshots = 0;
+    DefineInitialSimplex(problem, QStringLiteral("2"), QStringLiteral("77.6"), std::nullopt,
+                         EngineHooks{[&] { ++snapshots; }});
+    EXPECT_EQ(snapshots, 1);
+    EXPECT_EQ(test::Column(problem.Simplex, 5, 1, 3), (std::vector<double>{3, 4, 2}));
 }
 
 TEST(DefineInitialSimplex, ChecksTargetThenCountThenAtLeastTwoFactors)

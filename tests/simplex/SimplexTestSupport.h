@@ -91,6 +91,31 @@ inline double Hill(const QStringList& levels)
     return 100 - a * a - 2 * b * b + 0.5 * a * b;
 }
 
+// The results of a run under way on Temp 20..80 (2 decimals) and Time
+// 10..50 (1 decimal), maximised: the corner simplex, then one result per
+// trial after Begin Optimization. After the first step the simplex holds
+// vertex 3 (the one the trial moves away from), 4 and 2, and a reverse
+// contraction is on show; after the last an extension is.
+inline const QStringList KnownCorner{"41.13", "77.65", "53.13"};
+inline const QStringList KnownSteps{"77.26", "74.04", "83.33", "80.57", "82.89", "87.28"};
+
+// The known run after its first `steps` results (1..6).
+inline core::OptimizationProblem KnownRun(int steps = 1)
+{
+    core::OptimizationProblem problem = WithFactors({{"Temp", "20", "80", "2"}, {"Time", "10", "50", "1"}});
+    CommitCorner(problem, KnownCorner);
+    const StepsOutcome begun = BeginOptimization(problem);
+    EXPECT_TRUE(begun.steps.has_value());
+    QStringList levels = begun.steps->trial.levels;
+    core::RunTimeState runTime;
+    for (int i = 0; i < steps; ++i) {
+        const StepsOutcome stepped = NextStep(problem, runTime, {KnownSteps[i], levels});
+        EXPECT_TRUE(stepped.steps.has_value());
+        levels = stepped.steps->trial.levels;
+    }
+    return problem;
+}
+
 inline std::vector<double> Column(const core::Matrix& matrix, int column, int firstRow, int lastRow)
 {
     std::vector<double> values;

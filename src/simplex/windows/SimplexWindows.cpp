@@ -4,6 +4,7 @@
 #include "simplex/FactorGrid.h"
 #include "simplex/InitialSimplex.h"
 #include "simplex/ProblemSetup.h"
+#include "simplex/Resumption.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/windows/FactorWindow.h"
 #include "simplex/windows/InitialSimplexWindow.h"
@@ -342,28 +343,27 @@ void SimplexWindows::reopenStageWindow()
     if (SetupWindow* setup = setupWindow())
         setup->showRecord();
     refreshPlot();
-    switch (problem.Stage.kind()) {
-    case core::Stage::None:
-    case core::Stage::DefineFactors:
+    const Resumption resumption = ResumptionOf(problem);
+    switch (resumption.window) {
+    case StageWindow::Factors:
         if (FactorWindow* open = factorWindow())
             open->reload();
         openFactorWindow();
         m_context.runTime.ActiveWindow = QStringLiteral("frmDefineFactors");
         return;
-    case core::Stage::SeqSimplexInitialize: {
+    case StageWindow::Setup: {
         SetupWindow* setup = setupWindowLoaded();
         showRecordIn(*setup);
         setup->setDefineInitialSimplexEnabled(true);
         activate(setup);
         return;
     }
-    case core::Stage::Steps:
-    case core::Stage::Other:
+    case StageWindow::Steps:
         break;
     }
     // Only a trial of a committed simplex is shown; a record without one
     // (a damaged or foreign file) gets an empty window, not made-up levels.
-    const bool ready = ReadinessOf(problem) == StepReadiness::Ready;
+    const bool ready = resumption.steps == StepsResume::TrialOnShow;
     const StepsContent content = ready ? ReopenedSteps(problem) : StepsContent{};
     openStepsWindow(ready ? &content : nullptr);
     m_context.runTime.ActiveWindow = QStringLiteral("SimplexSteps");

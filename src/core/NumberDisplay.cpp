@@ -1,6 +1,7 @@
-#include "NumberText.h"
+#include "core/NumberText.h"
 
 #include "core/FifteenDigits.h"
+#include "core/NumberTextParts.h"
 #include "core/ShortestDecimal.h"
 
 #include <algorithm>
@@ -8,196 +9,16 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
 
 namespace zeltomir::core {
+
+using detail::NonFinite;
+using detail::Writable;
+
 namespace {
-
-// The marks a number may be written with. ASCII digits and signs are always
-// accepted; these add the locale's own, which may differ (U+2212 minus,
-// native digits).
-struct Marks {
-    QString decimal;
-    QString minus;
-    QString plus;
-    char16_t zero = u'0';
-};
-
-Marks LocaleMarks(const QLocale& locale)
-{
-    Marks marks{locale.decimalPoint(), locale.negativeSign(), locale.positiveSign()};
-    const QString zero = locale.zeroDigit();
-    if (zero.size() == 1)
-        marks.zero = zero.front().unicode();
-    return marks;
-}
-
-const Marks& FileMarks()
-{
-    static const Marks marks{QStringLiteral("."), QStringLiteral("-"), QStringLiteral("+")};
-    return marks;
-}
-
-// A number as scanned from text, rewritten in the plain "C" form that
-// std::from_chars reads ([-]digits[.digits][e[-]digits]).
-struct ScannedNumber {
-    std::string text;
-    qsizetype length = 0; // characters of the source that form the number
-    // Decimal position of the leading digit plus the exponent: above 0 the
-    // value is at least 1 in magnitude. from_chars reports overflow and
-    // underflow alike, and this tells them apart.
-    long long magnitude = 0;
-    bool negative = false;
-};
-
-// Exponents are held saturated: far beyond any floating-point range, yet
-// small enough that adding the digit count cannot overflow.
-constexpr long long ExponentCap = 1'000'000'000;
-
-class Scanner {
-public:
-    Scanner(QStringView text, const Marks& marks) : m_text(text), m_marks(marks) {}
-
-    // The longest prefix that forms a number; nullopt when there is none.
-    std::optional<ScannedNumber> scan()
-    {
-        ScannedNumber number;
-        number.negative = takeSign();
-        const std::string whole = takeDigits();
-        std::string fraction;
-        if (takeMark(m_marks.decimal))
-            fraction = takeDigits();
-        if (whole.empty() && fraction.empty())
-            return std::nullopt;
-        number.length = m_pos;
-
-        long long exponent = 0;
-        if (m_pos < m_text.size() && (m_text[m_pos] == u'e' || m_text[m_pos] == u'E')) {
-            ++m_pos;
-            const bool negativeExponent = takeSign();
-            const std::string digits = takeDigits();
-            if (!digits.empty()) {
-                exponent = Saturated(digits) * (negativeExponent ? -1 : 1);
-                number.length = m_pos;
-            }
-        }
-
-        number.magnitude = LeadPosition(whole, fraction) + exponent;
-        // Appended piece by piece: GCC 12 at -O3 takes "e" + a string for an
-        // overlapping copy and warns.
-        number.text.clear();
-        if (number.negative)
-            number.text += '-';
-        number.text += whole.empty() ? std::string("0") : whole;
-        if (!fraction.empty()) {
-            number.text += '.';
-            number.text += fraction;
-        }
-        if (exponent != 0) {
-            number.text += 'e';
-            number.text += std::to_string(exponent);
-        }
-        return number;
-    }
-
-private:
-    bool takeMark(const QString& mark)
-    {
-        if (mark.isEmpty() || !m_text.sliced(m_pos).startsWith(mark))
-            return false;
-        m_pos += mark.size();
-        return true;
-    }
-
-    // True for a minus sign; a plus sign or none gives false.
-    bool takeSign()
-    {
-        if (m_pos < m_text.size() && m_text[m_pos] == u'-') {
-            ++m_pos;
-            return true;
-        }
-        if (m_pos < m_text.size() && m_text[m_pos] == u'+') {
-            ++m_pos;
-            return false;
-        }
-        if (takeMark(m_marks.minus))
-            return true;
-        takeMark(m_marks.plus);
-        return false;
-    }
-
-    std::string takeDigits()
-    {
-        std::string digits;
-        while (m_pos < m_text.size()) {
-            const char16_t c = m_text[m_pos].unicode();
-            if (c >= u'0' && c <= u'9')
-                digits.push_back(static_cast<char>(c));
-            else if (c >= m_marks.zero && c <= m_marks.zero + 9)
-                digits.push_back(static_cast<char>('0' + (c - m_marks.zero)));
-            else
-                break;
-            ++m_pos;
-        }
-        return digits;
-    }
-
-    static long long Saturated(const std::string& digits)
-    {
-        long long value = 0;
-        for (const char d : digits)
-            value = std::min(ExponentCap, value * 10 + (d - '0'));
-        return value;
-    }
-
-    static long long LeadPosition(const std::string& whole, const std::string& fraction)
-    {
-        if (const auto first = whole.find_first_not_of('0'); first != std::string::npos)
-            return static_cast<long long>(whole.size() - first);
-        if (const auto first = fraction.find_first_not_of('0'); first != std::string::npos)
-            return -static_cast<long long>(first);
-        return 0;
-    }
-
-    QStringView m_text;
-    const Marks& m_marks;
-    qsizetype m_pos = 0;
-};
-
-// Correctly rounded conversion straight to T (a single is never rounded via
-// a double). Underflow gives a signed zero; overflow is no value.
-template <typename T>
-std::optional<T> Convert(const ScannedNumber& number)
-{
-    T value{};
-    const char* first = number.text.data();
-    const auto [end, error] = std::from_chars(first, first + number.text.size(), value);
-    if (error == std::errc() && end == first + number.text.size())
-        return value;
-    if (error == std::errc::result_out_of_range && number.magnitude <= 0)
-        return number.negative ? -T(0) : T(0);
-    return std::nullopt;
-}
-
-template <typename T>
-std::optional<T> ParseWhole(QStringView text, const Marks& marks)
-{
-    const QStringView trimmed = text.trimmed();
-    const std::optional<ScannedNumber> number = Scanner(trimmed, marks).scan();
-    if (!number || number->length != trimmed.size())
-        return std::nullopt;
-    return Convert<T>(*number);
-}
-
-QString NonFinite(double value)
-{
-    if (std::isnan(value))
-        return QStringLiteral("NAN");
-    return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-}
 
 // A finite value as its 15 significant digits: value = 0.digits x 10^point.
 // Rounding works on these digits, so 1.005 is the decimal 1.005 and not
@@ -331,18 +152,6 @@ std::pair<std::uint64_t, std::uint64_t> SplitDecimals(std::uint64_t value, int p
     return {static_cast<std::uint64_t>(quotient), static_cast<std::uint64_t>(remainder)};
 }
 
-// The largest fifteen-digit decimal in the range of a double. The doubles
-// above it, DBL_MAX among them, round to 1.79769313486232E+308 at fifteen
-// digits, which lies beyond every double and would not read back; they are
-// written as this instead.
-constexpr double LargestFifteenDigits = 1.79769313486231e308;
-
-// The value the general form writes: itself, bar the few named above.
-double Writable(double value, Precision precision)
-{
-    return precision == Precision::Double ? std::clamp(value, -LargestFifteenDigits, LargestFifteenDigits) : value;
-}
-
 int DecimalsForDigits(double digits)
 {
     if (std::isfinite(digits) && digits == std::floor(digits) && digits >= 0 && digits <= 9)
@@ -351,37 +160,6 @@ int DecimalsForDigits(double digits)
 }
 
 } // namespace
-
-bool IsNumber(QStringView text, const QLocale& locale)
-{
-    return ParseNumber(text, locale).has_value();
-}
-
-std::optional<double> ParseNumber(QStringView text, const QLocale& locale)
-{
-    return ParseWhole<double>(text, LocaleMarks(locale));
-}
-
-std::optional<float> ParseSingle(QStringView text, const QLocale& locale)
-{
-    return ParseWhole<float>(text, LocaleMarks(locale));
-}
-
-std::optional<std::int16_t> RoundToInt16(double value)
-{
-    // The range check comes first so that floor and the difference below
-    // are exact.
-    if (!std::isfinite(value) || value < -32768.5 || value > 32767.5)
-        return std::nullopt;
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    double nearest = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0))
-        nearest = below + 1;
-    if (nearest < -32768 || nearest > 32767)
-        return std::nullopt;
-    return static_cast<std::int16_t>(nearest);
-}
 
 double RoundHalfEven(double value, int decimals)
 {
@@ -584,107 +362,4 @@ QString FormatPicture(double value, Picture picture, const QLocale& locale)
         return text + (zero ? QStringLiteral("0") : Latin1(whole));
     return text + Latin1(whole) + locale.decimalPoint() + Latin1(fraction);
 }
-
-double LeadingNumber(QStringView line)
-{
-    QString packed;
-    packed.reserve(line.size());
-    for (const QChar c : line) {
-        if (!c.isSpace())
-            packed += c;
-    }
-    const std::optional<ScannedNumber> number = Scanner(packed, FileMarks()).scan();
-    if (!number)
-        return 0;
-    return Convert<double>(*number).value_or(0.0);
-}
-
-void AppendFileNumber(QByteArray& out, double value, Precision precision)
-{
-    char buffer[48];
-    char* text = buffer + 1;
-    char* end = text;
-    if (!std::isfinite(value)) {
-        const QByteArray name = NonFinite(value).toLatin1();
-        end = std::copy(name.begin(), name.end(), text);
-    } else {
-        // As GeneralForm writes it with "." as the mark.
-        end = std::to_chars(text, std::end(buffer) - 1, value == 0 ? 0.0 : Writable(value, precision), std::chars_format::general,
-                            precision == Precision::Single ? 7 : 15)
-                  .ptr;
-        std::replace(text, end, 'e', 'E');
-    }
-    if (*text != '-')
-        *--text = ' ';
-    *end++ = ' ';
-    out.append(text, end - text);
-}
-
-void AppendFileInteger(QByteArray& out, int value)
-{
-    char buffer[16];
-    char* text = buffer + 1;
-    char* end = std::to_chars(text, std::end(buffer) - 1, value).ptr;
-    if (value >= 0)
-        *--text = ' ';
-    *end++ = ' ';
-    out.append(text, end - text);
-}
-
-QString FileNumber(double value, Precision precision)
-{
-    QByteArray text;
-    AppendFileNumber(text, value, precision);
-    return QString::fromLatin1(text);
-}
-
-QString FileInteger(int value)
-{
-    QByteArray text;
-    AppendFileInteger(text, value);
-    return QString::fromLatin1(text);
-}
-
-std::optional<double> ParseFileNumber(QStringView line)
-{
-    return ParseWhole<double>(line, FileMarks());
-}
-
-bool ParseAsciiFileNumber(QByteArrayView line, double& value)
-{
-    // The plain case straight from the bytes: blanks, an optional sign,
-    // digits with at most one ".", an optional exponent, which from_chars
-    // reads once a leading plus is dropped. A value beyond the double's range
-    // takes the full read, which tells an overflow from an underflow.
-    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-    const char* first = line.data();
-    const char* last = first + line.size();
-    while (first < last && blank(*first))
-        ++first;
-    while (last > first && blank(last[-1]))
-        --last;
-    // One sign at most; from_chars takes a minus but not a plus.
-    const bool plus = first < last && *first == '+';
-    const char* number = plus ? first + 1 : first;
-    const char* lead = !plus && first < last && *first == '-' ? first + 1 : number;
-    if (lead >= last || !(*lead == '.' || (*lead >= '0' && *lead <= '9')))
-        return false;
-    const auto [end, error] = std::from_chars(number, last, value);
-    if (end != last)
-        return false;
-    if (error == std::errc())
-        return true;
-    if (error != std::errc::result_out_of_range)
-        return false;
-    const std::optional<double> full = ParseFileNumber(QStringView(QString::fromLatin1(line)));
-    value = full.value_or(0);
-    return full.has_value();
-}
-
-std::optional<double> ParseAsciiFileNumber(QByteArrayView line)
-{
-    double value = 0;
-    return ParseAsciiFileNumber(line, value) ? std::optional<double>(value) : std::nullopt;
-}
-
 } // namespace zeltomir::core

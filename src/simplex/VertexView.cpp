@@ -1,0 +1,91 @@
+#include "simplex/VertexView.h"
+
+#include "simplex/EngineSupport.h"
+#include "simplex/SimplexTerms.h"
+
+#include <cmath>
+
+namespace zeltomir::simplex {
+
+namespace {
+
+// In Simplex the type column holds nothing a reader uses, and the retained
+// column the vertex number of the row.
+constexpr Vertex::Column SimplexNumberColumn = Vertex::RetainedColumn;
+
+} // namespace
+
+Vertex::Vertex(const core::OptimizationProblem& problem, int number) : m_problem(&problem), m_number(number) {}
+
+double Vertex::level(int factor) const
+{
+    return m_problem->VertexHistory.value(factor, m_number);
+}
+
+double Vertex::naturalLevel(int factor) const
+{
+    return NaturalLevel(FactorOf(*m_problem, factor), level(factor));
+}
+
+std::vector<double> Vertex::naturalLevels() const
+{
+    std::vector<double> levels;
+    for (int i = 1; i <= m_problem->NumFactors; ++i)
+        levels.push_back(naturalLevel(i));
+    return levels;
+}
+
+double Vertex::result() const
+{
+    return m_problem->VertexHistory.value(ColumnOf(m_problem->NumFactors, ResultColumn), m_number);
+}
+
+double Vertex::typeCode() const
+{
+    return m_problem->VertexHistory.value(ColumnOf(m_problem->NumFactors, TypeColumn), m_number);
+}
+
+std::optional<core::VertexType> Vertex::type() const
+{
+    return core::TypeOfCode(typeCode());
+}
+
+double Vertex::timesRetained() const
+{
+    return m_problem->VertexHistory.value(ColumnOf(m_problem->NumFactors, RetainedColumn), m_number);
+}
+
+double Vertex::objective() const
+{
+    return m_problem->VertexHistory.value(ColumnOf(m_problem->NumFactors, ObjectiveColumn), m_number);
+}
+
+std::vector<std::optional<int>> SimplexVertices(const core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    std::vector<std::optional<int>> vertices;
+    for (int r = 1; r <= k + 1; ++r) {
+        const double number = problem.Simplex.value(Vertex::ColumnOf(k, SimplexNumberColumn), r);
+        const bool known = number >= 1 && number <= problem.NumVertices && std::floor(number) == number;
+        vertices.push_back(known ? std::optional<int>(static_cast<int>(number)) : std::nullopt);
+    }
+    return vertices;
+}
+
+double SimplexLevel(const core::OptimizationProblem& problem, int row, int factor)
+{
+    return problem.Simplex.value(factor, row);
+}
+
+bool BestSoFar::add(int vertex, double result)
+{
+    const double objective = ObjectiveOf(m_problem->Goal, m_problem->TargetValue, result);
+    if (any() && !(objective > m_objective))
+        return false;
+    m_vertex = vertex;
+    m_result = result;
+    m_objective = objective;
+    return true;
+}
+
+} // namespace zeltomir::simplex

@@ -94,7 +94,7 @@ set(copyright "${ROOT}/share/doc/zeltomir/copyright")
 if(EXISTS "${copyright}")
   file(READ "${copyright}" text)
   if(NOT text MATCHES "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
-     OR NOT text MATCHES "\nLicense: GPL-3\+\n" OR NOT text MATCHES "/usr/share/common-licenses/GPL-3")
+     OR NOT text MATCHES "\nLicense: GPL-3\\+\n" OR NOT text MATCHES "/usr/share/common-licenses/GPL-3")
     fault("copyright is not the machine-readable file of a GPL-3+ program")
   endif()
 endif()

@@ -15,7 +15,7 @@ inline QStringList LicenceNotice()
         QStringLiteral("Copyright (C) 2026 The Zeltomir developers."),
         QStringLiteral("This program comes with ABSOLUTELY NO WARRANTY."),
         QStringLiteral("It is free software under the GNU General Public License, version 3 or later;"),
-        QStringLiteral("see https://www.gnu.org/licenses/gpl-3.0.html for its text."),
+        QStringLiteral("see https://www.gnu.org/licenses/gpl.html for its text."),
     };
 }
 

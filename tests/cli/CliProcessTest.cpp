@@ -64,7 +64,7 @@ TEST(CliProcess, ExitStatusAndOutputOfTheBuiltProgram)
          "Copyright (C) 2026 The Zeltomir developers.\n"
          "This program comes with ABSOLUTELY NO WARRANTY.\n"
          "It is free software under the GNU General Public License, version 3 or later;\n"
-         "see https://www.gnu.org/licenses/gpl-3.0.html for its text.\n",
+         "see https://www.gnu.org/licenses/gpl.html for its text.\n",
          false, false},
         {"help", {"--help"}, {}, ExitSuccess, "Usage: zeltomir-cli optimize [options]\n", true, false},
         {"no command", {}, {}, ExitCannotGoOn, "", false, true},

@@ -7,15 +7,16 @@ namespace zeltomir::core {
 
 // What the GPL asks an interactive program to tell its user: who holds the
 // copyright, that there is no warranty, and under which licence it may be
-// passed on and where that licence is. The About box shows these sentences
-// as one paragraph; --version of both programs prints them one a line.
+// passed on and where that licence is. --version of both programs prints
+// them one a line; the About box shows them as a paragraph with the address
+// on a line of its own, where it is never broken.
 inline QStringList LicenceNotice()
 {
     return {
         QStringLiteral("Copyright (C) 2026 The Zeltomir developers."),
         QStringLiteral("This program comes with ABSOLUTELY NO WARRANTY."),
-        QStringLiteral("It is free software under the GNU General Public License, version 3 or later;"),
-        QStringLiteral("see https://www.gnu.org/licenses/gpl.html for its text."),
+        QStringLiteral("It is free software under the GNU General Public License, version 3 or later."),
+        QStringLiteral("The licence: https://www.gnu.org/licenses/gpl.html"),
     };
 }
 

@@ -59,7 +59,9 @@ AboutBox::AboutBox(QWidget* parent)
     m_description->setObjectName(QStringLiteral("lblDescription"));
     m_description->setWordWrap(true);
 
-    m_licence = new QLabel(core::LicenceNotice().join(QLatin1Char(' ')), this);
+    QStringList notice = core::LicenceNotice();
+    const QString address = notice.takeLast();
+    m_licence = new QLabel(notice.join(QLatin1Char(' ')) + QLatin1Char('\n') + address, this);
     m_licence->setObjectName(QStringLiteral("lblLicence"));
     m_licence->setWordWrap(true);
     // The address can be copied out of the box.

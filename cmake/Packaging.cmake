@@ -30,6 +30,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # qt6-qpa-plugins the program cannot open a window.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Help opens the manual with the desktop's opener (xdg-open), which shows it
+# in whatever PDF viewer is installed; without either the program says where
+# the manual is.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS pdf-viewer)
 # No maintainer scripts: Debian's triggers refresh the desktop, MIME and icon
 # caches when a package adds files to their folders.
 

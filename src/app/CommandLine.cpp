@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "core/LicenceNotice.h"
 #include "core/ProgramInfo.h"
 
 #include <QCommandLineParser>
@@ -43,7 +44,7 @@ CommandLine ReadCommandLine(const QStringList& arguments)
         return line;
     }
     if (parser.isSet(version)) {
-        line.answer = QStringLiteral("zeltomir %1\n").arg(core::VersionText());
+        line.answer = core::VersionAnswer(QStringLiteral("zeltomir"), core::VersionText());
         return line;
     }
     const QStringList files = parser.positionalArguments();

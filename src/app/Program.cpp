@@ -35,6 +35,10 @@ void SetApplicationIdentity()
     QCoreApplication::setApplicationName(core::ProgramTitle);
     QCoreApplication::setOrganizationName(core::OrganizationName);
     QCoreApplication::setApplicationVersion(core::VersionText());
+    // The installed desktop entry's name without ".desktop" (the AppStream
+    // id): the window system matches the program's windows to the entry by
+    // it, for their name and icon in a task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zeltomir.zeltomir"));
 }
 
 Program::Program(ProgramOptions options)

@@ -44,7 +44,8 @@ struct ProgramOptions {
 };
 
 // Registers the program's name, organisation and version with Qt, so that
-// per-user folders (QStandardPaths) and settings have the right names.
+// per-user folders (QStandardPaths) and settings have the right names, and
+// the desktop entry its windows belong to.
 void SetApplicationIdentity();
 
 class Program {

@@ -1,5 +1,6 @@
 #include "cli/CliHelp.h"
 
+#include "core/LicenceNotice.h"
 #include "core/ProgramInfo.h"
 
 namespace zeltomir::cli {
@@ -61,7 +62,7 @@ std::string HelpText()
 
 std::string VersionLine()
 {
-    return "zeltomir-cli " + core::VersionText().toStdString() + "\n";
+    return core::VersionAnswer(QStringLiteral("zeltomir-cli"), core::VersionText()).toStdString();
 }
 
 } // namespace zeltomir::cli

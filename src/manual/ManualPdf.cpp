@@ -7,6 +7,8 @@
 #include "ManualStyle.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -87,6 +89,29 @@ QString Shown(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
+// The PDF writer dates the document at the moment it is written. A build
+// that sets SOURCE_DATE_EPOCH (seconds since 1970, UTC) gets that moment
+// instead, so that two builds of one commit give the same manual. The date
+// keeps its length ("Z" or "+00'00'" for UTC), and with it every offset of
+// the file's cross-reference table.
+void DateAsTheBuildAsks(QByteArray& pdf)
+{
+    bool number = false;
+    const qint64 seconds = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&number);
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = pdf.indexOf(key);
+    if (!number || at < 0)
+        return;
+    const qsizetype digits = at + key.size();
+    const QByteArray stamp = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(u"yyyyMMddHHmmss").toLatin1();
+    const qsizetype zone = digits + stamp.size();
+    if (stamp.size() != 14 || zone >= pdf.size())
+        return;
+    pdf.replace(digits, stamp.size(), stamp);
+    if (pdf[zone] != 'Z' && pdf.mid(zone + 3, 1) == "'")
+        pdf.replace(zone, 7, "+00'00'");
+}
+
 } // namespace
 
 ManualPages LayOutManual(const QString& markdown, const QString& sourceFolder, QPdfWriter& writer)
@@ -126,7 +151,10 @@ PdfResult WriteManualPdf(const QString& markdown, const QString& sourceFolder, c
     if (!file.open(QIODevice::WriteOnly))
         return {0, QStringLiteral("%1: the file cannot be created (%2).").arg(Shown(outputPath), file.errorString())};
 
-    QPdfWriter writer(&file);
+    // Made in memory first, for its date to be set before it is written.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
     writer.setCreator(QStringLiteral("zeltomir-manual"));
     const ManualPages laidOut = LayOutManual(markdown, sourceFolder, writer);
     if (!laidOut.ok())
@@ -149,7 +177,8 @@ PdfResult WriteManualPdf(const QString& markdown, const QString& sourceFolder, c
     }
     if (!painter.end())
         return {0, QStringLiteral("%1: the PDF could not be finished.").arg(Shown(outputPath))};
-    if (!file.commit())
+    DateAsTheBuildAsks(pdf.buffer());
+    if (file.write(pdf.buffer()) != pdf.buffer().size() || !file.commit())
         return {0, QStringLiteral("%1: the file could not be written (%2).").arg(Shown(outputPath), file.errorString())};
     return {pageCount, QString()};
 }

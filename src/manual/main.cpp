@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHashSeed>
 
 #include <cstdio>
 
@@ -24,6 +25,9 @@ int Fail(const QString& message)
 
 int main(int argc, char** argv)
 {
+    // The PDF writer keeps its fonts in a hash and writes them in its
+    // order; a fixed seed gives the same file from the same text every run.
+    QHashSeed::setDeterministicGlobalSeed();
     // Laying out text needs fonts, and so a GUI application, but never a
     // screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

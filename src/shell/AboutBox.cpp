@@ -1,5 +1,6 @@
 #include "shell/AboutBox.h"
 
+#include "core/LicenceNotice.h"
 #include "core/ProgramInfo.h"
 #include "shell/ApplicationIcon.h"
 #include "shell/Twips.h"
@@ -58,6 +59,14 @@ AboutBox::AboutBox(QWidget* parent)
     m_description->setObjectName(QStringLiteral("lblDescription"));
     m_description->setWordWrap(true);
 
+    QStringList notice = core::LicenceNotice();
+    const QString address = notice.takeLast();
+    m_licence = new QLabel(notice.join(QLatin1Char(' ')) + QLatin1Char('\n') + address, this);
+    m_licence->setObjectName(QStringLiteral("lblLicence"));
+    m_licence->setWordWrap(true);
+    // The address can be copied out of the box.
+    m_licence->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_ok->setDefault(true);
@@ -68,7 +77,8 @@ AboutBox::AboutBox(QWidget* parent)
     layout->addWidget(m_title, 0, 1);
     layout->addWidget(m_version, 1, 1);
     layout->addWidget(m_description, 2, 1);
-    layout->addWidget(m_ok, 3, 1, Qt::AlignRight);
+    layout->addWidget(m_licence, 3, 1);
+    layout->addWidget(m_ok, 4, 1, Qt::AlignRight);
     layout->setColumnStretch(1, 1);
     setMinimumWidth(TwipsX(this, WidthTwips));
 

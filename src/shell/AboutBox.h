@@ -1,8 +1,8 @@
 #pragma once
 
-// The About window: title, version, a short description and OK. It is a
-// window of its own beside the main window (not one of its MDI children) and
-// does not block it.
+// The About window: title, version, a short description, the licence notice
+// and OK. It is a window of its own beside the main window (not one of its
+// MDI children) and does not block it.
 
 #include <QDialog>
 
@@ -31,6 +31,7 @@ private:
     QLabel* m_title;
     QLabel* m_version;
     QLabel* m_description;
+    QLabel* m_licence;
     QPushButton* m_ok;
 };
 

@@ -73,14 +73,14 @@ public:
     void setQuitHook(std::function<void()> quit) { m_quit = std::move(quit); }
     bool isQuitting() const { return m_quitting; }
 
-    // The manual (core::ManualPath), handed to the desktop to open. A
-    // manual that is missing, or that no program could be found to show
-    // (the opener answers false), is reported with where it is or should
-    // be. Tests replace the opener and the path.
+    // The manual (core::ManualPath), handed to the desktop to open; see
+    // ManualOpener for what is reported. Tests replace the opener, the
+    // answer about PDF viewers and the path.
     QString manualPath() const;
     void openManual();
     void setDocumentOpener(std::function<bool(const QString& path)> opener);
     void setManualPath(const QString& path);
+    ManualOpener& manualOpener() const { return *m_manual; }
 
     // The one About box, created on first use; nullptr while closed.
     void showAbout();

@@ -94,12 +94,15 @@ struct ToolRun {
     QString errors;
 };
 
-ToolRun RunTool(const QStringList& arguments)
+// `variables` are NAME=VALUE pairs added to the tool's environment.
+ToolRun RunTool(const QStringList& arguments, const QStringList& variables = {})
 {
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    for (const QString& variable : variables)
+        environment.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
     tool.setProcessEnvironment(environment);
     tool.start(InProgramFolder(ToolName), arguments);
     if (!tool.waitForFinished(120000))
@@ -191,6 +194,27 @@ TEST_F(ManualToolTest, PicturesFitThePageAndStayWithTheirCaptions)
     const QByteArray pdf = ReadAll(output);
     EXPECT_EQ(PageCount(pdf), 2);
     EXPECT_EQ(pdf.count("/Subtype /Image"), 2);
+}
+
+// Two builds of one commit give the same manual, dated by
+// SOURCE_DATE_EPOCH in UTC whatever the time zone, not by the moment of the
+// run.
+TEST_F(ManualToolTest, TwoRunsWithTheBuildsSourceDateGiveTheSameManual)
+{
+    const QString source = path(QStringLiteral("manual.md"));
+    ASSERT_TRUE(WriteAll(source, "# Notes\n\nText.\n"));
+    QByteArray first;
+    for (const QString& name : {QStringLiteral("first.pdf"), QStringLiteral("second.pdf")}) {
+        const ToolRun run = RunTool({source, path(name)},
+                                    {QStringLiteral("SOURCE_DATE_EPOCH=1700000000"), QStringLiteral("TZ=Europe/Berlin")});
+        ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        const QByteArray pdf = ReadAll(path(name));
+        EXPECT_TRUE(pdf.contains("/CreationDate (D:20231114221320")) << pdf.left(300).toStdString();
+        if (first.isEmpty())
+            first = pdf;
+        else
+            EXPECT_TRUE(pdf == first) << "the second run's PDF differs from the first's";
+    }
 }
 
 TEST_F(ManualToolTest, BadInputIsRefusedAndAnEarlierManualIsKept)

@@ -266,6 +266,8 @@ TEST(ApplicationIdentity, NamesTheProgramForPerUserFolders)
     EXPECT_EQ(QCoreApplication::applicationName(), "Zeltomir");
     EXPECT_EQ(QCoreApplication::organizationName(), "Zeltomir");
     EXPECT_EQ(QCoreApplication::applicationVersion(), "3.0.4");
+    // The installed entry is share/applications/org.zeltomir.zeltomir.desktop.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "org.zeltomir.zeltomir");
     QCoreApplication::setApplicationName(name);
     QCoreApplication::setOrganizationName(organisation);
 }

@@ -70,7 +70,7 @@ TEST(RunProtectionTest, GoalChangedMidRunScoresTheRunAnewAndUndoBringsItBack)
     const QStringList record = RecordLines(h.problem());
     h.windows().setupWindow()->goalOption(1)->click();
     EXPECT_EQ(TrialLevels(h), trial);
-    EXPECT_EQ(SavedAndRead(h).Goal, "min");
+    EXPECT_EQ(SavedAndRead(h).Goal.text(), "min");
     // The scoring anew stored the snapshot that Undo brings back.
     h.clickTool("undo_button");
     EXPECT_TRUE(h.windows().setupWindow()->goalOption(0)->isChecked());

@@ -59,7 +59,13 @@ TEST(CliProcess, ExitStatusAndOutputOfTheBuiltProgram)
         bool inputClosed = false;
     };
     const Case cases[] = {
-        {"version", {"--version"}, {}, ExitSuccess, "zeltomir-cli 3.0.4\n", false, false},
+        {"version", {"--version"}, {}, ExitSuccess,
+         "zeltomir-cli 3.0.4\n"
+         "Copyright (C) 2026 The Zeltomir developers.\n"
+         "This program comes with ABSOLUTELY NO WARRANTY.\n"
+         "It is free software under the GNU General Public License, version 3 or later.\n"
+         "The licence: https://www.gnu.org/licenses/gpl.html\n",
+         false, false},
         {"help", {"--help"}, {}, ExitSuccess, "Usage: zeltomir-cli optimize [options]\n", true, false},
         {"no command", {}, {}, ExitCannotGoOn, "", false, true},
         {"unknown option", {"optimize", "--bogus"}, {}, ExitCannotGoOn,

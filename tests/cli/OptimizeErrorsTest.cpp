@@ -157,7 +157,10 @@ TEST(OptimizeErrors, HelpAndVersionAnswerWhateverElseIsGiven)
         ASSERT_FALSE(session.lines.empty());
         EXPECT_EQ(session.lines[0], "Usage: zeltomir-cli optimize [options]");
     }
-    EXPECT_EQ(RunOptimize({"--version", "--goal", "best"}).lines, Lines{"zeltomir-cli 3.0.4"});
+    const Session version = RunOptimize({"--version", "--goal", "best"});
+    EXPECT_EQ(version.status, ExitSuccess);
+    ASSERT_FALSE(version.lines.empty());
+    EXPECT_EQ(version.lines[0], "zeltomir-cli 3.0.4");
 }
 
 TEST(CliRunner, RoutesTheCommandOrRefusesIt)
@@ -169,9 +172,9 @@ TEST(CliRunner, RoutesTheCommandOrRefusesIt)
         std::string err;
     };
     const Case cases[] = {
-        {{"--version"}, ExitSuccess, "zeltomir-cli 3.0.4\n", ""},
+        {{"--version"}, ExitSuccess, VersionLine(), ""},
         {{"--help"}, ExitSuccess, HelpText(), ""},
-        {{"optimize", "--version"}, ExitSuccess, "zeltomir-cli 3.0.4\n", ""},
+        {{"optimize", "--version"}, ExitSuccess, VersionLine(), ""},
         {{}, ExitCannotGoOn, "", "zeltomir-cli: no command given. Try \"zeltomir-cli --help\".\n"},
         {{"optimise"}, ExitCannotGoOn, "",
          "zeltomir-cli: unknown command \"optimise\". Try \"zeltomir-cli --help\".\n"},

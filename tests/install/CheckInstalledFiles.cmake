@@ -13,13 +13,15 @@ set(mime_types
 set(expected
   bin/zeltomir
   bin/zeltomir-cli
-  share/applications/zeltomir.desktop
+  share/applications/org.zeltomir.zeltomir.desktop
   share/icons/hicolor/scalable/apps/zeltomir.svg
-  share/metainfo/org.zeltomir.Zeltomir.metainfo.xml
+  share/metainfo/org.zeltomir.zeltomir.metainfo.xml
   share/mime/packages/zeltomir.xml
-  share/man/man1/zeltomir.1
-  share/man/man1/zeltomir-cli.1
-  share/doc/zeltomir/Zeltomir.pdf)
+  share/man/man1/zeltomir.1.gz
+  share/man/man1/zeltomir-cli.1.gz
+  share/doc/zeltomir/Zeltomir.pdf
+  share/doc/zeltomir/copyright
+  share/doc/zeltomir/changelog.gz)
 foreach(size IN LISTS icon_sizes)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/zeltomir.png)
 endforeach()
@@ -75,10 +77,32 @@ if(EXISTS "${pdf}")
   endif()
 endif()
 
+# Compressed as Debian asks: gzip at -9 (the "02" flag byte) without the
+# name or time (flags 0, time 0), so that the bytes depend on the text alone.
+foreach(path share/man/man1/zeltomir.1.gz share/man/man1/zeltomir-cli.1.gz share/doc/zeltomir/changelog.gz)
+  if(EXISTS "${ROOT}/${path}")
+    file(READ "${ROOT}/${path}" header LIMIT 10 HEX)
+    if(NOT header STREQUAL "1f8b0800000000000203")
+      fault("${path} is not gzip -9n output (header ${header})")
+    endif()
+  endif()
+endforeach()
+
+# The machine-readable copyright file names the program's licence and
+# points to the system's copy of its text.
+set(copyright "${ROOT}/share/doc/zeltomir/copyright")
+if(EXISTS "${copyright}")
+  file(READ "${copyright}" text)
+  if(NOT text MATCHES "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+     OR NOT text MATCHES "\nLicense: GPL-3\\+\n" OR NOT text MATCHES "/usr/share/common-licenses/GPL-3")
+    fault("copyright is not the machine-readable file of a GPL-3+ program")
+  endif()
+endif()
+
 # The desktop entry, the metainfo and the MIME package name the same types,
 # and the entry starts the installed program with the file it is given.
-set(desktop "${ROOT}/share/applications/zeltomir.desktop")
-set(metainfo "${ROOT}/share/metainfo/org.zeltomir.Zeltomir.metainfo.xml")
+set(desktop "${ROOT}/share/applications/org.zeltomir.zeltomir.desktop")
+set(metainfo "${ROOT}/share/metainfo/org.zeltomir.zeltomir.metainfo.xml")
 set(mime "${ROOT}/share/mime/packages/zeltomir.xml")
 if(EXISTS "${desktop}" AND EXISTS "${metainfo}" AND EXISTS "${mime}")
   file(STRINGS "${desktop}" entry)
@@ -90,12 +114,12 @@ if(EXISTS "${desktop}" AND EXISTS "${metainfo}" AND EXISTS "${mime}")
   file(READ "${mime}" package)
   foreach(line "Exec=zeltomir %f" "Icon=zeltomir" "Terminal=false")
     if(NOT line IN_LIST entry)
-      fault("zeltomir.desktop lacks ${line}")
+      fault("the desktop entry lacks ${line}")
     endif()
   endforeach()
   foreach(type IN LISTS mime_types)
     if(NOT type IN_LIST opens)
-      fault("zeltomir.desktop does not open ${type}")
+      fault("the desktop entry does not open ${type}")
     endif()
     if(NOT component MATCHES "<mediatype>${type}</mediatype>")
       fault("the metainfo does not provide ${type}")

@@ -47,6 +47,10 @@ TEST_F(AboutBoxTest, ShowsTitleVersionAndDescription)
     EXPECT_EQ(labelText(about, "lblTitle"), "Zeltomir");
     EXPECT_EQ(labelText(about, "lblVersion"), "Version 3.0.4");
     EXPECT_FALSE(labelText(about, "lblDescription").trimmed().isEmpty());
+    EXPECT_EQ(labelText(about, "lblLicence"),
+              "Copyright (C) 2026 The Zeltomir developers. This program comes with ABSOLUTELY NO WARRANTY. "
+              "It is free software under the GNU General Public License, version 3 or later.\n"
+              "The licence: https://www.gnu.org/licenses/gpl.html");
     const auto* icon = about->findChild<QLabel*>("picIcon");
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(icon->pixmap().isNull());

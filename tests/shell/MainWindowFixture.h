@@ -6,6 +6,7 @@
 #include "core/ProblemRecord.h"
 #include "gui/ScriptedDialogService.h"
 #include "shell/MainWindow.h"
+#include "shell/ManualOpener.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,6 +35,7 @@ protected:
             openedDocuments << path;
             return true;
         });
+        window->manualOpener().setViewerQuery([this] { return pdfViewers; });
         window->resize(900, 600);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -71,6 +73,8 @@ protected:
     std::unique_ptr<MainWindow> window;
     int quitCount = 0;
     QStringList openedDocuments;
+    // What the desktop answers when asked for an application of PDF files.
+    PdfViewers pdfViewers = PdfViewers::Some;
 };
 
 } // namespace zeltomir::shell

@@ -319,12 +319,15 @@ TEST_F(RoutingTest, HelpOpensTheManualOrSaysWhereItIs)
     const struct {
         const char* name;
         bool exists;
+        PdfViewers viewers;
         bool opens;
         QString problem; // after "The manual could not be opened.  "
     } cases[] = {
-        {"missing", false, true, "It should be at " + shown + " but is missing."},
-        {"no program to show it", true, false, "It is at " + shown + "."},
-        {"opened", true, true, ""},
+        {"missing", false, PdfViewers::Some, true, "It should be at " + shown + " but is missing."},
+        {"no program to show it", true, PdfViewers::Some, false, "It is at " + shown + "."},
+        {"no application for PDF files", true, PdfViewers::None, true, "It is at " + shown + "."},
+        {"opened", true, PdfViewers::Some, true, ""},
+        {"opened though the desktop cannot tell", true, PdfViewers::CannotTell, true, ""},
     };
     window->setManualPath(manual);
     bool focusedWhileOpening = false;
@@ -335,6 +338,7 @@ TEST_F(RoutingTest, HelpOpensTheManualOrSaysWhereItIs)
         file.close();
         openedDocuments.clear();
         dialogs.clear();
+        pdfViewers = c.viewers;
         startEditing();
         focusedWhileOpening = false;
         window->setDocumentOpener([this, &focusedWhileOpening, opens = c.opens](const QString& path) {
@@ -345,8 +349,9 @@ TEST_F(RoutingTest, HelpOpensTheManualOrSaysWhereItIs)
         if (!c.problem.isEmpty())
             dialogs.answerMessage(MessageAnswer::Ok);
         QTest::mouseClick(button("Command3D4"), Qt::LeftButton);
-        EXPECT_EQ(openedDocuments, c.exists ? QStringList{manual} : QStringList{});
-        EXPECT_EQ(focusedWhileOpening, c.exists);
+        const bool handedOn = c.exists && c.viewers != PdfViewers::None;
+        EXPECT_EQ(openedDocuments, handedOn ? QStringList{manual} : QStringList{});
+        EXPECT_EQ(focusedWhileOpening, handedOn);
         EXPECT_FALSE(editor->hasFocus());
         const std::vector<MessageRequest> expected{
             {"Notice", "The manual could not be opened.  " + c.problem, core::MessageIcon::Information}};

@@ -215,7 +215,7 @@ QStringList LaterTrials(core::OptimizationProblem problem, const QStringList& re
         if (!next.steps)
             return trials << QStringLiteral("refused");
         levels = next.steps->trial.levels;
-        trials << problem.CurrentVertexType + QLatin1Char(' ') + levels.join(QLatin1Char(' '));
+        trials << problem.CurrentVertexType.text() + QLatin1Char(' ') + levels.join(QLatin1Char(' '));
     }
     return trials;
 }
@@ -294,7 +294,7 @@ TEST(CommitFactorGrid, AReflectionLeftOutByNewLimitsGivesWayWhereTheOldScalePuts
     const Outcome outcome = CommitFactorGrid(problem, runTime, limits);
     EXPECT_TRUE(outcome.ok);
     EXPECT_TRUE(outcome.trialProposedAgain);
-    EXPECT_EQ(problem.CurrentVertexType, QStringLiteral("Cw"));
+    EXPECT_EQ(problem.CurrentVertexType.text(), QStringLiteral("Cw"));
     EXPECT_EQ(ReopenedSteps(problem).trial.levels, (QStringList{"29.76", "32.4"}));
 }
 

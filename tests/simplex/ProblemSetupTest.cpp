@@ -122,10 +122,10 @@ TEST(ChooseGoalOption, ScoresARunUnderWayAnewWhenTheScoringChanges)
         core::OptimizationProblem problem = test::KnownRun();
         if (!c.firstTarget.isEmpty())
             ChooseGoalOption(problem, 2, c.firstTarget);
-        const QString goalBefore = problem.Goal;
+        const QString goalBefore = problem.Goal.text();
         const Trial trial = TrialOnShow(problem, true);
         QStringList snapshotGoals;
-        const EngineHooks hooks{[&] { snapshotGoals << problem.Goal; }};
+        const EngineHooks hooks{[&] { snapshotGoals << problem.Goal.text(); }};
         EXPECT_EQ(ChooseGoalOption(problem, c.option, c.targetBox, hooks), c.rescored);
         EXPECT_EQ(snapshotGoals, c.rescored ? QStringList{goalBefore} : QStringList{});
         EXPECT_EQ(test::Column(problem.Simplex, 5, 1, 3), c.rows);
@@ -140,7 +140,7 @@ TEST(RescoreObjectives, ScoresEveryStoredResultForTheGoalHeld)
 {
     core::OptimizationProblem problem = test::KnownRun();
     const core::OptimizationProblem before = problem;
-    problem.Goal = QStringLiteral("min");
+    problem.Goal = core::Goal::Min;
     RescoreObjectives(problem);
     const auto negated = [](std::initializer_list<float> results) {
         std::vector<double> objectives;
@@ -163,7 +163,7 @@ TEST(ChooseGoalOption, BeforeBeginOptimizationScoresNothing)
     const core::Matrix history = problem.VertexHistory;
     int snapshots = 0;
     EXPECT_FALSE(ChooseGoalOption(problem, 1, {}, EngineHooks{[&] { ++snapshots; }}));
-    EXPECT_EQ(problem.Goal, QStringLiteral("min"));
+    EXPECT_EQ(problem.Goal, core::Goal::Min);
     EXPECT_EQ(snapshots, 0);
     EXPECT_EQ(problem.VertexHistory, history);
 }

@@ -4,7 +4,6 @@
 
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
-#include "core/VectorState.h"
 
 #include <algorithm>
 #include <bit>
@@ -90,7 +89,6 @@ public:
     std::vector<VertexSummaryRow> rows(const core::Matrix& history, int firstVertex, int lastVertex) const
     {
         constexpr int BlockRows = 32;
-        core::ClearUpperVectorState();
         const int columns = shownColumns();
         std::vector<VertexSummaryRow> rows;
         rows.reserve(static_cast<std::size_t>(std::max(0, lastVertex - firstVertex + 1)));

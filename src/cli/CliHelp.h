@@ -6,7 +6,7 @@ namespace zeltomir::cli {
 
 // What --help prints, ending in a line end.
 std::string HelpText();
-// What --version prints: "zeltomir-cli 3.0.4" and a line end.
+// What --version prints: "zeltomir-cli", a blank, the version and a line end.
 std::string VersionLine();
 
 // Exit statuses: the session ran to the end of its input, or it could not go

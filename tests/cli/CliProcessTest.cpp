@@ -1,4 +1,5 @@
 #include "cli/CliHelp.h"
+#include "core/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -59,7 +60,7 @@ TEST(CliProcess, ExitStatusAndOutputOfTheBuiltProgram)
         bool inputClosed = false;
     };
     const Case cases[] = {
-        {"version", {"--version"}, {}, ExitSuccess, "zeltomir-cli 3.0.4\n", false, false},
+        {"version", {"--version"}, {}, ExitSuccess, QByteArray("zeltomir-cli ") + core::VersionNumber + "\n", false, false},
         {"help", {"--help"}, {}, ExitSuccess, "Usage: zeltomir-cli optimize [options]\n", true, false},
         {"no command", {}, {}, ExitCannotGoOn, "", false, true},
         {"unknown option", {"optimize", "--bogus"}, {}, ExitCannotGoOn,

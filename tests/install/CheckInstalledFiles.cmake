@@ -1,6 +1,7 @@
-# cmake -DROOT=<DESTDIR>/usr -P CheckInstalledFiles.cmake
+# cmake -DROOT=<DESTDIR>/usr -DMANUAL=ON|OFF -P CheckInstalledFiles.cmake
 # Every file the install must put under the prefix is there, nothing else
 # is (no build tool, test or library), and each holds what its name promises.
+# MANUAL is the build's ZELTOMIR_MANUAL: off, the manual is not expected.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -10,6 +11,11 @@ set(mime_types
   application/x-zeltomir-target-exercise
   application/x-zeltomir-variance-exercise)
 
+set(faults "")
+macro(fault text)
+  string(APPEND faults "  ${text}\n")
+endmacro()
+
 set(expected
   bin/zeltomir
   bin/zeltomir-cli
@@ -18,16 +24,16 @@ set(expected
   share/metainfo/org.zeltomir.Zeltomir.metainfo.xml
   share/mime/packages/zeltomir.xml
   share/man/man1/zeltomir.1
-  share/man/man1/zeltomir-cli.1
-  share/doc/zeltomir/Zeltomir.pdf)
+  share/man/man1/zeltomir-cli.1)
+if(MANUAL)
+  list(APPEND expected share/doc/zeltomir/Zeltomir.pdf)
+elseif(NOT IS_DIRECTORY "${ROOT}/share/doc/zeltomir")
+  # The installed program knows itself by this folder.
+  fault("missing: share/doc/zeltomir/")
+endif()
 foreach(size IN LISTS icon_sizes)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/zeltomir.png)
 endforeach()
-
-set(faults "")
-macro(fault text)
-  string(APPEND faults "  ${text}\n")
-endmacro()
 
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${ROOT}" "${ROOT}/*")
 foreach(path IN LISTS expected)

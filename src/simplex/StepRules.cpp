@@ -7,8 +7,6 @@
 
 #include "core/LevelScaling.h"
 
-#include <algorithm>
-
 namespace zeltomir::simplex {
 
 namespace {
@@ -25,16 +23,11 @@ double& slot(std::vector<double>& table, int i)
     return table[static_cast<std::size_t>(i)];
 }
 
-// Makes room for vertex n. The history grows by half again when full, so a
-// long run does not copy the whole history on every step; the rows beyond
-// NumVertices stay zero and are never written to a file.
+// Makes room for vertex n. The history's columns keep spare room, so a long
+// run does not copy the whole history on every step.
 void MakeRoomForVertex(core::OptimizationProblem& problem, int n)
 {
-    const int k = problem.NumFactors;
-    core::Matrix& history = problem.VertexHistory;
-    if (history.maxRow() < n)
-        history.ensure(k + 4, std::max(n, history.maxRow() + history.maxRow() / 2));
-    core::EnsureCapacity(problem, k, n);
+    core::EnsureCapacity(problem, problem.NumFactors, n);
 }
 
 // Step 1: the trial becomes vertex n of the history.

@@ -11,6 +11,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace zeltomir::bench {
 
 inline constexpr int Factors = 100;
@@ -18,7 +20,8 @@ inline constexpr int HistoryVertices = 10000;
 
 // A running problem of 100 factors whose history has been padded to 10,000
 // vertices (levels spread over the box, results varied), with the first
-// trial on show.
+// trial on show. A history asked shorter than the initial simplex holds
+// just that.
 struct LargeRun {
     core::OptimizationProblem problem;
     QStringList levels;
@@ -55,7 +58,7 @@ inline LargeRun MakeLargeRun(int historyVertices = HistoryVertices)
         problem.VertexHistory.at(Factors + 2, v) = v % 5;
         problem.VertexHistory.at(Factors + 3, v) = v % 3;
     }
-    problem.NumVertices = static_cast<std::int16_t>(historyVertices);
+    problem.NumVertices = static_cast<std::int16_t>(std::max(historyVertices, Factors + 1));
     return run;
 }
 

@@ -6,8 +6,8 @@ namespace zeltomir::cli {
 
 // What --help prints, ending in a line end.
 std::string HelpText();
-// What --version prints: "zeltomir-cli 3.0.4" on the first line, then the
-// licence notice the About box shows, one part a line.
+// What --version prints: "zeltomir-cli", a blank and the version on the
+// first line, then the licence notice the About box shows, one part a line.
 std::string VersionLine();
 
 // Exit statuses: the session ran to the end of its input, or it could not go

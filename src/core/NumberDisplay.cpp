@@ -3,6 +3,7 @@
 #include "core/FifteenDigits.h"
 #include "core/NumberTextParts.h"
 #include "core/ShortestDecimal.h"
+#include "core/VectorState.h"
 
 #include <algorithm>
 #include <array>
@@ -185,6 +186,8 @@ QString GeneralForm(double value, Precision precision, const QLocale& locale)
 NumberFormatter::NumberFormatter(const QLocale& locale)
     : m_point(locale.decimalPoint()), m_group(locale.groupSeparator()), m_plainPoint(m_point == QLatin1String("."))
 {
+    // The many values that follow run at full speed (core/VectorState.h).
+    ClearUpperVectorState();
 }
 
 QString NumberFormatter::general(double value, Precision precision) const

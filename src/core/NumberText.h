@@ -78,7 +78,8 @@ QString FormatByDigits(double value, double digits, const QLocale& locale = QLoc
 
 // GeneralForm and FormatByDigits for many values in one locale: its marks
 // are read once, and no text is made but the result. A table of a million
-// cells is written this way.
+// cells is written this way; make the formatter just before the run of
+// values, as it readies the processor for them (core/VectorState.h).
 class NumberFormatter {
 public:
     explicit NumberFormatter(const QLocale& locale = QLocale());

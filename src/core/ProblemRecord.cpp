@@ -10,38 +10,58 @@ namespace zeltomir::core {
 
 Matrix::Matrix(int maxCol, int maxRow) { redim(maxCol, maxRow); }
 
+namespace {
+
+// A negative bound means no slots at all in that direction.
+std::size_t Slots(int max) { return static_cast<std::size_t>(std::max(max, -1) + 1); }
+
+} // namespace
+
 void Matrix::redim(int maxCol, int maxRow)
 {
-    // A negative bound means no slots at all in that direction.
+    std::vector<std::vector<double>> columns(Slots(maxCol), std::vector<double>(Slots(maxRow), 0.0));
+    m_columns = std::move(columns);
     m_maxCol = std::max(maxCol, -1);
     m_maxRow = std::max(maxRow, -1);
-    const auto cells = static_cast<std::size_t>(m_maxCol + 1) * static_cast<std::size_t>(m_maxRow + 1);
-    m_cells.assign(cells, 0.0);
 }
 
 void Matrix::redimPreserve(int maxCol, int maxRow)
 {
-    Matrix resized(maxCol, maxRow);
-    const int cols = std::min(m_maxCol, resized.m_maxCol);
-    const int rows = std::min(m_maxRow, resized.m_maxRow);
-    for (int col = 0; col <= cols; ++col) {
-        for (int row = 0; row <= rows; ++row)
-            resized.at(col, row) = value(col, row);
-    }
-    *this = std::move(resized);
+    const std::size_t rows = Slots(maxRow);
+    // Columns cut away first, so that the memory they held serves the rest.
+    if (Slots(maxCol) < m_columns.size())
+        m_columns.resize(Slots(maxCol));
+    for (std::vector<double>& column : m_columns)
+        column.resize(rows, 0.0);
+    m_columns.resize(Slots(maxCol), std::vector<double>(rows, 0.0));
+    m_maxCol = std::max(maxCol, -1);
+    m_maxRow = std::max(maxRow, -1);
 }
 
 void Matrix::ensure(int maxCol, int maxRow)
 {
     if (maxCol <= m_maxCol && maxRow <= m_maxRow)
         return;
-    redimPreserve(std::max(maxCol, m_maxCol), std::max(maxRow, m_maxRow));
+    const int newMaxRow = std::max(maxRow, m_maxRow);
+    const std::size_t rows = Slots(newMaxRow);
+    // Everything that can run out of memory comes first, the room of each
+    // column and then the new columns; only then do the sizes change.
+    for (std::vector<double>& column : m_columns) {
+        if (column.capacity() < rows)
+            column.reserve(std::max(rows, column.capacity() + column.capacity() / 2));
+    }
+    if (maxCol > m_maxCol)
+        m_columns.resize(Slots(maxCol), std::vector<double>(rows, 0.0));
+    for (std::vector<double>& column : m_columns)
+        column.resize(rows, 0.0);
+    m_maxCol = std::max(maxCol, m_maxCol);
+    m_maxRow = newMaxRow;
 }
 
 double* Matrix::column(int col)
 {
     assert(col >= 0 && col <= m_maxCol && m_maxRow >= 0 && "Matrix::column outside the slots");
-    return m_cells.data() + static_cast<std::ptrdiff_t>(col) * (m_maxRow + 1);
+    return m_columns[static_cast<std::size_t>(col)].data();
 }
 
 double& Matrix::at(int col, int row)
@@ -54,7 +74,7 @@ double& Matrix::at(int col, int row)
         scratch = 0.0;
         return scratch;
     }
-    return m_cells[static_cast<std::size_t>(col) * static_cast<std::size_t>(m_maxRow + 1) + static_cast<std::size_t>(row)];
+    return m_columns[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
 }
 
 // ---------------------------------------------------------------- names
@@ -96,11 +116,17 @@ Factor DefaultFactor(int slot)
     return factor;
 }
 
+// With spare room, as the history's columns grow (Matrix): the per-vertex
+// tables grow by one slot per step.
 template <typename T>
 void GrowTo(std::vector<T>& table, int lastSlot)
 {
-    if (lastSlot >= 0 && table.size() < static_cast<std::size_t>(lastSlot) + 1)
-        table.resize(static_cast<std::size_t>(lastSlot) + 1, T{});
+    const auto size = static_cast<std::size_t>(lastSlot) + 1;
+    if (lastSlot < 0 || table.size() >= size)
+        return;
+    if (table.capacity() < size)
+        table.reserve(std::max(size, table.capacity() + table.capacity() / 2));
+    table.resize(size, T{});
 }
 
 } // namespace

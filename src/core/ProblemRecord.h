@@ -16,6 +16,11 @@ namespace zeltomir::core {
 // A matrix of doubles addressed (column, row), with slots 0..maxCol by
 // 0..maxRow. Reading outside the slots gives 0; writing outside them is a
 // programming error caught by an assertion, so callers size first.
+//
+// Each column is a vector of its own. The vertex history grows by one row
+// per step: a column grows with spare room, as a vector does, so a step
+// copies nothing, and the columns that do outgrow their room move one at a
+// time, so that growing never holds the whole table twice.
 class Matrix {
 public:
     Matrix() = default;
@@ -29,7 +34,9 @@ public:
     void redim(int maxCol, int maxRow);
     // Re-dimensions keeping the entries that lie in both shapes; new ones are 0.
     void redimPreserve(int maxCol, int maxRow);
-    // Grows (never shrinks) each dimension to at least the given slot.
+    // Grows (never shrinks) each dimension to at least the given slot, the
+    // rows with spare room (above). Memory that runs out leaves the matrix
+    // as it was.
     void ensure(int maxCol, int maxRow);
 
     // 0 outside the slots. Inline: tables and the engine read millions.
@@ -37,8 +44,7 @@ public:
     {
         if (!contains(col, row))
             return 0.0;
-        return m_cells[static_cast<std::size_t>(col) * static_cast<std::size_t>(m_maxRow + 1)
-                       + static_cast<std::size_t>(row)];
+        return m_columns[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
     }
     double& at(int col, int row);
     // Rows 0..maxRow of a column, one after the other (a reader filling a
@@ -46,12 +52,13 @@ public:
     double* column(int col);
     double operator()(int col, int row) const { return value(col, row); }
 
+    // The spare room is not part of the value.
     friend bool operator==(const Matrix&, const Matrix&) = default;
 
 private:
     int m_maxCol = -1;
     int m_maxRow = -1;
-    std::vector<double> m_cells; // column-major: (col, row) at col * (maxRow + 1) + row
+    std::vector<std::vector<double>> m_columns; // m_columns[col][row]; each holds rows 0..maxRow
 };
 
 struct Factor {
@@ -125,7 +132,8 @@ void ResetToStartup(OptimizationProblem& problem);
 // by vertices 0..n, the per-vertex tables slots 0..n, and Factors, Centroid
 // and StepVector slots 0..k (new factor slots get their default name and
 // limit markers). TrialPoint also covers 0..k+1, as the trial is indexed by
-// factor. Negative counts count as 0.
+// factor. Negative counts count as 0. Called once per step with one vertex
+// more, it copies nothing but now and then a table that outgrew its room.
 void EnsureCapacity(OptimizationProblem& problem, int factors, int vertices);
 
 // Values of the running program that are not part of the problem record and

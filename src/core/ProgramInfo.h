@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ProgramVersion.h"
+
 #include <QString>
 
 namespace zeltomir::core {
@@ -8,13 +10,10 @@ namespace zeltomir::core {
 // registers with Qt (application name, settings and data folders).
 inline const QString ProgramTitle = QStringLiteral("Zeltomir");
 inline const QString OrganizationName = QStringLiteral("Zeltomir");
-inline constexpr int VersionMajor = 3;
-inline constexpr int VersionMinor = 0;
-inline constexpr int VersionRevision = 4;
 
 inline QString VersionText()
 {
-    return QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision);
+    return QString::fromLatin1(VersionNumber);
 }
 
 // The manual that Help opens, in the program's folder.

@@ -9,7 +9,7 @@
 
 namespace zeltomir::manual {
 
-// Stands in the Markdown text for the program's version ("3.0.4").
+// Stands in the Markdown text for the program's version (core/ProgramInfo.h).
 inline const QString VersionPlaceholder = QStringLiteral("{{version}}");
 
 struct ManualSource {

@@ -8,8 +8,6 @@
 
 #include "core/LevelScaling.h"
 
-#include <algorithm>
-
 namespace zeltomir::simplex {
 
 namespace {
@@ -212,16 +210,11 @@ bool KeepTrialOnShowInsideLimits(core::OptimizationProblem& problem)
     return true;
 }
 
-// The history grows by half again when full, so a long run does not copy
-// the whole history on every step; the rows beyond NumVertices stay zero and
-// are never written to a file.
+// The history's columns keep spare room, so a long run does not copy the
+// whole history on every step.
 void MakeRoomForVertex(core::OptimizationProblem& problem, int n)
 {
-    const int k = problem.NumFactors;
-    core::Matrix& history = problem.VertexHistory;
-    if (history.maxRow() < n)
-        history.ensure(k + 4, std::max(n, history.maxRow() + history.maxRow() / 2));
-    core::EnsureCapacity(problem, k, n);
+    core::EnsureCapacity(problem, problem.NumFactors, n);
 }
 
 bool AdvanceStep(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels,

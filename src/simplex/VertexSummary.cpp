@@ -5,7 +5,6 @@
 
 #include "core/NumberText.h"
 #include "core/RecordChoices.h"
-#include "core/VectorState.h"
 
 #include <algorithm>
 #include <bit>
@@ -95,7 +94,6 @@ public:
     std::vector<VertexSummaryRow> rows(const core::Matrix& history, int firstVertex, int lastVertex) const
     {
         constexpr int BlockRows = 32;
-        core::ClearUpperVectorState();
         const int columns = shownColumns();
         std::vector<VertexSummaryRow> rows;
         rows.reserve(static_cast<std::size_t>(std::max(0, lastVertex - firstVertex + 1)));

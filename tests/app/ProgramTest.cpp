@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "core/ProgramInfo.h"
 #include "core/Random.h"
 #include "gui/ScriptedDialogService.h"
 #include "shell/ApplicationIcon.h"
@@ -265,7 +266,7 @@ TEST(ApplicationIdentity, NamesTheProgramForPerUserFolders)
     SetApplicationIdentity();
     EXPECT_EQ(QCoreApplication::applicationName(), "Zeltomir");
     EXPECT_EQ(QCoreApplication::organizationName(), "Zeltomir");
-    EXPECT_EQ(QCoreApplication::applicationVersion(), "3.0.4");
+    EXPECT_EQ(QCoreApplication::applicationVersion(), core::VersionText());
     // The installed entry is share/applications/org.zeltomir.zeltomir.desktop.
     EXPECT_EQ(QGuiApplication::desktopFileName(), "org.zeltomir.zeltomir");
     QCoreApplication::setApplicationName(name);

@@ -1,4 +1,5 @@
 #include "cli/CliHelp.h"
+#include "core/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -60,7 +61,7 @@ TEST(CliProcess, ExitStatusAndOutputOfTheBuiltProgram)
     };
     const Case cases[] = {
         {"version", {"--version"}, {}, ExitSuccess,
-         "zeltomir-cli 3.0.4\n"
+         QByteArray("zeltomir-cli ") + core::VersionNumber + "\n"
          "Copyright (C) 2026 The Zeltomir developers.\n"
          "This program comes with ABSOLUTELY NO WARRANTY.\n"
          "It is free software under the GNU General Public License, version 3 or later.\n"

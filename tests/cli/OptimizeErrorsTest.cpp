@@ -2,6 +2,7 @@
 
 #include "cli/CliHelp.h"
 #include "cli/CliRunner.h"
+#include "core/ProgramVersion.h"
 
 #include <gtest/gtest.h>
 
@@ -160,7 +161,7 @@ TEST(OptimizeErrors, HelpAndVersionAnswerWhateverElseIsGiven)
     const Session version = RunOptimize({"--version", "--goal", "best"});
     EXPECT_EQ(version.status, ExitSuccess);
     ASSERT_FALSE(version.lines.empty());
-    EXPECT_EQ(version.lines[0], "zeltomir-cli 3.0.4");
+    EXPECT_EQ(version.lines[0], "zeltomir-cli " + std::string(core::VersionNumber));
 }
 
 TEST(CliRunner, RoutesTheCommandOrRefusesIt)

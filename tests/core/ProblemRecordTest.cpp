@@ -130,6 +130,38 @@ TEST(ProblemRecordTest, MatrixReadsZeroOutsideAndKeepsOverlapOnResize)
     EXPECT_EQ(none.value(0, 0), 0);
 }
 
+// The history grows by one vertex per step: with spare room, a column moves
+// only now and then, however long the run, and keeps its values when it
+// does. A column sized exactly would move on every row.
+TEST(ProblemRecordTest, MatrixGrowingRowByRowMovesItsColumnsRarely)
+{
+    Matrix m(3, 0);
+    int moves = 0;
+    for (int row = 1; row <= 5000; ++row) {
+        const double* before = m.column(3);
+        m.ensure(3, row);
+        moves += m.column(3) != before;
+        m.at(3, row) = row;
+        m.at(0, row) = -row;
+    }
+    EXPECT_EQ(m.maxRow(), 5000);
+    EXPECT_EQ(m.maxCol(), 3);
+    EXPECT_LE(moves, 25);
+    for (int row = 1; row <= 5000; ++row) {
+        ASSERT_EQ(m.value(3, row), row);
+        ASSERT_EQ(m.value(0, row), -row);
+        ASSERT_EQ(m.value(1, row), 0);
+    }
+    // The room is no part of the value: the same numbers compare equal
+    // whether they grew or were sized at once.
+    Matrix sized(3, 5000);
+    for (int row = 1; row <= 5000; ++row) {
+        sized.at(3, row) = row;
+        sized.at(0, row) = -row;
+    }
+    EXPECT_EQ(m, sized);
+}
+
 #ifndef NDEBUG
 TEST(ProblemRecordDeathTest, MatrixWriteOutsideTheSlotsIsCaught)
 {

@@ -1,6 +1,7 @@
-# cmake -DROOT=<DESTDIR>/usr -P CheckInstalledFiles.cmake
+# cmake -DROOT=<DESTDIR>/usr -DMANUAL=ON|OFF -P CheckInstalledFiles.cmake
 # Every file the install must put under the prefix is there, nothing else
 # is (no build tool, test or library), and each holds what its name promises.
+# MANUAL is the build's ZELTOMIR_MANUAL: off, the manual is not expected.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -9,6 +10,11 @@ set(mime_types
   application/x-zeltomir-simplex
   application/x-zeltomir-target-exercise
   application/x-zeltomir-variance-exercise)
+
+set(faults "")
+macro(fault text)
+  string(APPEND faults "  ${text}\n")
+endmacro()
 
 set(expected
   bin/zeltomir
@@ -19,17 +25,17 @@ set(expected
   share/mime/packages/zeltomir.xml
   share/man/man1/zeltomir.1.gz
   share/man/man1/zeltomir-cli.1.gz
-  share/doc/zeltomir/Zeltomir.pdf
   share/doc/zeltomir/copyright
   share/doc/zeltomir/changelog.gz)
+if(MANUAL)
+  list(APPEND expected share/doc/zeltomir/Zeltomir.pdf)
+elseif(NOT IS_DIRECTORY "${ROOT}/share/doc/zeltomir")
+  # The installed program knows itself by this folder.
+  fault("missing: share/doc/zeltomir/")
+endif()
 foreach(size IN LISTS icon_sizes)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/zeltomir.png)
 endforeach()
-
-set(faults "")
-macro(fault text)
-  string(APPEND faults "  ${text}\n")
-endmacro()
 
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${ROOT}" "${ROOT}/*")
 foreach(path IN LISTS expected)

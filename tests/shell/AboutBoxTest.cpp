@@ -3,6 +3,8 @@
 #include "shell/AboutBox.h"
 #include "shell/ApplicationIcon.h"
 
+#include "core/ProgramInfo.h"
+
 #include <QImage>
 #include <QLabel>
 #include <QMdiArea>
@@ -45,7 +47,7 @@ TEST_F(AboutBoxTest, ShowsTitleVersionAndDescription)
     EXPECT_EQ(about->objectName(), "About");
     EXPECT_EQ(about->windowTitle(), "About Zeltomir");
     EXPECT_EQ(labelText(about, "lblTitle"), "Zeltomir");
-    EXPECT_EQ(labelText(about, "lblVersion"), "Version 3.0.4");
+    EXPECT_EQ(labelText(about, "lblVersion"), "Version " + core::VersionText());
     EXPECT_FALSE(labelText(about, "lblDescription").trimmed().isEmpty());
     EXPECT_EQ(labelText(about, "lblLicence"),
               "Copyright (C) 2026 The Zeltomir developers. This program comes with ABSOLUTELY NO WARRANTY. "

@@ -72,16 +72,18 @@ enum class VertexType {
     Extension,          // "E"
     ForwardContraction, // "Cr": on the reflection side
     ReverseContraction, // "Cw": on the rejected side
+    Again,              // "A": a vertex of the simplex measured again at its levels
     Other,
 };
 
 template <> struct ChoiceWords<VertexType> {
-    static constexpr std::array<std::pair<VertexType, QStringView>, 5> Words{{
+    static constexpr std::array<std::pair<VertexType, QStringView>, 6> Words{{
         {VertexType::Initial, u"I"},
         {VertexType::Reflection, u"R"},
         {VertexType::Extension, u"E"},
         {VertexType::ForwardContraction, u"Cr"},
         {VertexType::ReverseContraction, u"Cw"},
+        {VertexType::Again, u"A"},
     }};
 };
 
@@ -93,12 +95,13 @@ struct VertexTypeTerms {
     QStringView caption; // the simplex plot's legend and tool tips
 };
 
-inline constexpr std::array<VertexTypeTerms, 5> VertexTypeTable{{
+inline constexpr std::array<VertexTypeTerms, 6> VertexTypeTable{{
     {VertexType::Initial, 0, u"Initial", u"Initial"},
     {VertexType::Reflection, 1, u"Reflection", u"Reflection"},
     {VertexType::Extension, 2, u"Extension", u"Extension"},
     {VertexType::ForwardContraction, 3, u"Cr", u"Contraction forward (Cr)"},
     {VertexType::ReverseContraction, 4, u"Cw", u"Contraction reverse (Cw)"},
+    {VertexType::Again, 5, u"Again", u"Measured again"},
 }};
 
 // The TypeCode a vertex of this type records; 0 for Other.

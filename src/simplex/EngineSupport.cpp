@@ -75,6 +75,7 @@ StepReadiness ReadinessOf(const core::OptimizationProblem& problem)
     case VertexType::ReverseContraction:
         return StepReadiness::Ready;
     case VertexType::Initial:
+    case VertexType::Again: // never the type of a trial on show
     case VertexType::Other:
         break;
     }

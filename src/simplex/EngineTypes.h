@@ -64,6 +64,9 @@ struct Trial {
     QString instruction;   // the caption of Label2
     QString vertexType;    // its type's text: "R", "E", "Cr" or "Cw"
     int vertexNumber = 0;  // the number the trial gets in the vertex history once its result comes in
+    // The vertex of the simplex being measured again (its levels on show,
+    // not to be edited); 0 for any other trial.
+    int againOf = 0;
 };
 
 // What the steps window shows. Its result box is emptied whenever a trial is shown.

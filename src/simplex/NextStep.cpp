@@ -1,7 +1,10 @@
 #include "simplex/NextStep.h"
 
 #include "simplex/EngineSupport.h"
+#include "simplex/MeasureAgain.h"
 #include "simplex/StepRules.h"
+#include "simplex/TrialDisplay.h"
+#include "simplex/VertexStatus.h"
 
 #include "core/NumberText.h"
 
@@ -14,9 +17,11 @@ namespace {
 
 // Everything the step needs, checked before anything changes; the first
 // failure as its message, with the levels read when all is well.
+// A failed trial has no result to check, and a vertex measured again keeps
+// the levels it was run at, whatever the cells hold.
 std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& problem, const StepInput& input,
                                             const QLocale& locale, std::vector<double>& levels,
-                                            std::optional<float>& result, Focus& focus)
+                                            std::optional<float>& result, Focus& focus, bool failed = false)
 {
     focus = Focus::StepsResult;
     switch (ReadinessOf(problem)) {
@@ -27,12 +32,14 @@ std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& pro
     case StepReadiness::Ready:
         break;
     }
-    result = core::ParseSingle(input.result, locale);
+    result = failed ? std::optional<float>(0.0f) : core::ParseSingle(input.result, locale);
     if (!result)
         return Critical(DataInputError, QStringLiteral("The result must be numeric."));
     if (problem.NumVertices >= MaxVertices)
         return Critical(NoticeTitle, QStringLiteral("The vertex history is full.  No more than %1 vertices can be "
                                                     "recorded for one problem.").arg(MaxVertices));
+    if (PendingAgain(problem))
+        return std::nullopt;
     focus = Focus::StepsLevels;
     for (int i = 1; i <= problem.NumFactors; ++i) {
         const core::Factor factor = FactorOf(problem, i);
@@ -66,19 +73,21 @@ void UpdateRecordResponse(core::OptimizationProblem& problem, float result)
     }
 }
 
-} // namespace
-
-StepsOutcome NextStep(core::OptimizationProblem& problem, core::RunTimeState& runTime, const StepInput& input,
-                      const EngineHooks& hooks, const QLocale& locale)
+StepsOutcome RecordTrial(core::OptimizationProblem& problem, core::RunTimeState& runTime, const StepInput& input,
+                         const EngineHooks& hooks, const QLocale& locale, bool failed)
 {
     StepsOutcome answer;
     std::vector<double> levels;
     std::optional<float> result;
     // A refused step stores no snapshot: the snapshot on disk is the one that
     // undoes the last result entered, and it must survive a slip of the key.
-    if (const auto refusal = CheckStepInput(problem, input, locale, levels, result, answer.outcome.focus)) {
+    if (const auto refusal = CheckStepInput(problem, input, locale, levels, result, answer.outcome.focus, failed)) {
         answer.outcome.ok = false;
         answer.outcome.messages.push_back(*refusal);
+        return answer;
+    }
+    if (failed && hooks.confirm && !hooks.confirm(TrialFailedQuestion())) {
+        answer.outcome.ok = false;
         return answer;
     }
 
@@ -87,12 +96,41 @@ StepsOutcome NextStep(core::OptimizationProblem& problem, core::RunTimeState& ru
     if (hooks.storeUndoSnapshot)
         hooks.storeUndoSnapshot();
     runTime.Modified = QStringLiteral("yes");
-    UpdateRecordResponse(problem, *result);
-    Trial trial = ProcessStepResult(problem, *result, levels, locale);
+    // A failed trial has no result for the record to keep.
+    if (!failed)
+        UpdateRecordResponse(problem, *result);
+    Trial trial;
+    if (PendingAgain(problem)) {
+        RecordAgain(problem, *result, failed);
+        trial = TrialOnShow(problem, true, locale);
+    } else {
+        trial = TrialOnShow(problem, AdvanceStep(problem, *result, levels, failed), locale);
+    }
     problem.OutOfLimits = QStringLiteral("n");
     answer.outcome.focus = Focus::StepsResult;
     answer.steps = StepsContent{std::nullopt, std::move(trial)};
     return answer;
+}
+
+} // namespace
+
+core::Message TrialFailedQuestion()
+{
+    return {QStringLiteral("Warning!"),
+            QStringLiteral("Record the trial on show as failed?  The simplex will treat it as the worst result."),
+            core::MessageIcon::Question};
+}
+
+StepsOutcome NextStep(core::OptimizationProblem& problem, core::RunTimeState& runTime, const StepInput& input,
+                      const EngineHooks& hooks, const QLocale& locale)
+{
+    return RecordTrial(problem, runTime, input, hooks, locale, false);
+}
+
+StepsOutcome TrialFailed(core::OptimizationProblem& problem, core::RunTimeState& runTime, const StepInput& input,
+                         const EngineHooks& hooks, const QLocale& locale)
+{
+    return RecordTrial(problem, runTime, input, hooks, locale, true);
 }
 
 } // namespace zeltomir::simplex

@@ -26,9 +26,21 @@ struct StepInput {
 // at single precision, as the initial simplex compares them). Then FirstStepPending "no" and Stage "Steps"; the undo snapshot;
 // Modified "yes"; RecordResponse updated; the step rules; OutOfLimits back
 // to "n". ok is false when refused; the focus goes back to the result box
-// (to the level grid for a bad level).
+// (to the level grid for a bad level). With a vertex waiting to be measured
+// again, the result is its new measurement (RecordAgain) and the level
+// cells are not read.
 StepsOutcome NextStep(core::OptimizationProblem& problem, core::RunTimeState& runTime, const StepInput& input,
                       const EngineHooks& hooks = {}, const QLocale& locale = QLocale());
+
+// Trial Failed: the trial on show could not be run. The checks of Next Step
+// but the result's, then the question (TrialFailedQuestion, through
+// hooks.confirm; No changes nothing); then as Next Step, the trial recorded
+// with the result 0, marked failed, scored the worst there is, and
+// RecordResponse left alone. With a vertex waiting to be measured again, it
+// is that measurement that failed.
+StepsOutcome TrialFailed(core::OptimizationProblem& problem, core::RunTimeState& runTime, const StepInput& input,
+                         const EngineHooks& hooks = {}, const QLocale& locale = QLocale());
+core::Message TrialFailedQuestion();
 
 // The most vertices the history can count.
 inline constexpr int MaxVertices = 32767;

@@ -4,6 +4,7 @@
 #include "simplex/InitialSimplex.h"
 #include "simplex/SimplexMoves.h"
 #include "simplex/SimplexTerms.h"
+#include "simplex/VertexStatus.h"
 
 #include "core/NumberText.h"
 
@@ -99,12 +100,12 @@ bool ChooseGoalOption(core::OptimizationProblem& problem, int index, const QStri
 void RescoreObjectives(core::OptimizationProblem& problem)
 {
     const int k = problem.NumFactors;
-    const auto score = [&problem](double result) { return ObjectiveOf(problem.Goal, problem.TargetValue, result); };
+    // A failed vertex stays the worst under any goal (ScoreOf).
     for (int v = 1; v <= problem.NumVertices; ++v)
-        problem.VertexHistory.at(k + 4, v) = score(problem.VertexHistory.value(k + 1, v));
+        problem.VertexHistory.at(k + 4, v) = ScoreOf(problem, v, problem.VertexHistory.value(k + 1, v));
     for (int r = 1; r <= k + 1; ++r)
-        problem.Simplex.at(k + 4, r) = score(problem.Simplex.value(k + 1, r));
-    problem.LastObjective = score(problem.LastResult);
+        problem.Simplex.at(k + 4, r) = ScoreOf(problem, VertexNumberOfRow(problem, r), problem.Simplex.value(k + 1, r));
+    problem.LastObjective = ScoreOf(problem, problem.NumVertices, problem.LastResult);
     RankRetainedRows(problem);
 }
 

@@ -5,6 +5,7 @@
 #include "simplex/SimplexMoves.h"
 #include "simplex/SimplexTerms.h"
 #include "simplex/StepRules.h"
+#include "simplex/VertexStatus.h"
 
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
@@ -125,7 +126,7 @@ void RestoreSimplex(core::OptimizationProblem& problem, const core::Optimization
         }
         double& objective = simplex.at(k + 4, r);
         objective = Agreeing(objective, knownRow ? KnownValue(&known->Simplex, k + 4, knownRow) : std::nullopt,
-                             Agreeing(objective, ObjectiveOf(problem.Goal, problem.TargetValue, simplex.value(k + 1, r)),
+                             Agreeing(objective, ScoreOf(problem, VertexNumberOfRow(problem, r), simplex.value(k + 1, r)),
                                       objective));
     }
 }
@@ -139,7 +140,7 @@ void RestoreHistoryObjectives(core::OptimizationProblem& problem, const core::Op
     double* objectives = history.column(k + 4);
     const double* results = history.column(k + 1);
     for (int v = 1; v <= problem.NumVertices && v <= history.maxRow(); ++v) {
-        const double objective = ObjectiveOf(problem.Goal, problem.TargetValue, results[v]);
+        const double objective = ScoreOf(problem, v, results[v]);
         objectives[v] = Agreeing(objectives[v], KnownValue(known ? &known->VertexHistory : nullptr, k + 4, v),
                                  Agreeing(objectives[v], objective, objectives[v]));
     }

@@ -104,10 +104,11 @@ RunProgress AssessRun(const core::OptimizationProblem& problem)
     if (kept && kept->second >= CirclingSimplexes(k))
         progress.advice.push_back(
             {AdviceRule::VertexKept,
-             QStringLiteral("Vertex %1 has been kept in %2 successive simplexes: measure it again; if its result "
+             QStringLiteral("Vertex %1 has been kept in %2 successive simplexes: measure it again with Measure Again; if its result "
                             "holds, the simplex is circling the optimum.")
                  .arg(kept->first)
-                 .arg(kept->second)});
+                 .arg(kept->second),
+             kept->first});
     const bool belowResolution = std::all_of(progress.extents.begin(), progress.extents.end(),
                                              [](const FactorExtent& f) { return f.extent < f.resolution; });
     if (belowResolution)

@@ -40,6 +40,7 @@ inline const QString NoImprovement = QStringLiteral("no-improvement");
 struct Advice {
     QString rule; // one of AdviceRule
     QString text;
+    int vertex = 0; // the vertex the advice names (VertexKept), else 0
 
     friend bool operator==(const Advice&, const Advice&) = default;
 };

@@ -4,6 +4,7 @@
 #include "simplex/SimplexMoves.h"
 #include "simplex/SimplexTerms.h"
 #include "simplex/TrialDisplay.h"
+#include "simplex/VertexStatus.h"
 
 #include "core/LevelScaling.h"
 
@@ -23,15 +24,9 @@ double& slot(std::vector<double>& table, int i)
     return table[static_cast<std::size_t>(i)];
 }
 
-// Makes room for vertex n. The history's columns keep spare room, so a long
-// run does not copy the whole history on every step.
-void MakeRoomForVertex(core::OptimizationProblem& problem, int n)
-{
-    core::EnsureCapacity(problem, problem.NumFactors, n);
-}
-
 // Step 1: the trial becomes vertex n of the history.
-int RecordVertex(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels)
+int RecordVertex(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels,
+                 bool failed)
 {
     const int k = problem.NumFactors;
     const int n = problem.NumVertices + 1;
@@ -39,8 +34,11 @@ int RecordVertex(core::OptimizationProblem& problem, float result, const std::ve
     // the one before this result, whole, and can be saved as it stands.
     MakeRoomForVertex(problem, n);
     problem.PreviousResult = problem.LastResult;
-    problem.LastResult = result;
+    problem.LastResult = failed ? 0.0f : result;
     problem.NumVertices = static_cast<std::int16_t>(n);
+    // Written whatever it was: a slot beyond the history may hold the status
+    // of a vertex that Begin Optimization or Undo dropped.
+    SetStatus(problem, n, failed ? VertexStatus::Failed : VertexStatus::Measured);
 
     core::Matrix& history = problem.VertexHistory;
     for (int i = 1; i <= k; ++i) {
@@ -49,7 +47,7 @@ int RecordVertex(core::OptimizationProblem& problem, float result, const std::ve
         const double level = index < naturalLevels.size() ? naturalLevels[index] : 0;
         history.at(i, n) = core::ToCoded(factor.LowerLimit, factor.UpperLimit, level);
     }
-    problem.LastObjective = ObjectiveOf(problem.Goal, problem.TargetValue, problem.LastResult);
+    problem.LastObjective = ScoreOf(problem, n, problem.LastResult);
     history.at(k + 4, n) = problem.LastObjective;
     history.at(k + 1, n) = problem.LastResult;
     history.at(k + 2, n) = core::TypeCode(problem.CurrentVertexType);
@@ -141,6 +139,7 @@ std::vector<Attempt> AttemptsAfter(const core::Choice<VertexType>& evaluatedType
     case VertexType::ReverseContraction:
         return {Reverse};
     case VertexType::Initial:
+    case VertexType::Again:
     case VertexType::Other:
         break;
     }
@@ -211,9 +210,17 @@ bool KeepTrialOnShowInsideLimits(core::OptimizationProblem& problem)
     return true;
 }
 
-bool AdvanceStep(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels)
+// The history's columns keep spare room, so a long run does not copy the
+// whole history on every step.
+void MakeRoomForVertex(core::OptimizationProblem& problem, int n)
 {
-    const int n = RecordVertex(problem, result, naturalLevels);
+    core::EnsureCapacity(problem, problem.NumFactors, n);
+}
+
+bool AdvanceStep(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels,
+                 bool failed)
+{
+    const int n = RecordVertex(problem, result, naturalLevels, failed);
     bool retentionDue = true;
     Shown shown = Decide(problem, n, retentionDue);
     if (problem.OutOfLimits == QLatin1String("y")) {

@@ -30,7 +30,13 @@ Trial ProcessStepResult(core::OptimizationProblem& problem, float result, const 
 
 // The same step without the texts of the trial: true when the trial is to
 // be shown rounded to the factors' decimals.
-bool AdvanceStep(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels);
+// failed: the trial could not be run; it is recorded with the result 0 and
+// the objective of a failed vertex, the worst there is.
+bool AdvanceStep(core::OptimizationProblem& problem, float result, const std::vector<double>& naturalLevels,
+                 bool failed = false);
+
+// Makes room in every table for vertex n.
+void MakeRoomForVertex(core::OptimizationProblem& problem, int n);
 
 // After the limits have changed during a run: a trial on show that now lies
 // outside them is proposed again inside them as the step that proposed it

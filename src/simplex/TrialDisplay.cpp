@@ -1,7 +1,9 @@
 #include "simplex/TrialDisplay.h"
 
 #include "simplex/EngineSupport.h"
+#include "simplex/MeasureAgain.h"
 #include "simplex/SimplexTerms.h"
+#include "simplex/VertexStatus.h"
 #include "simplex/VertexView.h"
 
 #include "core/NumberText.h"
@@ -74,6 +76,8 @@ bool ProposedRounded(const core::OptimizationProblem& problem)
 
 StepsContent ReopenedSteps(const core::OptimizationProblem& problem, const QLocale& locale)
 {
+    if (const std::optional<int> again = PendingAgain(problem))
+        return {FactorNames(problem), AgainTrial(problem, *again, locale)};
     return {FactorNames(problem), TrialOnShow(problem, ProposedRounded(problem), locale)};
 }
 

@@ -79,6 +79,8 @@ double SimplexLevel(const core::OptimizationProblem& problem, int row, int facto
 
 bool BestSoFar::add(int vertex, double result)
 {
+    if (StatusOf(*m_problem, vertex) == VertexStatus::Failed)
+        return false;
     const double objective = ObjectiveOf(m_problem->Goal, m_problem->TargetValue, result);
     if (any() && !(objective > m_objective))
         return false;

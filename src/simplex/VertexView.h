@@ -11,6 +11,8 @@
 #include "core/ProblemRecord.h"
 #include "core/RecordChoices.h"
 
+#include "simplex/VertexStatus.h"
+
 #include <optional>
 #include <vector>
 
@@ -42,6 +44,11 @@ public:
     std::optional<core::VertexType> type() const;
     double timesRetained() const;
     double objective() const;
+    // What became of its measurement, and the result first entered where
+    // it was corrected since.
+    VertexStatus status() const { return StatusOf(*m_problem, m_number); }
+    bool failed() const { return status() == VertexStatus::Failed; }
+    std::optional<double> firstResult() const { return FirstResultOf(*m_problem, m_number); }
 
     // The columns after the levels, for the engine's step code and for a
     // reader that copies whole columns at a time (the vertex summary).
@@ -67,7 +74,8 @@ class BestSoFar {
 public:
     explicit BestSoFar(const core::OptimizationProblem& problem) : m_problem(&problem) {}
 
-    // Takes in the vertex's result; true when it is the best so far.
+    // Takes in the vertex's result; true when it is the best so far. A
+    // failed vertex has no result to compare and never is.
     bool add(int vertex, double result);
     bool any() const { return m_vertex > 0; }
     int vertex() const { return m_vertex; }

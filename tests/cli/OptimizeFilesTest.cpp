@@ -161,7 +161,7 @@ TEST_F(OptimizeFiles, OpenWithoutInputWritesTheSummaryAndSavesAgain)
               R"j({"event":"trial","vertex":9,"type":"R","instruction":"Use the Reflection","levels":[6,10]})j");
     // The resumed trial is assessed too.
     EXPECT_EQ(session.lines[1], R"j({"event":"advice","vertex":8,"advice":[{"rule":"vertex-kept","text":"Vertex 5 )j"
-                                R"j(has been kept in 4 successive simplexes: measure it again; if its result holds, )j"
+                                R"j(has been kept in 4 successive simplexes: measure it again with Measure Again; if its result holds, )j"
                                 R"j(the simplex is circling the optimum."}]})j");
     QFile first(kept);
     QFile second(again);

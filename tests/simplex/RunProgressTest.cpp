@@ -40,7 +40,7 @@ void SimplexSpread(core::OptimizationProblem& p, double extent)
 
 QString KeptText(int vertex, int simplexes)
 {
-    return QStringLiteral("Vertex %1 has been kept in %2 successive simplexes: measure it again; if its result holds, "
+    return QStringLiteral("Vertex %1 has been kept in %2 successive simplexes: measure it again with Measure Again; if its result holds, "
                           "the simplex is circling the optimum.")
         .arg(vertex)
         .arg(simplexes);

@@ -39,7 +39,7 @@ TEST(VertexCsv, NumbersAtFullPrecisionWithAPointAndUnknownTypesEmpty)
     problem.NumFactors = 1;
     problem.NumVertices = 3;
     problem.Factors[1] = {QStringLiteral("Line\nbreak"), 0, 1, 2}; // natural level = coded level
-    const double rows[3][4] = {{0.1, 1234567.5, 3, 2}, {1.0 / 3, -0.0, 5, 0}, {1, 1e21, 1.5, 1}};
+    const double rows[3][4] = {{0.1, 1234567.5, 3, 2}, {1.0 / 3, -0.0, 6, 0}, {1, 1e21, 1.5, 1}};
     for (int v = 1; v <= 3; ++v) {
         for (int col = 1; col <= 4; ++col)
             problem.VertexHistory.at(col, v) = rows[v - 1][col - 1];

@@ -38,22 +38,22 @@ TEST(VertexSummary, CellsAsTheHistoryHoldsThem)
     core::OptimizationProblem problem = test::StartupProblem();
     problem.InitialSimplexDefined = QStringLiteral("yes");
     problem.NumFactors = 1;
-    problem.NumVertices = 7;
+    problem.NumVertices = 8;
     problem.Factors[1].LowerLimit = -1;
     problem.Factors[1].UpperLimit = 1;
     problem.Factors[1].SignificantDigits = 0;
-    const double codes[] = {0, 1, 2, 3, 4, 5, 1.5};
-    for (int v = 1; v <= 7; ++v) {
+    const double codes[] = {0, 1, 2, 3, 4, 5, 6, 1.5};
+    for (int v = 1; v <= 8; ++v) {
         problem.VertexHistory.at(1, v) = 0.6; // natural 0.2: no decimals, rounds to an empty text
         problem.VertexHistory.at(2, v) = 1234.5;
         problem.VertexHistory.at(3, v) = codes[v - 1];
         problem.VertexHistory.at(4, v) = v;
     }
     const VertexSummaryContent content = BuildVertexSummary(problem);
-    const std::optional<QString> types[] = {"Initial", "Reflection", "Extension", "Cr", "Cw", std::nullopt,
+    const std::optional<QString> types[] = {"Initial", "Reflection", "Extension", "Cr", "Cw", "Again", std::nullopt,
                                             std::nullopt};
-    ASSERT_EQ(content.rows.size(), 7u);
-    for (int v = 1; v <= 7; ++v) {
+    ASSERT_EQ(content.rows.size(), 8u);
+    for (int v = 1; v <= 8; ++v) {
         SCOPED_TRACE(v);
         const VertexSummaryRow& row = content.rows[static_cast<std::size_t>(v - 1)];
         EXPECT_EQ(row.levels(), (QStringList{""}));

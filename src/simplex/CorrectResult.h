@@ -1,0 +1,37 @@
+#pragma once
+
+// Correct Result: a result found mistyped after later trials were run.
+
+#include "simplex/EngineTypes.h"
+
+#include "core/ProblemRecord.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace zeltomir::simplex {
+
+inline const QString CorrectionBeforeBegin =
+    QStringLiteral("Until Begin Optimization, the results of the initial simplex are changed in the Initial "
+                   "Simplex window.");
+inline const QString FinishStepBeforeCorrection =
+    QStringLiteral("Finish the step in progress first, or use Undo and enter the result again.");
+inline const QString CorrectionRecorded =
+    QStringLiteral("The correction is recorded.  The trials already run were chosen with the first value and stay "
+                   "as they are.");
+
+// Gives vertex v the result typed (checked as any result). Refused, with
+// nothing changed: before Begin Optimization has proposed a trial, for a
+// vertex the history does not hold, for a result that is not a number, and
+// for a vertex of the current simplex (or the reflection just measured)
+// while a step is in progress. Then the undo snapshot; the first value is
+// kept (a second correction keeps the first), a failed vertex becomes a
+// measured one with no first value; the objective is scored anew and
+// RecordResponse stays. A vertex of the current simplex moves the simplex:
+// it is ranked again and the trial proposed again (ProposeFromRescoredSimplex),
+// which the answer carries; for any other vertex only the history changes,
+// and the answer says so (CorrectionRecorded).
+StepsOutcome CorrectResult(core::OptimizationProblem& problem, core::RunTimeState& runTime, int vertex,
+                           const QString& result, const EngineHooks& hooks = {}, const QLocale& locale = QLocale());
+
+} // namespace zeltomir::simplex

@@ -1,12 +1,27 @@
 #include "core/InstallLayout.h"
 
+#include "core/InstallPaths.h"
+
 #include <QDir>
+#include <QFileInfo>
 
 namespace zeltomir::core {
 
-QString InstalledDocFolder(const QString& programFolder)
+bool RunsInstalled(const QString& programFolder, const QString& installedProgramFolder)
 {
-    return QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral("../share/doc/zeltomir")));
+    // Through links and "..": /usr/bin is often a link to /bin, or the other way.
+    const QString here = QFileInfo(programFolder).canonicalFilePath();
+    return !here.isEmpty() && here == QFileInfo(installedProgramFolder).canonicalFilePath();
+}
+
+bool RunsInstalled(const QString& programFolder)
+{
+    return RunsInstalled(programFolder, QString::fromUtf8(InstalledProgramFolder));
+}
+
+QString DataFolder(const QString& programFolder)
+{
+    return QDir::cleanPath(QDir(programFolder).filePath(QString::fromUtf8(DataFolderFromProgram)));
 }
 
 } // namespace zeltomir::core

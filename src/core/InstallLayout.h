@@ -4,11 +4,16 @@
 
 namespace zeltomir::core {
 
-// The folder an installed program keeps its documentation in (the manual),
-// ../share/doc/zeltomir from the executable's folder: the layout the build
-// installs, bin/ and share/doc/zeltomir/ under one prefix (the build's
-// ZELTOMIR_INSTALL_DOCDIR must stay in step). Whether it exists
-// is how the program tells that it runs installed.
-QString InstalledDocFolder(const QString& programFolder);
+// Whether the program runs installed: its folder is the one the build
+// installs the programs into (the prefix compiled in), whatever else lies
+// around it. A minimal system may leave out share/doc, so that folder
+// decides nothing.
+bool RunsInstalled(const QString& programFolder, const QString& installedProgramFolder);
+// The same against the prefix this program was built for.
+bool RunsInstalled(const QString& programFolder);
+
+// The program's data folder (share/zeltomir under the prefix) as reached
+// from its folder, so that a tree copied elsewhere finds its own.
+QString DataFolder(const QString& programFolder);
 
 } // namespace zeltomir::core

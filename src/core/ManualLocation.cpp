@@ -12,7 +12,7 @@ QString ManualPath(const QString& programFolder)
 {
     const QDir folder(programFolder);
     const QString beside = folder.filePath(ManualFileName);
-    const QString installed = QDir(InstalledDocFolder(programFolder)).filePath(ManualFileName);
+    const QString installed = QDir(DataFolder(programFolder)).filePath(ManualFileName);
     if (!QFileInfo(beside).isFile() && QFileInfo(installed).isFile())
         return installed;
     return beside;

@@ -2,6 +2,7 @@
 
 #include "core/FileLock.h"
 #include "core/InstallLayout.h"
+#include "core/InstallPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,11 +44,6 @@ QString WriteProbe(const QString& folder)
     return probe.open() ? QString() : probe.errorString();
 }
 
-bool IsInstalled(const QString& programFolder)
-{
-    return QFileInfo(InstalledDocFolder(programFolder)).isDir();
-}
-
 // The runtime folder must be "owned by the user, and he must be the only one
 // having read and write access to it" (XDG base directories); one that is
 // not, or that is reached through a link, is no safe place for the files.
@@ -86,7 +82,7 @@ void RemoveStalePrivateFolders(const QString& parent)
 SnapshotPlaces SnapshotPlaces::Of(const QString& programFolder)
 {
     return {programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-            qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath()};
+            qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath(), QString::fromUtf8(InstalledProgramFolder)};
 }
 
 SnapshotFolderChoice ChooseSnapshotFolder(const SnapshotPlaces& places)
@@ -96,7 +92,7 @@ SnapshotFolderChoice ChooseSnapshotFolder(const SnapshotPlaces& places)
         QDir::cleanPath(IsSafeRuntimeFolder(places.runtimeFolder) ? places.runtimeFolder : places.tempFolder);
 
     QStringList usual;
-    const bool installed = IsInstalled(places.programFolder);
+    const bool installed = RunsInstalled(places.programFolder, places.installedProgramFolder);
     if (!installed || places.userDataFolder.isEmpty())
         usual << places.programFolder;
     if (!places.userDataFolder.isEmpty())

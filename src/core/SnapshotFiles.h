@@ -32,6 +32,7 @@ struct SnapshotPlaces {
     QString userDataFolder; // the per-user data folder; empty when none is known
     QString runtimeFolder;  // $XDG_RUNTIME_DIR; empty when unset
     QString tempFolder;     // the system's folder for temporary files
+    QString installedProgramFolder; // where the build installs the programs
 
     // The places of the running program in programFolder.
     static SnapshotPlaces Of(const QString& programFolder);
@@ -52,7 +53,7 @@ struct SnapshotFolderChoice {
 };
 
 // The usual folder is the program's folder, unless the program is installed
-// (its documentation lies in InstalledDocFolder), where system folders
+// (it runs from installedProgramFolder: RunsInstalled), where system folders
 // are no place for a user's working files even when they can be written (as
 // by an administrator), and removing the package must leave nothing behind:
 // then it is the per-user data folder. A program folder that cannot be

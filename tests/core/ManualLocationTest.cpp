@@ -9,7 +9,7 @@
 namespace zeltomir::core {
 namespace {
 
-TEST(ManualPath, BesideTheProgramFirstThenTheInstalledDocumentation)
+TEST(ManualPath, BesideTheProgramFirstThenTheInstalledDataFolder)
 {
     const struct {
         const char* name;
@@ -18,7 +18,7 @@ TEST(ManualPath, BesideTheProgramFirstThenTheInstalledDocumentation)
         const char* found; // relative to the prefix
     } cases[] = {
         {"build folder", true, false, "bin/Zeltomir.pdf"},
-        {"installed", false, true, "share/doc/zeltomir/Zeltomir.pdf"},
+        {"installed", false, true, "share/zeltomir/Zeltomir.pdf"},
         {"both", true, true, "bin/Zeltomir.pdf"},
         {"neither: where it belongs", false, false, "bin/Zeltomir.pdf"},
     };
@@ -26,9 +26,9 @@ TEST(ManualPath, BesideTheProgramFirstThenTheInstalledDocumentation)
         SCOPED_TRACE(c.name);
         QTemporaryDir prefix;
         const QDir root(prefix.path());
-        ASSERT_TRUE(root.mkpath("bin") && root.mkpath("share/doc/zeltomir"));
+        ASSERT_TRUE(root.mkpath("bin") && root.mkpath("share/zeltomir"));
         for (const auto& [wanted, file] : {std::pair(c.beside, "bin/Zeltomir.pdf"),
-                                          std::pair(c.installed, "share/doc/zeltomir/Zeltomir.pdf")}) {
+                                          std::pair(c.installed, "share/zeltomir/Zeltomir.pdf")}) {
             QFile pdf(root.filePath(QLatin1String(file)));
             ASSERT_TRUE(!wanted || pdf.open(QIODevice::WriteOnly));
         }

@@ -43,7 +43,7 @@ enum class Place { ProgramFolder, UserDataFolder, PrivateInRuntime, PrivateInTem
 
 struct FolderCase {
     const char* name;
-    bool installed; // ../share/doc/zeltomir beside the program's folder
+    bool installed; // the folder it runs from is the one the programs are installed into
     bool programWritable;
     bool userDataWritable;
     Runtime runtime;
@@ -95,7 +95,9 @@ TEST_F(SnapshotFilesTest, TheFolderFollowsTheProgramAndItsEnvironment)
         const QDir dir(root.path());
         WriteText(dir.filePath("plain"), "x");
         ASSERT_TRUE(dir.mkpath("prefix/bin") && dir.mkpath("tmp") && dir.mkpath("run") && dir.mkpath("open"));
-        if (c.installed) {
+        // The documentation folder decides nothing: a build tree may lie
+        // beside one, and a minimal install has none.
+        if (!c.installed) {
             ASSERT_TRUE(dir.mkpath("prefix/share/doc/zeltomir"));
         }
         ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("run")).constData(), 0700), 0);
@@ -109,6 +111,7 @@ TEST_F(SnapshotFilesTest, TheFolderFollowsTheProgramAndItsEnvironment)
         places.userDataFolder = dir.filePath(c.userDataWritable ? "home/data" : "plain/data");
         places.runtimeFolder = runtime[static_cast<int>(c.runtime)];
         places.tempFolder = dir.filePath("tmp");
+        places.installedProgramFolder = c.installed ? places.programFolder : dir.filePath("usr/bin");
 
         QString privateFolder;
         {
@@ -170,7 +173,7 @@ TEST_F(SnapshotFilesTest, PlantedSymbolicLinksAreNeverFollowed)
         WriteText(dir.filePath("other/kept"), "kept");
         ASSERT_TRUE(QFile::link(dir.filePath(c.to), dir.filePath(c.at)));
 
-        SnapshotPlaces places{dir.filePath("prog"), dir.filePath("data"), {}, dir.filePath("tmp")};
+        SnapshotPlaces places{dir.filePath("prog"), dir.filePath("data"), {}, dir.filePath("tmp"), {}};
         {
             SnapshotFiles files(places);
             OptimizationProblem problem;
@@ -207,7 +210,7 @@ TEST_F(SnapshotFilesTest, PrivateFoldersOfProgramsThatEndedAreRemoved)
     const QDir dir(m_dir.path());
     WriteText(dir.filePath("plain"), "x");
     ASSERT_TRUE(dir.mkpath("tmp"));
-    const SnapshotPlaces places{dir.filePath("plain/bin"), dir.filePath("plain/data"), {}, dir.filePath("tmp")};
+    const SnapshotPlaces places{dir.filePath("plain/bin"), dir.filePath("plain/data"), {}, dir.filePath("tmp"), {}};
 
     auto running = std::make_unique<SnapshotFiles>(places);
     ASSERT_TRUE(running->isPrivate());

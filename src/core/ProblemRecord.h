@@ -5,6 +5,7 @@
 // from 1 and keeps an unused slot 0.
 
 #include "core/RecordChoices.h"
+#include "core/Responses.h"
 
 #include <QString>
 
@@ -115,6 +116,12 @@ struct OptimizationProblem {
     QString Instruction;
     QString InstructionFlag;
     QString OutOfLimits = "n";
+
+    // Several responses, in a section of the state file of their own: their
+    // definitions (none: the one response is the result) and each vertex's
+    // values, (response 1..m, vertex 1..NumVertices).
+    std::vector<ResponseDefinition> Responses;
+    Matrix VertexResponses;
 
     friend bool operator==(const OptimizationProblem&, const OptimizationProblem&) = default;
 };

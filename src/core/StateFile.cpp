@@ -100,6 +100,33 @@ qint64 StateFileLineCount(int k, int n)
     return 15 + 6 * factors + columns * rows + (3 + columns) * std::max(n, 0);
 }
 
+// The optional sections after the last field, each opened by its marker
+// line, in this order; a problem that needs none writes none, so its file is
+// the one it always was. A reader that knows no sections refuses the file.
+const QString ResponsesMarker = QStringLiteral("[Responses]");
+const QStringList SectionMarkers{ResponsesMarker};
+
+void WriteSections(const OptimizationProblem& p, StateFileText& out)
+{
+    if (p.Responses.empty())
+        return;
+    const int m = static_cast<int>(p.Responses.size());
+    out.text(ResponsesMarker);
+    out.integer(m);
+    for (const ResponseDefinition& response : p.Responses) {
+        out.text(response.name);
+        out.text(ResponseGoalWord(response.goal));
+        for (const double value : {response.lower, response.upper, response.target, response.importance,
+                                   response.shape, response.shapeAbove})
+            out.number(value);
+    }
+    out.integer(p.NumVertices);
+    for (int v = 1; v <= p.NumVertices; ++v) {
+        for (int i = 1; i <= m; ++i)
+            out.number(p.VertexResponses.value(i, v));
+    }
+}
+
 // The file in its order. The loops run 1..count, so a count below 1 (the
 // setup window lets 0 and negative factor counts through) gives no lines.
 void WriteStateText(const OptimizationProblem& p, StateFileText& out)
@@ -151,6 +178,7 @@ void WriteStateText(const OptimizationProblem& p, StateFileText& out)
     // there never sees; the start-up snapshot, before any is chosen, has none.
     if (IsStepType(p.StepType))
         out.text(p.StepType);
+    WriteSections(p, out);
 }
 
 QByteArray BuildStateFileBytes(const OptimizationProblem& p)
@@ -292,6 +320,7 @@ private:
     int count(int lowest, int highest, const QString& expected);
     void readFactors(OptimizationProblem& r, int k);
     void readRest(OptimizationProblem& r);
+    void readResponses(OptimizationProblem& r);
 
     LineSource& m_source;
     qsizetype m_lineNumber = 0;
@@ -447,19 +476,49 @@ void StateFileParser::readRest(OptimizationProblem& r)
     r.RecordResponse = number();
     r.OutOfLimits = text();
     r.InitialSimplexDefined = text();
-    // Then the step type, if kept. Blank lines after the end are harmless (an
-    // editor may add one); any other text means the counts in lines 2 and 3
-    // do not fit the file.
-    if (m_lineNumber < m_source.count()) {
+    // Then the step type, if kept, and the sections in their order. Blank
+    // lines after the end are harmless (an editor may add one); any other
+    // text means the counts in lines 2 and 3 do not fit the file.
+    qsizetype nextSection = 0;
+    for (bool first = true; m_lineNumber < m_source.count(); first = false) {
         const QString kept = text().trimmed();
-        if (IsStepType(kept))
+        const qsizetype section = SectionMarkers.indexOf(kept);
+        if (first && IsStepType(kept))
             m_stepType = kept;
-        else if (!kept.isEmpty())
+        else if (section >= nextSection) {
+            readResponses(r);
+            nextSection = section + 1;
+        } else if (!kept.isEmpty())
             fail(QStringLiteral("Line %1 lies beyond the end of the problem that lines 2 and 3 describe.").arg(m_lineNumber));
     }
-    while (m_lineNumber < m_source.count()) {
-        if (!text().trimmed().isEmpty())
-            fail(QStringLiteral("Line %1 lies beyond the end of the problem that lines 2 and 3 describe.").arg(m_lineNumber));
+}
+
+void StateFileParser::readResponses(OptimizationProblem& r)
+{
+    const int m = count(1, MaxResponses, QStringLiteral("the number of responses, 1 to %1,").arg(MaxResponses));
+    for (int i = 1; i <= m; ++i) {
+        ResponseDefinition response;
+        response.name = text();
+        const QString word = text();
+        const std::optional<ResponseGoal> goal = ResponseGoalOfWord(word);
+        if (!goal)
+            fail(QStringLiteral("Line %1 should hold the goal of response %2 (max, min, target or track) but holds %3.")
+                     .arg(m_lineNumber).arg(i).arg(Shown(word)));
+        response.goal = *goal;
+        for (double* value : {&response.lower, &response.upper, &response.target, &response.importance,
+                              &response.shape, &response.shapeAbove})
+            *value = number();
+        if (const std::optional<QString> fault = ResponseDefinitionFault(response))
+            fail(QStringLiteral("Response %1 (line %2): ").arg(i).arg(m_lineNumber) + *fault);
+        r.Responses.push_back(response);
+    }
+    if (count(0, MaxVertices, QStringLiteral("the number of vertices")) != r.NumVertices)
+        fail(QStringLiteral("Line %1 should hold the number of vertices, %2, but holds %3.")
+                 .arg(m_lineNumber).arg(r.NumVertices).arg(lastShown()));
+    r.VertexResponses.redim(m, r.NumVertices);
+    for (int v = 1; v <= r.NumVertices; ++v) {
+        for (int i = 1; i <= m; ++i)
+            r.VertexResponses.at(i, v) = number();
     }
 }
 

@@ -4,26 +4,14 @@
 // 0 and 1 (Derringer and Suich's functions), their overall desirability D,
 // and the objective the simplex ranks a vertex by.
 
-#include <QString>
+#include "core/Responses.h"
 
 #include <vector>
 
 namespace zeltomir::simplex {
 
-enum class ResponseGoal { Maximize, Minimize, Target, TrackOnly };
-
-struct ResponseDefinition {
-    QString name;
-    ResponseGoal goal = ResponseGoal::Maximize;
-    double lower = 0;       // L
-    double upper = 1;       // U
-    double target = 0;      // T, for a target only
-    double importance = 1;  // r
-    double shape = 1;       // s: below the target, or the whole way
-    double shapeAbove = 1;  // t: above the target
-
-    friend bool operator==(const ResponseDefinition&, const ResponseDefinition&) = default;
-};
+using core::ResponseDefinition;
+using core::ResponseGoal;
 
 // d of one response for the value y; 1 for a response only tracked (it
 // takes no part in D).

@@ -321,6 +321,38 @@ TEST(StateFileTest, ReadingConvertsEachValueAsItsLineKindRequires)
     }
 }
 
+// Several responses go in a section after the last field (and the step
+// type, when there is one), which a one-response problem never writes.
+TEST(StateFileTest, TheResponsesSectionRoundTrips)
+{
+    for (const QString& stepType : {QString(), QStringLiteral("Fixed")}) {
+        SCOPED_TRACE(stepType.toStdString());
+        OptimizationProblem p = RandomProblem(2, 6, 5, true);
+        p.StepType = stepType;
+        const QByteArray oneResponse = StateFileBytes(p);
+        p.Responses = {{"Yield", ResponseGoal::Maximize, 120, 170},
+                       {"Hardness", ResponseGoal::Target, 60, 75, 67.5, 2, 0.5, 3},
+                       {"Colour", ResponseGoal::TrackOnly, 0, 1}};
+        p.VertexResponses.redim(3, p.NumVertices);
+        for (int v = 1; v <= p.NumVertices; ++v) {
+            for (int i = 1; i <= 3; ++i)
+                p.VertexResponses.at(i, v) = static_cast<float>(100 * i + v + 0.25);
+        }
+        const QByteArray bytes = StateFileBytes(p);
+        EXPECT_TRUE(bytes.startsWith(oneResponse));
+        EXPECT_TRUE(bytes.mid(oneResponse.size()).startsWith("[Responses]\r\n 3 \r\nYield\r\nmax\r\n"));
+        OptimizationProblem read;
+        ResetToStartup(read);
+        QString keptStepType;
+        ASSERT_TRUE(ParseStateFileBytes(bytes, read, &keptStepType));
+        EXPECT_EQ(keptStepType, stepType);
+        read.StepType = keptStepType;
+        EXPECT_EQ(read.Responses, p.Responses);
+        EXPECT_EQ(read.VertexResponses, p.VertexResponses);
+        EXPECT_EQ(StateFileBytes(read), bytes);
+    }
+}
+
 TEST(StateFileTest, ToleratesWhatEditorsDoToAFile)
 {
     const QByteArray startup = Crlf(StartupFileLines());
@@ -400,6 +432,12 @@ TEST(StateFileTest, MalformedFilesAreRejectedAndLeaveTheRecordAlone)
     saysThree[1] = " 3 ";
     const QByteArray longLine(5000, 'x');
 
+    // A section of one response, to maximise between 0 and `upper`, for
+    // `vertices` vertices (the start-up record has 3).
+    const auto responses = [](const QByteArray& goal, const QByteArray& upper, const QByteArray& vertices) {
+        return "[Responses]\r\n1\r\nYield\r\n" + goal + "\r\n0\r\n" + upper + "\r\n0\r\n1\r\n1\r\n1\r\n" + vertices
+             + "\r\n1\r\n2\r\n3\r\n";
+    };
     const QString ends = "The file ends before the problem is complete.";
     const QString kWanted = "the number of factors, a whole number no larger than 100,";
     const QString nWanted = "the number of vertices, a whole number from 0 to 32767,";
@@ -451,6 +489,16 @@ TEST(StateFileTest, MalformedFilesAreRejectedAndLeaveTheRecordAlone)
         {"text that is no problem", "Dear reader,\r\nthis is a letter.\r\n", "Line 2 should hold " + kWanted + " but holds \"this is a letter.\"."},
         {"more lines than the counts call for", Crlf(StartupFileLines()) + "surprise\r\n",
          "Line 73 lies beyond the end of the problem that lines 2 and 3 describe."},
+        {"a section this version does not know", Crlf(StartupFileLines()) + "[Colours]\r\n",
+         "Line 73 lies beyond the end of the problem that lines 2 and 3 describe."},
+        {"responses with an unknown goal", Crlf(StartupFileLines()) + responses("best", "1", "3"),
+         "Line 76 should hold the goal of response 1 (max, min, target or track) but holds \"best\"."},
+        {"responses with limits the wrong way round", Crlf(StartupFileLines()) + responses("max", "-1", "3"),
+         "Response 1 (line 82): the lower limit must lie below the upper limit."},
+        {"responses for another number of vertices", Crlf(StartupFileLines()) + responses("max", "1", "2"),
+         "Line 83 should hold the number of vertices, 3, but holds \"2\"."},
+        {"the responses twice", Crlf(StartupFileLines()) + responses("max", "1", "3") + responses("max", "1", "3"),
+         "Line 87 lies beyond the end of the problem that lines 2 and 3 describe."},
     };
 
     const QTemporaryDir dir;

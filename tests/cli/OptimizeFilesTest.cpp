@@ -288,9 +288,9 @@ TEST_F(OptimizeFilesAfterInitialResults, OpenWithoutInputShowsTheFirstTrialAndSa
     EXPECT_EQ(session.status, ExitSuccess);
     const Lines expected = {
         R"j({"event":"trial","vertex":4,"type":"R","instruction":"Evaluate the Reflection (R)","levels":[8,8]})j",
-        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1})j",
-        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":1})j",
-        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":1})j",
+        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":1,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":1,"status":"measured"})j",
     };
     EXPECT_EQ(session.lines, expected);
     // Opening and saving again before the first step changes nothing, so it
@@ -339,15 +339,15 @@ TEST_F(OptimizeFiles, CsvHoldsTheVertexSummaryAtFullPrecision)
     EXPECT_EQ(session.status, ExitSuccess);
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "Vertex,A,B,Result,Type,Times Retained\r\n"
-                              "1,4,4,1,Initial,1\r\n"
-                              "2,8,4,3,Initial,3\r\n"
-                              "3,4,8,2,Initial,2\r\n"
-                              "4,8,8,5,Reflection,0\r\n"
-                              "5,10,10,7,Extension,3\r\n"
-                              "6,14,6,4,Reflection,2\r\n"
-                              "7,16,12,1,Reflection,0\r\n"
-                              "8,10,6,3.5,Cw,1\r\n");
+    EXPECT_EQ(file.readAll(), "Vertex,A,B,Result,Type,Times Retained,Status,First Result\r\n"
+                              "1,4,4,1,Initial,1,measured,\r\n"
+                              "2,8,4,3,Initial,3,measured,\r\n"
+                              "3,4,8,2,Initial,2,measured,\r\n"
+                              "4,8,8,5,Reflection,0,measured,\r\n"
+                              "5,10,10,7,Extension,3,measured,\r\n"
+                              "6,14,6,4,Reflection,2,measured,\r\n"
+                              "7,16,12,1,Reflection,0,measured,\r\n"
+                              "8,10,6,3.5,Cw,1,measured,\r\n");
 }
 
 // Input that, once read to its end, runs an action: what changes on disk

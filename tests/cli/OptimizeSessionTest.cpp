@@ -242,7 +242,7 @@ TEST(OptimizeSession, ResultsKeepTheirStoredSinglePrecision)
     const Session json = RunOptimize(QStringList{"--json"} + CornerFactors(), "0.1\n20\n5\n");
     ASSERT_EQ(json.lines.size(), 7u);
     EXPECT_EQ(json.lines[4], R"({"event":"vertex","vertex":1,"levels":["10.00","5.0"],"values":[10,5],)"
-                             R"("result":0.10000000149011612,"type":"Initial","retained":1})");
+                             R"("result":0.10000000149011612,"type":"Initial","retained":1,"status":"measured"})");
 }
 
 TEST(OptimizeSession, JsonModeWritesOneObjectPerEvent)
@@ -257,11 +257,11 @@ TEST(OptimizeSession, JsonModeWritesOneObjectPerEvent)
         R"j({"event":"trial","vertex":5,"type":"E","instruction":"Evaluate the Extension","levels":[10,10]})j",
         R"j({"event":"message","title":"Data Input Error","text":"The result must be numeric."})j",
         R"j({"event":"trial","vertex":6,"type":"R","instruction":"Use the Extension","levels":[14,6]})j",
-        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1})j",
-        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":2})j",
-        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":2})j",
-        R"j({"event":"vertex","vertex":4,"levels":["8.0","8.0"],"values":[8,8],"result":5,"type":"Reflection","retained":0})j",
-        R"j({"event":"vertex","vertex":5,"levels":["10.0","10.0"],"values":[10,10],"result":7,"type":"Extension","retained":1})j",
+        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":2,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":2,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":4,"levels":["8.0","8.0"],"values":[8,8],"result":5,"type":"Reflection","retained":0,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":5,"levels":["10.0","10.0"],"values":[10,10],"result":7,"type":"Extension","retained":1,"status":"measured"})j",
     };
     EXPECT_EQ(session.lines, expected);
 }
@@ -350,8 +350,8 @@ testing::AssertionResult SameOutput(const std::string& written, const std::strin
 // 130 vertices: the vertex summary is written in several blocks of rows.
 // The expected files hold what the build that formed the whole summary
 // before writing any of it wrote; the JSON one has changed since in its
-// advice events only, when the kept-vertex advice came to wait for the best
-// vertex.
+// advice events, when the kept-vertex advice came to wait for the best
+// vertex, and in its vertex events, which came to carry each vertex's status.
 TEST(OptimizeSession, LongSessionWritesTheSameBytesAsTheWholeSummaryDid)
 {
     std::string input;

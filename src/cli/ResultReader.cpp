@@ -24,12 +24,13 @@ QString Usage(LineKind kind)
 {
     switch (kind) {
     case LineKind::Again:
-        return QStringLiteral("\"again\" is written as \"again N\", N the number of a vertex of the current simplex");
+        return QStringLiteral("\"again\" is written as \"again N\", N the number of a vertex of the current "
+                              "simplex, with no levels");
     case LineKind::Failed:
         return QStringLiteral("\"failed\" is written alone, or with \"@\" and the levels run");
     case LineKind::Correct:
         return QStringLiteral("\"correct\" is written as \"correct N VALUE\", N the number of a vertex and VALUE "
-                              "its result");
+                              "its result, with no levels");
     case LineKind::Result:
         break;
     }

@@ -100,12 +100,21 @@ void EventWriter::vertex(const QStringList& names, const VertexEvent& vertex)
         writeLine("{\"event\":\"vertex\",\"vertex\":" + std::to_string(vertex.vertex)
                   + ",\"levels\":" + Strings(vertex.levelTexts) + ",\"values\":" + Numbers(vertex.values)
                   + ",\"result\":" + JsonNumber(vertex.result) + ",\"type\":" + JsonString(vertex.type)
-                  + ",\"retained\":" + JsonNumber(vertex.retained) + '}');
+                  + ",\"retained\":" + JsonNumber(vertex.retained) + ",\"status\":" + JsonString(vertex.status)
+                  + (vertex.firstResult ? ",\"first_result\":" + JsonNumber(*vertex.firstResult) : std::string())
+                  + '}');
         return;
     }
-    writeLine(QStringLiteral("vertex %1: %2 result=%3 type=%4 retained=%5")
+    // A vertex measured as usual, as nearly all are, says nothing of it.
+    QString status;
+    if (vertex.status != QLatin1String("measured"))
+        status = QStringLiteral(" status=") + vertex.status;
+    if (vertex.firstResult)
+        status += QStringLiteral(" first_result=") + vertex.firstResultText;
+    writeLine(QStringLiteral("vertex %1: %2 result=%3 type=%4 retained=%5%6")
                   .arg(vertex.vertex)
-                  .arg(NamedTexts(names, vertex.levelTexts), vertex.resultText, vertex.type, vertex.retainedText));
+                  .arg(NamedTexts(names, vertex.levelTexts), vertex.resultText, vertex.type, vertex.retainedText,
+                       status));
 }
 
 void EventWriter::advice(int vertex, const std::vector<simplex::Advice>& advice)

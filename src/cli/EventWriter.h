@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ struct VertexEvent {
     QString type;               // the summary's Type cell
     QString retainedText;       // the summary's Times Retained cell
     double retained = 0;
+    QString status;                    // StatusWord: "measured", "again", "failed" or "corrected"
+    std::optional<double> firstResult; // the result first entered, for a corrected vertex
+    QString firstResultText;
 };
 
 class EventWriter {

@@ -6,17 +6,21 @@
 #include "cli/SessionFiles.h"
 
 #include "simplex/BeginOptimization.h"
+#include "simplex/CorrectResult.h"
 #include "simplex/EngineSupport.h"
 #include "simplex/FactorGrid.h"
 #include "simplex/InitialSimplex.h"
+#include "simplex/MeasureAgain.h"
 #include "simplex/NextStep.h"
 #include "simplex/ProblemSetup.h"
 #include "simplex/ReadBack.h"
 #include "simplex/Resumption.h"
 #include "simplex/TrialDisplay.h"
+#include "simplex/VertexStatus.h"
 #include "simplex/VertexSummary.h"
 #include "simplex/VertexView.h"
 
+#include "core/NumberText.h"
 #include "core/StateFile.h"
 
 #include <csignal>
@@ -243,6 +247,15 @@ bool OptimizeCommand::readInitialResults()
             message(InputErrorTitle, initialResultsMissing());
             return false;
         }
+        if (line->kind != LineKind::Result) {
+            message(InputErrorTitle, QStringLiteral("Line %1: \"%2\" is for the optimization steps; the next line "
+                                                    "gives the result of row %3 of the initial simplex. The line is "
+                                                    "skipped.")
+                                         .arg(line->lineNumber)
+                                         .arg(CommandWord(line->kind))
+                                         .arg(m_initialLines.size() + 1));
+            continue;
+        }
         if (levelCountFits(*line) && takeInitialLine(*line))
             m_initialLines.append(InputForm(*line));
     }
@@ -277,20 +290,41 @@ QString OptimizeCommand::initialResultsMissing() const
     return text;
 }
 
-// One Next Step per line. A refused step leaves the trial on show, as the
-// steps window does; a line's "@" levels count for that line only.
+// One Next Step per result line, and the command a command line stands
+// for. A refused step leaves the trial on show, as the steps window does; a
+// line's "@" levels count for that line only.
 void OptimizeCommand::runSteps()
 {
     while (const std::optional<ResultLine> line = nextLine()) {
-        if (!levelCountFits(*line))
+        if (!line->misuse.isEmpty()) {
+            message(InputErrorTitle, line->misuse);
             continue;
-        const simplex::StepInput input{line->result, line->levels.value_or(m_trialLevels)};
-        const simplex::StepsOutcome answer = simplex::NextStep(m_problem, m_runTime, input, {}, m_locale);
+        }
+        if (!levelCountFits(*line) || !levelsFitTrial(*line))
+            continue;
+        const simplex::StepsOutcome answer = takeStepLine(*line);
         show(answer.outcome);
         if (answer.steps)
             showTrial(*answer.steps);
         adviseOnChange();
     }
+}
+
+simplex::StepsOutcome OptimizeCommand::takeStepLine(const ResultLine& line)
+{
+    const simplex::StepInput input{line.result, line.levels.value_or(m_trialLevels)};
+    switch (line.kind) {
+    case LineKind::Again:
+        return simplex::MeasureAgain(m_problem, m_runTime, line.vertex, m_locale);
+    case LineKind::Failed:
+        // With no one to ask, the question is answered Yes: the line says so.
+        return simplex::TrialFailed(m_problem, m_runTime, input, {}, m_locale);
+    case LineKind::Correct:
+        return simplex::CorrectResult(m_problem, m_runTime, line.vertex, line.result, {}, m_locale);
+    case LineKind::Result:
+        break;
+    }
+    return simplex::NextStep(m_problem, m_runTime, input, {}, m_locale);
 }
 
 std::optional<ResultLine> OptimizeCommand::nextLine()
@@ -360,6 +394,10 @@ void OptimizeCommand::writeVertexSummary()
             event.type = row.type().value_or(QString());
             event.retainedText = row.timesRetained();
             event.retained = vertex.timesRetained();
+            event.status = simplex::StatusWord(m_problem, event.vertex);
+            event.firstResult = vertex.firstResult();
+            if (event.firstResult)
+                event.firstResultText = core::GeneralForm(*event.firstResult, core::Precision::Double, m_locale);
             m_writer->vertex(names, event);
         }
     }
@@ -426,6 +464,18 @@ bool OptimizeCommand::levelCountFits(const ResultLine& line)
                                  .arg(line.lineNumber)
                                  .arg(k)
                                  .arg(line.levels->size()));
+    return false;
+}
+
+bool OptimizeCommand::levelsFitTrial(const ResultLine& line)
+{
+    const std::optional<int> again = simplex::PendingAgain(m_problem);
+    if (!line.levels || !again)
+        return true;
+    message(InputErrorTitle, QStringLiteral("Line %1: vertex %2 is measured again at the levels it was run at; give "
+                                            "the line without \"@\" and levels. The line is skipped.")
+                                 .arg(line.lineNumber)
+                                 .arg(*again));
     return false;
 }
 

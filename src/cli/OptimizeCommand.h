@@ -65,6 +65,8 @@ private:
     bool endForLackOfMemory();
     void noteMemoryRanOut();
     void runSteps();
+    // What the steps window answers to the command the line stands for.
+    simplex::StepsOutcome takeStepLine(const ResultLine& line);
     void writeVertexSummary();
     bool saveProblem(const QString& path);
     bool writeCsv(const QString& path);
@@ -77,6 +79,9 @@ private:
     void showTrial(const simplex::StepsContent& steps);
     // False, with a message, when a line gives levels for another number of factors.
     bool levelCountFits(const ResultLine& line);
+    // False, with a message, when a line gives levels while a vertex waits
+    // to be measured again: its levels are not to be changed.
+    bool levelsFitTrial(const ResultLine& line);
 
     std::ostream& m_out;
     ResultReader m_reader;

@@ -1,8 +1,96 @@
 #include "cli/ResultReader.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace zeltomir::cli {
+
+namespace {
+
+// A vertex number as typed: decimal digits only, so that "3.0" or "+3" is
+// not quietly taken for vertex 3.
+std::optional<int> VertexNumber(const QString& text)
+{
+    bool ok = !text.isEmpty();
+    for (const QChar c : text)
+        ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    const int number = ok ? text.toInt(&ok) : 0;
+    return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+// How a command line is written, for the message that refuses one written otherwise.
+QString Usage(LineKind kind)
+{
+    switch (kind) {
+    case LineKind::Again:
+        return QStringLiteral("\"again\" is written as \"again N\", N the number of a vertex of the current "
+                              "simplex, with no levels");
+    case LineKind::Failed:
+        return QStringLiteral("\"failed\" is written alone, or with \"@\" and the levels run");
+    case LineKind::Correct:
+        return QStringLiteral("\"correct\" is written as \"correct N VALUE\", N the number of a vertex and VALUE "
+                              "its result, with no levels");
+    case LineKind::Result:
+        break;
+    }
+    return QString();
+}
+
+// Recognises a command line by the word it starts with (before any "@").
+// A result never starts with a letter, so none is taken for a command.
+void ReadCommand(ResultLine& parsed)
+{
+    const QStringList words = parsed.result.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const LineKind kinds[] = {LineKind::Again, LineKind::Failed, LineKind::Correct};
+    const auto named = std::find_if(std::begin(kinds), std::end(kinds), [&words](LineKind kind) {
+        return words.front().compare(CommandWord(kind), Qt::CaseInsensitive) == 0;
+    });
+    if (named == std::end(kinds))
+        return;
+    parsed.kind = *named;
+    const qsizetype arguments = words.size() - 1;
+    const std::optional<int> vertex = arguments > 0 ? VertexNumber(words[1]) : std::nullopt;
+    bool written = false;
+    switch (parsed.kind) {
+    case LineKind::Failed:
+        written = arguments == 0;
+        break;
+    case LineKind::Again:
+        // The vertex is measured again where it was run: levels after "@"
+        // would be a line meant for another trial.
+        written = arguments == 1 && vertex && !parsed.levels;
+        break;
+    case LineKind::Correct:
+        written = arguments == 2 && vertex && !parsed.levels;
+        break;
+    case LineKind::Result:
+        break;
+    }
+    if (!written) {
+        parsed.misuse = QStringLiteral("Line %1: %2. The line is skipped.").arg(parsed.lineNumber).arg(Usage(parsed.kind));
+        return;
+    }
+    parsed.vertex = vertex.value_or(0);
+    parsed.result = parsed.kind == LineKind::Correct ? words[2] : QString();
+}
+
+} // namespace
+
+QString CommandWord(LineKind kind)
+{
+    switch (kind) {
+    case LineKind::Again:
+        return QStringLiteral("again");
+    case LineKind::Failed:
+        return QStringLiteral("failed");
+    case LineKind::Correct:
+        return QStringLiteral("correct");
+    case LineKind::Result:
+        break;
+    }
+    return QString();
+}
 
 std::optional<ResultLine> ParseResultLine(const QString& line, int lineNumber)
 {
@@ -12,13 +100,12 @@ std::optional<ResultLine> ParseResultLine(const QString& line, int lineNumber)
     ResultLine parsed;
     parsed.lineNumber = lineNumber;
     const qsizetype at = line.indexOf(QLatin1Char('@'));
-    if (at < 0) {
-        parsed.result = line;
-        return parsed;
-    }
-    parsed.result = line.left(at);
+    parsed.result = at < 0 ? line : line.left(at);
     // Blanks and tabs alike separate the levels.
-    parsed.levels = line.mid(at + 1).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (at >= 0)
+        parsed.levels = line.mid(at + 1).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (!parsed.result.trimmed().isEmpty())
+        ReadCommand(parsed);
     return parsed;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 // Reads the measured results, one line each: "RESULT", or "RESULT @ L1 ... Lk"
-// with the natural levels actually run. Blank lines and lines starting with
-// "#" are skipped. The texts are handed on as typed; the engine judges them.
+// with the natural levels actually run; and the lines that stand for the
+// steps window's other commands: "again N" (Measure Again), "failed" (Trial
+// Failed, with "@" levels as a result line) and "correct N VALUE" (Correct
+// Result). Blank lines and lines starting with "#" are skipped. The texts are
+// handed on as typed; the engine judges them.
 
 #include <QString>
 #include <QStringList>
@@ -13,11 +16,26 @@
 
 namespace zeltomir::cli {
 
+enum class LineKind {
+    Result,
+    Again,   // "again N"
+    Failed,  // "failed"
+    Correct, // "correct N VALUE"
+};
+
 struct ResultLine {
     int lineNumber = 0;               // counted from 1 over every line read, skipped ones included
-    QString result;                   // the text before "@" (or the whole line)
+    LineKind kind = LineKind::Result;
+    QString result;                   // the text before "@" (or the whole line); VALUE of "correct"
     std::optional<QStringList> levels; // the blank-separated texts after "@"
+    int vertex = 0;                   // N of "again" and "correct"
+    // Why a command line cannot be taken as it is written ("again" without
+    // a vertex number, say); empty for a line the engine is to judge.
+    QString misuse;
 };
+
+// The word that starts a line of this kind, as the input spells it.
+QString CommandWord(LineKind kind);
 
 // One line's parts, or nullopt for a line to skip.
 std::optional<ResultLine> ParseResultLine(const QString& line, int lineNumber);

@@ -1,5 +1,6 @@
 #include "simplex/VertexCsv.h"
 
+#include "simplex/VertexStatus.h"
 #include "simplex/VertexSummary.h"
 #include "simplex/VertexView.h"
 
@@ -37,7 +38,7 @@ QString CsvLine(const QStringList& fields)
 // The lines without their ends, with the cells the table shows.
 void EmitVertexCsv(const core::OptimizationProblem& problem, const core::LineSink& put)
 {
-    put(CsvLine(VertexSummaryHeaders(problem)));
+    put(CsvLine(VertexSummaryHeaders(problem) << QStringLiteral("Status") << QStringLiteral("First Result")));
     const int k = problem.NumFactors;
     const int rows = VertexSummaryRowCount(problem);
     for (int v = 1; v <= rows; ++v) {
@@ -48,6 +49,9 @@ void EmitVertexCsv(const core::OptimizationProblem& problem, const core::LineSin
         fields.append(core::ShortestForm(vertex.result()));
         fields.append(TypeCellText(vertex.typeCode()).value_or(QString()));
         fields.append(core::ShortestForm(vertex.timesRetained()));
+        fields.append(StatusWord(problem, v));
+        const std::optional<double> first = vertex.firstResult();
+        fields.append(first ? core::ShortestForm(*first) : QString());
         put(CsvLine(fields));
     }
 }

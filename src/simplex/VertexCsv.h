@@ -7,10 +7,14 @@
 // UTF-8 without a byte order mark, CRLF line ends, fields quoted as RFC 4180
 // asks (a field holding a comma, a double quote, CR or LF is enclosed in
 // double quotes, its quotes doubled). Header "Vertex", the factor names,
-// "Result", "Type", "Times Retained"; then one row per vertex with its
-// number, its natural levels, its result, its Type text (empty for an
-// unknown type code) and its times retained. Numbers are written in the
-// shortest form that reads back to the same double, with "." as the mark.
+// "Result", "Type", "Times Retained", "Status", "First Result"; then one
+// row per vertex with its number, its natural levels, its result, its Type
+// text (empty for an unknown type code), its times retained, its status
+// word (StatusWord) and the result first entered where it was corrected
+// (empty otherwise). Every column is there whether any vertex needs it or
+// not, so that a program reading the file can count on its columns.
+// Numbers are written in the shortest form that reads back to the same
+// double, with "." as the mark.
 
 #include "core/ProblemRecord.h"
 #include "core/FileStatus.h"

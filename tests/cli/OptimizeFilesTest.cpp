@@ -2,6 +2,8 @@
 
 #include "cli/CliHelp.h"
 
+#include "simplex/VertexStatus.h"
+
 #include "core/ProblemRecord.h"
 #include "core/StateFile.h"
 
@@ -288,9 +290,9 @@ TEST_F(OptimizeFilesAfterInitialResults, OpenWithoutInputShowsTheFirstTrialAndSa
     EXPECT_EQ(session.status, ExitSuccess);
     const Lines expected = {
         R"j({"event":"trial","vertex":4,"type":"R","instruction":"Evaluate the Reflection (R)","levels":[8,8]})j",
-        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1})j",
-        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":1})j",
-        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":1})j",
+        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":1,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":1,"status":"measured"})j",
     };
     EXPECT_EQ(session.lines, expected);
     // Opening and saving again before the first step changes nothing, so it
@@ -339,15 +341,51 @@ TEST_F(OptimizeFiles, CsvHoldsTheVertexSummaryAtFullPrecision)
     EXPECT_EQ(session.status, ExitSuccess);
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "Vertex,A,B,Result,Type,Times Retained\r\n"
-                              "1,4,4,1,Initial,1\r\n"
-                              "2,8,4,3,Initial,3\r\n"
-                              "3,4,8,2,Initial,2\r\n"
-                              "4,8,8,5,Reflection,0\r\n"
-                              "5,10,10,7,Extension,3\r\n"
-                              "6,14,6,4,Reflection,2\r\n"
-                              "7,16,12,1,Reflection,0\r\n"
-                              "8,10,6,3.5,Cw,1\r\n");
+    EXPECT_EQ(file.readAll(), "Vertex,A,B,Result,Type,Times Retained,Status,First Result\r\n"
+                              "1,4,4,1,Initial,1,measured,\r\n"
+                              "2,8,4,3,Initial,3,measured,\r\n"
+                              "3,4,8,2,Initial,2,measured,\r\n"
+                              "4,8,8,5,Reflection,0,measured,\r\n"
+                              "5,10,10,7,Extension,3,measured,\r\n"
+                              "6,14,6,4,Reflection,2,measured,\r\n"
+                              "7,16,12,1,Reflection,0,measured,\r\n"
+                              "8,10,6,3.5,Cw,1,measured,\r\n");
+}
+
+// A failed reflection, a correction of vertex 2 (3 became 4.5) and vertex 3
+// waiting to be measured again: the file keeps all of it, and the session
+// opened from it goes on as the one that never stopped.
+TEST_F(OptimizeFiles, FailedCorrectedAndPendingVerticesReadBack)
+{
+    const std::string lines = "failed\n4\ncorrect 2 4.5\nagain 3\n";
+    const QString file = path("marked.sso");
+    const QString csv = path("marked.csv");
+    ASSERT_EQ(RunOptimize(SixteenFactors() + QStringList{"--save", file, "--csv", csv}, InteriorStart + lines).status,
+              ExitSuccess);
+    core::OptimizationProblem read;
+    ASSERT_TRUE(core::ReadStateFile(file, read).ok);
+    EXPECT_EQ(simplex::StatusOf(read, 2), simplex::VertexStatus::Corrected);
+    EXPECT_EQ(simplex::FirstResultOf(read, 2), std::optional<double>(3));
+    EXPECT_EQ(simplex::StatusOf(read, 4), simplex::VertexStatus::Failed);
+    EXPECT_EQ(simplex::PendingAgain(read), std::optional<int>(3));
+    QFile written(csv);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "Vertex,A,B,Result,Type,Times Retained,Status,First Result\r\n"
+                                 "1,4,4,1,Initial,1,measured,\r\n"
+                                 "2,8,4,4.5,Initial,2,corrected,3\r\n"
+                                 "3,4,8,2,Initial,2,measured,\r\n"
+                                 "4,8,8,0,Reflection,0,failed,\r\n"
+                                 "5,5,5,4,Cw,1,measured,\r\n");
+
+    const Session resumed = RunOptimize({"--open", file}, "6\n");
+    EXPECT_EQ(resumed.status, ExitSuccess);
+    ASSERT_FALSE(resumed.lines.empty());
+    EXPECT_EQ(resumed.lines[0], "trial 6 A: Measure Vertex 3 Again: A=4 B=8");
+    const Session straight = RunOptimize(SixteenFactors(), InteriorStart + lines + "6\n");
+    ASSERT_GE(straight.lines.size(), resumed.lines.size());
+    EXPECT_EQ(Lines(straight.lines.end() - static_cast<std::ptrdiff_t>(resumed.lines.size()), straight.lines.end()),
+              resumed.lines);
+    EXPECT_EQ(resumed.lines.back(), "vertex 6: A=4.0 B=8.0 result=6 type=Again retained=1 status=again");
 }
 
 // Input that, once read to its end, runs an action: what changes on disk

@@ -169,6 +169,89 @@ TEST(OptimizeSession, BadLinesAreReportedAndSkippedLikeTheStepsWindow)
     EXPECT_EQ(Lines(session.lines.begin(), session.lines.begin() + 10), expected);
 }
 
+// The lines that stand for Measure Again, Trial Failed and Correct Result,
+// after the initial simplex of InteriorStart (trial 4 (8,8) on show): what
+// each writes before the vertex summary, and a line of the summary (for a
+// refused line its last: nothing is recorded). The next line after a
+// refused one answers the trial on show.
+TEST(OptimizeSession, CommandLinesWorkAsTheStepsWindowsCommands)
+{
+    struct Case {
+        std::string input;
+        Lines events;
+        std::string vertexLine;
+    };
+    const std::string again1 = "trial 4 A: Measure Vertex 1 Again: A=4 B=4";
+    const std::string usageAgain = "message Input Error: Line 4: \"again\" is written as \"again N\", N the number "
+                                   "of a vertex of the current simplex, with no levels. The line is skipped.";
+    const std::string usageCorrect = "message Input Error: Line 4: \"correct\" is written as \"correct N VALUE\", N "
+                                     "the number of a vertex and VALUE its result, with no levels. The line is "
+                                     "skipped.";
+    const std::string unchanged = "vertex 3: A=4.0 B=8.0 result=2 type=Initial retained=1";
+    const Case cases[] = {
+        // Vertex 1 measured again as 0.5 stays the lowest: its reflection
+        // through (6,6) is proposed.
+        {"again 1\n0.5\n", {again1, "trial 5 R: Use the Reflection: A=8 B=8"},
+         "vertex 4: A=4.0 B=4.0 result=0.5 type=Again retained=1 status=again"},
+        {"AGAIN 1\n0.5 @ 4 4\n", {again1, "message Input Error: Line 5: vertex 1 is measured again at the levels it "
+                                           "was run at; give the line without \"@\" and levels. The line is skipped."},
+         unchanged},
+        {"again 7\n", {"message Input Error: Vertex 7 is not in the current simplex."}, unchanged},
+        {"5\nagain 1\n", {InteriorTrials[1], "message Notice: Finish the step in progress before measuring a vertex "
+                                              "again."},
+         "vertex 4: A=8.0 B=8.0 result=5 type=Reflection retained=0"},
+        {"again\n", {usageAgain}, unchanged},
+        {"again 1.0\n", {usageAgain}, unchanged},
+        {"again 1 @ 4 4\n", {usageAgain}, unchanged},
+        // The failed reflection is the worst: the contraction toward the
+        // side it left, (6,6) - (1,1).
+        {"failed\n", {"trial 5 Cw: Contract in the Reverse Direction: A=5 B=5"},
+         "vertex 4: A=8.0 B=8.0 result=0 type=Reflection retained=0 status=failed"},
+        {"failed @ 9 8\n", {"trial 5 Cw: Contract in the Reverse Direction: A=5 B=5"},
+         "vertex 4: A=9.0 B=8.0 result=0 type=Reflection retained=0 status=failed"},
+        {"again 1\nfailed\n", {again1, "trial 5 R: Use the Reflection: A=8 B=8"},
+         "vertex 4: A=4.0 B=4.0 result=0 type=Again retained=1 status=failed"},
+        {"failed now\n", {"message Input Error: Line 4: \"failed\" is written alone, or with \"@\" and the levels "
+                          "run. The line is skipped."},
+         unchanged},
+        // Vertex 1, now the best, is no longer reflected: vertex 3 is, through (6,4).
+        {"correct 1 9\n", {"trial 4 R: Use the Reflection: A=8 B=0"},
+         "vertex 1: A=4.0 B=4.0 result=9 type=Initial retained=1 status=corrected first_result=1"},
+        // Vertex 1 has left the simplex of (4,8), (8,4), (10,10).
+        {"5\n7\ncorrect 1 9\n", {InteriorTrials[1], InteriorTrials[2],
+                                  "message Notice: The correction is recorded.  The trials already run were chosen "
+                                  "with the first value and stay as they are."},
+         "vertex 5: A=10.0 B=10.0 result=7 type=Extension retained=1"},
+        {"correct 9 1\n", {"message Input Error: There is no vertex 9."}, unchanged},
+        {"correct 2 x\n", {"message Data Input Error: The result must be numeric."}, unchanged},
+        {"correct 1\n", {usageCorrect}, unchanged},
+        {"correct x 5\n", {usageCorrect}, unchanged},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        const Session session = RunOptimize(SixteenFactors(), InteriorStart + c.input);
+        EXPECT_EQ(session.status, ExitSuccess);
+        ASSERT_GE(session.lines.size(), 4u);
+        const auto summary = std::find_if(session.lines.begin(), session.lines.end(),
+                                          [](const std::string& line) { return line.starts_with("vertex "); });
+        Lines expected{InteriorTrials[0]};
+        expected.insert(expected.end(), c.events.begin(), c.events.end());
+        EXPECT_EQ(Lines(session.lines.begin() + 3, summary), expected);
+        if (c.vertexLine == unchanged)
+            EXPECT_EQ(session.lines.back(), unchanged);
+        else
+            EXPECT_NE(std::find(summary, session.lines.end(), c.vertexLine), session.lines.end());
+    }
+
+    // Before the first trial they are refused, and the row waits for its result.
+    const Session initial = RunOptimize(SixteenFactors(), "1 @ 4 4\nfailed\n3 @ 8 4\n2 @ 4 8\n");
+    EXPECT_EQ(initial.status, ExitSuccess);
+    ASSERT_GE(initial.lines.size(), 5u);
+    EXPECT_EQ(initial.lines[3], "message Input Error: Line 2: \"failed\" is for the optimization steps; the next "
+                                "line gives the result of row 2 of the initial simplex. The line is skipped.");
+    EXPECT_EQ(initial.lines[4], InteriorTrials[0]);
+}
+
 TEST(OptimizeSession, LevelsAfterTheAtSignAreTheLevelsRecorded)
 {
     // The first trial is run at (9,8) instead of (8,8): the vertex records
@@ -242,7 +325,7 @@ TEST(OptimizeSession, ResultsKeepTheirStoredSinglePrecision)
     const Session json = RunOptimize(QStringList{"--json"} + CornerFactors(), "0.1\n20\n5\n");
     ASSERT_EQ(json.lines.size(), 7u);
     EXPECT_EQ(json.lines[4], R"({"event":"vertex","vertex":1,"levels":["10.00","5.0"],"values":[10,5],)"
-                             R"("result":0.10000000149011612,"type":"Initial","retained":1})");
+                             R"("result":0.10000000149011612,"type":"Initial","retained":1,"status":"measured"})");
 }
 
 TEST(OptimizeSession, JsonModeWritesOneObjectPerEvent)
@@ -257,13 +340,26 @@ TEST(OptimizeSession, JsonModeWritesOneObjectPerEvent)
         R"j({"event":"trial","vertex":5,"type":"E","instruction":"Evaluate the Extension","levels":[10,10]})j",
         R"j({"event":"message","title":"Data Input Error","text":"The result must be numeric."})j",
         R"j({"event":"trial","vertex":6,"type":"R","instruction":"Use the Extension","levels":[14,6]})j",
-        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1})j",
-        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":2})j",
-        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":2})j",
-        R"j({"event":"vertex","vertex":4,"levels":["8.0","8.0"],"values":[8,8],"result":5,"type":"Reflection","retained":0})j",
-        R"j({"event":"vertex","vertex":5,"levels":["10.0","10.0"],"values":[10,10],"result":7,"type":"Extension","retained":1})j",
+        R"j({"event":"vertex","vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":1,"type":"Initial","retained":1,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":3,"type":"Initial","retained":2,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":3,"levels":["4.0","8.0"],"values":[4,8],"result":2,"type":"Initial","retained":2,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":4,"levels":["8.0","8.0"],"values":[8,8],"result":5,"type":"Reflection","retained":0,"status":"measured"})j",
+        R"j({"event":"vertex","vertex":5,"levels":["10.0","10.0"],"values":[10,10],"result":7,"type":"Extension","retained":1,"status":"measured"})j",
     };
     EXPECT_EQ(session.lines, expected);
+}
+
+TEST(OptimizeSession, JsonVertexEventsCarryTheStatus)
+{
+    const Session session = RunOptimize(QStringList{"--json"} + SixteenFactors(),
+                                        InteriorStart + "correct 2 4.5\nagain 2\nfailed\n");
+    ASSERT_EQ(session.lines.size(), 3u + 4u + 4u);
+    EXPECT_EQ(session.lines[5], R"j({"event":"trial","vertex":4,"type":"A","instruction":"Measure Vertex 2 Again",)j"
+                                R"j("levels":[8,4]})j");
+    EXPECT_EQ(session.lines[8], R"j({"event":"vertex","vertex":2,"levels":["8.0","4.0"],"values":[8,4],"result":4.5,)j"
+                                R"j("type":"Initial","retained":1,"status":"corrected","first_result":3})j");
+    EXPECT_EQ(session.lines[10], R"j({"event":"vertex","vertex":4,"levels":["8.0","4.0"],"values":[8,4],"result":0,)j"
+                                R"j("type":"Again","retained":1,"status":"failed"})j");
 }
 
 TEST(OptimizeSession, JsonAdviceIsWrittenWhenItChanges)
@@ -350,8 +446,8 @@ testing::AssertionResult SameOutput(const std::string& written, const std::strin
 // 130 vertices: the vertex summary is written in several blocks of rows.
 // The expected files hold what the build that formed the whole summary
 // before writing any of it wrote; the JSON one has changed since in its
-// advice events only, when the kept-vertex advice came to wait for the best
-// vertex.
+// advice events, when the kept-vertex advice came to wait for the best
+// vertex, and in its vertex events, which came to carry each vertex's status.
 TEST(OptimizeSession, LongSessionWritesTheSameBytesAsTheWholeSummaryDid)
 {
     std::string input;

@@ -1,6 +1,7 @@
 // A whole `zeltomir-cli optimize` session on any options and input. The
 // bytes up to the first empty line are the arguments, one a line; the rest
-// is standard input (results, "@" levels, anything). Whatever they hold,
+// is standard input (results, "@" levels, the "again", "failed" and
+// "correct" lines, anything). Whatever they hold,
 // the session ends with status 0 or 2 and never aborts, each event it
 // writes keeps to a line of its own, and every problem file the session
 // was given or saved reads back through the program's one read; a session

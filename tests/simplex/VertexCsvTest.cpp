@@ -1,6 +1,7 @@
 #include "SimplexTestSupport.h"
 
 #include "simplex/VertexCsv.h"
+#include "simplex/VertexStatus.h"
 
 #include <QLocale>
 
@@ -23,31 +24,36 @@ QByteArray CsvText(const core::OptimizationProblem& problem)
 TEST(VertexCsv, ARunGivesTheNaturalLevelsAndStoredResultsWithQuotedNames)
 {
     core::OptimizationProblem problem = test::WithFactors({{"Temp, \"C\"", "0", "10", "1"}, {"B", "5", "15", "2"}});
-    EXPECT_EQ(CsvText(problem), "Vertex,\"Temp, \"\"C\"\"\",B,Result,Type,Times Retained\r\n");
+    EXPECT_EQ(CsvText(problem), "Vertex,\"Temp, \"\"C\"\"\",B,Result,Type,Times Retained,Status,First Result\r\n");
     test::CommitCorner(problem, {"0.1", "6", "1"});
     ASSERT_TRUE(BeginOptimization(problem).outcome.ok);
-    EXPECT_EQ(CsvText(problem), "Vertex,\"Temp, \"\"C\"\"\",B,Result,Type,Times Retained\r\n"
-                                "1,10,5,0.10000000149011612,Initial,1\r\n"
-                                "2,0,15,6,Initial,1\r\n"
-                                "3,0,5,1,Initial,1\r\n");
+    EXPECT_EQ(CsvText(problem), "Vertex,\"Temp, \"\"C\"\"\",B,Result,Type,Times Retained,Status,First Result\r\n"
+                                "1,10,5,0.10000000149011612,Initial,1,measured,\r\n"
+                                "2,0,15,6,Initial,1,measured,\r\n"
+                                "3,0,5,1,Initial,1,measured,\r\n");
 }
 
+// The status columns are written for every vertex; the first result only
+// where a correction kept one.
 TEST(VertexCsv, NumbersAtFullPrecisionWithAPointAndUnknownTypesEmpty)
 {
     core::OptimizationProblem problem = test::StartupProblem();
     problem.InitialSimplexDefined = QStringLiteral("yes");
     problem.NumFactors = 1;
-    problem.NumVertices = 3;
+    problem.NumVertices = 4;
     problem.Factors[1] = {QStringLiteral("Line\nbreak"), 0, 1, 2}; // natural level = coded level
-    const double rows[3][4] = {{0.1, 1234567.5, 3, 2}, {1.0 / 3, -0.0, 6, 0}, {1, 1e21, 1.5, 1}};
-    for (int v = 1; v <= 3; ++v) {
+    const double rows[4][4] = {{0.1, 1234567.5, 3, 2}, {1.0 / 3, -0.0, 6, 0}, {1, 1e21, 1.5, 1}, {0.5, 2, 5, 1}};
+    for (int v = 1; v <= 4; ++v) {
         for (int col = 1; col <= 4; ++col)
             problem.VertexHistory.at(col, v) = rows[v - 1][col - 1];
     }
-    EXPECT_EQ(CsvText(problem), "Vertex,\"Line\nbreak\",Result,Type,Times Retained\r\n"
-                                "1,0.1,1234567.5,Cr,2\r\n"
-                                "2,0.3333333333333333,0,,0\r\n"
-                                "3,1,1e+21,,1\r\n");
+    SetStatus(problem, 2, VertexStatus::Failed);
+    SetStatus(problem, 3, VertexStatus::Corrected, 1.0 / 3);
+    EXPECT_EQ(CsvText(problem), "Vertex,\"Line\nbreak\",Result,Type,Times Retained,Status,First Result\r\n"
+                                "1,0.1,1234567.5,Cr,2,measured,\r\n"
+                                "2,0.3333333333333333,0,,0,failed,\r\n"
+                                "3,1,1e+21,,1,corrected,0.3333333333333333\r\n"
+                                "4,0.5,2,Again,1,again,\r\n");
 }
 
 } // namespace

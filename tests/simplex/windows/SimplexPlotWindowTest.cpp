@@ -57,7 +57,7 @@ TEST(SimplexPlotWindowTest, ShowsTheRunFollowsEachStepAndSavesItsPicture)
     const QString csv = QDir(h.folder()).filePath(QStringLiteral("run.csv"));
     h.dialogs.answerSave(csv);
     h.click(plot->exportVerticesButton());
-    EXPECT_TRUE(FileBytes(csv).startsWith("Vertex,Temp,Time,Result,Type,Times Retained\r\n1,80,10,"));
+    EXPECT_TRUE(FileBytes(csv).startsWith("Vertex,Temp,Time,Result,Type,Times Retained,Status,First Result\r\n1,80,10,"));
     EXPECT_TRUE(h.dialogs.messages().empty());
 }
 

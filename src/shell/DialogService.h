@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace zeltomir::shell {
 
@@ -41,6 +42,19 @@ struct FileDialogRequest {
     friend bool operator==(const FileDialogRequest&, const FileDialogRequest&) = default;
 };
 
+// A list to choose one entry from: each entry is a row of cells under the
+// column headers, and `selected` (0-based) is the entry chosen when the
+// list opens.
+struct ChoiceRequest {
+    QString title;
+    QString prompt;
+    QStringList headers;
+    std::vector<QStringList> rows;
+    int selected = 0;
+
+    friend bool operator==(const ChoiceRequest&, const ChoiceRequest&) = default;
+};
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -54,6 +68,15 @@ public:
     // user cancelled.
     virtual std::optional<QString> openFileName(const QStringList& nameFilters, int selectedFilter) = 0;
     virtual std::optional<QString> saveFileName(const QStringList& nameFilters, int selectedFilter) = 0;
+
+    // Shows the list and returns the 0-based index of the entry chosen;
+    // nullopt when the user cancelled. A service that has no way of showing
+    // a list (the picture tool) answers as if cancelled.
+    virtual std::optional<int> chooseOne(const ChoiceRequest& request)
+    {
+        static_cast<void>(request);
+        return std::nullopt;
+    }
 
     // Shorthands for the common shapes.
     MessageAnswer message(const QString& title, const QString& text, core::MessageIcon icon,

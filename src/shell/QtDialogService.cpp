@@ -1,11 +1,17 @@
 #include "shell/QtDialogService.h"
 
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpacerItem>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zeltomir::shell {
 
@@ -110,6 +116,75 @@ MessageAnswer QtDialogService::message(const MessageRequest& request)
     auto box = buildMessageBox(request, m_parent);
     const auto clicked = static_cast<QMessageBox::StandardButton>(box->exec());
     return answerFor(clicked, request.buttons);
+}
+
+std::unique_ptr<QDialog> QtDialogService::buildChoiceDialog(const ChoiceRequest& request, QWidget* parent)
+{
+    auto dialog = std::make_unique<QDialog>(parent);
+    dialog->setWindowTitle(request.title);
+    auto* prompt = new QLabel(request.prompt, dialog.get());
+    prompt->setTextFormat(Qt::PlainText);
+    prompt->setWordWrap(true);
+
+    auto* list = new QTreeWidget(dialog.get());
+    list->setObjectName(QStringLiteral("list"));
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setColumnCount(static_cast<int>(request.headers.size()));
+    list->setHeaderLabels(request.headers);
+    for (const QStringList& row : request.rows) {
+        auto* item = new QTreeWidgetItem(list, row);
+        // Numbers read best right-aligned, under each other.
+        for (int col = 1; col < row.size(); ++col)
+            item->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    for (int col = 0; col < list->columnCount(); ++col)
+        list->resizeColumnToContents(col);
+    if (request.selected >= 0 && request.selected < list->topLevelItemCount())
+        list->setCurrentItem(list->topLevelItem(request.selected));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog.get());
+    QDialog* shown = dialog.get();
+    QObject::connect(buttons, &QDialogButtonBox::accepted, shown, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, shown, &QDialog::reject);
+    QObject::connect(list, &QTreeWidget::itemDoubleClicked, shown, &QDialog::accept);
+    QObject::connect(list, &QTreeWidget::itemSelectionChanged, buttons, [list, buttons] {
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(!list->selectedItems().isEmpty());
+    });
+    buttons->button(QDialogButtonBox::Ok)->setEnabled(!list->selectedItems().isEmpty());
+
+    auto* layout = new QVBoxLayout(shown);
+    layout->addWidget(prompt);
+    layout->addWidget(list, 1);
+    layout->addWidget(buttons);
+
+    // Wide enough for every column without a scroll bar, and for the title.
+    int width = list->frameWidth() * 2;
+    for (int col = 0; col < list->columnCount(); ++col)
+        width += list->columnWidth(col);
+    const QMargins margins = layout->contentsMargins();
+    width = std::max(width, TitleRoomWidth(request.title, shown->font()) - margins.left() - margins.right());
+    list->setMinimumWidth(width);
+    list->setFocus(Qt::OtherFocusReason);
+    return dialog;
+}
+
+std::optional<int> QtDialogService::selectedChoice(const QDialog& dialog)
+{
+    const auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("list"));
+    if (!list || list->selectedItems().isEmpty())
+        return std::nullopt;
+    return list->indexOfTopLevelItem(list->selectedItems().first());
+}
+
+std::optional<int> QtDialogService::chooseOne(const ChoiceRequest& request)
+{
+    const auto dialog = buildChoiceDialog(request, m_parent);
+    if (dialog->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return selectedChoice(*dialog);
 }
 
 std::optional<QString> QtDialogService::openFileName(const QStringList& nameFilters, int selectedFilter)

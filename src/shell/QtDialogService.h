@@ -2,6 +2,7 @@
 
 #include "shell/DialogService.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -24,6 +25,7 @@ public:
     MessageAnswer message(const MessageRequest& request) override;
     std::optional<QString> openFileName(const QStringList& nameFilters, int selectedFilter) override;
     std::optional<QString> saveFileName(const QStringList& nameFilters, int selectedFilter) override;
+    std::optional<int> chooseOne(const ChoiceRequest& request) override;
 
     // The box message() shows, built but not run, so its title, text, icon,
     // buttons and default can be checked.
@@ -36,6 +38,12 @@ public:
     // showing folder where one is given.
     static std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogRequest& request, QWidget* parent,
                                                         const QString& folder = QString());
+
+    // Likewise the list of chooseOne: a table of the entries (object name
+    // "list") with OK and Cancel; a double-click on an entry chooses it.
+    static std::unique_ptr<QDialog> buildChoiceDialog(const ChoiceRequest& request, QWidget* parent);
+    // The entry selected in such a dialog; nullopt when none is.
+    static std::optional<int> selectedChoice(const QDialog& dialog);
 
     // The folder of the file chosen last, where the next file dialog starts
     // (empty until a file has been chosen: the dialog starts in the working

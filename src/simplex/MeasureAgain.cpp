@@ -36,9 +36,10 @@ void RankAllRows(core::OptimizationProblem& problem)
     }
 }
 
+// Names the move tried; OutOfLimits is left as the move set it, for the
+// next fallback to look at.
 void Propose(core::OptimizationProblem& problem, VertexType type, const QString& instruction)
 {
-    problem.OutOfLimits = QStringLiteral("n");
     problem.CurrentVertexType = type;
     problem.NextVertexType = type;
     problem.Instruction = instruction;
@@ -184,10 +185,12 @@ void ProposeFromRescoredSimplex(core::OptimizationProblem& problem)
     ComputeReflection(problem);
     Propose(problem, VertexType::Reflection, InstructionText::UseReflection);
     if (problem.OutOfLimits == QLatin1String("y")) {
+        problem.OutOfLimits = QStringLiteral("n");
         Propose(problem, VertexType::ForwardContraction, InstructionText::ContractForward);
         PlaceTrialFromCentroid(problem, 0.5, false);
     }
     if (problem.OutOfLimits == QLatin1String("y")) {
+        problem.OutOfLimits = QStringLiteral("n");
         Propose(problem, VertexType::ReverseContraction, InstructionText::ContractReverse);
         PlaceTrialFromCentroid(problem, -0.5, true);
     }

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -214,6 +216,35 @@ TEST(QtDialogService, FileDialogStartsInTheFolderChosenLast)
     EXPECT_EQ(service.lastFolder(), QDir(second.path()).absolutePath());
 }
 
+// The list to choose from: one row per entry under the headers, the asked
+// entry selected; a double-click chooses, and OK needs a selection.
+TEST(QtDialogService, ChoiceListShowsTheEntriesWithOneSelected)
+{
+    const ChoiceRequest request{
+        "Measure Again", "Which one?", {"Vertex", "A", "Result"}, {{"1", "4", "10"}, {"3", "5", "failed"}}, 1};
+    const auto dialog = QtDialogService::buildChoiceDialog(request, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Measure Again");
+    auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("list"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->headerItem()->text(2), "Result");
+    EXPECT_EQ(list->topLevelItem(1)->text(2), "failed");
+    EXPECT_EQ(QtDialogService::selectedChoice(*dialog), 1);
+    auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    EXPECT_TRUE(ok->isEnabled());
+    list->clearSelection();
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_EQ(QtDialogService::selectedChoice(*dialog), std::nullopt);
+
+    dialog->open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    const QRect first = list->visualItemRect(list->topLevelItem(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(QtDialogService::selectedChoice(*dialog), 0);
+}
+
 // ------------------------------------------------------ scripted service
 
 TEST(ScriptedDialogService, AnswersInOrderAndRecordsEveryRequest)
@@ -223,15 +254,19 @@ TEST(ScriptedDialogService, AnswersInOrderAndRecordsEveryRequest)
     dialogs.answerSave(QString("/tmp/a.sso"));
     dialogs.answerOpen(std::nullopt);
     dialogs.answerMessage(MessageAnswer::Ok);
+    dialogs.answerChoice(1);
 
     EXPECT_EQ(dialogs.message("Warning!", "Sure?", MessageIcon::Critical, MessageButtons::YesNo, MessageAnswer::No),
               MessageAnswer::Yes);
     EXPECT_EQ(dialogs.saveFileName({"Simplex Files (*.sso)"}, 0), QString("/tmp/a.sso"));
     EXPECT_EQ(dialogs.openFileName({"All Files (*)", "Simplex Files (*.sso)"}, 1), std::nullopt);
     dialogs.show(core::Message{"Notice", "Done.", MessageIcon::Information});
+    const ChoiceRequest choice{"Pick", "Which?", {"N"}, {{"1"}, {"2"}}, 0};
+    EXPECT_EQ(dialogs.chooseOne(choice), 1);
 
     EXPECT_EQ(dialogs.pendingAnswers(), 0u);
-    ASSERT_EQ(dialogs.requests().size(), 4u);
+    ASSERT_EQ(dialogs.requests().size(), 5u);
+    EXPECT_TRUE(dialogs.choices() == std::vector<ChoiceRequest>{choice});
     const std::vector<MessageRequest> expectedMessages{
         {"Warning!", "Sure?", MessageIcon::Critical, MessageButtons::YesNo, MessageAnswer::No},
         {"Notice", "Done.", MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok}};
@@ -266,7 +301,10 @@ TEST(ScriptedDialogService, UnexpectedRequestsFailTheTestAndGetTheHarmlessAnswer
     std::optional<QString> file = QString("set");
     EXPECT_NONFATAL_FAILURE(file = dialogs.saveFileName({"A (*.a)"}, 0), "Unexpected save dialog");
     EXPECT_EQ(file, std::nullopt);
-    EXPECT_EQ(dialogs.requests().size(), 2u);
+    std::optional<int> chosen = 0;
+    EXPECT_NONFATAL_FAILURE(chosen = dialogs.chooseOne({"Pick", "?", {"N"}, {{"1"}}, 0}), "Unexpected list");
+    EXPECT_EQ(chosen, std::nullopt);
+    EXPECT_EQ(dialogs.requests().size(), 3u);
 }
 
 TEST(ScriptedDialogService, ARequestOfTheWrongKindFailsAndKeepsTheAnswerQueued)

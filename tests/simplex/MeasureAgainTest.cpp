@@ -22,10 +22,11 @@ namespace {
 
 // A and B on 0..10 (no decimals), maximised, the simplex (4,4), (5,4),
 // (4,5) with the results 10, 20, 5, begun: the first trial is (5,3).
-core::OptimizationProblem SmallSimplex(const QString& stepType = QStringLiteral("Variable"))
+core::OptimizationProblem SmallSimplex(const QString& stepType = QStringLiteral("Variable"),
+                                       const std::vector<test::FactorSpec>& factors = {{"A", "0", "10", "0"},
+                                                                                       {"B", "0", "10", "0"}})
 {
-    core::OptimizationProblem problem =
-        test::WithFactors({{"A", "0", "10", "0"}, {"B", "0", "10", "0"}}, QStringLiteral("max"), stepType);
+    core::OptimizationProblem problem = test::WithFactors(factors, QStringLiteral("max"), stepType);
     GridText grid = FillInitialSimplexGrid(problem, LoadInitialSimplexGrid(problem));
     const QStringList rows[] = {{"4", "4", "10"}, {"5", "4", "20"}, {"4", "5", "5"}};
     for (int r = 1; r <= 3; ++r) {
@@ -74,6 +75,21 @@ TEST(MeasureAgain, TheNextTrialReflectsTheVertexNowLowest)
     EXPECT_EQ(again.timesRetained(), 1);
     EXPECT_EQ(Vertex(problem, 1).result(), 10); // the old measurement stays in the history
     EXPECT_EQ(SimplexVertices(problem), (std::vector<std::optional<int>>{4, 3, 2}));
+}
+
+// The same simplex in the corners of A and B on 4..5: after vertex 2 is
+// measured again as 1, the reflection of (5,4) and the forward contraction
+// leave the limits, so the reverse contraction comes.
+TEST(MeasureAgain, TheNextTrialFallsBackAtTheLimits)
+{
+    core::OptimizationProblem problem =
+        SmallSimplex(QStringLiteral("Variable"), {{"A", "4", "5", "2"}, {"B", "4", "5", "2"}});
+    core::RunTimeState runTime;
+    ASSERT_TRUE(MeasureAgain(problem, runTime, 2).outcome.ok);
+    const StepsOutcome measured = NextStep(problem, runTime, {"1", {}});
+    ASSERT_TRUE(measured.outcome.ok);
+    EXPECT_EQ(measured.steps->trial.instruction, "Contract in the Reverse Direction");
+    EXPECT_EQ(Levels(measured), (QStringList{"4.5", "4.25"}));
 }
 
 TEST(MeasureAgain, CancelPutsBackTheTrialAndRecordsNothing)

@@ -1,10 +1,16 @@
 #include "simplex/windows/StepsWindow.h"
 
+#include "simplex/EngineSupport.h"
+#include "simplex/MeasureAgain.h"
 #include "simplex/NextStep.h"
+#include "simplex/RunProgress.h"
+#include "simplex/TrialDisplay.h"
+#include "simplex/VertexStatus.h"
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/WindowSupport.h"
 
 #include "core/ProblemRecord.h"
+#include "shell/DialogService.h"
 #include "shell/GridWidget.h"
 #include "shell/MainWindow.h"
 
@@ -24,6 +30,9 @@ namespace zeltomir::simplex {
 namespace {
 
 enum Column { NameColumn = 1, LevelColumn = 2 };
+
+const QString MeasureAgainCaption = QStringLiteral("Measure Again...");
+const QString CancelMeasureAgainCaption = QStringLiteral("Cancel Measure Again");
 
 } // namespace
 
@@ -48,6 +57,14 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     m_nextStep->setObjectName(QStringLiteral("Command1"));
     m_nextStep->setAutoDefault(false);
 
+    m_measureAgain = MakeButton(QStringLiteral("cmdMeasureAgain"), MeasureAgainCaption, this);
+    m_trialFailed = MakeButton(QStringLiteral("cmdTrialFailed"), QStringLiteral("Trial Failed"), this);
+    // The button keeps its width when its caption turns to the longer one,
+    // so the row does not jump.
+    m_measureAgain->setText(CancelMeasureAgainCaption);
+    m_measureAgain->setMinimumWidth(m_measureAgain->sizeHint().width());
+    m_measureAgain->setText(MeasureAgainCaption);
+
     m_status = new QGroupBox(QStringLiteral("Status"), this);
     m_status->setObjectName(QStringLiteral("Frame1"));
     m_instruction = new QLabel(m_status);
@@ -63,12 +80,21 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     entry->addWidget(m_resultLabel);
     entry->addWidget(m_result, 1);
     entry->addWidget(m_nextStep);
+    // The commands for a trial that went wrong sit under the result, apart
+    // from Next Step, which is pressed after every trial.
+    auto* mishaps = new QHBoxLayout;
+    mishaps->addStretch(1);
+    mishaps->addWidget(m_measureAgain);
+    mishaps->addWidget(m_trialFailed);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_status);
     layout->addLayout(entry);
+    layout->addLayout(mishaps);
 
     connect(m_nextStep, &QPushButton::clicked, this, &StepsWindow::nextStep);
+    connect(m_measureAgain, &QPushButton::clicked, this, &StepsWindow::measureAgain);
+    connect(m_trialFailed, &QPushButton::clicked, this, &StepsWindow::trialFailed);
     connect(m_result, &QLineEdit::returnPressed, this, &StepsWindow::nextStep);
     connect(m_grid, &shell::GridWidget::focusGained, this,
             [&runTime = context().runTime] { runTime.FocusTarget = QStringLiteral("ss"); });
@@ -102,25 +128,97 @@ void StepsWindow::showSteps(const StepsContent& content)
     WidenColumnsToText(*m_grid);
     m_result->clear();
     m_instruction->setText(content.trial.instruction);
+    // A vertex measured again is run where it was run before.
+    const bool again = content.trial.againOf != 0;
+    m_grid->setColumnEditable(LevelColumn, !again);
+    m_measureAgain->setText(again ? CancelMeasureAgainCaption : MeasureAgainCaption);
 }
 
-void StepsWindow::nextStep()
+StepInput StepsWindow::stepInput()
 {
     m_grid->finishEditing();
     StepInput input;
     input.result = m_result->text();
     for (int row = 1; row <= context().problem.NumFactors; ++row)
         input.levels.append(m_grid->cell(LevelColumn, row));
+    return input;
+}
 
-    const StepsOutcome answer = NextStep(context().problem, context().runTime, input, WindowHooks(context()));
+void StepsWindow::present(const StepsOutcome& answer)
+{
     ShowMessages(context().dialogs, answer.outcome.messages);
     if (answer.steps)
         showSteps(*answer.steps);
-    if (answer.outcome.ok) {
-        context().mainWindow.setPrintButtonEnabled(true);
+    if (answer.outcome.ok)
         windows().refreshPlot();
-    }
     windows().putFocus(answer.outcome.focus);
+}
+
+void StepsWindow::nextStep()
+{
+    const StepInput input = stepInput();
+    const StepsOutcome answer = NextStep(context().problem, context().runTime, input, WindowHooks(context()));
+    if (answer.outcome.ok)
+        context().mainWindow.setPrintButtonEnabled(true);
+    present(answer);
+}
+
+void StepsWindow::trialFailed()
+{
+    const StepInput input = stepInput();
+    const StepsOutcome answer = TrialFailed(context().problem, context().runTime, input, WindowHooks(context()));
+    if (answer.outcome.ok)
+        context().mainWindow.setPrintButtonEnabled(true);
+    present(answer);
+}
+
+void StepsWindow::measureAgain()
+{
+    m_grid->finishEditing();
+    core::OptimizationProblem& problem = context().problem;
+    core::RunTimeState& runTime = context().runTime;
+    if (PendingAgain(problem)) {
+        present(CancelMeasureAgain(problem, runTime));
+        return;
+    }
+    // Refused before the list is shown: there is nothing to choose while no
+    // trial is on show or a step is half done. The engine gives the reason.
+    if (ReadinessOf(problem) != StepReadiness::Ready || StepInProgress(problem)) {
+        present(MeasureAgain(problem, runTime, 0));
+        return;
+    }
+    const int vertex = chooseVertexToMeasureAgain();
+    if (vertex == 0)
+        return;
+    present(MeasureAgain(problem, runTime, vertex));
+}
+
+int StepsWindow::chooseVertexToMeasureAgain()
+{
+    const core::OptimizationProblem& problem = context().problem;
+    const std::vector<SimplexVertex> vertices = CurrentSimplexVertices(problem);
+    if (vertices.empty())
+        return 0;
+    // The vertex the advice says to measure again comes selected.
+    int advised = 0;
+    for (const Advice& advice : AssessRun(problem).advice) {
+        if (advice.rule == AdviceRule::VertexKept)
+            advised = advice.vertex;
+    }
+    shell::ChoiceRequest request;
+    request.title = QStringLiteral("Measure Again");
+    request.prompt = QStringLiteral("Which vertex of the current simplex is to be measured again?");
+    request.headers << QStringLiteral("Vertex") << FactorNames(problem) << QStringLiteral("Result");
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const SimplexVertex& vertex = vertices[i];
+        request.rows.push_back(QStringList{QString::number(vertex.vertex)} << vertex.levels << vertex.result);
+        if (vertex.vertex == advised)
+            request.selected = static_cast<int>(i);
+    }
+    const std::optional<int> chosen = context().dialogs.chooseOne(request);
+    if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(vertices.size()))
+        return 0;
+    return vertices[static_cast<std::size_t>(*chosen)].vertex;
 }
 
 } // namespace zeltomir::simplex

@@ -185,5 +185,132 @@ TEST(StepsWindowTest, ReopenedAfterARefusedFirstResultWithTheFirstInstruction)
     EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Evaluate the Reflection (R)"));
 }
 
+// Whether the user can open an editor on a level cell.
+bool LevelEditable(StepsWindow& steps, int row)
+{
+    auto* view = steps.grid()->findChild<QTableView*>();
+    steps.grid()->setCurrentCell(2, row);
+    view->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(view, Qt::Key_F2);
+    QWidget* editor = view->indexWidget(view->currentIndex());
+    if (editor)
+        QTest::keyClick(editor, Qt::Key_Escape);
+    return editor != nullptr;
+}
+
+// Vertex 2, the best, counted in a fourth simplex: the advice names it, so
+// the list comes with it selected. Measured again as 30 it is the lowest,
+// and the next trial moves away from it (its reflection and the forward
+// contraction leave the limits).
+TEST(StepsWindowTest, MeasureAgainShowsTheVertexAndNextStepRecordsIt)
+{
+    WindowHarness h;
+    StartSteps(h);
+    h.problem.VertexHistory.at(5, 2) = 4;
+    StepsWindow& steps = h.steps();
+    ASSERT_EQ(steps.measureAgainButton()->text(), QStringLiteral("Measure Again..."));
+    ASSERT_TRUE(steps.trialFailedButton()->isEnabled());
+    h.dialogs.answerChoice(1);
+    h.click(steps.measureAgainButton());
+    const shell::ChoiceRequest expected{"Measure Again",
+                                        "Which vertex of the current simplex is to be measured again?",
+                                        {"Vertex", "Temp", "Time", "Result"},
+                                        {{"1", "80.00", "10.0", "41.13"},
+                                         {"2", "20.00", "50.0", "77.65"},
+                                         {"3", "20.00", "10.0", "53.13"}},
+                                        1};
+    ASSERT_EQ(h.dialogs.choices().size(), 1u);
+    EXPECT_TRUE(h.dialogs.choices().front() == expected);
+    EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Measure Vertex 2 Again"));
+    EXPECT_EQ(steps.grid()->cell(2, 1), QStringLiteral("20"));
+    EXPECT_EQ(steps.grid()->cell(2, 2), QStringLiteral("50"));
+    EXPECT_EQ(steps.measureAgainButton()->text(), QStringLiteral("Cancel Measure Again"));
+    EXPECT_FALSE(LevelEditable(steps, 1));
+    EXPECT_EQ(h.runTime.Modified, QStringLiteral("yes"));
+
+    WindowHarness::typeInto(steps.resultBox(), QStringLiteral("30"));
+    h.click(steps.nextStepButton());
+    EXPECT_TRUE(h.dialogs.messages().empty());
+    EXPECT_EQ(h.problem.NumVertices, 4);
+    EXPECT_EQ(h.problem.VertexHistory.value(4, 4), 5); // type "A"
+    EXPECT_EQ(h.problem.VertexHistory.value(3, 4), 30);
+    EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Contract in the Reverse Direction"));
+    EXPECT_EQ(steps.grid()->cell(2, 1), QStringLiteral("35"));
+    EXPECT_EQ(steps.grid()->cell(2, 2), QStringLiteral("30"));
+    EXPECT_EQ(steps.measureAgainButton()->text(), QStringLiteral("Measure Again..."));
+    EXPECT_TRUE(LevelEditable(steps, 1));
+    EXPECT_TRUE(h.undoEnabled());
+}
+
+// A list cancelled changes nothing; a re-measurement waiting comes back
+// with a reopened window, and Cancel Measure Again puts back the trial. No
+// list is shown while there is nothing to choose from.
+TEST(StepsWindowTest, MeasureAgainCancelled)
+{
+    WindowHarness h;
+    StartSteps(h);
+    const core::OptimizationProblem begun = h.problem;
+    h.dialogs.answerChoice(std::nullopt);
+    h.click(h.steps().measureAgainButton());
+    EXPECT_TRUE(h.problem == begun);
+    EXPECT_EQ(h.steps().measureAgainButton()->text(), QStringLiteral("Measure Again..."));
+
+    h.dialogs.answerChoice(2);
+    h.click(h.steps().measureAgainButton());
+    h.steps().subWindow()->close();
+    h.mainWindow().menuAction(QStringLiteral("mnuSimplexSteps"))->trigger();
+    StepsWindow& steps = h.steps();
+    EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Measure Vertex 3 Again"));
+    EXPECT_EQ(steps.measureAgainButton()->text(), QStringLiteral("Cancel Measure Again"));
+    EXPECT_FALSE(LevelEditable(steps, 2));
+
+    h.click(steps.measureAgainButton());
+    EXPECT_EQ(h.dialogs.choices().size(), 2u); // no list for the cancel
+    EXPECT_TRUE(steps.resultBox()->hasFocus());
+    EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Contract in the Reverse Direction"));
+    EXPECT_EQ(steps.grid()->cell(2, 1), QStringLiteral("50"));
+    EXPECT_EQ(steps.grid()->cell(2, 2), QStringLiteral("20"));
+    EXPECT_EQ(steps.measureAgainButton()->text(), QStringLiteral("Measure Again..."));
+    EXPECT_TRUE(LevelEditable(steps, 2));
+    EXPECT_EQ(h.problem.NumVertices, 3);
+
+
+    WindowHarness fresh;
+    fresh.mainWindow().menuAction(QStringLiteral("mnuSimplexSteps"))->trigger();
+    fresh.dialogs.answerMessage(MessageAnswer::Ok);
+    h.click(fresh.steps().measureAgainButton());
+    EXPECT_TRUE(fresh.dialogs.choices().empty());
+    EXPECT_EQ(fresh.dialogs.messages().size(), 1u);
+}
+
+// No leaves the trial on show; Yes records it failed (result 0) and shows
+// the next trial, with an undo snapshot as for Next Step.
+TEST(StepsWindowTest, TrialFailedAsksFirst)
+{
+    WindowHarness h;
+    StartSteps(h);
+    h.mainWindow().setUndoEnabled(false);
+    const MessageRequest question{"Warning!",
+                                  "Record the trial on show as failed?  The simplex will treat it as the worst result.",
+                                  core::MessageIcon::Question, shell::MessageButtons::YesNo, MessageAnswer::No};
+    h.dialogs.answerMessage(MessageAnswer::No);
+    h.click(h.steps().trialFailedButton());
+    EXPECT_EQ(h.problem.NumVertices, 3);
+    EXPECT_FALSE(h.undoEnabled());
+
+    h.dialogs.answerMessage(MessageAnswer::Yes);
+    h.click(h.steps().trialFailedButton());
+    EXPECT_EQ(h.dialogs.messages(), (std::vector<MessageRequest>{question, question}));
+    EXPECT_EQ(h.problem.NumVertices, 4);
+    EXPECT_EQ(h.problem.VertexHistory.value(3, 4), 0);
+    EXPECT_EQ(h.problem.VertexHistory.value(4, 4), 4); // the reverse contraction on show
+    EXPECT_EQ(h.problem.VertexHistory.value(6, 4), -1e300);
+    EXPECT_EQ(h.steps().instructionLabel()->text(), QStringLiteral("Contract in the Reverse Direction"));
+    EXPECT_EQ(h.steps().grid()->cell(2, 1), QStringLiteral("27.5"));
+    EXPECT_EQ(h.steps().grid()->cell(2, 2), QStringLiteral("22.5"));
+    EXPECT_TRUE(h.undoEnabled());
+    EXPECT_EQ(h.runTime.Modified, QStringLiteral("yes"));
+}
+
 } // namespace
 } // namespace zeltomir::simplex::test

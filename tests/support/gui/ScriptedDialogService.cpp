@@ -49,6 +49,12 @@ void PrintTo(const MessageRequest& request, std::ostream* out)
          << AnswerName(request.defaultButton) << "}";
 }
 
+void PrintTo(const ChoiceRequest& request, std::ostream* out)
+{
+    *out << "list {title \"" << request.title.toStdString() << "\", prompt \"" << request.prompt.toStdString()
+         << "\", " << request.rows.size() << " entries, selected " << request.selected << "}";
+}
+
 void PrintTo(const FileDialogRequest& request, std::ostream* out)
 {
     *out << (request.kind == FileDialogKind::Open ? "open" : "save") << " dialog {filters \""
@@ -68,15 +74,6 @@ std::string Describe(const T& request)
     std::ostringstream out;
     shell::PrintTo(request, &out);
     return out.str();
-}
-
-std::string DescribeAnswer(const std::variant<std::monostate, shell::MessageAnswer, shell::FileDialogKind>& next)
-{
-    if (std::holds_alternative<shell::MessageAnswer>(next))
-        return "a message box";
-    if (std::holds_alternative<shell::FileDialogKind>(next))
-        return std::get<shell::FileDialogKind>(next) == shell::FileDialogKind::Open ? "an open dialog" : "a save dialog";
-    return "no dialog at all";
 }
 
 } // namespace
@@ -101,6 +98,23 @@ void ScriptedDialogService::answerSave(std::optional<QString> fileName, WhileSho
     m_answers.push_back({FileAnswerEntry{shell::FileDialogKind::Save, std::move(fileName)}, std::move(whileShown)});
 }
 
+void ScriptedDialogService::answerChoice(std::optional<int> index, WhileShown whileShown)
+{
+    m_answers.push_back({ChoiceAnswerEntry{index}, std::move(whileShown)});
+}
+
+std::string ScriptedDialogService::nextExpected() const
+{
+    if (m_answers.empty())
+        return "no dialog at all";
+    const auto& next = m_answers.front().value;
+    if (std::holds_alternative<MessageAnswerEntry>(next))
+        return "a message box";
+    if (std::holds_alternative<ChoiceAnswerEntry>(next))
+        return "a list";
+    return std::get<FileAnswerEntry>(next).kind == shell::FileDialogKind::Open ? "an open dialog" : "a save dialog";
+}
+
 shell::MessageAnswer ScriptedDialogService::message(const shell::MessageRequest& request)
 {
     m_requests.emplace_back(request);
@@ -109,10 +123,7 @@ shell::MessageAnswer ScriptedDialogService::message(const shell::MessageRequest&
             ? (request.defaultButton == shell::MessageAnswer::Yes ? shell::MessageAnswer::Yes : shell::MessageAnswer::No)
             : shell::MessageAnswer::Ok;
     if (m_answers.empty() || !std::holds_alternative<MessageAnswerEntry>(m_answers.front().value)) {
-        std::variant<std::monostate, shell::MessageAnswer, shell::FileDialogKind> next;
-        if (!m_answers.empty())
-            next = std::get<FileAnswerEntry>(m_answers.front().value).kind;
-        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << DescribeAnswer(next);
+        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << nextExpected();
         return fallback;
     }
     Answer answer = std::move(m_answers.front());
@@ -145,12 +156,7 @@ std::optional<QString> ScriptedDialogService::fileDialog(const shell::FileDialog
     m_requests.emplace_back(request);
     const auto* next = m_answers.empty() ? nullptr : std::get_if<FileAnswerEntry>(&m_answers.front().value);
     if (!next || next->kind != request.kind) {
-        std::variant<std::monostate, shell::MessageAnswer, shell::FileDialogKind> expected;
-        if (next)
-            expected = next->kind;
-        else if (!m_answers.empty())
-            expected = std::get<MessageAnswerEntry>(m_answers.front().value).answer;
-        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << DescribeAnswer(expected);
+        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << nextExpected();
         return std::nullopt;
     }
     Answer answer = std::move(m_answers.front());
@@ -158,6 +164,28 @@ std::optional<QString> ScriptedDialogService::fileDialog(const shell::FileDialog
     if (answer.whileShown)
         answer.whileShown();
     return std::get<FileAnswerEntry>(answer.value).fileName;
+}
+
+std::optional<int> ScriptedDialogService::chooseOne(const shell::ChoiceRequest& request)
+{
+    m_requests.emplace_back(request);
+    const auto* next = m_answers.empty() ? nullptr : std::get_if<ChoiceAnswerEntry>(&m_answers.front().value);
+    if (!next) {
+        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << nextExpected();
+        return std::nullopt;
+    }
+    const std::optional<int> index = next->index;
+    if (index && (*index < 0 || *index >= static_cast<int>(request.rows.size()))) {
+        ADD_FAILURE() << "The script chooses entry " << *index << " of " << Describe(request)
+                      << ", which has no such entry";
+        m_answers.pop_front();
+        return std::nullopt;
+    }
+    Answer answer = std::move(m_answers.front());
+    m_answers.pop_front();
+    if (answer.whileShown)
+        answer.whileShown();
+    return index;
 }
 
 std::vector<shell::MessageRequest> ScriptedDialogService::messages() const
@@ -176,6 +204,16 @@ std::vector<shell::FileDialogRequest> ScriptedDialogService::fileDialogs() const
     for (const Request& request : m_requests) {
         if (const auto* dialog = std::get_if<shell::FileDialogRequest>(&request))
             result.push_back(*dialog);
+    }
+    return result;
+}
+
+std::vector<shell::ChoiceRequest> ScriptedDialogService::choices() const
+{
+    std::vector<shell::ChoiceRequest> result;
+    for (const Request& request : m_requests) {
+        if (const auto* choice = std::get_if<shell::ChoiceRequest>(&request))
+            result.push_back(*choice);
     }
     return result;
 }

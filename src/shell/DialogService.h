@@ -41,6 +41,15 @@ struct FileDialogRequest {
     friend bool operator==(const FileDialogRequest&, const FileDialogRequest&) = default;
 };
 
+// A box asking for one line of text, such as a value to type.
+struct TextRequest {
+    QString title;
+    QString label; // the question above the box
+    QString text;  // what the box holds when it opens
+
+    friend bool operator==(const TextRequest&, const TextRequest&) = default;
+};
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -54,6 +63,10 @@ public:
     // user cancelled.
     virtual std::optional<QString> openFileName(const QStringList& nameFilters, int selectedFilter) = 0;
     virtual std::optional<QString> saveFileName(const QStringList& nameFilters, int selectedFilter) = 0;
+
+    // The text typed, exactly as the box holds it; nullopt when the user
+    // cancelled.
+    virtual std::optional<QString> askText(const TextRequest& request) = 0;
 
     // Shorthands for the common shapes.
     MessageAnswer message(const QString& title, const QString& text, core::MessageIcon icon,

@@ -37,15 +37,27 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
 using namespace zeltomir;
 
 // Message boxes would wait for a person; here they are reported (none is
-// expected) and answered with their default button.
+// expected) and answered with their default button. A box asking for text
+// gets the text the driver set for it.
 class LoggingDialogs final : public shell::DialogService {
 public:
+    std::optional<QString> askText(const shell::TextRequest& request) override
+    {
+        if (!m_nextText) {
+            std::fprintf(stderr, "zeltomir-figures: unexpected text box: %s\n", qUtf8Printable(request.title));
+            m_unexpected = true;
+        }
+        return std::exchange(m_nextText, std::nullopt);
+    }
+    void answerText(const QString& text) { m_nextText = text; }
+
     shell::MessageAnswer message(const shell::MessageRequest& request) override
     {
         std::fprintf(stderr, "zeltomir-figures: unexpected message box: %s: %s\n", qUtf8Printable(request.title),
@@ -59,6 +71,7 @@ public:
 
 private:
     bool m_unexpected = false;
+    std::optional<QString> m_nextText;
 };
 
 class Figures {

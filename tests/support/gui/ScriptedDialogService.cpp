@@ -56,6 +56,12 @@ void PrintTo(const FileDialogRequest& request, std::ostream* out)
          << request.selectedFilter << "}";
 }
 
+void PrintTo(const TextRequest& request, std::ostream* out)
+{
+    *out << "text box {title \"" << request.title.toStdString() << "\", label \"" << request.label.toStdString()
+         << "\", text \"" << request.text.toStdString() << "\"}";
+}
+
 } // namespace zeltomir::shell
 
 namespace zeltomir::testsupport {
@@ -68,15 +74,6 @@ std::string Describe(const T& request)
     std::ostringstream out;
     shell::PrintTo(request, &out);
     return out.str();
-}
-
-std::string DescribeAnswer(const std::variant<std::monostate, shell::MessageAnswer, shell::FileDialogKind>& next)
-{
-    if (std::holds_alternative<shell::MessageAnswer>(next))
-        return "a message box";
-    if (std::holds_alternative<shell::FileDialogKind>(next))
-        return std::get<shell::FileDialogKind>(next) == shell::FileDialogKind::Open ? "an open dialog" : "a save dialog";
-    return "no dialog at all";
 }
 
 } // namespace
@@ -101,6 +98,23 @@ void ScriptedDialogService::answerSave(std::optional<QString> fileName, WhileSho
     m_answers.push_back({FileAnswerEntry{shell::FileDialogKind::Save, std::move(fileName)}, std::move(whileShown)});
 }
 
+void ScriptedDialogService::answerText(std::optional<QString> text, WhileShown whileShown)
+{
+    m_answers.push_back({TextAnswerEntry{std::move(text)}, std::move(whileShown)});
+}
+
+std::string ScriptedDialogService::expected() const
+{
+    if (m_answers.empty())
+        return "no dialog at all";
+    const auto& next = m_answers.front().value;
+    if (std::holds_alternative<MessageAnswerEntry>(next))
+        return "a message box";
+    if (std::holds_alternative<TextAnswerEntry>(next))
+        return "a text box";
+    return std::get<FileAnswerEntry>(next).kind == shell::FileDialogKind::Open ? "an open dialog" : "a save dialog";
+}
+
 shell::MessageAnswer ScriptedDialogService::message(const shell::MessageRequest& request)
 {
     m_requests.emplace_back(request);
@@ -109,10 +123,7 @@ shell::MessageAnswer ScriptedDialogService::message(const shell::MessageRequest&
             ? (request.defaultButton == shell::MessageAnswer::Yes ? shell::MessageAnswer::Yes : shell::MessageAnswer::No)
             : shell::MessageAnswer::Ok;
     if (m_answers.empty() || !std::holds_alternative<MessageAnswerEntry>(m_answers.front().value)) {
-        std::variant<std::monostate, shell::MessageAnswer, shell::FileDialogKind> next;
-        if (!m_answers.empty())
-            next = std::get<FileAnswerEntry>(m_answers.front().value).kind;
-        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << DescribeAnswer(next);
+        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << expected();
         return fallback;
     }
     Answer answer = std::move(m_answers.front());
@@ -145,12 +156,7 @@ std::optional<QString> ScriptedDialogService::fileDialog(const shell::FileDialog
     m_requests.emplace_back(request);
     const auto* next = m_answers.empty() ? nullptr : std::get_if<FileAnswerEntry>(&m_answers.front().value);
     if (!next || next->kind != request.kind) {
-        std::variant<std::monostate, shell::MessageAnswer, shell::FileDialogKind> expected;
-        if (next)
-            expected = next->kind;
-        else if (!m_answers.empty())
-            expected = std::get<MessageAnswerEntry>(m_answers.front().value).answer;
-        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << DescribeAnswer(expected);
+        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << expected();
         return std::nullopt;
     }
     Answer answer = std::move(m_answers.front());
@@ -158,6 +164,30 @@ std::optional<QString> ScriptedDialogService::fileDialog(const shell::FileDialog
     if (answer.whileShown)
         answer.whileShown();
     return std::get<FileAnswerEntry>(answer.value).fileName;
+}
+
+std::optional<QString> ScriptedDialogService::askText(const shell::TextRequest& request)
+{
+    m_requests.emplace_back(request);
+    if (m_answers.empty() || !std::holds_alternative<TextAnswerEntry>(m_answers.front().value)) {
+        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << expected();
+        return std::nullopt;
+    }
+    Answer answer = std::move(m_answers.front());
+    m_answers.pop_front();
+    if (answer.whileShown)
+        answer.whileShown();
+    return std::get<TextAnswerEntry>(answer.value).text;
+}
+
+std::vector<shell::TextRequest> ScriptedDialogService::textRequests() const
+{
+    std::vector<shell::TextRequest> result;
+    for (const Request& request : m_requests) {
+        if (const auto* asked = std::get_if<shell::TextRequest>(&request))
+            result.push_back(*asked);
+    }
+    return result;
 }
 
 std::vector<shell::MessageRequest> ScriptedDialogService::messages() const

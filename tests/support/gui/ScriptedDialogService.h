@@ -13,6 +13,7 @@
 #include <functional>
 #include <iosfwd>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -20,6 +21,7 @@ namespace zeltomir::shell {
 
 void PrintTo(const MessageRequest& request, std::ostream* out);
 void PrintTo(const FileDialogRequest& request, std::ostream* out);
+void PrintTo(const TextRequest& request, std::ostream* out);
 
 } // namespace zeltomir::shell
 
@@ -27,7 +29,7 @@ namespace zeltomir::testsupport {
 
 class ScriptedDialogService final : public shell::DialogService {
 public:
-    using Request = std::variant<shell::MessageRequest, shell::FileDialogRequest>;
+    using Request = std::variant<shell::MessageRequest, shell::FileDialogRequest, shell::TextRequest>;
     // Runs while the dialog is "open", before it answers.
     using WhileShown = std::function<void()>;
 
@@ -39,16 +41,20 @@ public:
     void answerMessage(shell::MessageAnswer answer, WhileShown whileShown = {});
     void answerOpen(std::optional<QString> fileName, WhileShown whileShown = {});
     void answerSave(std::optional<QString> fileName, WhileShown whileShown = {});
+    // The text typed into the next box that asks for one; nullopt cancels.
+    void answerText(std::optional<QString> text, WhileShown whileShown = {});
 
     using DialogService::message;
     shell::MessageAnswer message(const shell::MessageRequest& request) override;
     std::optional<QString> openFileName(const QStringList& nameFilters, int selectedFilter) override;
     std::optional<QString> saveFileName(const QStringList& nameFilters, int selectedFilter) override;
+    std::optional<QString> askText(const shell::TextRequest& request) override;
 
     // Every request in the order asked, and the two kinds apart.
     const std::vector<Request>& requests() const { return m_requests; }
     std::vector<shell::MessageRequest> messages() const;
     std::vector<shell::FileDialogRequest> fileDialogs() const;
+    std::vector<shell::TextRequest> textRequests() const;
 
     std::size_t pendingAnswers() const { return m_answers.size(); }
     // Fails the test if queued answers were never asked for, then drops them.
@@ -63,12 +69,17 @@ private:
         shell::FileDialogKind kind;
         std::optional<QString> fileName;
     };
+    struct TextAnswerEntry {
+        std::optional<QString> text;
+    };
     struct Answer {
-        std::variant<MessageAnswerEntry, FileAnswerEntry> value;
+        std::variant<MessageAnswerEntry, FileAnswerEntry, TextAnswerEntry> value;
         WhileShown whileShown;
     };
 
     std::optional<QString> fileDialog(const shell::FileDialogRequest& request);
+    // What the next queued answer is for, as a failure names it.
+    std::string expected() const;
 
     std::deque<Answer> m_answers;
     std::vector<Request> m_requests;

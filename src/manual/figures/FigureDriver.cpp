@@ -16,6 +16,9 @@
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/StepsWindow.h"
 #include "simplex/windows/VertexSummaryWindow.h"
+#include "simplex/windows/WindowSupport.h"
+
+#include "simplex/NextStep.h"
 
 #include "core/Random.h"
 #include "practice/windows/PracticeWindow.h"
@@ -119,6 +122,22 @@ void EnterResult(simplex::StepsWindow& steps, const char* result)
     steps.nextStepButton()->click();
 }
 
+// The trial on show failed: recorded as the steps window records it, the
+// question answered Yes.
+void FailTrial(simplex::SimplexWindows& windows, simplex::StepsWindow& steps)
+{
+    const simplex::SimplexWindowContext& context = windows.context();
+    simplex::StepInput input;
+    for (int row = 1; row <= context.problem.NumFactors; ++row)
+        input.levels.append(steps.grid()->cell(2, row));
+    simplex::EngineHooks hooks = simplex::WindowHooks(context);
+    hooks.confirm = [](const core::Message&) { return true; };
+    const simplex::StepsOutcome answer = simplex::TrialFailed(context.problem, context.runTime, input, hooks);
+    if (answer.steps)
+        steps.showSteps(*answer.steps);
+    windows.refreshPlot();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -183,6 +202,22 @@ int main(int argc, char** argv)
     windows.showSimplexPlot();
     windows.simplexPlotWindow()->parentWidget()->resize(1000, 700);
     figures.save(windows.simplexPlotWindow(), "simplex-plot");
+    windows.simplexPlotWindow()->parentWidget()->close();
+
+    // "When a measurement goes wrong": the result of vertex 10 found
+    // mistyped and corrected, then the next trial failed and the
+    // contraction after it run.
+    windows.showVertexSummary();
+    windows.vertexSummaryWindow()->grid()->selectBlock({1, 10, 1, 10});
+    dialogs.answerText(QStringLiteral("86.5"));
+    mainWindow.menuAction(QStringLiteral("mnuCorrectResult"))->trigger();
+    FailTrial(windows, steps);
+    EnterResult(steps, "84.9");
+    windows.showVertexSummary();
+    figures.save(windows.vertexSummaryWindow(), "vertex-summary-corrected");
+    windows.showSimplexPlot();
+    windows.simplexPlotWindow()->parentWidget()->resize(1000, 700);
+    figures.save(windows.simplexPlotWindow(), "simplex-plot-failed");
     windows.simplexPlotWindow()->parentWidget()->close();
 
     mainWindow.menuAction(QStringLiteral("mnuPracticeTOsimple"))->trigger();

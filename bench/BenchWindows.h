@@ -37,6 +37,7 @@ public:
     shell::MessageAnswer message(const shell::MessageRequest&) override { return shell::MessageAnswer::Ok; }
     std::optional<QString> openFileName(const QStringList&, int) override { return std::nullopt; }
     std::optional<QString> saveFileName(const QStringList&, int) override { return std::nullopt; }
+    std::optional<QString> askText(const shell::TextRequest&) override { return std::nullopt; }
 };
 
 // The simplex windows in a shown main window of a fixed size, around a

@@ -13,6 +13,7 @@ CommandStates SimplexWindow(bool cut, bool copy, bool paste, bool print, bool ve
     states.pasteButton = states.pasteMenu = paste;
     states.printButton = print;
     states.vertexSummaryMenu = vertexSummary;
+    states.correctResultMenu = false;
     return states;
 }
 
@@ -25,9 +26,12 @@ CommandStates CommandStatesFor(const QString& activeWindow)
     if (activeWindow == QLatin1String("frmInitialSimplex"))
         // The vertex summary is not to be opened over the initial simplex.
         return SimplexWindow(true, true, true, true, false);
-    if (activeWindow == QLatin1String("frmProgress"))
-        // The vertex summary cannot be edited.
-        return SimplexWindow(false, true, false, true, true);
+    if (activeWindow == QLatin1String("frmProgress")) {
+        // The vertex summary cannot be edited, only a result corrected.
+        CommandStates states = SimplexWindow(false, true, false, true, true);
+        states.correctResultMenu.reset();
+        return states;
+    }
     if (activeWindow == QLatin1String("SeqSimplexInitialize"))
         // The setup window has no grid to print.
         return SimplexWindow(true, true, true, false, true);
@@ -44,6 +48,7 @@ CommandStates CommandStatesFor(const QString& activeWindow)
         states.cutMenu = states.copyMenu = states.pasteMenu = true;
         states.printButton = false;
         states.editMenu = true;
+        states.correctResultMenu = false;
         return states;
     }
     return {};

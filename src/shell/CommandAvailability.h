@@ -23,6 +23,9 @@ struct CommandStates {
     std::optional<bool> pasteMenu;
     std::optional<bool> vertexSummaryMenu;
     std::optional<bool> editMenu;
+    // Edit > Correct Result...: off in every window but the vertex summary,
+    // which switches it itself by whether a vertex is selected.
+    std::optional<bool> correctResultMenu;
 
     friend bool operator==(const CommandStates&, const CommandStates&) = default;
 };

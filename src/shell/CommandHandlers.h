@@ -26,6 +26,7 @@ struct CommandHandlers {
     std::function<void()> paste;
     std::function<void()> undo;
     std::function<void()> redo;
+    std::function<void()> correctResult; // of the vertex selected in the vertex summary
     std::function<void()> showSimplexSteps;
     std::function<void()> showVertexSummary;
     std::function<void()> showSimplexPlot;

@@ -55,6 +55,15 @@ struct ChoiceRequest {
     friend bool operator==(const ChoiceRequest&, const ChoiceRequest&) = default;
 };
 
+// A box asking for one line of text, such as a value to type.
+struct TextRequest {
+    QString title;
+    QString label; // the question above the box
+    QString text;  // what the box holds when it opens
+
+    friend bool operator==(const TextRequest&, const TextRequest&) = default;
+};
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -77,6 +86,10 @@ public:
         static_cast<void>(request);
         return std::nullopt;
     }
+
+    // The text typed, exactly as the box holds it; nullopt when the user
+    // cancelled.
+    virtual std::optional<QString> askText(const TextRequest& request) = 0;
 
     // Shorthands for the common shapes.
     MessageAnswer message(const QString& title, const QString& text, core::MessageIcon icon,

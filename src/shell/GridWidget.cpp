@@ -51,6 +51,10 @@ GridWidget::GridWidget(QWidget* parent)
     connect(m_view, &GridView::pasteKeyPressed, this, &GridWidget::paste);
     connect(m_view, &GridView::deleteKeyPressed, this, [this] { m_model->clearEditable(selectedBlock()); });
     connect(qApp, &QApplication::focusChanged, this, &GridWidget::onFocusChanged);
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &GridWidget::selectionChanged);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this, &GridWidget::selectionChanged);
+    connect(m_view, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit cellDoubleClicked(index.column() + 1, index.row() + 1); });
     // The scroll bar announces a new range before it binds its value into
     // it, so m_atEnd still tells where the rows were.
     QScrollBar* down = m_view->verticalScrollBar();
@@ -212,6 +216,11 @@ GridBlock GridWidget::selectedBlock() const
         block.row2 = std::max(block.row2, range.bottom() + 1);
     }
     return block;
+}
+
+bool GridWidget::hasSelection() const
+{
+    return m_view->selectionModel()->hasSelection();
 }
 
 void GridWidget::selectBlock(const GridBlock& block)

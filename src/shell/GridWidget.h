@@ -3,8 +3,9 @@
 // The spreadsheet grid that every table of the program uses. Windows talk to
 // it only through this class: cells by column and row counted from 1 with the
 // column headers in row 0, the size, blocks of cells (select, clear, copy,
-// cut, paste), column widths, the current cell, printing, and two signals:
-// cellEdited for changes the user makes and focusGained.
+// cut, paste), column widths, the current cell, printing, and signals:
+// cellEdited for changes the user makes, focusGained, selectionChanged and
+// cellDoubleClicked.
 //
 // Cells hold text. A number written with setNumber shows in its general
 // decimal form and is read back by parsing that text.
@@ -109,6 +110,9 @@ public:
     // The bounding block of the user's selection, or the current cell when
     // nothing is selected. The selection never includes the header row.
     GridBlock selectedBlock() const;
+    // Whether any cell is selected. A grid given the focus has a current
+    // cell, but nothing selected until the user clicks or moves.
+    bool hasSelection() const;
 
     // Block actions. Headers take part when the block starts at row 0,
     // except that the user's cut and paste never change headers.
@@ -146,6 +150,10 @@ signals:
     void cellEdited(int col, int row);
     // The input focus came into the grid from elsewhere.
     void focusGained();
+    // The selection or the current cell changed.
+    void selectionChanged();
+    // A cell was double-clicked, whether or not it can be edited.
+    void cellDoubleClicked(int col, int row);
 
 private:
     void onFocusChanged(QWidget* old, QWidget* now);

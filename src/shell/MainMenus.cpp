@@ -16,6 +16,9 @@ MainMenus::MainMenus(QMenuBar& bar)
     addItem(edit, "Menu_cut", QStringLiteral("&Cut       Ctrl+X"));
     addItem(edit, "Menu_copy", QStringLiteral("&Copy    Ctrl+C"));
     addItem(edit, "Menu_paste", QStringLiteral("&Paste   Ctrl+V"));
+    addSeparator(edit, "mnuEditBreak");
+    // Off until a vertex of the vertex summary is selected.
+    addItem(edit, "mnuCorrectResult", QStringLiteral("Correct &Result..."))->setEnabled(false);
 
     QMenu& view = *addMenu(bar, "mnuSimplex", QStringLiteral("View"));
     addItem(view, "mnuSimplexSteps", QStringLiteral("Simplex Optimization Steps"));

@@ -155,6 +155,7 @@ void MainWindow::connectMenus()
         {"Menu_cut", &CommandHandlers::cut},
         {"Menu_copy", &CommandHandlers::copy},
         {"Menu_paste", &CommandHandlers::paste},
+        {"mnuCorrectResult", &CommandHandlers::correctResult},
         {"mnuSimplexSteps", &CommandHandlers::showSimplexSteps},
         {"mnuVertexSummary", &CommandHandlers::showVertexSummary},
         {"mnuSimplexPlot", &CommandHandlers::showSimplexPlot},
@@ -226,6 +227,11 @@ void MainWindow::setPrintButtonEnabled(bool enabled)
     toolButton(QStringLiteral("btnPrint"))->setEnabled(enabled);
 }
 
+void MainWindow::setCorrectResultEnabled(bool enabled)
+{
+    menuAction(QStringLiteral("mnuCorrectResult"))->setEnabled(enabled);
+}
+
 void MainWindow::updateCommandAvailability(const QString& activeWindow)
 {
     const CommandStates states = CommandStatesFor(activeWindow);
@@ -238,6 +244,7 @@ void MainWindow::updateCommandAvailability(const QString& activeWindow)
     SetEnabled(menuAction(QStringLiteral("Menu_paste")), states.pasteMenu);
     SetEnabled(menuAction(QStringLiteral("mnuVertexSummary")), states.vertexSummaryMenu);
     SetEnabled(menuAction(QStringLiteral("Menu_edit")), states.editMenu);
+    SetEnabled(menuAction(QStringLiteral("mnuCorrectResult")), states.correctResultMenu);
 }
 
 void MainWindow::releaseFocus()

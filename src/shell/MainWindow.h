@@ -54,8 +54,12 @@ public:
     void setUndoEnabled(bool enabled);
     void setRedoEnabled(bool enabled);
     void setPrintButtonEnabled(bool enabled);
-    // Switches Print, Cut, Copy, Paste, the Edit menu and View > Vertex
-    // Summary for the child window named by an ActiveWindow code.
+    // Edit > Correct Result..., which the vertex summary switches by its
+    // selection.
+    void setCorrectResultEnabled(bool enabled);
+    // Switches Print, Cut, Copy, Paste, the Edit menu, Edit > Correct
+    // Result... and View > Vertex Summary for the child window named by an
+    // ActiveWindow code.
     void updateCommandAvailability(const QString& activeWindow);
 
     // Takes the input focus into the hidden focus sink, so that the control

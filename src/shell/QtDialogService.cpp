@@ -197,6 +197,24 @@ std::optional<QString> QtDialogService::saveFileName(const QStringList& nameFilt
     return runFileDialog({FileDialogKind::Save, nameFilters, selectedFilter});
 }
 
+std::unique_ptr<QInputDialog> QtDialogService::buildTextDialog(const TextRequest& request, QWidget* parent)
+{
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setWindowTitle(request.title);
+    dialog->setLabelText(request.label);
+    dialog->setTextValue(request.text);
+    return dialog;
+}
+
+std::optional<QString> QtDialogService::askText(const TextRequest& request)
+{
+    const auto dialog = buildTextDialog(request, m_parent);
+    if (dialog->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog->textValue();
+}
+
 std::unique_ptr<QFileDialog> QtDialogService::buildFileDialog(const FileDialogRequest& request, QWidget* parent,
                                                               const QString& folder)
 {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -26,6 +27,7 @@ public:
     std::optional<QString> openFileName(const QStringList& nameFilters, int selectedFilter) override;
     std::optional<QString> saveFileName(const QStringList& nameFilters, int selectedFilter) override;
     std::optional<int> chooseOne(const ChoiceRequest& request) override;
+    std::optional<QString> askText(const TextRequest& request) override;
 
     // The box message() shows, built but not run, so its title, text, icon,
     // buttons and default can be checked.
@@ -34,6 +36,8 @@ public:
     // shows its whole title beside the frame buttons.
     static int TitleRoomWidth(const QString& title, const QFont& font);
     static MessageAnswer answerFor(QMessageBox::StandardButton clicked, MessageButtons buttons);
+    // Likewise the box askText() shows.
+    static std::unique_ptr<QInputDialog> buildTextDialog(const TextRequest& request, QWidget* parent);
     // Likewise the file dialog, with its filters and the selected one,
     // showing folder where one is given.
     static std::unique_ptr<QFileDialog> buildFileDialog(const FileDialogRequest& request, QWidget* parent,

@@ -46,6 +46,9 @@ constexpr double PointMargin = 0.06;
 constexpr double LimitMargin = 0.03;
 // Room on each side of a lone value, as a share of the value (1 around 0).
 constexpr double LoneValueRoom = 0.1;
+// The band below the results where failed trials are marked, as a share of
+// the result axis: room for a marker whole, off the results' markers.
+constexpr double FailedBand = 0.08;
 
 // The smallest and largest of the finite values it was given.
 class Span {
@@ -246,13 +249,17 @@ ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem)
         const double result = vertex.result();
         const double code = vertex.typeCode();
         plot.points.push_back({v, result, std::isfinite(code) ? static_cast<int>(code) : -1,
-                               std::binary_search(simplex.begin(), simplex.end(), v)});
+                               std::binary_search(simplex.begin(), simplex.end(), v), vertex.failed()});
         best.add(v, result);
         plot.bestSoFar.push_back(best.result());
     }
     Span results;
-    for (const ResponsePoint& point : plot.points)
-        results.add(point.result);
+    bool anyFailed = false;
+    for (const ResponsePoint& point : plot.points) {
+        anyFailed = anyFailed || point.failed;
+        if (!point.failed)
+            results.add(point.result);
+    }
     if (core::AimsAtTarget(problem.Goal)) {
         plot.target = problem.TargetValue;
         plot.targetCaption = QStringLiteral("Target = %1").arg(core::ShortestSingleForm(problem.TargetValue));
@@ -260,6 +267,11 @@ ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem)
     }
     plot.vertexAxis = {0, std::max(4.0, problem.NumVertices + 1.0)};
     plot.resultAxis = results.padded(PointMargin);
+    if (anyFailed) {
+        const double band = (plot.resultAxis.upper - plot.resultAxis.lower) * FailedBand;
+        plot.resultAxis.lower -= band;
+        plot.failedLevel = plot.resultAxis.lower + band / 2;
+    }
     return plot;
 }
 

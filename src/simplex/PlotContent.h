@@ -27,8 +27,10 @@ struct AxisRange {
 struct ResponsePoint {
     int vertex = 0;
     double result = 0;
-    int typeCode = 0;       // 0 Initial, 1 Reflection, 2 Extension, 3 Cr, 4 Cw; others as they are
+    int typeCode = 0;       // 0 Initial, 1 Reflection, 2 Extension, 3 Cr, 4 Cw, 5 Again; others as they are
     bool inSimplex = false; // one of the current simplex's vertices
+    // A failed trial has no result to plot: it is marked at failedLevel.
+    bool failed = false;
 
     friend bool operator==(const ResponsePoint&, const ResponsePoint&) = default;
 };
@@ -37,11 +39,16 @@ struct ResponsePlot {
     std::vector<ResponsePoint> points; // vertices 1..n
     // The best result among vertices 1..v, for each point: highest when
     // maximising, lowest when minimising, closest to the target otherwise.
+    // Failed trials are left out.
     std::vector<double> bestSoFar;
+    // Where the failed trials are marked: in a band along the lower edge,
+    // below every result.
+    double failedLevel = 0;
     std::optional<double> target; // with the target goal
     QString targetCaption;        // its legend entry, with the target as typed
     // The vertex numbers from 0 to one past the last (at least to 4), and
-    // the results, the best so far and the target with room above and below;
+    // the results, the best so far and the target with room above and below
+    // (and the band of the failed trials, when there are any);
     // before there is any result, 0 to 1 (or around the target).
     AxisRange vertexAxis{0, 4};
     AxisRange resultAxis;

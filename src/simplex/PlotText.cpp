@@ -80,8 +80,10 @@ QString VertexTip(const core::OptimizationProblem& problem, const std::vector<in
         if (k > TipFactors)
             lines << QStringLiteral("and %1").arg(Counted(k - TipFactors, "more factor"));
         if (v != trial) {
-            const double result = Vertex(problem, v).result();
-            lines << QStringLiteral("Result = %1").arg(core::ShortestSingleForm(result, locale));
+            const Vertex vertex(problem, v);
+            lines << QStringLiteral("Result = %1")
+                         .arg(vertex.failed() ? QStringLiteral("failed")
+                                              : core::ShortestSingleForm(vertex.result(), locale));
         }
         blocks << lines.join(QLatin1Char('\n'));
     }

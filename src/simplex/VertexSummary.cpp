@@ -26,6 +26,15 @@ std::vector<core::Factor> FactorsOf(const core::OptimizationProblem& problem)
 
 bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
+std::vector<VertexStatus> StatusesOf(const core::OptimizationProblem& problem, int firstVertex, int lastVertex)
+{
+    std::vector<VertexStatus> statuses;
+    statuses.reserve(static_cast<std::size_t>(std::max(0, lastVertex - firstVertex + 1)));
+    for (int v = firstVertex; v <= lastVertex; ++v)
+        statuses.push_back(StatusOf(problem, v));
+    return statuses;
+}
+
 // The texts of the table's cells from their history values. The columns
 // shown are counted from 0: the k levels, then the result, the type code and
 // the times retained. Shown column j is table column j+2; with a factor
@@ -57,28 +66,33 @@ public:
     }
 
     // nullopt where the cell keeps what it held (an unknown type code).
-    std::optional<QString> text(int shown, double value) const
+    std::optional<QString> text(int shown, double value, VertexStatus status) const
     {
         QString text;
         if (shown < levelCount())
             appendLevel(text, shown, value);
+        else if (shown == levelCount())
+            appendResult(text, value, status);
         else if (shown == levelCount() + 1)
-            return TypeCellText(value);
+            return TypeText(value, status);
         else
             m_format.appendGeneral(text, value);
         return text;
     }
 
+    // The cells whose text follows the status as well as the history.
+    bool showsStatus(int shown) const { return shown == levelCount() || shown == levelCount() + 1; }
+
     // values: the row's history values in shown-column order.
-    VertexSummaryRow row(int v, const double* values) const
+    VertexSummaryRow row(int v, const double* values, VertexStatus status) const
     {
         const int levels = levelCount();
         VertexSummaryRow row{core::TextRow(levels + 4, m_charsHint)};
         row.cells.appendWith([v](QString& out) { AppendInteger(out, v); });
         for (int shown = 0; shown < levels; ++shown)
             row.cells.appendWith([&](QString& out) { appendLevel(out, shown, values[shown]); });
-        row.cells.appendWith([&](QString& out) { m_format.appendGeneral(out, values[levels]); });
-        const std::optional<QString> type = TypeCellText(values[levels + 1]);
+        row.cells.appendWith([&](QString& out) { appendResult(out, values[levels], status); });
+        const std::optional<QString> type = TypeText(values[levels + 1], status);
         row.typeKnown = type.has_value();
         row.cells.append(type.value_or(QString()));
         row.cells.appendWith([&](QString& out) { m_format.appendGeneral(out, values[levels + 2]); });
@@ -91,8 +105,9 @@ public:
     // column's length apart: read one by one they miss the cache and the
     // address translation at every step. They are copied a block of rows at
     // a time, each column read straight through.
-    std::vector<VertexSummaryRow> rows(const core::Matrix& history, int firstVertex, int lastVertex) const
+    std::vector<VertexSummaryRow> rows(const core::OptimizationProblem& problem, int firstVertex, int lastVertex) const
     {
+        const core::Matrix& history = problem.VertexHistory;
         constexpr int BlockRows = 32;
         const int columns = shownColumns();
         std::vector<VertexSummaryRow> rows;
@@ -106,12 +121,30 @@ public:
                     block[static_cast<std::size_t>(i * columns + shown)] = history.value(source, start + i);
             }
             for (int i = 0; i < count; ++i)
-                rows.push_back(row(start + i, block.data() + static_cast<std::ptrdiff_t>(i) * columns));
+                rows.push_back(row(start + i, block.data() + static_cast<std::ptrdiff_t>(i) * columns,
+                                   StatusOf(problem, start + i)));
         }
         return rows;
     }
 
 private:
+    // A failed trial has no result: the 0 it holds is only a placeholder.
+    void appendResult(QString& out, double result, VertexStatus status) const
+    {
+        if (status == VertexStatus::Failed)
+            out += QLatin1StringView("failed");
+        else
+            m_format.appendGeneral(out, result);
+    }
+
+    static std::optional<QString> TypeText(double typeCode, VertexStatus status)
+    {
+        std::optional<QString> type = TypeCellText(typeCode);
+        if (type && status == VertexStatus::Corrected)
+            *type += QLatin1StringView(" (corrected)");
+        return type;
+    }
+
     int m_k;
     const std::vector<core::Factor>& m_factors;
     core::NumberFormatter m_format; // the locale's marks, read once for the table
@@ -174,7 +207,7 @@ std::vector<VertexSummaryRow> BuildVertexSummaryRows(const core::OptimizationPro
 {
     const std::vector<core::Factor> factors = FactorsOf(problem);
     const CellFormat format(problem.NumFactors, factors, locale);
-    return format.rows(problem.VertexHistory, std::max(1, firstVertex),
+    return format.rows(problem, std::max(1, firstVertex),
                        std::min(lastVertex, VertexSummaryRowCount(problem)));
 }
 
@@ -229,9 +262,10 @@ std::optional<VertexSummaryUpdate> VertexSummaryTracker::update(const core::Opti
             for (int v = 1; v <= rows; ++v)
                 values.push_back(history.value(format.historyColumn(shown), v));
         }
+        now.statuses = StatusesOf(problem, 1, rows);
         update.whole = true;
         update.headers = VertexSummaryHeaders(problem);
-        update.newRows = format.rows(history, 1, rows);
+        update.newRows = format.rows(problem, 1, rows);
         m_shown = std::move(now);
         return update;
     }
@@ -240,25 +274,30 @@ std::optional<VertexSummaryUpdate> VertexSummaryTracker::update(const core::Opti
     const CellFormat format(shown.factorCount, shown.factors, shown.locale);
     const int kept = std::min(shown.rows, rows);
     update.firstNewVertex = kept + 1;
+    const std::vector<VertexStatus> statuses = StatusesOf(problem, 1, rows);
+    const auto statusChanged = [&](int v) {
+        return shown.statuses[static_cast<std::size_t>(v - 1)] != statuses[static_cast<std::size_t>(v - 1)];
+    };
     for (int col = 0; col < format.shownColumns(); ++col) {
         const int source = format.historyColumn(col);
         std::vector<double>& values = shown.columns[static_cast<std::size_t>(col)];
         for (int v = 1; v <= kept; ++v) {
             const double value = history.value(source, v);
             double& old = values[static_cast<std::size_t>(v - 1)];
-            if (SameBits(value, old))
+            if (SameBits(value, old) && !(format.showsStatus(col) && statusChanged(v)))
                 continue;
             old = value;
-            if (std::optional<QString> text = format.text(col, value))
+            if (std::optional<QString> text = format.text(col, value, statuses[static_cast<std::size_t>(v - 1)]))
                 update.changedCells.push_back({CellFormat::tableColumn(col), v, std::move(*text)});
         }
         values.resize(static_cast<std::size_t>(rows));
         for (int v = kept + 1; v <= rows; ++v)
             values[static_cast<std::size_t>(v - 1)] = history.value(source, v);
     }
-    update.newRows = format.rows(history, kept + 1, rows);
+    update.newRows = format.rows(problem, kept + 1, rows);
     const bool rowsChanged = rows != shown.rows;
     shown.rows = rows;
+    shown.statuses = statuses;
     if (!rowsChanged && update.changedCells.empty())
         return std::nullopt;
     return update;

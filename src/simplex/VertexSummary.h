@@ -1,10 +1,13 @@
 #pragma once
 
 // The vertex summary table: every vertex of the history with its levels,
-// result, type and how often it was retained.
+// result, type and how often it was retained. A failed trial shows "failed"
+// as its result, and a corrected result its type followed by " (corrected)".
 //
 // Table columns: 1 "Vertex", 2..k+1 the factor levels, k+2 "Result", k+3
 // "Type", k+4 "Times Retained"; row v is vertex v.
+
+#include "simplex/VertexStatus.h"
 
 #include "core/ProblemRecord.h"
 #include "core/TextRow.h"
@@ -90,7 +93,7 @@ struct VertexSummaryUpdate {
 
 // Remembers what the last table was built from (the factor count, each
 // factor's name, limits and decimals, the locale, and a copy of the history
-// values the table shows) and tells the next build what differs. Formatting
+// values and vertex statuses the table shows) and tells the next build what differs. Formatting
 // a level costs far more than comparing two doubles, so at 100 factors and
 // 10,000 vertices comparing the whole copy is cheap where formatting every
 // cell again is not. Values are compared bit for bit, so that a NaN or a
@@ -116,6 +119,9 @@ private:
         // One vector per history column shown (levels, result, type, times
         // retained), each holding vertices 1..rows.
         std::vector<std::vector<double>> columns;
+        // What the Result and Type cells of vertices 1..rows say beside
+        // their values.
+        std::vector<VertexStatus> statuses;
     };
     static Shown ShownOf(const core::OptimizationProblem& problem, const QLocale& locale);
     static bool SameSource(const Shown& shown, const Shown& now);

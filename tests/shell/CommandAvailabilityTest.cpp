@@ -9,11 +9,12 @@ namespace {
 
 // The controls a window's activation may switch, and three it never touches.
 enum Control { CutButton, CopyButton, PasteButton, PrintButton, CutMenu, CopyMenu, PasteMenu, VertexSummaryMenu,
-               EditMenu, UndoButton, PrintMenu, ProblemSetupMenu, ControlCount };
+               EditMenu, CorrectResultMenu, UndoButton, PrintMenu, ProblemSetupMenu, ControlCount };
 
 const char* const ControlNames[ControlCount] = {"cut_button", "copy_button", "Paste_button",    "btnPrint",
                                                 "Menu_cut",   "Menu_copy",   "Menu_paste",      "mnuVertexSummary",
-                                                "Menu_edit",  "undo_button", "mnufileprint",    "mnuProblemSetup"};
+                                                "Menu_edit",  "mnuCorrectResult", "undo_button", "mnufileprint",
+                                                "mnuProblemSetup"};
 
 constexpr std::optional<bool> on = true;
 constexpr std::optional<bool> off = false;
@@ -25,22 +26,23 @@ struct AvailabilityRow {
 };
 
 // Columns: cut/copy/paste buttons, print button, cut/copy/paste items,
-// vertex summary item, Edit menu, undo button, File > Print, View > Problem
+// vertex summary item, Edit menu, Correct Result (the vertex summary
+// switches it by its selection), undo button, File > Print, View > Problem
 // Setup.
 const AvailabilityRow Rows[] = {
-    {"frmDefineFactors", {on, on, on, on, on, on, on, on, same, same, same, same}},
-    {"frmInitialSimplex", {on, on, on, on, on, on, on, off, same, same, same, same}},
-    {"frmProgress", {off, on, off, on, off, on, off, on, same, same, same, same}},
-    {"SeqSimplexInitialize", {on, on, on, off, on, on, on, on, same, same, same, same}},
-    {"SimplexSteps", {on, on, on, on, on, on, on, on, same, same, same, same}},
-    {"frmSimplexPlot", {off, off, off, off, off, off, off, on, same, same, same, same}},
-    {"TOO", {same, same, same, off, on, on, on, same, on, same, same, same}},
-    {"VO", {same, same, same, off, on, on, on, same, on, same, same, same}},
-    {"TO5", {same, same, same, off, on, on, on, same, on, same, same, same}},
-    {"frmScrapMin", {same, same, same, same, same, same, same, same, same, same, same, same}},
-    {"About", {same, same, same, same, same, same, same, same, same, same, same, same}},
-    {"", {same, same, same, same, same, same, same, same, same, same, same, same}},
-    {"simplexsteps", {same, same, same, same, same, same, same, same, same, same, same, same}},
+    {"frmDefineFactors", {on, on, on, on, on, on, on, on, same, off, same, same, same}},
+    {"frmInitialSimplex", {on, on, on, on, on, on, on, off, same, off, same, same, same}},
+    {"frmProgress", {off, on, off, on, off, on, off, on, same, same, same, same, same}},
+    {"SeqSimplexInitialize", {on, on, on, off, on, on, on, on, same, off, same, same, same}},
+    {"SimplexSteps", {on, on, on, on, on, on, on, on, same, off, same, same, same}},
+    {"frmSimplexPlot", {off, off, off, off, off, off, off, on, same, off, same, same, same}},
+    {"TOO", {same, same, same, off, on, on, on, same, on, off, same, same, same}},
+    {"VO", {same, same, same, off, on, on, on, same, on, off, same, same, same}},
+    {"TO5", {same, same, same, off, on, on, on, same, on, off, same, same, same}},
+    {"frmScrapMin", {same, same, same, same, same, same, same, same, same, same, same, same, same}},
+    {"About", {same, same, same, same, same, same, same, same, same, same, same, same, same}},
+    {"", {same, same, same, same, same, same, same, same, same, same, same, same, same}},
+    {"simplexsteps", {same, same, same, same, same, same, same, same, same, same, same, same, same}},
 };
 
 class CommandAvailabilityTest : public MainWindowFixture {
@@ -93,13 +95,14 @@ TEST_F(CommandAvailabilityTest, TheTableSaysNothingForUnknownCodes)
     }
 }
 
-TEST_F(CommandAvailabilityTest, EverythingStartsEnabledExceptUndoAndRedo)
+TEST_F(CommandAvailabilityTest, EverythingStartsEnabledExceptUndoRedoAndCorrectResult)
 {
     for (const char* name : {"cut_button", "copy_button", "Paste_button", "btnPrint", "Menu_cut", "Menu_copy",
                              "Menu_paste", "mnuVertexSummary", "Menu_edit", "mnufileprint"})
         EXPECT_TRUE(isEnabled(name)) << name;
     EXPECT_FALSE(isEnabled("undo_button"));
     EXPECT_FALSE(isEnabled("redo_button"));
+    EXPECT_FALSE(isEnabled("mnuCorrectResult"));
 }
 
 TEST_F(CommandAvailabilityTest, PracticeWindowAfterVertexSummaryLeavesCutAndPasteButtonsOff)

@@ -144,6 +144,15 @@ TEST(QtDialogService, AnswersByTheButtonsOffered)
     EXPECT_EQ(QtDialogService::answerFor(QMessageBox::NoButton, MessageButtons::Ok), MessageAnswer::Ok);
 }
 
+TEST(QtDialogService, BuildsTheTextBoxAsAsked)
+{
+    const auto dialog = QtDialogService::buildTextDialog({"Correct Result", "New result:", "74.8"}, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Correct Result");
+    EXPECT_EQ(dialog->labelText(), "New result:");
+    EXPECT_EQ(dialog->textValue(), "74.8");
+    EXPECT_EQ(dialog->inputMode(), QInputDialog::TextInput);
+}
+
 TEST(QtDialogService, FileDialogOffersTheFiltersWithTheChosenOneSelected)
 {
     const QStringList filters{"All Files (*)", "Simplex Files (*.sso)", "Target Optimization Files (*.sst)"};
@@ -313,7 +322,12 @@ TEST(ScriptedDialogService, ARequestOfTheWrongKindFailsAndKeepsTheAnswerQueued)
     dialogs.answerOpen(QString("a.sso"));
     EXPECT_NONFATAL_FAILURE(dialogs.saveFileName({}, 0), "the script expected an open dialog");
     EXPECT_NONFATAL_FAILURE(dialogs.message("Notice", "x", MessageIcon::Critical), "expected an open dialog");
+    EXPECT_NONFATAL_FAILURE(dialogs.askText({"Title", "Value:", "1"}), "expected an open dialog");
     EXPECT_EQ(dialogs.openFileName({}, 0), QString("a.sso"));
+    dialogs.answerText(QString("2.5"));
+    EXPECT_NONFATAL_FAILURE(dialogs.openFileName({}, 0), "expected a text box");
+    EXPECT_EQ(dialogs.askText({"Title", "Value:", "1"}), QString("2.5"));
+    EXPECT_EQ(dialogs.textRequests(), (std::vector<TextRequest>(2, {"Title", "Value:", "1"})));
 }
 
 TEST(ScriptedDialogService, AnAnswerTheBoxDoesNotOfferFails)

@@ -121,7 +121,7 @@ const MenuContents Menus[] = {
      {"mnufilenew", "mnufileopen", "mnufilesave", "mnu_crap2", "mnuMDIlanguage", "mnuBreak", "mnufileprint",
       "mnufilesep2", "mnufileexit"}},
     {"mnuMDIlanguage", "Language", {"mnuMDIEnglish", "mnuMDIfrench", "mnuFileLanguageSpanish", "mnuMDIGerman"}},
-    {"Menu_edit", "&Edit", {"Menu_cut", "Menu_copy", "Menu_paste"}},
+    {"Menu_edit", "&Edit", {"Menu_cut", "Menu_copy", "Menu_paste", "mnuEditBreak", "mnuCorrectResult"}},
     {"mnuSimplex", "View", {"mnuSimplexSteps", "mnuVertexSummary", "mnuSimplexPlot", "mnuProblemSetup"}},
     {"mnuPractice", "Practice", {"mnuScrap", "mnuPracticeTO", "mnuPracticeVO"}},
     {"mnuScrap", "Scrap Reduction", {"mnuSRsim", "mnuSRadv"}},

@@ -2,11 +2,13 @@
 
 #include "simplex/PlotContent.h"
 #include "simplex/PlotText.h"
+#include "simplex/TrialDisplay.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace zeltomir::simplex {
 namespace {
@@ -177,18 +179,36 @@ TEST(PlotContent, ResultAxisHoldsTheResultsAndTheTarget)
         std::function<core::OptimizationProblem()> problem;
         AxisRange results;
         const char* targetCaption;
+        std::optional<double> failedLevel = std::nullopt;
+        double vertexAxisUpper = 4;
     } cases[] = {
         {"fresh", [] { return test::StartupProblem(); }, {0, 1}, ""},
         {"max", [] { return SimplexInside({"10", "5", "8"}, true); }, {4.7, 10.3}, ""},
         {"target", [] { return SimplexInside({"10", "5", "8"}, true, "mid"); }, {4.1, 20.9}, "Target = 20"},
         {"one result", [] { return SimplexInside({"7", "7", "7"}, false); }, {6.3, 7.7}, ""},
+        // A failed trial's 0 is no result: its cross goes in a band below.
+        {"a failed trial",
+         [] {
+             core::OptimizationProblem p = SimplexInside({"10", "5", "8"}, true);
+             core::RunTimeState runTime;
+             EXPECT_TRUE(TrialFailed(p, runTime, {"", ReopenedSteps(p).trial.levels}).outcome.ok);
+             return p;
+         },
+         {4.252, 10.3}, "", 4.476, 5},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.what);
         const ResponsePlot response = BuildResponsePlot(row.problem());
-        EXPECT_EQ(response.vertexAxis, (AxisRange{0, 4}));
+        EXPECT_EQ(response.vertexAxis, (AxisRange{0, row.vertexAxisUpper}));
         ExpectRange(response.resultAxis, row.results, "results");
         EXPECT_EQ(response.targetCaption, QLatin1String(row.targetCaption));
+        const auto failed = std::find_if(response.points.begin(), response.points.end(),
+                                         [](const ResponsePoint& point) { return point.failed; });
+        EXPECT_EQ(failed != response.points.end(), row.failedLevel.has_value());
+        if (row.failedLevel) {
+            EXPECT_NEAR(response.failedLevel, *row.failedLevel, RangeTolerance);
+            EXPECT_EQ(response.bestSoFar.back(), 10); // the failed 0 is not the best of a max run
+        }
     }
 }
 

@@ -49,15 +49,19 @@ TEST(VertexSummary, CellsAsTheHistoryHoldsThem)
         problem.VertexHistory.at(3, v) = codes[v - 1];
         problem.VertexHistory.at(4, v) = v;
     }
+    SetStatus(problem, 2, VertexStatus::Failed);
+    SetStatus(problem, 3, VertexStatus::Corrected, 12.5);
+    SetStatus(problem, 7, VertexStatus::Corrected, 12.5);
+    MarkPendingAgain(problem, 4);
     const VertexSummaryContent content = BuildVertexSummary(problem);
-    const std::optional<QString> types[] = {"Initial", "Reflection", "Extension", "Cr", "Cw", "Again", std::nullopt,
-                                            std::nullopt};
+    const std::optional<QString> types[] = {"Initial", "Reflection", "Extension (corrected)", "Cr", "Cw", "Again",
+                                            std::nullopt, std::nullopt};
     ASSERT_EQ(content.rows.size(), 8u);
     for (int v = 1; v <= 8; ++v) {
         SCOPED_TRACE(v);
         const VertexSummaryRow& row = content.rows[static_cast<std::size_t>(v - 1)];
         EXPECT_EQ(row.levels(), (QStringList{""}));
-        EXPECT_EQ(row.result(), QStringLiteral("1234.5"));
+        EXPECT_EQ(row.result(), v == 2 ? QStringLiteral("failed") : QStringLiteral("1234.5"));
         EXPECT_EQ(row.type(), types[v - 1]);
         EXPECT_EQ(row.timesRetained(), QString::number(v));
     }
@@ -232,6 +236,11 @@ TEST(VertexSummaryTracker, UpdatesLeaveTheTableAWholeBuildWouldWrite)
         {"the same not-a-number again", [](SteppedRun&) {}, Expect::Nothing},
         {"an unknown type code", [](SteppedRun& r) { r.problem.VertexHistory.at(4, 1) = 9; }, Expect::Nothing},
         {"a known type code again", [](SteppedRun& r) { r.problem.VertexHistory.at(4, 1) = 2; }, Expect::Rows},
+        {"a vertex failed", [](SteppedRun& r) { SetStatus(r.problem, 2, VertexStatus::Failed); }, Expect::Rows},
+        {"the same result, measured again",
+         [](SteppedRun& r) { SetStatus(r.problem, 2, VertexStatus::Measured); }, Expect::Rows},
+        {"a result corrected", [](SteppedRun& r) { SetStatus(r.problem, 3, VertexStatus::Corrected, 5); },
+         Expect::Rows},
         {"a retention count", [](SteppedRun& r) { r.problem.VertexHistory.at(5, 5) += 10; }, Expect::Rows},
         {"two long retention counts",
          [](SteppedRun& r) {

@@ -16,6 +16,9 @@
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/StepsWindow.h"
 #include "simplex/windows/VertexSummaryWindow.h"
+#include "simplex/windows/WindowSupport.h"
+
+#include "simplex/NextStep.h"
 
 #include "core/Random.h"
 #include "practice/windows/PracticeWindow.h"
@@ -37,15 +40,27 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
 using namespace zeltomir;
 
 // Message boxes would wait for a person; here they are reported (none is
-// expected) and answered with their default button.
+// expected) and answered with their default button. A box asking for text
+// gets the text the driver set for it.
 class LoggingDialogs final : public shell::DialogService {
 public:
+    std::optional<QString> askText(const shell::TextRequest& request) override
+    {
+        if (!m_nextText) {
+            std::fprintf(stderr, "zeltomir-figures: unexpected text box: %s\n", qUtf8Printable(request.title));
+            m_unexpected = true;
+        }
+        return std::exchange(m_nextText, std::nullopt);
+    }
+    void answerText(const QString& text) { m_nextText = text; }
+
     shell::MessageAnswer message(const shell::MessageRequest& request) override
     {
         std::fprintf(stderr, "zeltomir-figures: unexpected message box: %s: %s\n", qUtf8Printable(request.title),
@@ -59,6 +74,7 @@ public:
 
 private:
     bool m_unexpected = false;
+    std::optional<QString> m_nextText;
 };
 
 class Figures {
@@ -104,6 +120,22 @@ void EnterResult(simplex::StepsWindow& steps, const char* result)
 {
     steps.resultBox()->setText(QLatin1String(result));
     steps.nextStepButton()->click();
+}
+
+// The trial on show failed: recorded as the steps window records it, the
+// question answered Yes.
+void FailTrial(simplex::SimplexWindows& windows, simplex::StepsWindow& steps)
+{
+    const simplex::SimplexWindowContext& context = windows.context();
+    simplex::StepInput input;
+    for (int row = 1; row <= context.problem.NumFactors; ++row)
+        input.levels.append(steps.grid()->cell(2, row));
+    simplex::EngineHooks hooks = simplex::WindowHooks(context);
+    hooks.confirm = [](const core::Message&) { return true; };
+    const simplex::StepsOutcome answer = simplex::TrialFailed(context.problem, context.runTime, input, hooks);
+    if (answer.steps)
+        steps.showSteps(*answer.steps);
+    windows.refreshPlot();
 }
 
 } // namespace
@@ -170,6 +202,22 @@ int main(int argc, char** argv)
     windows.showSimplexPlot();
     windows.simplexPlotWindow()->parentWidget()->resize(1000, 700);
     figures.save(windows.simplexPlotWindow(), "simplex-plot");
+    windows.simplexPlotWindow()->parentWidget()->close();
+
+    // "When a measurement goes wrong": the result of vertex 10 found
+    // mistyped and corrected, then the next trial failed and the
+    // contraction after it run.
+    windows.showVertexSummary();
+    windows.vertexSummaryWindow()->grid()->selectBlock({1, 10, 1, 10});
+    dialogs.answerText(QStringLiteral("86.5"));
+    mainWindow.menuAction(QStringLiteral("mnuCorrectResult"))->trigger();
+    FailTrial(windows, steps);
+    EnterResult(steps, "84.9");
+    windows.showVertexSummary();
+    figures.save(windows.vertexSummaryWindow(), "vertex-summary-corrected");
+    windows.showSimplexPlot();
+    windows.simplexPlotWindow()->parentWidget()->resize(1000, 700);
+    figures.save(windows.simplexPlotWindow(), "simplex-plot-failed");
     windows.simplexPlotWindow()->parentWidget()->close();
 
     mainWindow.menuAction(QStringLiteral("mnuPracticeTOsimple"))->trigger();

@@ -20,13 +20,16 @@ struct TypeLook {
 };
 
 // One shape and colour per vertex type, told apart also in print.
-const std::array<TypeLook, 5> TypeLooks{{
+const std::array<TypeLook, 6> TypeLooks{{
     {0, QCPScatterStyle::ssSquare, QColor(90, 90, 90)},
     {1, QCPScatterStyle::ssCircle, QColor(31, 119, 180)},
     {2, QCPScatterStyle::ssTriangle, QColor(44, 160, 44)},
     {3, QCPScatterStyle::ssDiamond, QColor(255, 127, 14)},
     {4, QCPScatterStyle::ssTriangleInverted, QColor(214, 39, 40)},
+    {5, QCPScatterStyle::ssPlusCircle, QColor(140, 86, 75)},
 }};
+// A failed trial's cross, apart from every type's look.
+const QColor FailedColour(40, 40, 40);
 
 constexpr double MarkerSize = 7;
 // How far from a marker's centre the pointer still counts as on it, in
@@ -146,7 +149,7 @@ void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content)
     for (const TypeLook& look : TypeLooks) {
         QVector<double> hollowKeys, hollowValues, filledKeys, filledValues;
         for (const ResponsePoint& point : content.points) {
-            if (point.typeCode != look.code)
+            if (point.typeCode != look.code || point.failed)
                 continue;
             (point.inSimplex ? filledKeys : hollowKeys) << point.vertex;
             (point.inSimplex ? filledValues : hollowValues) << point.result;
@@ -158,6 +161,17 @@ void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content)
                                      QCPScatterStyle(look.shape, pen, look.colour, MarkerSize), QString());
         filled->removeFromLegend();
     }
+    QVector<double> failedKeys, failedValues;
+    for (const ResponsePoint& point : content.points) {
+        if (point.failed) {
+            failedKeys << point.vertex;
+            failedValues << content.failedLevel;
+        }
+    }
+    if (!failedKeys.isEmpty())
+        AddPoints(plot, failedKeys, failedValues,
+                  QCPScatterStyle(QCPScatterStyle::ssCross, QPen(FailedColour, 2), Qt::NoBrush, MarkerSize + 1),
+                  QStringLiteral("Failed trial"));
     QVector<double> keys, best;
     for (std::size_t i = 0; i < content.points.size(); ++i) {
         keys << content.points[i].vertex;

@@ -25,8 +25,8 @@ void AlignLegends(const QList<QCustomPlot*>& plots);
 
 // The response of every vertex against its number: one marker shape per
 // vertex type, filled for the vertices of the current simplex and hollow for
-// the others, the best result so far as a step line, the target as a
-// horizontal line.
+// the others, a cross along the lower edge for each failed trial, the best
+// result so far as a step line, the target as a horizontal line.
 void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content);
 
 // The path of the simplex over two factors, on the axes the content gives:

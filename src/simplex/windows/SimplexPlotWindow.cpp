@@ -191,7 +191,7 @@ QString SimplexPlotWindow::tipAt(const QCustomPlot* plot, QPoint pixel) const
     std::vector<int> vertices;
     if (plot == m_response) {
         for (const ResponsePoint& point : m_responseContent.points) {
-            points.emplace_back(point.vertex, point.result);
+            points.emplace_back(point.vertex, point.failed ? m_responseContent.failedLevel : point.result);
             vertices.push_back(point.vertex);
         }
     } else {

@@ -69,6 +69,11 @@ void SimplexWindows::installViewCommands(shell::CommandHandlers& handlers)
     handlers.showVertexSummary = [this] { showVertexSummary(); };
     handlers.showSimplexPlot = [this] { showSimplexPlot(); };
     handlers.showProblemSetup = [this] { showProblemSetup(); };
+    handlers.correctResult = [this] {
+        VertexSummaryWindow* summary = vertexSummaryWindow();
+        if (const std::optional<int> vertex = summary ? summary->selectedVertex() : std::nullopt)
+            summary->correctResult(*vertex);
+    };
 }
 
 void SimplexWindows::subWindowActivated(QMdiSubWindow* subWindow)

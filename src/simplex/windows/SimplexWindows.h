@@ -45,7 +45,8 @@ public:
 
     // ---- For the program and the document commands ----
 
-    // View > Simplex Optimization Steps and View > Vertex Summary.
+    // View > Simplex Optimization Steps and View > Vertex Summary, and the
+    // vertex summary's Edit > Correct Result....
     void installViewCommands(shell::CommandHandlers& handlers);
     // Opens the setup window with Define Initial Simplex disabled, as
     // start-up and a new problem do; an open one is only brought forward.

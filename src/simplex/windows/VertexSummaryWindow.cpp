@@ -1,9 +1,14 @@
 #include "simplex/windows/VertexSummaryWindow.h"
 
+#include "simplex/CorrectResult.h"
+#include "simplex/VertexView.h"
 #include "simplex/windows/SimplexWindows.h"
+#include "simplex/windows/StepsWindow.h"
 #include "simplex/windows/WindowSupport.h"
 
+#include "core/NumberText.h"
 #include "core/ProblemRecord.h"
+#include "shell/DialogService.h"
 #include "shell/GridWidget.h"
 #include "shell/MainWindow.h"
 #include "shell/Twips.h"
@@ -33,6 +38,8 @@ VertexSummaryWindow::VertexSummaryWindow(SimplexWindows& windows, QWidget* paren
     m_grid->setMaxCols(1);
     m_baseColumnWidth = m_grid->colWidth(1);
     m_longest = LongestColumnTexts([this](QStringView text) { return textAdvance(text); });
+    connect(m_grid, &shell::GridWidget::selectionChanged, this, &VertexSummaryWindow::selectionChanged);
+    connect(m_grid, &shell::GridWidget::cellDoubleClicked, this, &VertexSummaryWindow::cellDoubleClicked);
 }
 
 // Summed advances of the characters in the grid's font: what decides which
@@ -66,6 +73,7 @@ void VertexSummaryWindow::refresh()
     context().runTime.ActiveWindow = QStringLiteral("frmProgress");
     UpdateCommandAvailability(context());
     context().mainWindow.setPrintButtonEnabled(true);
+    context().mainWindow.setCorrectResultEnabled(selectedVertex().has_value());
     if (!m_advancesMeasured || m_grid->font() != m_advanceFont) {
         measureCharacters();
         m_tracker.forget(); // the widest texts are measured again
@@ -86,6 +94,56 @@ void VertexSummaryWindow::rebuild()
 {
     m_tracker.forget();
     refresh();
+}
+
+std::optional<int> VertexSummaryWindow::selectedVertex() const
+{
+    if (!m_grid->hasSelection())
+        return std::nullopt;
+    const shell::GridBlock block = m_grid->selectedBlock();
+    if (block.row != block.row2 || block.row < 1 || block.row > m_grid->maxRows())
+        return std::nullopt;
+    return block.row;
+}
+
+// Only while this window is the active one: the command follows the window
+// in front.
+void VertexSummaryWindow::selectionChanged()
+{
+    if (context().runTime.ActiveWindow == QLatin1String("frmProgress"))
+        context().mainWindow.setCorrectResultEnabled(selectedVertex().has_value());
+}
+
+void VertexSummaryWindow::cellDoubleClicked(int col, int row)
+{
+    // The Result column comes before Type and Times Retained.
+    if (col == m_grid->maxCols() - 2 && row >= 1 && row <= m_grid->maxRows())
+        correctResult(row);
+}
+
+void VertexSummaryWindow::correctResult(int vertex)
+{
+    const core::OptimizationProblem& problem = context().problem;
+    // The box opens on the result as the user typed it; a failed trial has none.
+    QString shown;
+    if (vertex >= 1 && vertex <= problem.NumVertices && !Vertex(problem, vertex).failed())
+        shown = core::ShortestSingleForm(Vertex(problem, vertex).result());
+    const std::optional<QString> typed = context().dialogs.askText(
+        {QStringLiteral("Correct Result"), QStringLiteral("The result of vertex %1:").arg(vertex), shown});
+    if (!typed)
+        return;
+    const StepsOutcome answer =
+        CorrectResult(context().problem, context().runTime, vertex, *typed, WindowHooks(context()));
+    ShowMessages(context().dialogs, answer.outcome.messages);
+    if (!answer.outcome.ok)
+        return;
+    refresh();
+    windows().refreshPlot();
+    if (answer.steps) {
+        if (StepsWindow* steps = windows().stepsWindow())
+            steps->showSteps(*answer.steps);
+    }
+    windows().putFocus(answer.outcome.focus);
 }
 
 // The new rows are moved into the grid, not copied: a whole table is a

@@ -2,7 +2,9 @@
 
 // The vertex summary "frmProgress": a read-only table of every vertex so far
 // with its levels, result, type and how often it was retained, rebuilt from
-// the vertex history each time the window is activated.
+// the vertex history each time the window is activated. A result can be
+// corrected from here: Edit > Correct Result... for the vertex selected, or
+// a double-click on its Result cell.
 
 #include "simplex/VertexSummary.h"
 #include "simplex/windows/SimplexChildWindow.h"
@@ -10,6 +12,7 @@
 #include <QFont>
 
 #include <array>
+#include <optional>
 
 class QStyle;
 
@@ -43,6 +46,13 @@ public:
     // shows, the long way.
     void rebuild();
 
+    // The vertex whose row the selection lies in; nullopt when nothing is
+    // selected or the selection spans rows.
+    std::optional<int> selectedVertex() const;
+    // Asks for the new result of the vertex and corrects it; a trial
+    // proposed anew shows in the steps window, if it is open.
+    void correctResult(int vertex);
+
     // The window size of the load, in twips, for k factors.
     static int widthTwips(int factors) { return (factors + 4) * 975 + 2160; }
     static constexpr int HeightTwips = 8295;
@@ -51,6 +61,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void selectionChanged();
+    void cellDoubleClicked(int col, int row);
     void write(VertexSummaryUpdate& update);
     // The cells of one row, column 1 first.
     int vertexColumnWidth() const;

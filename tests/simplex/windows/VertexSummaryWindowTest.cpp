@@ -1,5 +1,7 @@
 #include "WindowHarness.h"
 
+#include "simplex/CorrectResult.h"
+#include "simplex/TrialDisplay.h"
 #include "simplex/VertexSummary.h"
 #include "simplex/windows/WindowSupport.h"
 
@@ -229,6 +231,51 @@ TEST(VertexSummaryWindowTest, ShowsTheNewestRowUnlessScrolledAway)
     step();
     h.windows().showVertexSummary();
     EXPECT_TRUE(testsupport::RowInView(grid, 63));
+}
+
+// A result corrected from the summary: by a double-click on the Result cell
+// of a vertex that has left the simplex, then by Edit > Correct Result...
+// for a selected vertex of the simplex, which proposes the trial anew.
+TEST(VertexSummaryWindowTest, CorrectResultByDoubleClickAndFromTheEditMenu)
+{
+    WindowHarness h;
+    StartSteps(h);
+    WindowHarness::typeInto(h.steps().resultBox(), QStringLiteral("60")); // vertex 3 leaves the simplex
+    h.click(h.steps().nextStepButton());
+    const QStringList levelsBefore = Column(*h.steps().grid(), 2);
+    h.mainWindow().menuAction(QStringLiteral("mnuVertexSummary"))->trigger();
+    const shell::GridWidget& grid = *h.summary().grid();
+    auto* view = grid.findChild<QTableView*>();
+    QAction* correct = h.mainWindow().menuAction(QStringLiteral("mnuCorrectResult"));
+    EXPECT_FALSE(correct->isEnabled()); // nothing selected yet
+
+    const auto cellCentre = [view](int col, int row) {
+        return view->visualRect(view->model()->index(row - 1, col - 1)).center();
+    };
+    h.dialogs.answerText(QStringLiteral("0.2"));
+    h.dialogs.answerMessage(MessageAnswer::Ok);
+    // A double-click starts with a click.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cellCentre(4, 3));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cellCentre(4, 3));
+    ASSERT_EQ(h.dialogs.textRequests().size(), 1u);
+    EXPECT_EQ(h.dialogs.textRequests()[0], (shell::TextRequest{"Correct Result", "The result of vertex 3:", "0.1"}));
+    EXPECT_EQ(h.dialogs.messages().back().text, CorrectionRecorded);
+    EXPECT_EQ(grid.cell(4, 3), QStringLiteral("0.200000002980232"));
+    EXPECT_EQ(grid.cell(5, 3), QStringLiteral("Initial (corrected)"));
+    EXPECT_EQ(Column(*h.steps().grid(), 2), levelsBefore);
+    EXPECT_TRUE(h.undoEnabled());
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cellCentre(2, 1));
+    ASSERT_TRUE(correct->isEnabled());
+    h.dialogs.answerText(QStringLiteral("90"));
+    correct->trigger();
+    EXPECT_EQ(grid.cell(4, 1), QStringLiteral("90"));
+    EXPECT_EQ(grid.cell(5, 1), QStringLiteral("Initial (corrected)"));
+    // The steps window shows the trial proposed from the simplex ranked anew.
+    EXPECT_NE(Column(*h.steps().grid(), 2), levelsBefore);
+    EXPECT_EQ(Column(*h.steps().grid(), 2), ReopenedSteps(h.problem).trial.levels);
+    EXPECT_EQ(h.runTime.ActiveWindow, QStringLiteral("SimplexSteps"));
+    EXPECT_FALSE(correct->isEnabled());
 }
 
 // Begin Optimization clicked again in mid-run asks first, then starts over

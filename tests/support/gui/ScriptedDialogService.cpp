@@ -62,6 +62,12 @@ void PrintTo(const FileDialogRequest& request, std::ostream* out)
          << request.selectedFilter << "}";
 }
 
+void PrintTo(const TextRequest& request, std::ostream* out)
+{
+    *out << "text box {title \"" << request.title.toStdString() << "\", label \"" << request.label.toStdString()
+         << "\", text \"" << request.text.toStdString() << "\"}";
+}
+
 } // namespace zeltomir::shell
 
 namespace zeltomir::testsupport {
@@ -103,6 +109,11 @@ void ScriptedDialogService::answerChoice(std::optional<int> index, WhileShown wh
     m_answers.push_back({ChoiceAnswerEntry{index}, std::move(whileShown)});
 }
 
+void ScriptedDialogService::answerText(std::optional<QString> text, WhileShown whileShown)
+{
+    m_answers.push_back({TextAnswerEntry{std::move(text)}, std::move(whileShown)});
+}
+
 std::string ScriptedDialogService::nextExpected() const
 {
     if (m_answers.empty())
@@ -112,6 +123,8 @@ std::string ScriptedDialogService::nextExpected() const
         return "a message box";
     if (std::holds_alternative<ChoiceAnswerEntry>(next))
         return "a list";
+    if (std::holds_alternative<TextAnswerEntry>(next))
+        return "a text box";
     return std::get<FileAnswerEntry>(next).kind == shell::FileDialogKind::Open ? "an open dialog" : "a save dialog";
 }
 
@@ -186,6 +199,30 @@ std::optional<int> ScriptedDialogService::chooseOne(const shell::ChoiceRequest& 
     if (answer.whileShown)
         answer.whileShown();
     return index;
+}
+
+std::optional<QString> ScriptedDialogService::askText(const shell::TextRequest& request)
+{
+    m_requests.emplace_back(request);
+    if (m_answers.empty() || !std::holds_alternative<TextAnswerEntry>(m_answers.front().value)) {
+        ADD_FAILURE() << "Unexpected " << Describe(request) << "; the script expected " << nextExpected();
+        return std::nullopt;
+    }
+    Answer answer = std::move(m_answers.front());
+    m_answers.pop_front();
+    if (answer.whileShown)
+        answer.whileShown();
+    return std::get<TextAnswerEntry>(answer.value).text;
+}
+
+std::vector<shell::TextRequest> ScriptedDialogService::textRequests() const
+{
+    std::vector<shell::TextRequest> result;
+    for (const Request& request : m_requests) {
+        if (const auto* asked = std::get_if<shell::TextRequest>(&request))
+            result.push_back(*asked);
+    }
+    return result;
 }
 
 std::vector<shell::MessageRequest> ScriptedDialogService::messages() const

@@ -22,6 +22,7 @@ namespace zeltomir::shell {
 void PrintTo(const MessageRequest& request, std::ostream* out);
 void PrintTo(const FileDialogRequest& request, std::ostream* out);
 void PrintTo(const ChoiceRequest& request, std::ostream* out);
+void PrintTo(const TextRequest& request, std::ostream* out);
 
 } // namespace zeltomir::shell
 
@@ -29,7 +30,8 @@ namespace zeltomir::testsupport {
 
 class ScriptedDialogService final : public shell::DialogService {
 public:
-    using Request = std::variant<shell::MessageRequest, shell::FileDialogRequest, shell::ChoiceRequest>;
+    using Request =
+        std::variant<shell::MessageRequest, shell::FileDialogRequest, shell::ChoiceRequest, shell::TextRequest>;
     // Runs while the dialog is "open", before it answers.
     using WhileShown = std::function<void()>;
 
@@ -43,18 +45,22 @@ public:
     void answerSave(std::optional<QString> fileName, WhileShown whileShown = {});
     // The 0-based entry of a list to choose from; nullopt cancels.
     void answerChoice(std::optional<int> index, WhileShown whileShown = {});
+    // The text typed into the next box that asks for one; nullopt cancels.
+    void answerText(std::optional<QString> text, WhileShown whileShown = {});
 
     using DialogService::message;
     shell::MessageAnswer message(const shell::MessageRequest& request) override;
     std::optional<QString> openFileName(const QStringList& nameFilters, int selectedFilter) override;
     std::optional<QString> saveFileName(const QStringList& nameFilters, int selectedFilter) override;
     std::optional<int> chooseOne(const shell::ChoiceRequest& request) override;
+    std::optional<QString> askText(const shell::TextRequest& request) override;
 
     // Every request in the order asked, and the two kinds apart.
     const std::vector<Request>& requests() const { return m_requests; }
     std::vector<shell::MessageRequest> messages() const;
     std::vector<shell::FileDialogRequest> fileDialogs() const;
     std::vector<shell::ChoiceRequest> choices() const;
+    std::vector<shell::TextRequest> textRequests() const;
 
     std::size_t pendingAnswers() const { return m_answers.size(); }
     // Fails the test if queued answers were never asked for, then drops them.
@@ -72,8 +78,11 @@ private:
     struct ChoiceAnswerEntry {
         std::optional<int> index;
     };
+    struct TextAnswerEntry {
+        std::optional<QString> text;
+    };
     struct Answer {
-        std::variant<MessageAnswerEntry, FileAnswerEntry, ChoiceAnswerEntry> value;
+        std::variant<MessageAnswerEntry, FileAnswerEntry, ChoiceAnswerEntry, TextAnswerEntry> value;
         WhileShown whileShown;
     };
 

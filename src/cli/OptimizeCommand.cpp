@@ -388,10 +388,12 @@ void OptimizeCommand::writeVertexSummary()
             const simplex::Vertex vertex(m_problem, event.vertex);
             event.levelTexts = row.levels();
             event.values = vertex.naturalLevels();
-            event.resultText = row.result();
+            // The summary's cells show a failed or corrected vertex in words;
+            // the events keep the number and the type, and say it in status.
+            event.resultText = vertex.failed() ? QStringLiteral("0") : row.result();
             event.result = vertex.result();
-            // An unknown type code leaves the summary's cell empty.
-            event.type = row.type().value_or(QString());
+            // An unknown type code leaves the type empty, as in the summary.
+            event.type = vertex.type() ? core::TypeName(*vertex.type()) : QString();
             event.retainedText = row.timesRetained();
             event.retained = vertex.timesRetained();
             event.status = simplex::StatusWord(m_problem, event.vertex);

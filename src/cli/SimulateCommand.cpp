@@ -258,6 +258,10 @@ void SimulateCommand::listProcesses()
                     + ",\"unit\":" + JsonString(factor.unit) + ",\"lower\":" + JsonNumber(factor.lower)
                     + ",\"upper\":" + JsonNumber(factor.upper) + ",\"decimals\":" + std::to_string(factor.decimals)
                     + '}';
+            std::string falseOptima = "[";
+            for (const simplex::ProcessPoint& point : process.falseOptima)
+                falseOptima += (falseOptima.size() > 1 ? "," : "") + std::string("{\"levels\":")
+                    + JsonNumbers(point.levels) + ",\"true\":" + JsonNumber(point.value) + '}';
             m_out << "{\"event\":\"process\",\"name\":" << JsonString(process.name)
                   << ",\"title\":" << JsonString(process.title)
                   << ",\"description\":" << JsonString(process.description)
@@ -268,6 +272,7 @@ void SimulateCommand::listProcesses()
                   << ",\"factors\":" << factors << "]"
                   << ",\"optimum\":{\"levels\":" << JsonNumbers(process.optimum.levels)
                   << ",\"true\":" << JsonNumber(process.optimum.value) << '}'
+                  << ",\"false_optima\":" << falseOptima << ']'
                   << ",\"range\":" << JsonNumber(simplex::ResponseRange(process)) << "}\n";
             continue;
         }

@@ -8,6 +8,7 @@ namespace zeltomir::cli {
 std::string HelpText()
 {
     return "Usage: zeltomir-cli optimize [options]\n"
+           "       zeltomir-cli simulate --process NAME [options] | --list\n"
            "       zeltomir-cli --help | --version\n"
            "\n"
            "Runs the sequential simplex without windows: proposes each trial and reads\n"
@@ -64,7 +65,27 @@ std::string HelpText()
            "received so far, to be given again.\n"
            "\n"
            "Exit status: 0 when the input was used up, 2 when the session cannot go on or\n"
-           "was cut short.\n";
+           "was cut short.\n"
+           "\n"
+           "simulate runs the simplex unattended on a simulated process whose optimum is\n"
+           "known, from the corner simplex of its limits, measuring every trial on it:\n"
+           "  --process NAME            the process (--list lists them)\n"
+           "  --noise SIGMA             standard deviation of the normal measurement\n"
+           "                            noise, in the response's units (default 0)\n"
+           "  --seed S                  the noise's seed, 0 to 999999999999999 (default 1):\n"
+           "                            the same options and seed give the same run\n"
+           "  --steps variable|fixed    variable or fixed size steps (default variable)\n"
+           "  --trials N                vertices to run, the initial simplex included\n"
+           "                            (default 60)\n"
+           "  --again                   measure a vertex again when the advice says it\n"
+           "                            has been kept as the best, at the next trial\n"
+           "                            that starts a step\n"
+           "  --list                    list the processes instead of running one\n"
+           "  --json                    write one JSON object per line\n"
+           "It writes a trial line per vertex (levels, measured and true value) and a\n"
+           "summary: the best vertex with its measured and true value, the true optimum,\n"
+           "and the first trials within 95 % and 99 % of the way from the worst value\n"
+           "over the limits to the optimum. Exit status: 0, or 2 for a bad option.\n";
 }
 
 std::string VersionLine()

@@ -2,6 +2,7 @@
 
 #include "cli/CliHelp.h"
 #include "cli/OptimizeCommand.h"
+#include "cli/SimulateCommand.h"
 #include "cli/VisibleText.h"
 
 namespace zeltomir::cli {
@@ -20,6 +21,8 @@ int RunCli(const QStringList& arguments, std::istream& in, std::ostream& out, st
     }
     if (command == QLatin1String("optimize"))
         return OptimizeCommand(in, out, stoppedBy).run(arguments.mid(1));
+    if (command == QLatin1String("simulate"))
+        return SimulateCommand(out).run(arguments.mid(1));
     if (command.isEmpty())
         err << "zeltomir-cli: no command given.";
     else

@@ -4,6 +4,7 @@
 // at the other end of a pipe would see them.
 
 #include "cli/OptimizeCommand.h"
+#include "cli/SimulateCommand.h"
 
 #include <QStringList>
 
@@ -40,6 +41,15 @@ inline Session RunOptimize(const QStringList& arguments, const std::string& inpu
 {
     std::istringstream in(input);
     return RunOptimize(arguments, in);
+}
+
+inline Session RunSimulate(const QStringList& arguments)
+{
+    std::ostringstream out;
+    Session session;
+    session.status = SimulateCommand(out).run(arguments);
+    session.lines = SplitLines(out.str());
+    return session;
 }
 
 // The 2-factor corner problem: A from 0 to 10 with 2 decimals, B from 5 to 15 with 1.

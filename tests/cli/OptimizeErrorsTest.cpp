@@ -11,6 +11,7 @@ namespace {
 
 using test::CornerFactors;
 using test::RunOptimize;
+using test::RunSimulate;
 using test::Session;
 using Lines = std::vector<std::string>;
 
@@ -19,13 +20,14 @@ struct RefusalCase {
     QStringList arguments;
     std::string input;
     Lines output; // the whole output
+    bool simulate = false; // the arguments are simulate's, not optimize's
 };
 
 void ExpectRefusals(const std::vector<RefusalCase>& cases)
 {
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.what);
-        const Session session = RunOptimize(c.arguments, c.input);
+        const Session session = c.simulate ? RunSimulate(c.arguments) : RunOptimize(c.arguments, c.input);
         EXPECT_EQ(session.status, ExitCannotGoOn);
         EXPECT_EQ(session.lines, c.output);
     }
@@ -64,6 +66,42 @@ TEST(OptimizeErrors, CommandLinesThatCannotBeUsed)
         {"open with a goal", {"--open", "p.sso", "--goal", "min"}, "",
          usage("Options --goal and --target cannot be used with --open: the problem file holds the goal.")},
         {"first error wins", {"--bogus", "--goal", "best"}, "", usage("Unknown option --bogus.")},
+    });
+}
+
+TEST(SimulateErrors, CommandLinesThatCannotBeUsed)
+{
+    const auto usage = [](const char* text) { return Lines{std::string("message Usage Error: ") + text}; };
+    const QString trialsRange = "The number of trials must be a whole number from 3 (the initial simplex of hill) "
+                                "to 32767, not \"%1\".";
+    const auto trials = [&](const char* given) {
+        return Lines{"message Usage Error: " + trialsRange.arg(given).toStdString()};
+    };
+    ExpectRefusals({
+        {"no process", {"--noise", "1"}, "",
+         usage("Option --process is needed: one of hill, peak, two-peaks, ridge, reactor, viscosity."), true},
+        {"unknown process", {"--process", "Hill"}, "",
+         usage("Unknown process \"Hill\": the processes are hill, peak, two-peaks, ridge, reactor, viscosity."),
+         true},
+        {"negative noise", {"--process", "hill", "--noise", "-0.5"}, "",
+         usage("The noise must be a number of 0 or more, not \"-0.5\"."), true},
+        {"noise not a number", {"--process=hill", "--noise=much"}, "",
+         usage("The noise must be a number of 0 or more, not \"much\"."), true},
+        {"negative seed", {"--process", "hill", "--seed", "-1"}, "",
+         usage("The seed must be a whole number from 0 to 999999999999999, not \"-1\"."), true},
+        {"seed beyond 15 digits", {"--process", "hill", "--seed", "1000000000000000"}, "",
+         usage("The seed must be a whole number from 0 to 999999999999999, not \"1000000000000000\"."), true},
+        {"fewer trials than the initial simplex", {"--process", "hill", "--trials", "2"}, "", trials("2"), true},
+        {"more trials than the history holds", {"--process", "hill", "--trials", "32768"}, "", trials("32768"), true},
+        {"fractional trials", {"--process", "hill", "--trials", "10.5"}, "", trials("10.5"), true},
+        {"unknown step size", {"--process", "hill", "--steps", "small"}, "",
+         usage("The step size must be variable or fixed, not \"small\"."), true},
+        {"list with a process", {"--list", "--process", "hill"}, "",
+         usage("Option --list lists the processes and runs none: give it without --process."), true},
+        {"flag with a value", {"--process", "hill", "--again=yes"}, "",
+         usage("Option --again does not take a value."), true},
+        {"repeated seed", {"--process", "hill", "--seed", "1", "--seed", "2"}, "",
+         usage("Option --seed is given more than once."), true},
     });
 }
 
@@ -176,6 +214,8 @@ TEST(CliRunner, RoutesTheCommandOrRefusesIt)
         {{"--version"}, ExitSuccess, VersionLine(), ""},
         {{"--help"}, ExitSuccess, HelpText(), ""},
         {{"optimize", "--version"}, ExitSuccess, VersionLine(), ""},
+        {{"simulate", "--help"}, ExitSuccess, HelpText(), ""},
+        {{"simulate", "--bogus"}, ExitCannotGoOn, "message Usage Error: Unknown option --bogus.\n", ""},
         {{}, ExitCannotGoOn, "", "zeltomir-cli: no command given. Try \"zeltomir-cli --help\".\n"},
         {{"optimise"}, ExitCannotGoOn, "",
          "zeltomir-cli: unknown command \"optimise\". Try \"zeltomir-cli --help\".\n"},

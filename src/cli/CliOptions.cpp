@@ -1,5 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include "core/NumberText.h"
+
+#include <QLocale>
 #include <QSet>
 
 namespace zeltomir::cli {
@@ -13,6 +16,7 @@ const QString Steps = QStringLiteral("--steps");
 const QString Open = QStringLiteral("--open");
 const QString Save = QStringLiteral("--save");
 const QString Csv = QStringLiteral("--csv");
+const QString Response = QStringLiteral("--response");
 
 bool IsFlag(const QString& name)
 {
@@ -33,7 +37,7 @@ void SetFlag(OptimizeOptions& options, const QString& name)
 bool TakesValue(const QString& name)
 {
     return name == Factor || name == Goal || name == Target || name == Steps || name == Open || name == Save
-        || name == Csv;
+        || name == Csv || name == Response;
 }
 
 // Stores the value of one option; answers why it cannot be used, or "".
@@ -55,6 +59,13 @@ QString ApplyValue(OptimizeOptions& options, const QString& name, const QString&
         if (!cells)
             return QStringLiteral("A factor is given as NAME=LOWER..UPPER/DECIMALS, not \"%1\".").arg(value);
         options.factors.push_back(*cells);
+    } else if (name == Response) {
+        const std::optional<core::ResponseDefinition> response = SplitResponseOption(value);
+        if (!response)
+            return QStringLiteral("A response is given as NAME=GOAL:LOWER..UPPER[:TARGET][,importance=R][,s=S][,t=T] "
+                                  "or NAME=track, not \"%1\".")
+                .arg(value);
+        options.responses.push_back(*response);
     } else if (value.isEmpty()) {
         return QStringLiteral("Option %1 needs a file name.").arg(name);
     } else if (name == Open) {
@@ -70,6 +81,14 @@ QString ApplyValue(OptimizeOptions& options, const QString& name, const QString&
 // Combinations that contradict the problem file.
 QString ConflictWithOpen(const OptimizeOptions& options, const QSet<QString>& given)
 {
+    if (!options.responses.empty()) {
+        if (options.openPath)
+            return QStringLiteral("Options --open and --response cannot be used together: the problem file holds the "
+                                  "responses.");
+        if (given.contains(Goal) || given.contains(Target))
+            return QStringLiteral("Options --goal and --target cannot be used with --response: the simplex maximises "
+                                  "the overall desirability of the responses.");
+    }
     if (!options.openPath)
         return {};
     if (!options.factors.empty())
@@ -95,6 +114,49 @@ std::optional<FactorCells> SplitFactorOption(const QString& text)
     if (dots < 0)
         return std::nullopt;
     return FactorCells{text.left(equals), limits.left(dots), limits.mid(dots + 2), rest.mid(slash + 1)};
+}
+
+std::optional<core::ResponseDefinition> SplitResponseOption(const QString& text)
+{
+    const qsizetype equals = text.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return std::nullopt;
+    core::ResponseDefinition response;
+    response.name = text.left(equals);
+    const QString rest = text.mid(equals + 1);
+    if (rest == QLatin1String("track")) {
+        response.goal = core::ResponseGoal::TrackOnly;
+        return response;
+    }
+    const auto number = [](const QString& part, double& into) {
+        const std::optional<double> value = core::ParseNumber(part, QLocale::c());
+        if (value)
+            into = *value;
+        return value.has_value();
+    };
+    QStringList parts = rest.split(QLatin1Char(','));
+    const QStringList aim = parts.takeFirst().split(QLatin1Char(':'));
+    const std::optional<core::ResponseGoal> goal = core::ResponseGoalOfWord(aim.first());
+    if (!goal || *goal == core::ResponseGoal::TrackOnly)
+        return std::nullopt;
+    response.goal = *goal;
+    const bool target = *goal == core::ResponseGoal::Target;
+    if (aim.size() != (target ? 3 : 2) || (target && !number(aim[2], response.target)))
+        return std::nullopt;
+    const qsizetype dots = aim[1].indexOf(QLatin1String(".."));
+    if (dots < 0 || !number(aim[1].left(dots), response.lower) || !number(aim[1].mid(dots + 2), response.upper))
+        return std::nullopt;
+    for (const QString& part : parts) {
+        const qsizetype is = part.indexOf(QLatin1Char('='));
+        const QString key = part.left(is);
+        double* into = key == QLatin1String("importance") ? &response.importance
+                       : key == QLatin1String("s")        ? &response.shape
+                       : key == QLatin1String("t") && target ? &response.shapeAbove
+                                                             : nullptr;
+        if (is < 0 || !into || !number(part.mid(is + 1), *into))
+            return std::nullopt;
+    }
+    return response;
 }
 
 ParsedOptions ParseOptimizeOptions(const QStringList& arguments)
@@ -136,7 +198,7 @@ ParsedOptions ParseOptimizeOptions(const QStringList& arguments)
             fail(QStringLiteral("Option %1 needs a value.").arg(name));
             continue;
         }
-        if (name != Factor && given.contains(name)) {
+        if (name != Factor && name != Response && given.contains(name)) {
             fail(QStringLiteral("Option %1 is given more than once.").arg(name));
             continue;
         }

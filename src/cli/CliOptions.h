@@ -6,6 +6,7 @@
 // engine as the text a box or grid cell would hold.
 
 #include "core/RecordChoices.h"
+#include "core/Responses.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,7 @@ struct OptimizeOptions {
     std::optional<QString> target;          // the target box's text
     std::optional<bool> fixedSteps;         // --steps fixed (true) or variable (false)
     std::vector<FactorCells> factors;
+    std::vector<core::ResponseDefinition> responses; // --response, in order
     std::optional<QString> openPath;
     std::optional<QString> savePath;
     std::optional<QString> csvPath;          // the vertex summary as CSV
@@ -52,5 +54,13 @@ ParsedOptions ParseOptimizeOptions(const QStringList& arguments);
 // decimals follow the last "/" after it, and the limits between are split at
 // the first "..". nullopt when one of the three marks is missing.
 std::optional<FactorCells> SplitFactorOption(const QString& text);
+
+// Splits NAME=GOAL:LOWER..UPPER[:TARGET][,importance=R][,s=S][,t=T] (GOAL
+// max, min or target, the target only for a target) or NAME=track: the name
+// runs up to the first "=", the limits are split at the first "..", and the
+// numbers are read as the input's results are. nullopt when the text has
+// another shape or a number is none; the limits themselves are the engine's
+// to judge.
+std::optional<core::ResponseDefinition> SplitResponseOption(const QString& text);
 
 } // namespace zeltomir::cli

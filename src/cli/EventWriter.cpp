@@ -102,6 +102,9 @@ void EventWriter::vertex(const QStringList& names, const VertexEvent& vertex)
                   + ",\"result\":" + JsonNumber(vertex.result) + ",\"type\":" + JsonString(vertex.type)
                   + ",\"retained\":" + JsonNumber(vertex.retained) + ",\"status\":" + JsonString(vertex.status)
                   + (vertex.firstResult ? ",\"first_result\":" + JsonNumber(*vertex.firstResult) : std::string())
+                  + (vertex.responseNames.isEmpty() ? std::string()
+                                                    : ",\"responses\":" + Numbers(vertex.responses)
+                                                          + ",\"desirability\":" + JsonNumber(vertex.result))
                   + '}');
         return;
     }
@@ -111,6 +114,9 @@ void EventWriter::vertex(const QStringList& names, const VertexEvent& vertex)
         status = QStringLiteral(" status=") + vertex.status;
     if (vertex.firstResult)
         status += QStringLiteral(" first_result=") + vertex.firstResultText;
+    if (!vertex.responseNames.isEmpty())
+        status += QLatin1Char(' ') + NamedTexts(vertex.responseNames, vertex.responseTexts)
+                  + QStringLiteral(" D=") + vertex.resultText;
     writeLine(QStringLiteral("vertex %1: %2 result=%3 type=%4 retained=%5%6")
                   .arg(vertex.vertex)
                   .arg(NamedTexts(names, vertex.levelTexts), vertex.resultText, vertex.type, vertex.retainedText,

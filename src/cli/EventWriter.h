@@ -34,6 +34,11 @@ struct VertexEvent {
     QString status;                    // StatusWord: "measured", "again", "failed" or "corrected"
     std::optional<double> firstResult; // the result first entered, for a corrected vertex
     QString firstResultText;
+    // With several responses: their names, values and the values' texts;
+    // the result is then their overall desirability.
+    QStringList responseNames;
+    std::vector<double> responses;
+    QStringList responseTexts;
 };
 
 class EventWriter {

@@ -14,6 +14,7 @@
 #include "simplex/NextStep.h"
 #include "simplex/ProblemSetup.h"
 #include "simplex/ReadBack.h"
+#include "simplex/ResponseSetup.h"
 #include "simplex/Resumption.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/VertexStatus.h"
@@ -23,6 +24,7 @@
 #include "core/NumberText.h"
 #include "core/StateFile.h"
 
+#include <algorithm>
 #include <csignal>
 #include <new>
 #include <utility>
@@ -54,6 +56,13 @@ QStringList RowCells(const simplex::GridText& grid, int row, int last)
     for (int j = 1; j <= last; ++j)
         cells.append(grid.cell(row, j));
     return cells;
+}
+
+// The values of a line for a problem with several responses: its result
+// text split at blanks, one value per response.
+QStringList ResponseTexts(const ResultLine& line)
+{
+    return line.result.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 // A line as it would be typed again: its result, and its levels after "@"
@@ -142,6 +151,8 @@ bool OptimizeCommand::startNewProblem(const OptimizeOptions& options)
 
     const QString countText = QString::number(options.factors.size());
     if (!show(simplex::CheckFactorCount(m_problem, countText, m_locale)) || !commitFactors(options))
+        return false;
+    if (!options.responses.empty() && !show(simplex::DefineResponses(m_problem, options.responses)))
         return false;
     simplex::DefineInitialSimplexResult defined =
         simplex::DefineInitialSimplex(m_problem, countText, targetText, std::nullopt, {}, m_locale);
@@ -256,7 +267,7 @@ bool OptimizeCommand::readInitialResults()
                                          .arg(m_initialLines.size() + 1));
             continue;
         }
-        if (levelCountFits(*line) && takeInitialLine(*line))
+        if (levelCountFits(*line) && valueCountFits(*line) && takeInitialLine(*line))
             m_initialLines.append(InputForm(*line));
     }
     return true;
@@ -266,15 +277,20 @@ bool OptimizeCommand::takeInitialLine(const ResultLine& line)
 {
     const int k = m_problem.NumFactors;
     const int row = static_cast<int>(m_initialLines.size()) + 1;
-    const QStringList shown = RowCells(m_initialGrid, row, k + 1);
-    m_initialGrid.setCell(row, k + 1, line.result);
+    const int m = static_cast<int>(m_problem.Responses.size());
+    const QStringList shown = RowCells(m_initialGrid, row, k + std::max(m, 1));
+    if (m == 0)
+        m_initialGrid.setCell(row, k + 1, line.result);
+    const QStringList values = ResponseTexts(line);
+    for (int j = 1; j <= m; ++j)
+        m_initialGrid.setCell(row, k + j, values.value(j - 1));
     if (line.levels) {
         for (int j = 1; j <= k; ++j)
             m_initialGrid.setCell(row, j, line.levels->at(j - 1));
     }
     if (show(simplex::CheckInitialSimplexRow(m_problem, m_initialGrid, row, m_locale)))
         return true;
-    for (int j = 1; j <= k + 1; ++j)
+    for (int j = 1; j <= shown.size(); ++j)
         m_initialGrid.setCell(row, j, shown[j - 1]);
     return false;
 }
@@ -300,7 +316,7 @@ void OptimizeCommand::runSteps()
             message(InputErrorTitle, line->misuse);
             continue;
         }
-        if (!levelCountFits(*line) || !levelsFitTrial(*line))
+        if (!levelCountFits(*line) || !levelsFitTrial(*line) || !valueCountFits(*line))
             continue;
         const simplex::StepsOutcome answer = takeStepLine(*line);
         show(answer.outcome);
@@ -312,7 +328,7 @@ void OptimizeCommand::runSteps()
 
 simplex::StepsOutcome OptimizeCommand::takeStepLine(const ResultLine& line)
 {
-    const simplex::StepInput input{line.result, line.levels.value_or(m_trialLevels)};
+    const simplex::StepInput input{line.result, line.levels.value_or(m_trialLevels), ResponseTexts(line)};
     switch (line.kind) {
     case LineKind::Again:
         return simplex::MeasureAgain(m_problem, m_runTime, line.vertex, m_locale);
@@ -378,6 +394,9 @@ void OptimizeCommand::writeVertexSummary()
     const int k = m_problem.NumFactors;
     const QStringList names = simplex::VertexSummaryHeaders(m_problem).mid(1, k);
     const int rows = simplex::VertexSummaryRowCount(m_problem);
+    QStringList responseNames;
+    for (const core::ResponseDefinition& response : m_problem.Responses)
+        responseNames.append(response.name);
     for (int first = 1; first <= rows && m_out; first += BlockRows) {
         const std::vector<simplex::VertexSummaryRow> block =
             simplex::BuildVertexSummaryRows(m_problem, first, first + BlockRows - 1, m_locale);
@@ -400,6 +419,11 @@ void OptimizeCommand::writeVertexSummary()
             event.firstResult = vertex.firstResult();
             if (event.firstResult)
                 event.firstResultText = core::GeneralForm(*event.firstResult, core::Precision::Double, m_locale);
+            event.responseNames = responseNames;
+            for (int i = 1; i <= static_cast<int>(responseNames.size()); ++i) {
+                event.responses.push_back(m_problem.VertexResponses.value(i, event.vertex));
+                event.responseTexts.append(core::GeneralForm(event.responses.back(), core::Precision::Single, m_locale));
+            }
             m_writer->vertex(names, event);
         }
     }
@@ -466,6 +490,28 @@ bool OptimizeCommand::levelCountFits(const ResultLine& line)
                                  .arg(line.lineNumber)
                                  .arg(k)
                                  .arg(line.levels->size()));
+    return false;
+}
+
+bool OptimizeCommand::valueCountFits(const ResultLine& line)
+{
+    const auto m = static_cast<qsizetype>(m_problem.Responses.size());
+    if (m == 0 || line.kind == LineKind::Again || line.kind == LineKind::Failed)
+        return true;
+    if (line.kind == LineKind::Correct) {
+        message(InputErrorTitle, QStringLiteral("Line %1: a result cannot be corrected while several responses are "
+                                                "defined. The line is skipped.")
+                                     .arg(line.lineNumber));
+        return false;
+    }
+    const qsizetype found = ResponseTexts(line).size();
+    if (found == m)
+        return true;
+    message(InputErrorTitle, QStringLiteral("Line %1: expected %2 values, one per response, but found %3. The line "
+                                            "is skipped.")
+                                 .arg(line.lineNumber)
+                                 .arg(m)
+                                 .arg(found));
     return false;
 }
 

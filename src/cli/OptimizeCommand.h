@@ -79,6 +79,9 @@ private:
     void showTrial(const simplex::StepsContent& steps);
     // False, with a message, when a line gives levels for another number of factors.
     bool levelCountFits(const ResultLine& line);
+    // False, with a message, when a line gives another number of values
+    // than there are responses (with several defined).
+    bool valueCountFits(const ResultLine& line);
     // False, with a message, when a line gives levels while a vertex waits
     // to be measured again: its levels are not to be changed.
     bool levelsFitTrial(const ResultLine& line);

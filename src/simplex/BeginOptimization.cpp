@@ -5,6 +5,7 @@
 #include "simplex/SimplexMoves.h"
 #include "simplex/SimplexTerms.h"
 #include "simplex/TrialDisplay.h"
+#include "simplex/VertexStatus.h"
 
 #include <vector>
 
@@ -94,7 +95,7 @@ StepsOutcome BeginOptimization(core::OptimizationProblem& problem, const EngineH
     const int k = problem.NumFactors;
     std::vector<double> keys(static_cast<std::size_t>(k + 2));
     for (int i = 1; i <= k + 1; ++i) {
-        const double objective = ObjectiveOf(problem.Goal, problem.TargetValue, problem.Simplex.value(k + 1, i));
+        const double objective = ResultObjective(problem, i, problem.Simplex.value(k + 1, i));
         keys[static_cast<std::size_t>(i)] = objective;
         problem.Simplex.at(k + 4, i) = objective;
         problem.VertexHistory.at(k + 4, i) = objective;

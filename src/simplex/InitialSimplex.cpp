@@ -1,6 +1,7 @@
 #include "simplex/InitialSimplex.h"
 
 #include "simplex/EngineSupport.h"
+#include "simplex/ResponseSetup.h"
 
 #include "core/LevelScaling.h"
 #include "core/NumberText.h"
@@ -35,12 +36,22 @@ std::vector<core::Message> SameColumnWarnings(int k, const GridText& grid, const
     return warnings;
 }
 
-bool AllResponsesZero(int k, const GridText& grid, const QLocale& locale)
+// The result columns: one per response where several are defined, else
+// the one Result column.
+int ResultColumns(const core::OptimizationProblem& problem)
 {
+    return problem.Responses.empty() ? 1 : static_cast<int>(problem.Responses.size());
+}
+
+bool AllResponsesZero(const core::OptimizationProblem& problem, const GridText& grid, const QLocale& locale)
+{
+    const int k = problem.NumFactors;
     for (int i = 1; i <= k + 1; ++i) {
-        const std::optional<double> response = core::ParseNumber(grid.cell(i, k + 1), locale);
-        if (!response || *response != 0)
-            return false;
+        for (int j = 1; j <= ResultColumns(problem); ++j) {
+            const std::optional<double> response = core::ParseNumber(grid.cell(i, k + j), locale);
+            if (!response || *response != 0)
+                return false;
+        }
     }
     return true;
 }
@@ -60,10 +71,35 @@ std::optional<core::Message> LevelProblem(const core::Factor& factor, int row, c
     return std::nullopt;
 }
 
-Outcome ResultNotNumeric(int k, int row)
+Outcome ResultNotNumeric(const core::OptimizationProblem& problem, int row, int response = 1)
 {
-    return {{Critical(DataInputError, QStringLiteral("The result in row %1 is not numeric.").arg(row))},
-            Focus::InitialCell, false, k + 1, row};
+    const QString which = problem.Responses.empty()
+        ? QString()
+        : QStringLiteral(" of %1").arg(problem.Responses[static_cast<std::size_t>(response - 1)].name);
+    return {{Critical(DataInputError, QStringLiteral("The result%1 in row %2 is not numeric.").arg(which).arg(row))},
+            Focus::InitialCell, false, problem.NumFactors + response, row};
+}
+
+// The result of row `row`: the one cell, or the D of the row's responses,
+// which are stored for its vertex; the first cell that is no number refuses.
+std::optional<float> RowResult(core::OptimizationProblem* problem, const core::OptimizationProblem& read,
+                               const GridText& grid, int row, const QLocale& locale, Outcome& refusal)
+{
+    const int k = read.NumFactors;
+    std::vector<float> values;
+    for (int j = 1; j <= ResultColumns(read); ++j) {
+        const std::optional<float> value = core::ParseSingle(grid.cell(row, k + j), locale);
+        if (!value) {
+            refusal = ResultNotNumeric(read, row, j);
+            return std::nullopt;
+        }
+        values.push_back(*value);
+    }
+    if (read.Responses.empty())
+        return values.front();
+    if (problem)
+        return StoreVertexResponses(*problem, row, values);
+    return 0.0f;
 }
 
 // Clears the vertex history to the k+1 initial vertices and stores the levels
@@ -95,10 +131,13 @@ Outcome CommitCells(core::OptimizationProblem& problem, const GridText& grid, bo
 
     if (setRecordResponse)
         problem.RecordResponse = core::AimsAtTarget(problem.Goal) ? problem.TargetValue + 9999999 : 9999999;
+    if (!problem.Responses.empty())
+        problem.VertexResponses.redim(static_cast<int>(problem.Responses.size()), k + 1);
     for (int i = 1; i <= k + 1; ++i) {
-        const std::optional<float> result = core::ParseSingle(grid.cell(i, k + 1), locale);
+        Outcome refusal;
+        const std::optional<float> result = RowResult(&problem, problem, grid, i, locale, refusal);
         if (!result)
-            return ResultNotNumeric(k, i);
+            return refusal;
         problem.Simplex.at(k + 1, i) = *result;
         problem.VertexHistory.at(k + 1, i) = *result;
         if (setRecordResponse && *result < problem.RecordResponse)
@@ -129,7 +168,7 @@ GridText LoadInitialSimplexGrid(core::OptimizationProblem& problem, const QLocal
     // initial simplex must not cut the history short.
     if (!RunUnderWay(problem))
         problem.NumVertices = static_cast<std::int16_t>(k + 1);
-    GridText grid(k + 1, k + 1);
+    GridText grid(k + 1, k + ResultColumns(problem));
     for (int i = 1; i <= k + 1; ++i) {
         for (int j = 1; j <= k; ++j) {
             const core::Factor factor = FactorOf(problem, j);
@@ -137,7 +176,10 @@ GridText LoadInitialSimplexGrid(core::OptimizationProblem& problem, const QLocal
                                                           problem.VertexHistory.value(j, i)),
                                           locale));
         }
-        grid.setCell(i, k + 1, NumberText(problem.VertexHistory.value(k + 1, i), locale));
+        if (problem.Responses.empty())
+            grid.setCell(i, k + 1, NumberText(problem.VertexHistory.value(k + 1, i), locale));
+        for (int j = 1; j <= static_cast<int>(problem.Responses.size()); ++j)
+            grid.setCell(i, k + j, NumberText(problem.VertexResponses.value(j, i), locale));
     }
     return grid;
 }
@@ -145,10 +187,13 @@ GridText LoadInitialSimplexGrid(core::OptimizationProblem& problem, const QLocal
 GridText FillInitialSimplexGrid(const core::OptimizationProblem& problem, GridText current, const QLocale& locale)
 {
     const int k = problem.NumFactors;
-    current.resize(k + 1, k + 1);
+    current.resize(k + 1, k + ResultColumns(problem));
     for (int j = 1; j <= k; ++j)
         current.setHeader(j, FactorOf(problem, j).FactorName);
-    current.setHeader(k + 1, QStringLiteral("Result"));
+    if (problem.Responses.empty())
+        current.setHeader(k + 1, QStringLiteral("Result"));
+    for (std::size_t j = 0; j < problem.Responses.size(); ++j)
+        current.setHeader(k + 1 + static_cast<int>(j), problem.Responses[j].name);
     for (int i = 1; i <= k; ++i) {
         for (int j = 1; j <= k; ++j) {
             const core::Factor factor = FactorOf(problem, j);
@@ -168,7 +213,7 @@ Outcome ContinueInitialSimplex(core::OptimizationProblem& problem, const GridTex
     answer.messages = SameColumnWarnings(k, grid, locale);
     if (hooks.storeUndoSnapshot)
         hooks.storeUndoSnapshot();
-    if (AllResponsesZero(k, grid, locale)) {
+    if (AllResponsesZero(problem, grid, locale)) {
         answer.ok = false;
         answer.messages.push_back(Critical(DataEntryError, QStringLiteral("All responses are zero.  Please input "
                                                                           "the responses for the initial simplex.")));
@@ -191,8 +236,9 @@ Outcome CheckInitialSimplexRow(const core::OptimizationProblem& problem, const G
         if (const auto message = LevelProblem(FactorOf(problem, j), row, level, locale))
             return {{*message}, Focus::InitialCell, false, j, row};
     }
-    if (!core::ParseSingle(grid.cell(row, k + 1), locale))
-        return ResultNotNumeric(k, row);
+    Outcome refusal;
+    if (!RowResult(nullptr, problem, grid, row, locale, refusal))
+        return refusal;
     return {};
 }
 

@@ -2,7 +2,10 @@
 
 // The initial simplex window's grid: k+1 rows (vertices) by k+1 columns (the
 // factors' natural levels, then "Result"), and its commit into Simplex and
-// VertexHistory (coded levels, results at single precision).
+// VertexHistory (coded levels, results at single precision). With several
+// responses defined the one Result column gives way to a column per
+// response, headed by its name; each row's values are stored as the
+// vertex's responses and its result is their D.
 
 #include "simplex/EngineTypes.h"
 #include "simplex/GridText.h"

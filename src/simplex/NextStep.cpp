@@ -1,7 +1,9 @@
 #include "simplex/NextStep.h"
 
 #include "simplex/EngineSupport.h"
+#include "simplex/Desirability.h"
 #include "simplex/MeasureAgain.h"
+#include "simplex/ResponseSetup.h"
 #include "simplex/StepRules.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/VertexStatus.h"
@@ -21,7 +23,8 @@ namespace {
 // the levels it was run at, whatever the cells hold.
 std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& problem, const StepInput& input,
                                             const QLocale& locale, std::vector<double>& levels,
-                                            std::optional<float>& result, Focus& focus, bool failed = false)
+                                            std::optional<float>& result, std::vector<float>& responses,
+                                            Focus& focus, bool failed = false)
 {
     focus = Focus::StepsResult;
     switch (ReadinessOf(problem)) {
@@ -32,7 +35,13 @@ std::optional<core::Message> CheckStepInput(const core::OptimizationProblem& pro
     case StepReadiness::Ready:
         break;
     }
-    result = failed ? std::optional<float>(0.0f) : core::ParseSingle(input.result, locale);
+    if (!problem.Responses.empty() && !failed) {
+        if (auto refusal = ReadResponseValues(problem, input.responses, locale, responses))
+            return refusal;
+        result = SingleOf(OverallDesirability(problem.Responses, {responses.begin(), responses.end()}));
+    } else {
+        result = failed ? std::optional<float>(0.0f) : core::ParseSingle(input.result, locale);
+    }
     if (!result)
         return Critical(DataInputError, QStringLiteral("The result must be numeric."));
     if (problem.NumVertices >= MaxVertices)
@@ -79,9 +88,11 @@ StepsOutcome RecordTrial(core::OptimizationProblem& problem, core::RunTimeState&
     StepsOutcome answer;
     std::vector<double> levels;
     std::optional<float> result;
+    std::vector<float> responses;
     // A refused step stores no snapshot: the snapshot on disk is the one that
     // undoes the last result entered, and it must survive a slip of the key.
-    if (const auto refusal = CheckStepInput(problem, input, locale, levels, result, answer.outcome.focus, failed)) {
+    if (const auto refusal = CheckStepInput(problem, input, locale, levels, result, responses, answer.outcome.focus,
+                                              failed)) {
         answer.outcome.ok = false;
         answer.outcome.messages.push_back(*refusal);
         return answer;
@@ -99,6 +110,10 @@ StepsOutcome RecordTrial(core::OptimizationProblem& problem, core::RunTimeState&
     // A failed trial has no result for the record to keep.
     if (!failed)
         UpdateRecordResponse(problem, *result);
+    // The values of the vertex the step records (a failed trial has none);
+    // its objective is scored from them.
+    if (!problem.Responses.empty())
+        StoreVertexResponses(problem, problem.NumVertices + 1, responses);
     Trial trial;
     if (PendingAgain(problem)) {
         RecordAgain(problem, *result, failed);

@@ -14,6 +14,9 @@ namespace zeltomir::simplex {
 struct StepInput {
     QString result;     // the result box (Text1)
     QStringList levels; // the level cells (grid column 2), index 0 = factor 1
+    // With several responses defined: the value of each, index 0 = response
+    // 1; the result box is not read then.
+    QStringList responses = {};
 };
 
 // Next Step (the button or Enter in the result box). First the checks, in
@@ -25,7 +28,9 @@ struct StepInput {
 // coincide, and every level must lie within its factor's limits (compared
 // at single precision, as the initial simplex compares them). Then FirstStepPending "no" and Stage "Steps"; the undo snapshot;
 // Modified "yes"; RecordResponse updated; the step rules; OutOfLimits back
-// to "n". ok is false when refused; the focus goes back to the result box
+// to "n". With several responses every value is checked in their order
+// where the result would be ("The result of Yield must be numeric."), they
+// are stored for the new vertex and its result is their D. ok is false when refused; the focus goes back to the result box
 // (to the level grid for a bad level). With a vertex waiting to be measured
 // again, the result is its new measurement (RecordAgain) and the level
 // cells are not read.

@@ -80,6 +80,10 @@ int GoalOptionIndex(const core::Choice<core::Goal>& goal)
 bool ChooseGoalOption(core::OptimizationProblem& problem, int index, const QString& targetText,
                       const EngineHooks& hooks, const QLocale& locale)
 {
+    // With several responses the simplex maximises their desirability; the
+    // goal options do not apply.
+    if (!problem.Responses.empty())
+        return false;
     double target = problem.TargetValue;
     if (index == 2) {
         if (const std::optional<float> typed = core::ParseSingle(targetText, locale))

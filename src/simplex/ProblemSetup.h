@@ -31,7 +31,8 @@ int GoalOptionIndex(const core::Choice<core::Goal>& goal); // "max" 0, "min" 1, 
 // When that changes what the results score (the goal, or the target of the
 // target goal) while a run is under way (ReadinessOf is Ready), the undo
 // snapshot is stored first and the objectives are scored anew
-// (RescoreObjectives). Answers whether they were.
+// (RescoreObjectives). Answers whether they were. Nothing changes while
+// several responses are defined.
 bool ChooseGoalOption(core::OptimizationProblem& problem, int index, const QString& targetText,
                       const EngineHooks& hooks = {}, const QLocale& locale = QLocale());
 

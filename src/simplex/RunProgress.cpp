@@ -62,14 +62,14 @@ int CirclingSimplexes(int k)
 // trial moves away from (row 1) is on its way out and left out.
 std::optional<std::pair<int, int>> KeptAsBest(const core::OptimizationProblem& problem, const BestResult& best)
 {
-    const double bestObjective = ObjectiveOf(problem.Goal, problem.TargetValue, best.result);
+    const double bestObjective = ResultObjective(problem, best.vertex, best.result);
     const std::vector<std::optional<int>> rows = SimplexVertices(problem);
     std::optional<std::pair<int, int>> longest;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         if (!rows[r])
             continue;
         const Vertex kept(problem, *rows[r]);
-        if (ObjectiveOf(problem.Goal, problem.TargetValue, kept.result()) < bestObjective)
+        if (ResultObjective(problem, kept.number(), kept.result()) < bestObjective)
             continue;
         const int vertex = kept.number();
         const int times = static_cast<int>(kept.timesRetained());

@@ -71,7 +71,8 @@ Shown Decide(core::OptimizationProblem& problem, int n, bool& retentionDue)
 {
     const int k = problem.NumFactors;
     const double o = problem.LastObjective;
-    const double previousObjective = ObjectiveOf(problem.Goal, problem.TargetValue, problem.PreviousResult);
+    // The reflection evaluated before an extension is vertex n - 1.
+    const double previousObjective = ResultObjective(problem, n - 1, problem.PreviousResult);
     const auto accept = [&](const Decision& decision, double result, double objective, int number) {
         Apply(problem, decision);
         retentionDue = decision.retentionDue;
@@ -194,7 +195,7 @@ bool KeepTrialOnShowInsideLimits(core::OptimizationProblem& problem)
         // it, vertex n, is kept.
         Apply(problem, AcceptAndReflect);
         retentionDue = true;
-        AcceptVertex(problem, problem.LastResult, ObjectiveOf(problem.Goal, problem.TargetValue, problem.LastResult),
+        AcceptVertex(problem, problem.LastResult, ResultObjective(problem, problem.NumVertices, problem.LastResult),
                      problem.NumVertices);
         problem.CurrentVertexType = VertexType::Reflection;
     } else {

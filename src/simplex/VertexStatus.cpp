@@ -1,5 +1,6 @@
 #include "simplex/VertexStatus.h"
 
+#include "simplex/Desirability.h"
 #include "simplex/EngineSupport.h"
 #include "simplex/SimplexTerms.h"
 
@@ -49,7 +50,22 @@ double ScoreOf(const core::OptimizationProblem& problem, int v, double result)
 {
     if (StatusOf(problem, v) == VertexStatus::Failed)
         return FailedObjective;
+    return ResultObjective(problem, v, result);
+}
+
+double ResultObjective(const core::OptimizationProblem& problem, int v, double result)
+{
+    if (!problem.Responses.empty())
+        return ResponsesObjective(problem.Responses, ResponseValuesOf(problem, v));
     return ObjectiveOf(problem.Goal, problem.TargetValue, result);
+}
+
+std::vector<double> ResponseValuesOf(const core::OptimizationProblem& problem, int v)
+{
+    std::vector<double> values;
+    for (int i = 1; i <= static_cast<int>(problem.Responses.size()); ++i)
+        values.push_back(problem.VertexResponses.value(i, v));
+    return values;
 }
 
 int VertexNumberOfRow(const core::OptimizationProblem& problem, int row)

@@ -14,6 +14,7 @@
 #include "core/ProblemRecord.h"
 
 #include <optional>
+#include <vector>
 
 namespace zeltomir::simplex {
 
@@ -42,8 +43,15 @@ void SetStatus(core::OptimizationProblem& problem, int v, VertexStatus status, d
 std::optional<double> FirstResultOf(const core::OptimizationProblem& problem, int v);
 
 // The objective vertex v scores with this result under the record's goal:
-// FailedObjective for a failed vertex, whatever the goal.
+// FailedObjective for a failed vertex, whatever the goal. With several
+// responses defined the result (their D) is not enough to rank by, so the
+// objective comes from the vertex's responses instead (ResponsesObjective).
 double ScoreOf(const core::OptimizationProblem& problem, int v, double result);
+// The same whatever became of the vertex's measurement.
+double ResultObjective(const core::OptimizationProblem& problem, int v, double result);
+
+// The values of the responses of vertex v, response 1 first.
+std::vector<double> ResponseValuesOf(const core::OptimizationProblem& problem, int v);
 
 // The number of the vertex simplex row r holds; 0 when it names none of the
 // history (a foreign file).

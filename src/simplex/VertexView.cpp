@@ -81,7 +81,7 @@ bool BestSoFar::add(int vertex, double result)
 {
     if (StatusOf(*m_problem, vertex) == VertexStatus::Failed)
         return false;
-    const double objective = ObjectiveOf(m_problem->Goal, m_problem->TargetValue, result);
+    const double objective = ResultObjective(*m_problem, vertex, result);
     if (any() && !(objective > m_objective))
         return false;
     m_vertex = vertex;

@@ -36,6 +36,41 @@ TEST(SplitFactorOption, NameToFirstEqualsDecimalsAfterLastSlashLimitsAtFirstDots
     }
 }
 
+TEST(SplitResponseOption, GoalLimitsTargetAndWeights)
+{
+    using core::ResponseGoal;
+    const auto response = [](const char* name, ResponseGoal goal, double lower, double upper, double target = 0,
+                             double importance = 1, double s = 1, double t = 1) {
+        return core::ResponseDefinition{name, goal, lower, upper, target, importance, s, t};
+    };
+    struct Case {
+        const char* text;
+        std::optional<core::ResponseDefinition> response;
+    };
+    const Case cases[] = {
+        {"Yield=max:120..170", response("Yield", ResponseGoal::Maximize, 120, 170)},
+        {"Loss=min:-5..-1,importance=2,s=0.5", response("Loss", ResponseGoal::Minimize, -5, -1, 0, 2, 0.5)},
+        {"Hardness=target:60..75:67.5,t=3", response("Hardness", ResponseGoal::Target, 60, 75, 67.5, 1, 1, 3)},
+        {"a=b=track", std::nullopt},                                          // the name stops at the first "="
+        {"Colour=track", core::ResponseDefinition{"Colour", ResponseGoal::TrackOnly}},
+        {"x..y=max:1..2..3", std::nullopt},                                   // "2..3" is no number
+        {"Yield=max:0..1:5", std::nullopt},                                   // a target only for a target
+        {"Yield=target:0..1", std::nullopt},
+        {"Yield=max:0..1,t=2", std::nullopt},                                 // t only for a target
+        {"Yield=max:0..1,weight=2", std::nullopt},
+        {"Yield=best:0..1", std::nullopt},
+        {"Yield", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(SplitResponseOption(QString::fromUtf8(c.text)), c.response);
+    }
+    const ParsedOptions repeated =
+        ParseOptimizeOptions({"--response", "Yield=max:0..1", "--response=Colour=track", "--factor=A=0..1/1"});
+    EXPECT_TRUE(repeated.error.isEmpty()) << repeated.error.toStdString();
+    EXPECT_EQ(repeated.options.responses.size(), 2u);
+}
+
 TEST(ParseOptimizeOptions, DefaultsAndBothValueForms)
 {
     const ParsedOptions defaults = ParseOptimizeOptions({});

@@ -66,6 +66,18 @@ TEST(OptimizeErrors, CommandLinesThatCannotBeUsed)
         {"open with a goal", {"--open", "p.sso", "--goal", "min"}, "",
          usage("Options --goal and --target cannot be used with --open: the problem file holds the goal.")},
         {"first error wins", {"--bogus", "--goal", "best"}, "", usage("Unknown option --bogus.")},
+        {"response without limits", QStringList{"--response", "Yield=max"} + CornerFactors(), "",
+         usage("A response is given as NAME=GOAL:LOWER..UPPER[:TARGET][,importance=R][,s=S][,t=T] or NAME=track, "
+               "not \"Yield=max\".")},
+        {"response with a goal", QStringList{"--response", "Y=max:0..1", "--goal", "min"} + CornerFactors(), "",
+         usage("Options --goal and --target cannot be used with --response: the simplex maximises the overall "
+               "desirability of the responses.")},
+        {"response with open", {"--open", "p.sso", "--response", "Y=max:0..1"}, "",
+         usage("Options --open and --response cannot be used together: the problem file holds the responses.")},
+        {"response the engine refuses", QStringList{"--response", "Y=min:5..1"} + CornerFactors(), "",
+         {"message Input Error: Response 1 (Y): the lower limit must lie below the upper limit."}},
+        {"only tracked responses", QStringList{"--response", "Y=track"} + CornerFactors(), "",
+         {"message Input Error: At least one response must be maximized, minimized or brought to a target."}},
     });
 }
 

@@ -471,5 +471,39 @@ TEST_F(OptimizeFiles, FailedSessionSavesNothing)
     EXPECT_FALSE(QFile::exists(csv));
 }
 
+// Two responses: a line gives a value of each, the vertex lines show them
+// with D, and the saved file keeps them in their section; opened again, the
+// extension (D 0.6) is compared with its reflection's responses (D 0.707)
+// and given up for it.
+TEST_F(OptimizeFiles, TwoResponsesAreSavedWithTheRunAndResumed)
+{
+    const QString file = path("two.sso");
+    const QStringList options = SixteenFactors()
+        + QStringList{"--response", "Yield=max:0..10", "--response", "Impurity=min:0..10", "--save", file};
+    const Session session = RunOptimize(options, "1 0 @ 4 4\n3 0 @ 8 4\n2 0 @ 4 8\n5 0\n5\n");
+    EXPECT_EQ(session.status, ExitSuccess);
+    ASSERT_EQ(session.lines.size(), 10u);
+    EXPECT_EQ(session.lines[4], "trial 5 E: Evaluate the Extension: A=10 B=10");
+    EXPECT_EQ(session.lines[5], "message Input Error: Line 5: expected 2 values, one per response, but found 1. The "
+                                "line is skipped.");
+    EXPECT_EQ(session.lines[9], "vertex 4: A=8.0 B=8.0 result=0.70710676908493 type=Reflection retained=0 Yield=5 "
+                                "Impurity=0 D=0.70710676908493");
+
+    core::OptimizationProblem read;
+    ASSERT_TRUE(core::ReadStateFile(file, read).ok);
+    ASSERT_EQ(read.Responses.size(), 2u);
+    EXPECT_EQ(read.Responses[1], (core::ResponseDefinition{"Impurity", core::ResponseGoal::Minimize, 0, 10}));
+    EXPECT_EQ(read.VertexResponses.value(1, 4), 5);
+
+    const Session resumed = RunOptimize({"--open", file, "--json"}, "4 1\n");
+    ASSERT_FALSE(resumed.lines.empty());
+    EXPECT_EQ(resumed.lines.back(), R"j({"event":"vertex","vertex":5,"levels":["10.0","10.0"],"values":[10,10],)j"
+                                    R"j("result":0.6000000238418579,"type":"Extension","retained":0,"status":"measured",)j"
+                                    R"j("responses":[4,1],"desirability":0.6000000238418579})j");
+    EXPECT_NE(std::find(resumed.lines.begin(), resumed.lines.end(),
+                        R"j({"event":"trial","vertex":6,"type":"R","instruction":"Use the Reflection","levels":[12,4]})j"),
+              resumed.lines.end());
+}
+
 } // namespace
 } // namespace zeltomir::cli

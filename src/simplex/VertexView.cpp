@@ -3,6 +3,7 @@
 #include "simplex/EngineSupport.h"
 #include "simplex/SimplexTerms.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zeltomir::simplex {
@@ -77,9 +78,45 @@ double SimplexLevel(const core::OptimizationProblem& problem, int row, int facto
     return problem.Simplex.value(factor, row);
 }
 
+namespace {
+
+// A vertex measured again: the latest vertex before an "A" vertex at the very
+// same coded levels (the re-measurement copies them).
+std::vector<bool> ReplacedVertices(const core::OptimizationProblem& problem)
+{
+    const int k = problem.NumFactors;
+    const int n = problem.NumVertices;
+    std::vector<bool> replaced(static_cast<std::size_t>(std::max(n, 0)) + 1, false);
+    const double again = core::TypeCode(core::VertexType::Again);
+    for (int a = 1; a <= n; ++a) {
+        if (Vertex(problem, a).typeCode() != again)
+            continue;
+        for (int v = a - 1; v >= 1; --v) {
+            bool same = true;
+            for (int i = 1; i <= k && same; ++i)
+                same = problem.VertexHistory.value(i, v) == problem.VertexHistory.value(i, a);
+            if (same) {
+                replaced[static_cast<std::size_t>(v)] = true;
+                break;
+            }
+        }
+    }
+    return replaced;
+}
+
+} // namespace
+
+BestSoFar::BestSoFar(const core::OptimizationProblem& problem)
+    : m_problem(&problem), m_replaced(ReplacedVertices(problem))
+{
+}
+
 bool BestSoFar::add(int vertex, double result)
 {
     if (StatusOf(*m_problem, vertex) == VertexStatus::Failed)
+        return false;
+    const auto slot = static_cast<std::size_t>(vertex);
+    if (vertex >= 1 && slot < m_replaced.size() && m_replaced[slot])
         return false;
     const double objective = ResultObjective(*m_problem, vertex, result);
     if (any() && !(objective > m_objective))

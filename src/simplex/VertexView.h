@@ -72,10 +72,12 @@ double SimplexLevel(const core::OptimizationProblem& problem, int row, int facto
 // equally good ones stays the best.
 class BestSoFar {
 public:
-    explicit BestSoFar(const core::OptimizationProblem& problem) : m_problem(&problem) {}
+    explicit BestSoFar(const core::OptimizationProblem& problem);
 
     // Takes in the vertex's result; true when it is the best so far. A
-    // failed vertex has no result to compare and never is.
+    // failed vertex has no result to compare and never is; nor is one
+    // measured again since, whose new observation replaces the old (a
+    // lucky first measurement would otherwise stay the best reported).
     bool add(int vertex, double result);
     bool any() const { return m_vertex > 0; }
     int vertex() const { return m_vertex; }
@@ -84,6 +86,7 @@ public:
 
 private:
     const core::OptimizationProblem* m_problem;
+    std::vector<bool> m_replaced; // by vertex number: measured again since
     int m_vertex = 0;
     double m_result = 0;
     double m_objective = 0;

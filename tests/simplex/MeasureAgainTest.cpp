@@ -92,6 +92,19 @@ TEST(MeasureAgain, TheNextTrialFallsBackAtTheLimits)
     EXPECT_EQ(Levels(measured), (QStringList{"4.5", "4.25"}));
 }
 
+// The new observation replaces the old one: a lucky first measurement of
+// the best vertex is no longer reported as the best.
+TEST(MeasureAgain, TheBestResultTakesTheNewMeasurement)
+{
+    core::OptimizationProblem problem = SmallSimplex();
+    core::RunTimeState runTime;
+    EXPECT_EQ(AssessRun(problem).best->vertex, 2);
+    ASSERT_TRUE(MeasureAgain(problem, runTime, 2).outcome.ok);
+    ASSERT_TRUE(NextStep(problem, runTime, {"12", {}}).outcome.ok);
+    EXPECT_EQ(AssessRun(problem).best->vertex, 4);
+    EXPECT_EQ(AssessRun(problem).best->result, 12);
+}
+
 TEST(MeasureAgain, CancelPutsBackTheTrialAndRecordsNothing)
 {
     core::OptimizationProblem problem = SmallSimplex();

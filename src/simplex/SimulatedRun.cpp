@@ -34,14 +34,17 @@ const SimulatedProcess* ProcessOfRun(const core::OptimizationProblem& problem)
 {
     if (problem.SimulatedProcess.isEmpty())
         return nullptr;
-    return FindSimulatedProcess(problem.SimulatedProcess);
+    // A learner may change the number of factors in the setup window; the
+    // process cannot measure a problem of another size.
+    const SimulatedProcess* process = FindSimulatedProcess(problem.SimulatedProcess);
+    return process && process->factorCount() == problem.NumFactors ? process : nullptr;
 }
 
 std::optional<QString> SimulationFault(const core::OptimizationProblem& problem)
 {
     if (problem.SimulatedProcess.isEmpty())
         return std::nullopt;
-    const SimulatedProcess* process = ProcessOfRun(problem);
+    const SimulatedProcess* process = FindSimulatedProcess(problem.SimulatedProcess);
     if (!process)
         return QStringLiteral("The problem is run on the simulated process \"%1\", which this program does not know.")
             .arg(problem.SimulatedProcess);
@@ -67,6 +70,11 @@ std::optional<QString> MeasureTrial(const core::OptimizationProblem& problem, co
     const double measured = MeasuredResponse(*process, levels, problem.SimulationNoise, problem.SimulationSeed,
                                              static_cast<std::uint64_t>(vertex));
     return core::ShortestSingleForm(SingleOf(measured), locale);
+}
+
+core::Message TrialLevelsNotNumbers()
+{
+    return Critical(DataEntryError, QStringLiteral("Every level must be a number before the trial can be run."));
 }
 
 GridText MeasureInitialRows(const core::OptimizationProblem& problem, GridText grid, const QLocale& locale)

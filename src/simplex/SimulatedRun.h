@@ -9,6 +9,7 @@
 #include "simplex/GridText.h"
 #include "simplex/SimulatedProcess.h"
 
+#include "core/Message.h"
 #include "core/ProblemRecord.h"
 
 #include <QLocale>
@@ -34,8 +35,9 @@ struct SimulationChoice {
 void StartSimulatedRun(core::OptimizationProblem& problem, const SimulatedProcess& process,
                        const SimulationChoice& choice);
 
-// The process of a simulated run; nullptr for a real run or a process this
-// program does not know.
+// The process of a simulated run; nullptr for a real run, a process this
+// program does not know, or a problem whose number of factors is not the
+// process's.
 const SimulatedProcess* ProcessOfRun(const core::OptimizationProblem& problem);
 
 // Why a record just read cannot be run as it says: a simulated process the
@@ -47,6 +49,9 @@ std::optional<QString> SimulationFault(const core::OptimizationProblem& problem)
 // nullopt when a level is not a number or the run is not simulated.
 std::optional<QString> MeasureTrial(const core::OptimizationProblem& problem, const QStringList& levelTexts,
                                     int vertex, const QLocale& locale = QLocale());
+
+// Run Trial's answer when a level of the trial on show is not a number.
+core::Message TrialLevelsNotNumbers();
 
 // Run Trial on the initial simplex: the result cell of every row whose
 // levels are numbers filled with its measurement (row i is vertex i); the

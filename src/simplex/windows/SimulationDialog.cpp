@@ -44,6 +44,8 @@ SimulationDialog::SimulationDialog(QWidget* parent) : QDialog(parent)
     m_newSeed = new QPushButton(QStringLiteral("New Seed"), this);
     m_newSeed->setObjectName(QStringLiteral("cmdNewSeed"));
     m_newSeed->setAutoDefault(false);
+    // Room for a whole seed as drawn, which a learner may want to write down.
+    m_seed->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000000")));
 
     auto* steps = new QGroupBox(QStringLiteral("Step Type"), this);
     m_fixed = new QRadioButton(QStringLiteral("Fixed"), steps);

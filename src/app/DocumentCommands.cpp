@@ -13,6 +13,7 @@ void DocumentCommands::install(shell::CommandHandlers& handlers)
 {
     handlers.newProblem = [this] { m_files.newProblem(); };
     handlers.openProblem = [this] { m_files.openProblemFile(); };
+    handlers.simulatedProblem = [this] { m_files.newSimulatedProblem(); };
     handlers.save = [this] { m_files.saveSequence(); };
     handlers.print = [this] { m_print.printCommand(); };
     handlers.cut = [this] { m_clipboard.cutCommand(); };

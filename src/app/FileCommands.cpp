@@ -7,14 +7,17 @@
 #include "core/SnapshotFiles.h"
 #include "core/StateFile.h"
 #include "core/TextFile.h"
+#include "core/UndoSnapshot.h"
 #include "practice/ExerciseFiles.h"
 #include "practice/PracticeRecords.h"
 #include "practice/windows/PracticeWindows.h"
 #include "shell/DialogService.h"
 #include "shell/MainWindow.h"
 #include "simplex/ReadBack.h"
+#include "simplex/SimulatedRun.h"
 #include "simplex/windows/SetupWindow.h"
 #include "simplex/windows/SimplexWindows.h"
+#include "simplex/windows/SimulationDialog.h"
 #include "simplex/windows/WindowSupport.h"
 
 
@@ -184,6 +187,38 @@ void FileCommands::newProblem()
     if (setup)
         setup->setDefineInitialSimplexEnabled(false);
     m_context.simplexWindows.refreshPlot();
+}
+
+void FileCommands::newSimulatedProblem()
+{
+    simplex::SimulationDialog dialog(&m_context.mainWindow);
+    if (!m_context.dialogs.runDialog(dialog))
+        return;
+    const std::optional<simplex::SimulationChoice> choice = dialog.choice();
+    const simplex::SimulatedProcess* process = choice ? simplex::FindSimulatedProcess(choice->process) : nullptr;
+    if (!process)
+        return;
+    // Choosing a process already says "begin": only unsaved work is asked about.
+    if (m_context.runTime.Modified == QLatin1String("yes")) {
+        const shell::MessageRequest question{
+            QStringLiteral("Warning!"),
+            QStringLiteral("Your data has not been saved.  Do you want to begin a new Sequential Optimization Problem?"),
+            core::MessageIcon::Critical, shell::MessageButtons::YesNo, shell::MessageAnswer::No};
+        if (m_context.dialogs.message(question) != shell::MessageAnswer::Yes)
+            return;
+    }
+    closeProblemWindows();
+    m_context.mainWindow.releaseFocus();
+    if (!StartUpProblemRecord(m_context.problem, m_context.runTime, m_context.snapshots, m_context.dialogs))
+        return;
+    simplex::StartSimulatedRun(m_context.problem, *process, *choice);
+    // The first snapshot again, now of the run as it starts: an Undo goes
+    // back to the process, not to an empty problem.
+    if (const core::FileStatus written = core::WriteStartupSnapshot(m_context.problem, m_context.runTime,
+                                                                    m_context.snapshots);
+        !written)
+        m_context.dialogs.show(FirstSnapshotNotWritten(m_context.runTime.StateFilePath, written.error));
+    m_context.simplexWindows.reopenStageWindow();
 }
 
 void FileCommands::closeProblemWindows()

@@ -56,6 +56,10 @@ public:
     // first); on Yes the record starts again and the setup window opens
     // with Define Initial Simplex disabled.
     void newProblem();
+    // Practice > Simplex on a Simulated Process...: the dialog, then New's
+    // question when the work is unsaved; then the record of the chosen
+    // process and the setup window at Define Initial Simplex.
+    void newSimulatedProblem();
 
     // frmDefineFactors, frmInitialSimplex, frmProgress, SeqSimplexInitialize,
     // SimplexSteps, in this order; the practice windows stay.

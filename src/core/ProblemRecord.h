@@ -123,6 +123,13 @@ struct OptimizationProblem {
     std::vector<ResponseDefinition> Responses;
     Matrix VertexResponses;
 
+    // A run measured on a simulated process rather than in the laboratory:
+    // the process by its name (empty for a real run), the standard deviation
+    // of the noise and the seed of the run's own noise stream.
+    QString SimulatedProcess;
+    double SimulationNoise = 0;
+    std::uint64_t SimulationSeed = 0;
+
     friend bool operator==(const OptimizationProblem&, const OptimizationProblem&) = default;
 };
 

@@ -104,9 +104,10 @@ qint64 StateFileLineCount(int k, int n)
 // line, in this order; a problem that needs none writes none, so its file is
 // the one it always was. A reader that knows no sections refuses the file.
 const QString ResponsesMarker = QStringLiteral("[Responses]");
-const QStringList SectionMarkers{ResponsesMarker};
+const QString SimulationMarker = QStringLiteral("[Simulation]");
+const QStringList SectionMarkers{ResponsesMarker, SimulationMarker};
 
-void WriteSections(const OptimizationProblem& p, StateFileText& out)
+void WriteResponses(const OptimizationProblem& p, StateFileText& out)
 {
     if (p.Responses.empty())
         return;
@@ -125,6 +126,24 @@ void WriteSections(const OptimizationProblem& p, StateFileText& out)
         for (int i = 1; i <= m; ++i)
             out.number(p.VertexResponses.value(i, v));
     }
+}
+
+// The seed is written whole, as digits, not as a number of the file's
+// precision: every one of its bits decides the noise of the run.
+void WriteSimulation(const OptimizationProblem& p, StateFileText& out)
+{
+    if (p.SimulatedProcess.isEmpty())
+        return;
+    out.text(SimulationMarker);
+    out.text(p.SimulatedProcess);
+    out.number(p.SimulationNoise);
+    out.text(QLatin1Char(' ') + QString::number(p.SimulationSeed) + QLatin1Char(' '));
+}
+
+void WriteSections(const OptimizationProblem& p, StateFileText& out)
+{
+    WriteResponses(p, out);
+    WriteSimulation(p, out);
 }
 
 // The file in its order. The loops run 1..count, so a count below 1 (the
@@ -321,6 +340,7 @@ private:
     void readFactors(OptimizationProblem& r, int k);
     void readRest(OptimizationProblem& r);
     void readResponses(OptimizationProblem& r);
+    void readSimulation(OptimizationProblem& r);
 
     LineSource& m_source;
     qsizetype m_lineNumber = 0;
@@ -486,7 +506,10 @@ void StateFileParser::readRest(OptimizationProblem& r)
         if (first && IsStepType(kept))
             m_stepType = kept;
         else if (section >= nextSection) {
-            readResponses(r);
+            if (section == SectionMarkers.indexOf(ResponsesMarker))
+                readResponses(r);
+            else
+                readSimulation(r);
             nextSection = section + 1;
         } else if (!kept.isEmpty())
             fail(QStringLiteral("Line %1 lies beyond the end of the problem that lines 2 and 3 describe.").arg(m_lineNumber));
@@ -522,18 +545,30 @@ void StateFileParser::readResponses(OptimizationProblem& r)
     }
 }
 
+void StateFileParser::readSimulation(OptimizationProblem& r)
+{
+    r.SimulatedProcess = text().trimmed();
+    if (r.SimulatedProcess.isEmpty())
+        fail(QStringLiteral("Line %1 should hold the name of the simulated process but is empty.").arg(m_lineNumber));
+    // Read at the precision written: the noise of every vertex scales with it.
+    const std::optional<double> sigma = numberLine();
+    if (!sigma || !std::isfinite(*sigma) || *sigma < 0)
+        fail(QStringLiteral("Line %1 should hold the noise of the simulation, a number no smaller than 0, but holds %2.")
+                 .arg(m_lineNumber).arg(lastShown()));
+    r.SimulationNoise = *sigma;
+    const QString seed = text().trimmed();
+    bool whole = false;
+    r.SimulationSeed = seed.toULongLong(&whole);
+    if (!whole)
+        fail(QStringLiteral("Line %1 should hold the seed of the simulation, a whole number from 0 to %2, but holds %3.")
+                 .arg(m_lineNumber).arg(std::numeric_limits<std::uint64_t>::max()).arg(Shown(seed)));
+}
+
 FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem, QString* stepType)
 {
     if (source.count() == 0)
         return FileStatus::failure(QStringLiteral("The file is empty."));
-    // A fresh record, not a copy of the old one (a long history is worth
-    // not copying), with what the file does not hold taken over.
-    OptimizationProblem loaded;
-    loaded.StepType = problem.StepType;
-    loaded.FirstStepPending = problem.FirstStepPending;
-    loaded.NextVertexType = problem.NextVertexType;
-    loaded.LastObjective = problem.LastObjective;
-    loaded.Factors = problem.Factors; // the decimals of slots beyond the file's k stay
+    OptimizationProblem loaded = RecordToReadInto(problem);
     StateFileParser parser(source);
     ClearUpperVectorState();
     try {
@@ -548,6 +583,19 @@ FileStatus ParseStateFile(LineSource& source, OptimizationProblem& problem, QStr
 }
 
 } // namespace
+
+OptimizationProblem RecordToReadInto(const OptimizationProblem& current)
+{
+    // A fresh record, not a copy of the old one (a long history is worth
+    // not copying), with what the file does not hold taken over.
+    OptimizationProblem loaded;
+    loaded.StepType = current.StepType;
+    loaded.FirstStepPending = current.FirstStepPending;
+    loaded.NextVertexType = current.NextVertexType;
+    loaded.LastObjective = current.LastObjective;
+    loaded.Factors = current.Factors; // the decimals of slots beyond the file's k stay
+    return loaded;
+}
 
 TextLineFault StateFileTextFault(const QString& text)
 {

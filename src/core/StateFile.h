@@ -53,6 +53,11 @@ FileStatus StateFileTooLarge();
 // given, receives that text, or is emptied for a file without the line.
 FileStatus ReadStateFile(const QString& path, OptimizationProblem& problem, QString* stepType = nullptr);
 
+// The record a read fills: fresh, with the fields the file does not hold
+// taken over from the current one. A reader that checks what it read before
+// it takes it (a simulated process the engine does not know) reads into it.
+OptimizationProblem RecordToReadInto(const OptimizationProblem& current);
+
 // The bytes of the state file at path, refused when it is too large to be
 // one; ParseStateFileBytes then reads them.
 FileStatus ReadStateFileBytes(const QString& path, QByteArray& data, Links links);

@@ -19,6 +19,7 @@ inline const QString PracticeLevelAll = QStringLiteral("all");
 struct CommandHandlers {
     std::function<void()> newProblem;
     std::function<void()> openProblem;
+    std::function<void()> simulatedProblem; // a new problem run on a simulated process
     std::function<void()> save; // the whole save sequence, commits included
     std::function<void()> print;
     std::function<void()> cut;

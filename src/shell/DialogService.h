@@ -12,6 +12,8 @@
 #include <optional>
 #include <vector>
 
+class QDialog;
+
 namespace zeltomir::shell {
 
 enum class MessageButtons { Ok, YesNo };
@@ -90,6 +92,11 @@ public:
     // The text typed, exactly as the box holds it; nullopt when the user
     // cancelled.
     virtual std::optional<QString> askText(const TextRequest& request) = 0;
+
+    // Runs a dialog of the program's own (its controls named, so a test can
+    // fill them in) and answers whether it was accepted. The plain service
+    // runs it modally; a scripted one lets the test work its controls.
+    virtual bool runDialog(QDialog& dialog);
 
     // Shorthands for the common shapes.
     MessageAnswer message(const QString& title, const QString& text, core::MessageIcon icon,

@@ -71,6 +71,8 @@ void MainMenus::buildPracticeMenu(QMenu& practice)
     QMenu& variance = *addSubmenu(practice, "mnuPracticeVO", QStringLiteral("Variance Optimization"));
     addItem(variance, "mnuPracticeVOsim", QStringLiteral("Simple"));
     addItem(variance, "mnuPracticeVOadv", QStringLiteral("Advanced"));
+    addSeparator(practice, "mnuPracticeBreak");
+    addItem(practice, "mnuPracticeSimulated", QStringLiteral("Simplex on a Simulated Process..."));
 }
 
 QAction* MainMenus::action(const QString& objectName) const

@@ -160,6 +160,7 @@ void MainWindow::connectMenus()
         {"mnuVertexSummary", &CommandHandlers::showVertexSummary},
         {"mnuSimplexPlot", &CommandHandlers::showSimplexPlot},
         {"mnuProblemSetup", &CommandHandlers::showProblemSetup},
+        {"mnuPracticeSimulated", &CommandHandlers::simulatedProblem},
     };
     for (const auto& [name, handler] : direct)
         connectMenuItem(name, [this, handler = handler] { run(handler); });

@@ -187,6 +187,11 @@ std::optional<int> QtDialogService::chooseOne(const ChoiceRequest& request)
     return selectedChoice(*dialog);
 }
 
+bool DialogService::runDialog(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
+}
+
 std::optional<QString> QtDialogService::openFileName(const QStringList& nameFilters, int selectedFilter)
 {
     return runFileDialog({FileDialogKind::Open, nameFilters, selectedFilter});

@@ -4,6 +4,7 @@
 #include "simplex/EngineSupport.h"
 #include "simplex/SimplexMoves.h"
 #include "simplex/SimplexTerms.h"
+#include "simplex/SimulatedRun.h"
 #include "simplex/StepRules.h"
 #include "simplex/VertexStatus.h"
 
@@ -332,30 +333,43 @@ void RestoreRunValues(core::OptimizationProblem& problem, const core::Optimizati
     RestoreGeometry(problem, known);
 }
 
+namespace {
+
+// A file the core reads well may still name a simulated process this
+// program does not have; it is refused like any other, the record untouched.
+core::FileStatus TakeRead(core::FileStatus read, core::OptimizationProblem loaded, const QString& kept,
+                          core::OptimizationProblem& problem, QString* stepType,
+                          const core::OptimizationProblem* known)
+{
+    if (!read)
+        return read;
+    if (const std::optional<QString> fault = SimulationFault(loaded))
+        return core::FileStatus::failure(*fault);
+    RestoreRunValues(loaded, known, kept.isEmpty() ? loaded.StepType : kept);
+    problem = std::move(loaded);
+    if (stepType)
+        *stepType = kept;
+    return read;
+}
+
+} // namespace
+
 core::FileStatus ReadProblemFile(const QString& path, core::OptimizationProblem& problem, QString* stepType,
                                  const core::OptimizationProblem* known)
 {
     QString kept;
-    const core::FileStatus read = core::ReadStateFile(path, problem, &kept);
-    if (!read)
-        return read;
-    RestoreRunValues(problem, known, kept.isEmpty() ? problem.StepType : kept);
-    if (stepType)
-        *stepType = kept;
-    return read;
+    core::OptimizationProblem loaded = core::RecordToReadInto(problem);
+    const core::FileStatus read = core::ReadStateFile(path, loaded, &kept);
+    return TakeRead(read, std::move(loaded), kept, problem, stepType, known);
 }
 
 core::FileStatus ParseProblemBytes(QByteArray data, core::OptimizationProblem& problem, QString* stepType,
                                    const core::OptimizationProblem* known)
 {
     QString kept;
-    const core::FileStatus read = core::ParseStateFileBytes(std::move(data), problem, &kept);
-    if (!read)
-        return read;
-    RestoreRunValues(problem, known, kept.isEmpty() ? problem.StepType : kept);
-    if (stepType)
-        *stepType = kept;
-    return read;
+    core::OptimizationProblem loaded = core::RecordToReadInto(problem);
+    const core::FileStatus read = core::ParseStateFileBytes(std::move(data), loaded, &kept);
+    return TakeRead(read, std::move(loaded), kept, problem, stepType, known);
 }
 
 } // namespace zeltomir::simplex

@@ -353,6 +353,38 @@ TEST(StateFileTest, TheResponsesSectionRoundTrips)
     }
 }
 
+// A simulated run keeps its process, noise and seed in a section after the
+// responses; the seed comes back whole and the noise at the precision it was
+// written with, as the noise of every vertex depends on both.
+TEST(StateFileTest, TheSimulationSectionRoundTripsAfterTheResponses)
+{
+    for (const bool responses : {false, true}) {
+        SCOPED_TRACE(responses);
+        OptimizationProblem p = RandomProblem(2, 6, 5, true);
+        p.StepType = QStringLiteral("Variable");
+        if (responses) {
+            p.Responses = {{"Yield", ResponseGoal::Maximize, 120, 170}};
+            p.VertexResponses.redim(1, p.NumVertices);
+        }
+        const QByteArray real = StateFileBytes(p);
+        p.SimulatedProcess = QStringLiteral("two-peaks");
+        p.SimulationNoise = 0.3;
+        p.SimulationSeed = 18446744073709551557ULL;
+        const QByteArray bytes = StateFileBytes(p);
+        EXPECT_TRUE(bytes.startsWith(real));
+        EXPECT_EQ(bytes.mid(real.size()), "[Simulation]\r\ntwo-peaks\r\n 0.3 \r\n 18446744073709551557 \r\n");
+        OptimizationProblem read;
+        ResetToStartup(read);
+        ASSERT_TRUE(ParseStateFileBytes(bytes, read));
+        EXPECT_EQ(read.SimulatedProcess, p.SimulatedProcess);
+        EXPECT_EQ(read.SimulationNoise, 0.3);
+        EXPECT_EQ(read.SimulationSeed, p.SimulationSeed);
+        EXPECT_EQ(read.Responses, p.Responses);
+        read.StepType = p.StepType;
+        EXPECT_EQ(StateFileBytes(read), bytes);
+    }
+}
+
 TEST(StateFileTest, ToleratesWhatEditorsDoToAFile)
 {
     const QByteArray startup = Crlf(StartupFileLines());
@@ -497,6 +529,15 @@ TEST(StateFileTest, MalformedFilesAreRejectedAndLeaveTheRecordAlone)
          "Response 1 (line 82): the lower limit must lie below the upper limit."},
         {"responses for another number of vertices", Crlf(StartupFileLines()) + responses("max", "1", "2"),
          "Line 83 should hold the number of vertices, 3, but holds \"2\"."},
+        {"simulation with a negative noise", Crlf(StartupFileLines()) + "[Simulation]\r\nhill\r\n-0.5\r\n 7 \r\n",
+         "Line 75 should hold the noise of the simulation, a number no smaller than 0, but holds \"-0.5\"."},
+        {"simulation with a seed that is not whole", Crlf(StartupFileLines()) + "[Simulation]\r\nhill\r\n 1 \r\n 7.5 \r\n",
+         "Line 76 should hold the seed of the simulation, a whole number from 0 to 18446744073709551615, but holds \"7.5\"."},
+        {"simulation without a process", Crlf(StartupFileLines()) + "[Simulation]\r\n \r\n 1 \r\n 7 \r\n",
+         "Line 74 should hold the name of the simulated process but is empty."},
+        {"simulation before the responses", Crlf(StartupFileLines()) + "[Simulation]\r\nhill\r\n 1 \r\n 7 \r\n"
+                                                + responses("max", "1", "3"),
+         "Line 77 lies beyond the end of the problem that lines 2 and 3 describe."},
         {"the responses twice", Crlf(StartupFileLines()) + responses("max", "1", "3") + responses("max", "1", "3"),
          "Line 87 lies beyond the end of the problem that lines 2 and 3 describe."},
     };

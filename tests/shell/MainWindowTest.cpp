@@ -123,7 +123,7 @@ const MenuContents Menus[] = {
     {"mnuMDIlanguage", "Language", {"mnuMDIEnglish", "mnuMDIfrench", "mnuFileLanguageSpanish", "mnuMDIGerman"}},
     {"Menu_edit", "&Edit", {"Menu_cut", "Menu_copy", "Menu_paste", "mnuEditBreak", "mnuCorrectResult"}},
     {"mnuSimplex", "View", {"mnuSimplexSteps", "mnuVertexSummary", "mnuSimplexPlot", "mnuProblemSetup"}},
-    {"mnuPractice", "Practice", {"mnuScrap", "mnuPracticeTO", "mnuPracticeVO"}},
+    {"mnuPractice", "Practice", {"mnuScrap", "mnuPracticeTO", "mnuPracticeVO", "mnuPracticeBreak", "mnuPracticeSimulated"}},
     {"mnuScrap", "Scrap Reduction", {"mnuSRsim", "mnuSRadv"}},
     {"mnuPracticeTO", "Target Optimization", {"mnuPracticeTOsimple", "mnuPracticeTOadvanced"}},
     {"mnuPracticeVO", "Variance Optimization", {"mnuPracticeVOsim", "mnuPracticeVOadv"}},
@@ -219,6 +219,7 @@ protected:
         h.showVertexSummary = record("showVertexSummary");
         h.showSimplexPlot = record("showSimplexPlot");
         h.showProblemSetup = record("showProblemSetup");
+        h.simulatedProblem = record("simulatedProblem");
         h.practice = [this](PracticeKind kind, const QString& level) {
             static const char* const kinds[] = {"target", "variance", "scrap"};
             calls << QStringLiteral("practice %1 %2").arg(kinds[static_cast<int>(kind)], level);
@@ -274,6 +275,7 @@ TEST_F(RoutingTest, MenuItemsCallTheirCommandDirectly)
         {"mnuVertexSummary", "showVertexSummary+focus"},
         {"mnuSimplexPlot", "showSimplexPlot+focus"},
         {"mnuProblemSetup", "showProblemSetup+focus"},
+        {"mnuPracticeSimulated", "simulatedProblem+focus"},
         {"mnuSRsim", "practice scrap simple"},
         {"mnuSRadv", "practice scrap all"},
         {"mnuPracticeTOsimple", "practice target simple"},

@@ -1,6 +1,7 @@
 #include "simplex/windows/InitialSimplexWindow.h"
 
 #include "simplex/InitialSimplex.h"
+#include "simplex/SimulatedRun.h"
 #include "simplex/windows/SimplexWindows.h"
 #include "simplex/windows/WindowSupport.h"
 
@@ -39,11 +40,14 @@ InitialSimplexWindow::InitialSimplexWindow(SimplexWindows& windows, QWidget* par
     m_continue = new QPushButton(QStringLiteral("Continue"), this);
     m_continue->setObjectName(QStringLiteral("Command3"));
     m_continue->setAutoDefault(false);
+    m_runTrial = MakeButton(QStringLiteral("cmdRunTrial"), QStringLiteral("Run Trial"), this);
+    m_runTrial->setVisible(ProcessOfRun(context().problem) != nullptr);
 
     showGrid(LoadInitialSimplexGrid(context().problem));
     m_grid->setCurrentCell(1, 1);
 
     connect(m_continue, &QPushButton::clicked, this, &InitialSimplexWindow::continueClicked);
+    connect(m_runTrial, &QPushButton::clicked, this, &InitialSimplexWindow::runTrial);
     connect(m_grid, &shell::GridWidget::cellEdited, this,
             [&runTime = context().runTime] { runTime.Modified = QStringLiteral("yes"); });
 }
@@ -73,8 +77,19 @@ void InitialSimplexWindow::resizeEvent(QResizeEvent* event)
     m_grid->setGeometry(left, top, width, height);
     const int buttonWidth = std::max(shell::TwipsX(this, ButtonWidthTwips), m_continue->sizeHint().width());
     const int buttonHeight = std::max(shell::TwipsY(this, ButtonHeightTwips), m_continue->sizeHint().height());
-    m_continue->setGeometry(left + width - buttonWidth, top + height + shell::TwipsY(this, ButtonGapTwips),
-                            buttonWidth, buttonHeight);
+    const int buttonTop = top + height + shell::TwipsY(this, ButtonGapTwips);
+    m_continue->setGeometry(left + width - buttonWidth, buttonTop, buttonWidth, buttonHeight);
+    const int runWidth = std::max(shell::TwipsX(this, ButtonWidthTwips), m_runTrial->sizeHint().width());
+    m_runTrial->setGeometry(left, buttonTop, runWidth, buttonHeight);
+}
+
+// The measurements go into the cells as if typed: the learner still
+// presses Continue, and may change any of them first.
+void InitialSimplexWindow::runTrial()
+{
+    m_grid->finishEditing();
+    showGrid(MeasureInitialRows(context().problem, ReadGrid(*m_grid)));
+    context().runTime.Modified = QStringLiteral("yes");
 }
 
 void InitialSimplexWindow::continueClicked()

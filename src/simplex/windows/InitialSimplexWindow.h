@@ -27,6 +27,8 @@ public:
 
     shell::GridWidget* grid() const { return m_grid; }             // ss
     QPushButton* continueButton() const { return m_continue; }     // Command3
+    // Shown for a run on a simulated process only.
+    QPushButton* runTrialButton() const { return m_runTrial; }     // cmdRunTrial
 
     void showGrid(const GridText& text);
 
@@ -39,9 +41,11 @@ protected:
 
 private:
     void continueClicked();
+    void runTrial();
 
     shell::GridWidget* m_grid = nullptr;
     QPushButton* m_continue = nullptr;
+    QPushButton* m_runTrial = nullptr;
 };
 
 } // namespace zeltomir::simplex

@@ -246,6 +246,39 @@ void DrawPathPlot(QCustomPlot& plot, const PathPlot& content)
     plot.replot();
 }
 
+void DrawTrueSurface(QCustomPlot& plot, const TrueSurface& surface)
+{
+    auto* map = new QCPColorMap(plot.xAxis, plot.yAxis);
+    // Behind the grid and the path: the background layer holds only the
+    // plot area's fill, which the map then covers.
+    map->setLayer(QStringLiteral("background"));
+    map->removeFromLegend();
+    map->data()->setSize(surface.columns, surface.rows);
+    map->data()->setRange(QCPRange(surface.xRange.lower, surface.xRange.upper),
+                          QCPRange(surface.yRange.lower, surface.yRange.upper));
+    for (int row = 0; row < surface.rows; ++row) {
+        for (int column = 0; column < surface.columns; ++column)
+            map->data()->setCell(column, row, surface.values[static_cast<std::size_t>(row * surface.columns + column)]);
+    }
+    // Pale colours, so that the path drawn over them stays easy to read.
+    QCPColorGradient gradient;
+    gradient.setColorStopAt(0, QColor(222, 235, 247));
+    gradient.setColorStopAt(0.5, QColor(199, 233, 192));
+    gradient.setColorStopAt(0.8, QColor(254, 230, 160));
+    gradient.setColorStopAt(1, QColor(252, 174, 145));
+    map->setGradient(gradient);
+    map->setInterpolate(true);
+    map->rescaleDataRange(true);
+
+    auto* optimum = new QCPCurve(plot.xAxis, plot.yAxis);
+    optimum->setData(QVector<double>{surface.optimum.x()}, QVector<double>{surface.optimum.y()});
+    optimum->setLineStyle(QCPCurve::lsNone);
+    optimum->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCrossCircle, QPen(Qt::black, 2), Qt::NoBrush, 14));
+    optimum->setName(QStringLiteral("True optimum"));
+    plot.legend->setVisible(true);
+    plot.replot();
+}
+
 std::vector<std::size_t> MarkersAt(const QCustomPlot& plot, const std::vector<QPointF>& points, QPointF pixel)
 {
     std::vector<std::pair<double, std::size_t>> near;

@@ -4,6 +4,7 @@
 // about markers, pens and axes, nothing about what the points are.
 
 #include "simplex/PlotContent.h"
+#include "simplex/SimulationReveal.h"
 
 #include <QList>
 #include <QPointF>
@@ -33,6 +34,12 @@ void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content);
 // every vertex, the current simplex's outline, the earlier ones fainter, the
 // centres joined in order, and the trial on show.
 void DrawPathPlot(QCustomPlot& plot, const PathPlot& content);
+
+// The true surface of a simulated process as a colour map behind what the
+// path plot shows (pale where the response is low, warm where it is high),
+// and the true optimum marked on it. Drawn after DrawPathPlot, which clears
+// it away again.
+void DrawTrueSurface(QCustomPlot& plot, const TrueSurface& surface);
 
 // The markers (their indices in `points`, plot coordinates) under a pixel of
 // the plot: the nearest one within reach of the pointer and any drawn on the

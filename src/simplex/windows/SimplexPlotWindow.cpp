@@ -3,6 +3,8 @@
 #include "simplex/PlotContent.h"
 #include "simplex/PlotText.h"
 #include "simplex/RunProgress.h"
+#include "simplex/SimulatedRun.h"
+#include "simplex/SimulationReveal.h"
 #include "simplex/VertexCsv.h"
 #include "simplex/windows/PlotDrawing.h"
 #include "simplex/windows/PlotPicture.h"
@@ -69,6 +71,13 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     m_progress->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
     m_savePicture = MakeButton(QStringLiteral("cmdSavePicture"), QStringLiteral("Save Picture..."), this);
     m_exportVertices = MakeButton(QStringLiteral("cmdExportVertices"), QStringLiteral("Export Vertices..."), this);
+    m_showTrue = MakeButton(QStringLiteral("cmdShowTrueProcess"), QStringLiteral("Show the True Process"), this);
+    m_showTrue->setCheckable(true);
+    m_trueText = new QTextBrowser(this);
+    m_trueText->setObjectName(QStringLiteral("txtTrueProcess"));
+    m_trueText->setFrameShape(QFrame::NoFrame);
+    m_trueText->viewport()->setAutoFillBackground(false);
+    m_trueText->hide();
 
     auto* factors = new QHBoxLayout;
     factors->addWidget(xLabel);
@@ -82,6 +91,8 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     plots->addWidget(m_path, 1);
     auto* side = new QVBoxLayout;
     side->addWidget(m_progress, 1);
+    side->addWidget(m_trueText, 1);
+    side->addWidget(m_showTrue);
     side->addWidget(m_savePicture);
     side->addWidget(m_exportVertices);
     auto* layout = new QHBoxLayout(this);
@@ -95,6 +106,7 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     m_path->installEventFilter(this);
     connect(m_savePicture, &QPushButton::clicked, this, &SimplexPlotWindow::savePicture);
     connect(m_exportVertices, &QPushButton::clicked, this, &SimplexPlotWindow::exportVertices);
+    connect(m_showTrue, &QPushButton::toggled, this, &SimplexPlotWindow::drawPath);
     // Drawn by the activation that opening brings, not here as well.
     fillFactorBoxes();
 }
@@ -162,7 +174,23 @@ void SimplexPlotWindow::drawPath()
     m_pathContent = BuildPathPlot(context().problem, m_factors.across, m_factors.up,
                                   m_wholeRange->isChecked() ? PathRange::Whole : PathRange::Visited);
     DrawPathPlot(*m_path, m_pathContent);
+    showTrueProcess();
     AlignLegends({m_response, m_path});
+}
+
+// The summary takes the place of the progress while the truth is on show.
+void SimplexPlotWindow::showTrueProcess()
+{
+    const SimulatedProcess* process = ProcessOfRun(context().problem);
+    m_showTrue->setVisible(process != nullptr);
+    const bool shown = process && m_showTrue->isChecked();
+    m_trueText->setVisible(shown);
+    m_progress->setVisible(!shown);
+    if (!shown)
+        return;
+    const RevealSummary summary = SummariseSimulatedRun(context().problem, *process);
+    DrawTrueSurface(*m_path, TrueSurfaceSlice(*process, summary.bestLevels, m_factors.across, m_factors.up, 120));
+    m_trueText->setHtml(RevealText(summary, *process));
 }
 
 void SimplexPlotWindow::showProgress()

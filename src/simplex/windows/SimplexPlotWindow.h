@@ -41,6 +41,10 @@ public:
     QTextBrowser* progressPanel() const { return m_progress; } // txtProgress
     QPushButton* savePictureButton() const { return m_savePicture; }
     QPushButton* exportVerticesButton() const { return m_exportVertices; }
+    // For a run on a simulated process only: the true surface behind the
+    // path and a summary of the run against it, while the button is down.
+    QPushButton* showTrueProcessButton() const { return m_showTrue; } // cmdShowTrueProcess
+    QTextBrowser* trueProcessPanel() const { return m_trueText; }     // txtTrueProcess
 
     // The window size of the load, in twips.
     static constexpr int WidthTwips = 13500;
@@ -57,6 +61,7 @@ private:
     void drawPath();
     QString tipAt(const QCustomPlot* plot, QPoint pixel) const;
     void showProgress();
+    void showTrueProcess();
     void reportSaveFailure(const QString& path, const QString& why);
 
     QCustomPlot* m_response = nullptr;
@@ -67,6 +72,8 @@ private:
     QTextBrowser* m_progress = nullptr;
     QPushButton* m_savePicture = nullptr;
     QPushButton* m_exportVertices = nullptr;
+    QPushButton* m_showTrue = nullptr;
+    QTextBrowser* m_trueText = nullptr;
 
     // What the plots show now: the factors of the boxes, and the points the
     // tool tips are found among.

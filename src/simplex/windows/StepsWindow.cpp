@@ -4,6 +4,7 @@
 #include "simplex/MeasureAgain.h"
 #include "simplex/NextStep.h"
 #include "simplex/RunProgress.h"
+#include "simplex/SimulatedRun.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/VertexStatus.h"
 #include "simplex/windows/SimplexWindows.h"
@@ -56,6 +57,8 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     m_nextStep = new QPushButton(QStringLiteral("Next Step"), this);
     m_nextStep->setObjectName(QStringLiteral("Command1"));
     m_nextStep->setAutoDefault(false);
+    m_runTrial = MakeButton(QStringLiteral("cmdRunTrial"), QStringLiteral("Run Trial"), this);
+    m_runTrial->setVisible(ProcessOfRun(context().problem) != nullptr);
 
     m_measureAgain = MakeButton(QStringLiteral("cmdMeasureAgain"), MeasureAgainCaption, this);
     m_trialFailed = MakeButton(QStringLiteral("cmdTrialFailed"), QStringLiteral("Trial Failed"), this);
@@ -79,6 +82,7 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     auto* entry = new QHBoxLayout;
     entry->addWidget(m_resultLabel);
     entry->addWidget(m_result, 1);
+    entry->addWidget(m_runTrial);
     entry->addWidget(m_nextStep);
     // The commands for a trial that went wrong sit under the result, apart
     // from Next Step, which is pressed after every trial.
@@ -95,6 +99,7 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     connect(m_nextStep, &QPushButton::clicked, this, &StepsWindow::nextStep);
     connect(m_measureAgain, &QPushButton::clicked, this, &StepsWindow::measureAgain);
     connect(m_trialFailed, &QPushButton::clicked, this, &StepsWindow::trialFailed);
+    connect(m_runTrial, &QPushButton::clicked, this, &StepsWindow::runTrial);
     connect(m_result, &QLineEdit::returnPressed, this, &StepsWindow::nextStep);
     connect(m_grid, &shell::GridWidget::focusGained, this,
             [&runTime = context().runTime] { runTime.FocusTarget = QStringLiteral("ss"); });
@@ -170,6 +175,18 @@ void StepsWindow::trialFailed()
     if (answer.outcome.ok)
         context().mainWindow.setPrintButtonEnabled(true);
     present(answer);
+}
+
+void StepsWindow::runTrial()
+{
+    const StepInput input = stepInput();
+    const core::OptimizationProblem& problem = context().problem;
+    if (const std::optional<QString> measured = MeasureTrial(problem, input.levels, problem.NumVertices + 1)) {
+        m_result->setText(*measured);
+        m_result->setFocus(Qt::OtherFocusReason);
+    } else {
+        ShowMessages(context().dialogs, {TrialLevelsNotNumbers()});
+    }
 }
 
 void StepsWindow::measureAgain()

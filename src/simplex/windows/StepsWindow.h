@@ -37,6 +37,8 @@ public:
     QPushButton* nextStepButton() const { return m_nextStep; }    // Command1
     QPushButton* measureAgainButton() const { return m_measureAgain; } // cmdMeasureAgain
     QPushButton* trialFailedButton() const { return m_trialFailed; }   // cmdTrialFailed
+    // Shown for a run on a simulated process only.
+    QPushButton* runTrialButton() const { return m_runTrial; }         // cmdRunTrial
 
     // Writes a trial: the factor names when given, the levels, the
     // instruction; the result box is emptied.
@@ -47,6 +49,9 @@ public:
     // it; while one waits, cancels it instead.
     void measureAgain();
     void trialFailed();
+    // Measures the trial on show on the simulated process, as the next
+    // vertex, into the result box; the learner still presses Next Step.
+    void runTrial();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,6 +73,7 @@ private:
     QPushButton* m_nextStep = nullptr;
     QPushButton* m_measureAgain = nullptr;
     QPushButton* m_trialFailed = nullptr;
+    QPushButton* m_runTrial = nullptr;
 };
 
 } // namespace zeltomir::simplex

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
+
 #include <ostream>
 #include <sstream>
 
@@ -114,6 +116,11 @@ void ScriptedDialogService::answerText(std::optional<QString> text, WhileShown w
     m_answers.push_back({TextAnswerEntry{std::move(text)}, std::move(whileShown)});
 }
 
+void ScriptedDialogService::answerDialog(DialogScript script)
+{
+    m_answers.push_back({DialogAnswerEntry{std::move(script)}, {}});
+}
+
 std::string ScriptedDialogService::nextExpected() const
 {
     if (m_answers.empty())
@@ -125,6 +132,8 @@ std::string ScriptedDialogService::nextExpected() const
         return "a list";
     if (std::holds_alternative<TextAnswerEntry>(next))
         return "a text box";
+    if (std::holds_alternative<DialogAnswerEntry>(next))
+        return "a dialog";
     return std::get<FileAnswerEntry>(next).kind == shell::FileDialogKind::Open ? "an open dialog" : "a save dialog";
 }
 
@@ -213,6 +222,22 @@ std::optional<QString> ScriptedDialogService::askText(const shell::TextRequest& 
     if (answer.whileShown)
         answer.whileShown();
     return std::get<TextAnswerEntry>(answer.value).text;
+}
+
+bool ScriptedDialogService::runDialog(QDialog& dialog)
+{
+    const auto* next = m_answers.empty() ? nullptr : std::get_if<DialogAnswerEntry>(&m_answers.front().value);
+    if (!next) {
+        ADD_FAILURE() << "Unexpected dialog " << dialog.objectName().toStdString() << "; the script expected "
+                      << nextExpected();
+        return false;
+    }
+    const DialogScript script = next->script;
+    m_answers.pop_front();
+    dialog.show();
+    const bool accepted = script(dialog);
+    dialog.hide();
+    return accepted;
 }
 
 std::vector<shell::TextRequest> ScriptedDialogService::textRequests() const

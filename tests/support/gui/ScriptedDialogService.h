@@ -47,6 +47,10 @@ public:
     void answerChoice(std::optional<int> index, WhileShown whileShown = {});
     // The text typed into the next box that asks for one; nullopt cancels.
     void answerText(std::optional<QString> text, WhileShown whileShown = {});
+    // Works the next dialog of the program's own (runDialog) as a user would
+    // and says whether it is accepted.
+    using DialogScript = std::function<bool(QDialog& dialog)>;
+    void answerDialog(DialogScript script);
 
     using DialogService::message;
     shell::MessageAnswer message(const shell::MessageRequest& request) override;
@@ -54,6 +58,7 @@ public:
     std::optional<QString> saveFileName(const QStringList& nameFilters, int selectedFilter) override;
     std::optional<int> chooseOne(const shell::ChoiceRequest& request) override;
     std::optional<QString> askText(const shell::TextRequest& request) override;
+    bool runDialog(QDialog& dialog) override;
 
     // Every request in the order asked, and the two kinds apart.
     const std::vector<Request>& requests() const { return m_requests; }
@@ -81,8 +86,11 @@ private:
     struct TextAnswerEntry {
         std::optional<QString> text;
     };
+    struct DialogAnswerEntry {
+        DialogScript script;
+    };
     struct Answer {
-        std::variant<MessageAnswerEntry, FileAnswerEntry, ChoiceAnswerEntry, TextAnswerEntry> value;
+        std::variant<MessageAnswerEntry, FileAnswerEntry, ChoiceAnswerEntry, TextAnswerEntry, DialogAnswerEntry> value;
         WhileShown whileShown;
     };
 

@@ -24,11 +24,16 @@ struct Marks {
     QString minus;
     QString plus;
     char16_t zero = u'0';
+    // Grouping by thousands, as the program itself shows large numbers; empty
+    // where none is read (files).
+    QString group;
 };
 
 inline Marks LocaleMarks(const QLocale& locale)
 {
-    Marks marks{locale.decimalPoint(), locale.negativeSign(), locale.positiveSign()};
+    Marks marks{locale.decimalPoint(), locale.negativeSign(), locale.positiveSign(), u'0', {}};
+    if (locale.groupSeparator() != marks.decimal)
+        marks.group = locale.groupSeparator();
     const QString zero = locale.zeroDigit();
     if (zero.size() == 1)
         marks.zero = zero.front().unicode();
@@ -37,7 +42,7 @@ inline Marks LocaleMarks(const QLocale& locale)
 
 inline const Marks& FileMarks()
 {
-    static const Marks marks{QStringLiteral("."), QStringLiteral("-"), QStringLiteral("+")};
+    static const Marks marks{QStringLiteral("."), QStringLiteral("-"), QStringLiteral("+"), u'0', {}};
     return marks;
 }
 
@@ -66,7 +71,7 @@ public:
     {
         ScannedNumber number;
         number.negative = takeSign();
-        const std::string whole = takeDigits();
+        const std::string whole = takeGroupedDigits();
         std::string fraction;
         if (takeMark(m_marks.decimal))
             fraction = takeDigits();
@@ -127,6 +132,39 @@ private:
             return true;
         takeMark(m_marks.plus);
         return false;
+    }
+
+    // The whole part, with grouping marks where they stand in correct groups
+    // of three and the text cannot be read two ways: it also has the decimal
+    // mark, or more than one group ("1,000.00", "12,345,678"). A single group
+    // without a decimal mark ("1,000" in English, "1.125" in German) is left
+    // unread from its mark on, so the text is no number.
+    std::string takeGroupedDigits()
+    {
+        std::string digits = takeDigits();
+        if (m_marks.group.isEmpty() || digits.empty() || digits.size() > 3)
+            return digits;
+        const qsizetype firstMark = m_pos;
+        std::string grouped = digits;
+        int groups = 0;
+        for (;;) {
+            const qsizetype before = m_pos;
+            if (!takeMark(m_marks.group))
+                break;
+            const std::string group = takeDigits();
+            if (group.size() != 3) {
+                m_pos = before;
+                break;
+            }
+            grouped += group;
+            ++groups;
+        }
+        const bool unambiguous = groups > 1 || (groups == 1 && m_text.sliced(m_pos).startsWith(m_marks.decimal));
+        if (groups == 0 || !unambiguous) {
+            m_pos = firstMark;
+            return digits;
+        }
+        return grouped;
     }
 
     std::string takeDigits()

@@ -39,8 +39,12 @@ TEST(NumberTextParse, ReadsWhatTheEnglishLocaleCallsANumber)
         {u".5", 0.5},       {u"5.", 5},         {u"1e3", 1000},      {u"1E-3", 0.001},
         {u"-1.5e+2", -150}, {u"\t7\t", 7},      {u"007", 7},         {u"0", 0},
         {u"1e-400", 0},     {u"-.25E1", -2.5},  {u"123456789012345678901234567890", 123456789012345678901234567890.0},
+        // grouped as the program shows numbers, where it reads only one way
+        {u"1,000.00", 1000}, {u"12,345,678.9", 12345678.9}, {u"-1,234,567", -1234567}, {u"1,000.5e3", 1000500},
         // not numbers
         {u"1,000", {}},     {u"1,5", {}},       {u"$5", {}},         {u"5$", {}},
+        {u"1,0000.5", {}},  {u"1234,567.5", {}}, {u"1,234,56", {}},  {u"1.000,5", {}},
+        {u",100.5", {}},    {u"1,000,", {}},
         {u"0x10", {}},      {u"inf", {}},       {u"nan", {}},        {u"Infinity", {}},
         {u"", {}},          {u"   ", {}},       {u".", {}},          {u"-", {}},
         {u"+", {}},         {u"1e", {}},        {u"1e+", {}},        {u"e5", {}},
@@ -56,13 +60,13 @@ TEST(NumberTextParse, ReadsWhatTheEnglishLocaleCallsANumber)
 TEST(NumberTextParse, TheLocaleDecimalMarkIsTheOnlyMark)
 {
     const ParseCase germanCases[] = {
-        {u"1,5", 1.5}, {u" -0,25e2 ", -25}, {u",5", 0.5},
-        {u"1.5", {}},  {u"1.000", {}},      {u"1.000,5", {}},
+        {u"1,5", 1.5}, {u" -0,25e2 ", -25}, {u",5", 0.5},  {u"1.000,5", 1000.5}, {u"1.234.567", 1234567},
+        {u"1.5", {}},  {u"1.000", {}},      {u"1.125", {}}, {u"1,000.5", {}},
     };
     for (const ParseCase& row : germanCases)
         CheckParse(row, German);
 
-    const ParseCase cCases[] = {{u"2.25", 2.25}, {u"2,25", {}}};
+    const ParseCase cCases[] = {{u"2.25", 2.25}, {u"2,25", {}}, {u"2,250.5", 2250.5}};
     for (const ParseCase& row : cCases)
         CheckParse(row, QLocale::c());
 }

@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -183,6 +184,10 @@ void SetupWindow::showResponsesState()
     for (QAbstractButton* option : m_goalOptions->buttons())
         option->setEnabled(!several);
     m_responsesNote->setVisible(several);
+    // The note takes a line or two more than the window was sized for: it
+    // grows rather than cutting off the step type options below.
+    if (QMdiSubWindow* frame = subWindow(); frame && several)
+        frame->resize(frame->size().expandedTo(frame->sizeHint()));
 }
 
 void SetupWindow::activated()

@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -73,6 +74,7 @@ SetupWindow::SetupWindow(SimplexWindows& windows, bool defineInitialSimplexEnabl
     connect(m_defineFactors, &QPushButton::clicked, this, &SetupWindow::defineFactors);
     connect(m_defineInitialSimplex, &QPushButton::clicked, this, &SetupWindow::defineInitialSimplex);
     connect(m_beginOptimization, &QPushButton::clicked, this, &SetupWindow::beginOptimization);
+    connect(m_defineResponses, &QPushButton::clicked, &windows, &SimplexWindows::openResponseWindow);
 }
 
 void SetupWindow::buildControls(bool defineInitialSimplexEnabled)
@@ -118,8 +120,15 @@ void SetupWindow::buildControls(bool defineInitialSimplexEnabled)
     m_defineFactors = MakeButton(QStringLiteral("Command1"), QStringLiteral("Define Factors"), this);
     m_defineInitialSimplex = MakeButton(QStringLiteral("Command2"), QStringLiteral("Define Initial Simplex"), this);
     m_beginOptimization = MakeButton(QStringLiteral("Command3"), QStringLiteral("Begin Optimization"), this);
+    m_defineResponses = MakeButton(QStringLiteral("cmdDefineResponses"), QStringLiteral("Define Responses"), this);
     m_defineInitialSimplex->setEnabled(defineInitialSimplexEnabled);
-    GiveCommonWidth({m_defineFactors, m_defineInitialSimplex, m_beginOptimization});
+    GiveCommonWidth({m_defineFactors, m_defineResponses, m_defineInitialSimplex, m_beginOptimization});
+
+    m_responsesNote =
+        new QLabel(QStringLiteral("Several responses: the simplex maximises their overall desirability."), this);
+    m_responsesNote->setObjectName(QStringLiteral("lblResponses"));
+    m_responsesNote->setWordWrap(true);
+    m_responsesNote->setVisible(false);
 
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(m_countLabel);
@@ -128,10 +137,12 @@ void SetupWindow::buildControls(bool defineInitialSimplexEnabled)
     auto* left = new QVBoxLayout;
     left->addLayout(countRow);
     left->addWidget(m_goalFrame);
+    left->addWidget(m_responsesNote);
     left->addWidget(m_stepTypeFrame);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(m_defineFactors);
+    right->addWidget(m_defineResponses);
     right->addWidget(m_defineInitialSimplex);
     right->addWidget(m_beginOptimization);
     right->addStretch(1);
@@ -164,6 +175,19 @@ void SetupWindow::showRecord()
     const int stepTypeIndex = problem.StepType == QLatin1String("Fixed") ? 1 : 0;
     stepTypeOption(stepTypeIndex)->setChecked(true);
     ChooseStepType(problem, stepTypeIndex);
+    showResponsesState();
+}
+
+void SetupWindow::showResponsesState()
+{
+    const bool several = !context().problem.Responses.empty();
+    for (QAbstractButton* option : m_goalOptions->buttons())
+        option->setEnabled(!several);
+    m_responsesNote->setVisible(several);
+    // The note takes a line or two more than the window was sized for: it
+    // grows rather than cutting off the step type options below.
+    if (QMdiSubWindow* frame = subWindow(); frame && several)
+        frame->resize(frame->size().expandedTo(frame->sizeHint()));
 }
 
 void SetupWindow::activated()
@@ -172,6 +196,7 @@ void SetupWindow::activated()
     UpdateCommandAvailability(context());
     chooseGoalOption(GoalOptionIndex(context().problem.Goal));
     m_target->setEnabled(context().problem.Goal == core::Goal::Target);
+    showResponsesState();
 }
 
 QRadioButton* SetupWindow::goalOption(int index) const

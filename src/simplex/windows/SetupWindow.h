@@ -46,10 +46,15 @@ public:
     QPushButton* defineFactorsButton() const { return m_defineFactors; }               // Command1
     QPushButton* defineInitialSimplexButton() const { return m_defineInitialSimplex; } // Command2
     QPushButton* beginOptimizationButton() const { return m_beginOptimization; }       // Command3
+    QPushButton* defineResponsesButton() const { return m_defineResponses; }           // cmdDefineResponses
+    // "Several responses: ..." under the goal options, shown while responses
+    // are defined.
+    QLabel* responsesNote() const { return m_responsesNote; } // lblResponses
 
     void setDefineInitialSimplexEnabled(bool enabled);
     // Shows the goal, the target and the step type the record holds, as
-    // after a state file was read into it.
+    // after a state file was read into it; the goal options are disabled
+    // while responses are defined (the simplex then maximises D).
     void showRecord();
 
 protected:
@@ -66,6 +71,7 @@ private:
     void countChanged();
     void defineFactors();
     void defineInitialSimplex();
+    void showResponsesState();
     void beginOptimization();
 
     QLabel* m_countLabel = nullptr;
@@ -78,6 +84,8 @@ private:
     QPushButton* m_defineFactors = nullptr;
     QPushButton* m_defineInitialSimplex = nullptr;
     QPushButton* m_beginOptimization = nullptr;
+    QPushButton* m_defineResponses = nullptr;
+    QLabel* m_responsesNote = nullptr;
 
     // The count box is checked on every change. Its message must neither
     // repeat for every further keystroke of a value that stays bad nor run

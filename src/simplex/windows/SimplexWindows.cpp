@@ -8,6 +8,7 @@
 #include "simplex/TrialDisplay.h"
 #include "simplex/windows/FactorWindow.h"
 #include "simplex/windows/InitialSimplexWindow.h"
+#include "simplex/windows/ResponseWindow.h"
 #include "simplex/windows/SetupWindow.h"
 #include "simplex/windows/SimplexPlotWindow.h"
 #include "simplex/windows/StepsWindow.h"
@@ -58,6 +59,7 @@ template <typename Window> Window* SimplexWindows::openOnly(const QPointer<Windo
 
 SetupWindow* SimplexWindows::setupWindow() const { return openOnly(m_setup); }
 FactorWindow* SimplexWindows::factorWindow() const { return openOnly(m_factors); }
+ResponseWindow* SimplexWindows::responseWindow() const { return openOnly(m_responses); }
 InitialSimplexWindow* SimplexWindows::initialSimplexWindow() const { return openOnly(m_initial); }
 StepsWindow* SimplexWindows::stepsWindow() const { return openOnly(m_steps); }
 VertexSummaryWindow* SimplexWindows::vertexSummaryWindow() const { return openOnly(m_summary); }
@@ -194,6 +196,18 @@ FactorWindow* SimplexWindows::openFactorWindow()
     return m_factors;
 }
 
+ResponseWindow* SimplexWindows::openResponseWindow()
+{
+    if (ResponseWindow* open = responseWindow()) {
+        activate(open);
+        return open;
+    }
+    m_responses = new ResponseWindow(*this);
+    addWindow(m_responses, QSize());
+    fitToGrid(m_responses, *m_responses->grid());
+    return m_responses;
+}
+
 InitialSimplexWindow* SimplexWindows::openInitialSimplexWindow(const GridText& grid)
 {
     InitialSimplexWindow* window = initialSimplexWindow();
@@ -321,8 +335,8 @@ bool SimplexWindows::commitActiveWindowBeforeSave()
 
 void SimplexWindows::closeProblemWindows()
 {
-    const QList<SimplexChildWindow*> order{factorWindow(), initialSimplexWindow(), vertexSummaryWindow(),
-                                           setupWindow(), stepsWindow()};
+    const QList<SimplexChildWindow*> order{factorWindow(),        responseWindow(), initialSimplexWindow(),
+                                           vertexSummaryWindow(), setupWindow(),    stepsWindow()};
     for (SimplexChildWindow* window : order) {
         if (window)
             window->closeWindow(false);
@@ -331,8 +345,8 @@ void SimplexWindows::closeProblemWindows()
 
 void SimplexWindows::closeWorkWindows()
 {
-    const QList<SimplexChildWindow*> order{factorWindow(), initialSimplexWindow(), vertexSummaryWindow(),
-                                           stepsWindow()};
+    const QList<SimplexChildWindow*> order{factorWindow(), responseWindow(), initialSimplexWindow(),
+                                           vertexSummaryWindow(), stepsWindow()};
     for (SimplexChildWindow* window : order) {
         if (window)
             window->closeWindow(false);

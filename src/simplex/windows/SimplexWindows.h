@@ -27,6 +27,7 @@ namespace zeltomir::simplex {
 
 class FactorWindow;
 class InitialSimplexWindow;
+class ResponseWindow;
 class SetupWindow;
 class SimplexChildWindow;
 class SimplexPlotWindow;
@@ -71,9 +72,9 @@ public:
     // initial simplex window is the active one (by ActiveWindow), with its
     // messages. False when it reported a bad cell; the save goes on anyway.
     bool commitActiveWindowBeforeSave();
-    // Closes frmDefineFactors, frmInitialSimplex, frmProgress,
-    // SeqSimplexInitialize and SimplexSteps, in this order, without the
-    // factor window's count check.
+    // Closes frmDefineFactors, frmDefineResponses, frmInitialSimplex,
+    // frmProgress, SeqSimplexInitialize and SimplexSteps, in this order,
+    // without the factor window's count check.
     void closeProblemWindows();
     // The same without the setup window.
     void closeWorkWindows();
@@ -100,6 +101,7 @@ public:
     // The windows as they are now; nullptr when closed.
     SetupWindow* setupWindow() const;
     FactorWindow* factorWindow() const;
+    ResponseWindow* responseWindow() const;
     InitialSimplexWindow* initialSimplexWindow() const;
     StepsWindow* stepsWindow() const;
     VertexSummaryWindow* vertexSummaryWindow() const;
@@ -112,6 +114,8 @@ public:
     // stays the active one.
     SetupWindow* setupWindowLoaded();
     FactorWindow* openFactorWindow();
+    // Opens the responses window filled from the record (or brings it forward).
+    ResponseWindow* openResponseWindow();
     // Opens the initial simplex window if needed and shows the grid.
     InitialSimplexWindow* openInitialSimplexWindow(const GridText& grid);
     // Opens the steps window if needed and shows the content when given.
@@ -141,6 +145,7 @@ private:
     SimplexWindowContext m_context;
     QPointer<SetupWindow> m_setup;
     QPointer<FactorWindow> m_factors;
+    QPointer<ResponseWindow> m_responses;
     QPointer<InitialSimplexWindow> m_initial;
     QPointer<StepsWindow> m_steps;
     QPointer<VertexSummaryWindow> m_summary;

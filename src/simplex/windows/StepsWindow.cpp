@@ -71,7 +71,6 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     m_responses->setCell(ResponseNameColumn, 0, QStringLiteral("Response"));
     m_responses->setCell(ResponseValueColumn, 0, QStringLiteral("Result"));
     m_responses->setColumnEditable(ResponseNameColumn, false);
-    m_responses->setColWidth(ResponseValueColumn, m_responses->colWidth(ResponseValueColumn) * 2);
     m_responses->setVisible(false);
     m_desirability = new QLabel(this);
     m_desirability->setObjectName(QStringLiteral("lblDesirability"));
@@ -104,7 +103,7 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     auto* entry = new QHBoxLayout;
     entry->addWidget(m_resultLabel);
     entry->addWidget(m_result, 1);
-    entry->addWidget(m_responses, 1);
+    entry->addWidget(m_responses, 1, Qt::AlignTop);
     entry->addWidget(m_runTrial);
     entry->addWidget(m_nextStep);
     // The commands for a trial that went wrong sit under the result, apart
@@ -205,7 +204,8 @@ void StepsWindow::showResultEntry()
         m_responses->setCell(ResponseValueColumn, static_cast<int>(i) + 1, QString());
     }
     WidenColumnsToText(*m_responses);
-    // Every row in view: there are at most ten.
+    // Every row and both columns in view: there are at most ten rows.
+    m_responses->setMinimumWidth(GridContentWidth(*m_responses));
     m_responses->setFixedHeight(m_responses->rowsHeight());
     m_responses->setCurrentCell(ResponseValueColumn, 1);
 }

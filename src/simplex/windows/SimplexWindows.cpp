@@ -236,7 +236,7 @@ StepsWindow* SimplexWindows::openStepsWindow(const StepsContent* content)
         addWindow(window, shell::TwipsSize(window, StepsWidthTwips, StepsHeightTwips));
         // A new window would give the focus to its grid, the first control,
         // where the result typed next would overwrite a factor name.
-        window->resultBox()->setFocus(Qt::OtherFocusReason);
+        window->focusResult();
     } else {
         activate(window);
     }
@@ -456,7 +456,7 @@ void SimplexWindows::putFocus(Focus focus, int column, int row)
             return;
         activate(steps);
         if (focus == Focus::StepsResult)
-            steps->resultBox()->setFocus(Qt::OtherFocusReason);
+            steps->focusResult();
         else
             steps->grid()->setFocus(Qt::OtherFocusReason);
         return;

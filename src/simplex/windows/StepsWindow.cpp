@@ -1,8 +1,10 @@
 #include "simplex/windows/StepsWindow.h"
 
+#include "simplex/Desirability.h"
 #include "simplex/EngineSupport.h"
 #include "simplex/MeasureAgain.h"
 #include "simplex/NextStep.h"
+#include "simplex/ResponseSetup.h"
 #include "simplex/RunProgress.h"
 #include "simplex/SimulatedRun.h"
 #include "simplex/TrialDisplay.h"
@@ -19,9 +21,11 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -31,6 +35,13 @@ namespace zeltomir::simplex {
 namespace {
 
 enum Column { NameColumn = 1, LevelColumn = 2 };
+enum ResponseColumn { ResponseNameColumn = 1, ResponseValueColumn = 2 };
+
+// Desirabilities to three significant digits: enough to compare trials.
+QString DesirabilityText(double value)
+{
+    return QLocale().toString(value, 'g', 3);
+}
 
 const QString MeasureAgainCaption = QStringLiteral("Measure Again...");
 const QString CancelMeasureAgainCaption = QStringLiteral("Cancel Measure Again");
@@ -54,6 +65,16 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     m_result = new QLineEdit(this);
     m_result->setObjectName(QStringLiteral("Text1"));
     m_resultLabel->setBuddy(m_result);
+    m_responses = new shell::GridWidget(this);
+    m_responses->setObjectName(QStringLiteral("ssResults"));
+    m_responses->setMaxCols(ResponseValueColumn);
+    m_responses->setCell(ResponseNameColumn, 0, QStringLiteral("Response"));
+    m_responses->setCell(ResponseValueColumn, 0, QStringLiteral("Result"));
+    m_responses->setColumnEditable(ResponseNameColumn, false);
+    m_responses->setVisible(false);
+    m_desirability = new QLabel(this);
+    m_desirability->setObjectName(QStringLiteral("lblDesirability"));
+    m_desirability->setVisible(false);
     m_nextStep = new QPushButton(QStringLiteral("Next Step"), this);
     m_nextStep->setObjectName(QStringLiteral("Command1"));
     m_nextStep->setAutoDefault(false);
@@ -82,6 +103,7 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     auto* entry = new QHBoxLayout;
     entry->addWidget(m_resultLabel);
     entry->addWidget(m_result, 1);
+    entry->addWidget(m_responses, 1, Qt::AlignTop);
     entry->addWidget(m_runTrial);
     entry->addWidget(m_nextStep);
     // The commands for a trial that went wrong sit under the result, apart
@@ -94,6 +116,7 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_status);
     layout->addLayout(entry);
+    layout->addWidget(m_desirability);
     layout->addLayout(mishaps);
 
     connect(m_nextStep, &QPushButton::clicked, this, &StepsWindow::nextStep);
@@ -104,6 +127,16 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     connect(m_grid, &shell::GridWidget::focusGained, this,
             [&runTime = context().runTime] { runTime.FocusTarget = QStringLiteral("ss"); });
     m_result->installEventFilter(this);
+    // Enter on a response cell: committing an open editor comes through the
+    // delegate (Escape reverts and stays put), an idle cell through the view.
+    auto* responseView = m_responses->findChild<QTableView*>();
+    responseView->installEventFilter(this);
+    connect(responseView->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::SubmitModelCache)
+                    responseEntered();
+            });
+    showResultEntry();
 }
 
 void StepsWindow::activated()
@@ -116,6 +149,14 @@ bool StepsWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_result && event->type() == QEvent::FocusIn)
         context().runTime.FocusTarget = QStringLiteral("text");
+    if (event->type() == QEvent::KeyPress && watched == m_responses->findChild<QTableView*>()) {
+        auto* view = static_cast<QTableView*>(watched);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !view->indexWidget(view->currentIndex())) {
+            responseEntered();
+            return true;
+        }
+    }
     return SimplexChildWindow::eventFilter(watched, event);
 }
 
@@ -132,6 +173,9 @@ void StepsWindow::showSteps(const StepsContent& content)
         m_grid->setMaxRows(static_cast<int>(content.factorNames->size()));
     WidenColumnsToText(*m_grid);
     m_result->clear();
+    showResultEntry();
+    m_responses->clearBlock(shell::GridBlock{ResponseValueColumn, 1, ResponseValueColumn, m_responses->maxRows()});
+    m_responses->setCurrentCell(ResponseValueColumn, 1);
     m_instruction->setText(content.trial.instruction);
     // A vertex measured again is run where it was run before.
     const bool again = content.trial.againOf != 0;
@@ -139,11 +183,85 @@ void StepsWindow::showSteps(const StepsContent& content)
     m_measureAgain->setText(again ? CancelMeasureAgainCaption : MeasureAgainCaption);
 }
 
+void StepsWindow::showResultEntry()
+{
+    const std::vector<core::ResponseDefinition>& responses = context().problem.Responses;
+    const bool several = !responses.empty();
+    m_resultLabel->setVisible(!several);
+    m_result->setVisible(!several);
+    m_responses->setVisible(several);
+    if (!several)
+        m_desirability->setVisible(false);
+    bool same = m_responses->maxRows() == static_cast<int>(responses.size());
+    for (std::size_t i = 0; same && i < responses.size(); ++i)
+        same = m_responses->cell(ResponseNameColumn, static_cast<int>(i) + 1) == responses[i].name;
+    if (same)
+        return;
+    // Values typed for other responses mean nothing for these.
+    m_responses->setMaxRows(static_cast<int>(responses.size()));
+    for (std::size_t i = 0; i < responses.size(); ++i) {
+        m_responses->setCell(ResponseNameColumn, static_cast<int>(i) + 1, responses[i].name);
+        m_responses->setCell(ResponseValueColumn, static_cast<int>(i) + 1, QString());
+    }
+    WidenColumnsToText(*m_responses);
+    // Every row and both columns in view: there are at most ten rows.
+    m_responses->setMinimumWidth(GridContentWidth(*m_responses));
+    m_responses->setFixedHeight(m_responses->rowsHeight());
+    m_responses->setCurrentCell(ResponseValueColumn, 1);
+}
+
+void StepsWindow::focusResult(int row)
+{
+    if (context().problem.Responses.empty()) {
+        m_result->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_responses->setCurrentCell(ResponseValueColumn, std::clamp(row, 1, std::max(1, m_responses->maxRows())));
+    m_responses->setFocus(Qt::OtherFocusReason);
+}
+
+void StepsWindow::responseEntered()
+{
+    const int row = m_responses->currentRow();
+    if (row < m_responses->maxRows())
+        m_responses->setCurrentCell(ResponseValueColumn, row + 1);
+    else
+        nextStep();
+}
+
+void StepsWindow::showDesirability(int v)
+{
+    const core::OptimizationProblem& problem = context().problem;
+    if (problem.Responses.empty() || v < 1) {
+        m_desirability->clear();
+        m_desirability->setVisible(false);
+        return;
+    }
+    std::vector<double> values;
+    for (int i = 1; i <= static_cast<int>(problem.Responses.size()); ++i)
+        values.push_back(problem.VertexResponses.value(i, v));
+    QStringList each;
+    for (std::size_t i = 0; i < problem.Responses.size(); ++i) {
+        const core::ResponseDefinition& response = problem.Responses[i];
+        if (response.goal != ResponseGoal::TrackOnly)
+            each << response.name + QLatin1Char(' ') + DesirabilityText(Desirability(response, values[i]));
+    }
+    m_desirability->setText(QStringLiteral("D = %1  (%2)")
+                                .arg(DesirabilityText(OverallDesirability(problem.Responses, values)),
+                                     each.join(QStringLiteral(", "))));
+    m_desirability->setVisible(true);
+}
+
 StepInput StepsWindow::stepInput()
 {
     m_grid->finishEditing();
+    m_responses->finishEditing();
     StepInput input;
     input.result = m_result->text();
+    if (!context().problem.Responses.empty()) {
+        for (int row = 1; row <= m_responses->maxRows(); ++row)
+            input.responses.append(m_responses->cell(ResponseValueColumn, row));
+    }
     for (int row = 1; row <= context().problem.NumFactors; ++row)
         input.levels.append(m_grid->cell(LevelColumn, row));
     return input;
@@ -156,24 +274,39 @@ void StepsWindow::present(const StepsOutcome& answer)
         showSteps(*answer.steps);
     if (answer.outcome.ok)
         windows().refreshPlot();
+    if (answer.outcome.focus == Focus::StepsResult && !answer.outcome.ok && !context().problem.Responses.empty()) {
+        // The values stop at the first that is no number: its row.
+        std::vector<float> values;
+        if (ReadResponseValues(context().problem, stepInput().responses, QLocale(), values)) {
+            windows().putFocus(Focus::StepsResult);
+            focusResult(static_cast<int>(values.size()) + 1);
+            return;
+        }
+    }
     windows().putFocus(answer.outcome.focus);
 }
 
 void StepsWindow::nextStep()
 {
     const StepInput input = stepInput();
+    const int before = context().problem.NumVertices;
     const StepsOutcome answer = NextStep(context().problem, context().runTime, input, WindowHooks(context()));
     if (answer.outcome.ok)
         context().mainWindow.setPrintButtonEnabled(true);
     present(answer);
+    if (context().problem.NumVertices > before)
+        showDesirability(context().problem.NumVertices);
 }
 
 void StepsWindow::trialFailed()
 {
     const StepInput input = stepInput();
     const StepsOutcome answer = TrialFailed(context().problem, context().runTime, input, WindowHooks(context()));
-    if (answer.outcome.ok)
+    if (answer.outcome.ok) {
         context().mainWindow.setPrintButtonEnabled(true);
+        // A trial that could not be run has no responses to judge.
+        showDesirability(0);
+    }
     present(answer);
 }
 

@@ -7,6 +7,11 @@
 // on show to be measured anew (its levels cannot be edited then, and the
 // button cancels it); Trial Failed records the trial on show as one that
 // could not be run.
+//
+// With several responses defined the result box gives way to a small grid
+// (Response, Result), one row per response: Enter moves down and, on the
+// last row, is Next Step. Under it, after a step, the overall desirability
+// D of the vertex just recorded and each response's d.
 
 #include "simplex/EngineTypes.h"
 #include "simplex/NextStep.h"
@@ -33,6 +38,9 @@ public:
 
     shell::GridWidget* grid() const { return m_grid; }            // ss
     QLineEdit* resultBox() const { return m_result; }             // Text1
+    // With several responses: their values (ssResults) and the trial's D.
+    shell::GridWidget* responseGrid() const { return m_responses; }
+    QLabel* desirabilityLabel() const { return m_desirability; }  // lblDesirability
     QLabel* instructionLabel() const { return m_instruction; }    // Label2
     QPushButton* nextStepButton() const { return m_nextStep; }    // Command1
     QPushButton* measureAgainButton() const { return m_measureAgain; } // cmdMeasureAgain
@@ -43,6 +51,9 @@ public:
     // Writes a trial: the factor names when given, the levels, the
     // instruction; the result box is emptied.
     void showSteps(const StepsContent& content);
+    // Puts the focus where the result is typed: the result box, or the
+    // response grid at `row` (1 = the first response).
+    void focusResult(int row = 1);
 
     void nextStep();
     // Asks which vertex of the current simplex to measure again and shows
@@ -58,6 +69,13 @@ protected:
 
 private:
     StepInput stepInput();
+    // Shows the result box or the response grid, whichever the problem's
+    // responses call for; the grid is built anew when they changed.
+    void showResultEntry();
+    // Enter committed a response value: the next row, or Next Step.
+    void responseEntered();
+    // The D and each d of vertex v's responses; empty for 0.
+    void showDesirability(int v);
     // Shows what a command answered: its messages, the trial it put on
     // show, the plot brought up to date, and the focus.
     void present(const StepsOutcome& answer);
@@ -68,6 +86,8 @@ private:
     shell::GridWidget* m_grid = nullptr;
     QLabel* m_resultLabel = nullptr;
     QLineEdit* m_result = nullptr;
+    shell::GridWidget* m_responses = nullptr;
+    QLabel* m_desirability = nullptr;
     QGroupBox* m_status = nullptr;
     QLabel* m_instruction = nullptr;
     QPushButton* m_nextStep = nullptr;

@@ -1,5 +1,7 @@
 #include "WindowHarness.h"
 
+#include "simplex/ResponseSetup.h"
+
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QTableView>
@@ -33,6 +35,7 @@ TEST(StepsWindowTest, BeginOptimizationFillsTheWindow)
     EXPECT_EQ(steps.instructionLabel()->text(), QStringLiteral("Contract in the Reverse Direction"));
     EXPECT_EQ(h.problem.FirstStepPending, QStringLiteral("yes"));
     EXPECT_TRUE(steps.resultBox()->hasFocus());
+    EXPECT_FALSE(steps.responseGrid()->isVisible());
     EXPECT_EQ(h.runTime.FocusTarget, QStringLiteral("text"));
     steps.grid()->setFocus();
     EXPECT_EQ(h.runTime.FocusTarget, QStringLiteral("ss"));
@@ -310,6 +313,77 @@ TEST(StepsWindowTest, TrialFailedAsksFirst)
     EXPECT_EQ(h.steps().grid()->cell(2, 2), QStringLiteral("22.5"));
     EXPECT_TRUE(h.undoEnabled());
     EXPECT_EQ(h.runTime.Modified, QStringLiteral("yes"));
+}
+
+// Types into the focused cell, each key to the widget with the focus (the
+// first opens the cell's editor), and presses Enter; the delegate commits
+// an editor's text when the event loop next runs.
+void TypeAndEnter(const QString& text)
+{
+    for (const QChar c : text)
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
+// Two responses from the initial simplex to three steps: a result column
+// per response, the values typed into the steps window's response grid with
+// Enter, and the trial's desirabilities under it.
+TEST(StepsWindowTest, TwoResponsesThroughTheResultGrid)
+{
+    WindowHarness h;
+    core::ResponseDefinition yield{QStringLiteral("Yield"), core::ResponseGoal::Maximize, 40, 90};
+    core::ResponseDefinition hardness{QStringLiteral("Hardness"), core::ResponseGoal::Minimize, 2, 8};
+    ASSERT_TRUE(DefineResponses(h.problem, {yield, hardness}).ok);
+    h.defineProblem({{"Temp", "20", "80", "2"}, {"Time", "10", "50", "1"}});
+
+    h.click(h.setup().defineInitialSimplexButton());
+    shell::GridWidget& initial = *h.initialSimplex().grid();
+    ASSERT_EQ(initial.maxCols(), 4);
+    EXPECT_EQ(initial.cell(3, 0), QStringLiteral("Yield"));
+    EXPECT_EQ(initial.cell(4, 0), QStringLiteral("Hardness"));
+    const QStringList initialValues[] = {{"50", "5"}, {"70", "3"}, {"60", "6"}};
+    for (int row = 1; row <= 3; ++row) {
+        WindowHarness::editCell(initial, 3, row, initialValues[row - 1][0]);
+        WindowHarness::editCell(initial, 4, row, initialValues[row - 1][1]);
+    }
+    h.click(h.initialSimplex().continueButton());
+    ASSERT_EQ(h.windows().initialSimplexWindow(), nullptr);
+    EXPECT_FLOAT_EQ(h.problem.VertexResponses.value(2, 2), 3.0f);
+    h.beginOptimization();
+
+    StepsWindow& steps = h.steps();
+    shell::GridWidget& results = *steps.responseGrid();
+    EXPECT_FALSE(steps.resultBox()->isVisible());
+    ASSERT_EQ(results.maxRows(), 2);
+    EXPECT_EQ(results.cell(1, 0), QStringLiteral("Response"));
+    EXPECT_EQ(results.cell(2, 0), QStringLiteral("Result"));
+    EXPECT_EQ(results.cell(1, 2), QStringLiteral("Hardness"));
+    EXPECT_TRUE(results.hasFocus());
+
+    // Enter on the first row moves down; an empty last value is refused by name.
+    TypeAndEnter(QStringLiteral("65"));
+    EXPECT_EQ(results.currentRow(), 2);
+    EXPECT_EQ(h.problem.NumVertices, 3);
+    h.dialogs.answerMessage(MessageAnswer::Ok);
+    TypeAndEnter(QString());
+    ASSERT_EQ(h.dialogs.messages().size(), 1u);
+    EXPECT_EQ(h.dialogs.messages().front().text, QStringLiteral("The result of Hardness must be numeric."));
+    EXPECT_EQ(results.currentRow(), 2);
+    EXPECT_EQ(h.problem.NumVertices, 3);
+
+    TypeAndEnter(QStringLiteral("4"));
+    EXPECT_EQ(h.problem.NumVertices, 4);
+    EXPECT_EQ(steps.desirabilityLabel()->text(), QStringLiteral("D = 0.577  (Yield 0.5, Hardness 0.667)"));
+    EXPECT_TRUE(results.cell(2, 1).isEmpty());
+    EXPECT_EQ(results.currentRow(), 1);
+
+    for (const char* value : {"70", "3", "55", "5"})
+        TypeAndEnter(QLatin1String(value));
+    EXPECT_EQ(h.problem.NumVertices, 6);
+    EXPECT_FLOAT_EQ(h.problem.VertexResponses.value(1, 6), 55.0f);
+    EXPECT_EQ(steps.desirabilityLabel()->text(), QStringLiteral("D = 0.387  (Yield 0.3, Hardness 0.5)"));
+    EXPECT_NEAR(h.problem.VertexHistory.value(3, 6), 0.387, 1e-3);
 }
 
 } // namespace

@@ -22,6 +22,9 @@ std::optional<core::Message> Refusal(const core::OptimizationProblem& problem, i
     case StepReadiness::Ready:
         break;
     }
+    // One value cannot stand for several responses: the result is their D.
+    if (!problem.Responses.empty())
+        return core::Message{NoticeTitle, CorrectionOfSeveralResponses, core::MessageIcon::Information};
     if (vertex < 1 || vertex > problem.NumVertices)
         return Critical(InputError, QStringLiteral("There is no vertex %1.").arg(vertex));
     if (!value)

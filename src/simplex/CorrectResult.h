@@ -16,13 +16,16 @@ inline const QString CorrectionBeforeBegin =
                    "Simplex window.");
 inline const QString FinishStepBeforeCorrection =
     QStringLiteral("Finish the step in progress first, or use Undo and enter the result again.");
+inline const QString CorrectionOfSeveralResponses =
+    QStringLiteral("With several responses a result cannot be corrected yet.  Use Undo and enter the values again.");
 inline const QString CorrectionRecorded =
     QStringLiteral("The correction is recorded.  The trials already run were chosen with the first value and stay "
                    "as they are.");
 
 // Gives vertex v the result typed (checked as any result). Refused, with
 // nothing changed: before Begin Optimization has proposed a trial, for a
-// vertex the history does not hold, for a result that is not a number, and
+// vertex the history does not hold, while several responses are defined
+// (one value cannot stand for them), for a result that is not a number, and
 // for a vertex of the current simplex (or the reflection just measured)
 // while a step is in progress. Then the undo snapshot; the first value is
 // kept (a second correction keeps the first), a failed vertex becomes a

@@ -248,6 +248,12 @@ TEST(VertexCommands, RefusalsChangeNothing)
     core::RunTimeState runTime;
     EXPECT_EQ(test::Texts(CorrectResult(notBegun, runTime, 1, QStringLiteral("4")).outcome.messages),
               QStringList{CorrectionBeforeBegin});
+    core::OptimizationProblem responses = SmallSimplex();
+    responses.Responses = {{"Yield", core::ResponseGoal::Maximize, 0, 30}};
+    const core::OptimizationProblem before = responses;
+    EXPECT_EQ(test::Texts(CorrectResult(responses, runTime, 1, QStringLiteral("4")).outcome.messages),
+              QStringList{CorrectionOfSeveralResponses});
+    EXPECT_EQ(responses, before);
 }
 
 } // namespace

@@ -228,7 +228,7 @@ int main(int argc, char** argv)
         {QStringLiteral("Yield"), core::ResponseGoal::Maximize, 60, 90},
         {QStringLiteral("Impurity"), core::ResponseGoal::Minimize, 0.5, 3}};
     const simplex::SimplexWindowContext& context = windows.context();
-    // Opened anew, the summary is sized for the response columns as well.
+    // Opened anew, the summary widens to its new columns.
     windows.vertexSummaryWindow()->parentWidget()->close();
     if (!simplex::DefineResponses(context.problem, responses, simplex::WindowHooks(context)).ok)
         figures.fail("vertex-summary-responses", "the responses were refused");

@@ -236,9 +236,7 @@ VertexSummaryWindow* SimplexWindows::openVertexSummary()
         return open;
     }
     m_summary = new VertexSummaryWindow(*this);
-    // A response's column is as wide as a factor's.
-    const int valueColumns = m_context.problem.NumFactors + static_cast<int>(m_context.problem.Responses.size());
-    addWindow(m_summary, ChildWindowSize(m_summary, VertexSummaryWindow::widthTwips(valueColumns),
+    addWindow(m_summary, ChildWindowSize(m_summary, VertexSummaryWindow::widthTwips(m_context.problem.NumFactors),
                                          VertexSummaryWindow::HeightTwips, m_context.mainWindow.mdiArea()));
     fitToGrid(m_summary, *m_summary->grid());
     return m_summary;

@@ -237,21 +237,31 @@ std::vector<SimplexHistory::Swap> SimplexHistory::swaps() const
     return swaps;
 }
 
-ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem)
+ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem, int response)
 {
     ResponsePlot plot;
+    const int m = static_cast<int>(problem.Responses.size());
+    const core::ResponseDefinition* shown =
+        response >= 1 && response <= m ? &problem.Responses[static_cast<std::size_t>(response - 1)] : nullptr;
+    if (shown)
+        plot.valueCaption = shown->name;
+    else if (m > 0)
+        plot.valueCaption = QStringLiteral("D");
     if (ReadinessOf(problem) == StepReadiness::NoInitialSimplex)
         return plot;
+    const auto valueOf = [&](int v, double result) {
+        return shown ? problem.VertexResponses.value(response, v) : result;
+    };
     const std::vector<int> simplex = CurrentSimplex(problem);
     BestSoFar best(problem);
     for (int v = 1; v <= problem.NumVertices; ++v) {
         const Vertex vertex(problem, v);
         const double result = vertex.result();
         const double code = vertex.typeCode();
-        plot.points.push_back({v, result, std::isfinite(code) ? static_cast<int>(code) : -1,
+        plot.points.push_back({v, valueOf(v, result), std::isfinite(code) ? static_cast<int>(code) : -1,
                                std::binary_search(simplex.begin(), simplex.end(), v), vertex.failed()});
         best.add(v, result);
-        plot.bestSoFar.push_back(best.result());
+        plot.bestSoFar.push_back(best.any() ? valueOf(best.vertex(), best.result()) : best.result());
     }
     Span results;
     bool anyFailed = false;
@@ -260,7 +270,11 @@ ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem)
         if (!point.failed)
             results.add(point.result);
     }
-    if (core::AimsAtTarget(problem.Goal)) {
+    if (shown && shown->goal == core::ResponseGoal::Target) {
+        plot.target = shown->target;
+        plot.targetCaption = QStringLiteral("Target = %1").arg(core::ShortestSingleForm(shown->target));
+        results.add(shown->target);
+    } else if (!shown && m == 0 && core::AimsAtTarget(problem.Goal)) {
         plot.target = problem.TargetValue;
         plot.targetCaption = QStringLiteral("Target = %1").arg(core::ShortestSingleForm(problem.TargetValue));
         results.add(problem.TargetValue);

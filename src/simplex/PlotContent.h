@@ -36,6 +36,10 @@ struct ResponsePoint {
 };
 
 struct ResponsePlot {
+    // What the points are: "Result", or with several responses "D" (their
+    // overall desirability, what the simplex maximises) or the name of the
+    // one response plotted.
+    QString valueCaption = QStringLiteral("Result");
     std::vector<ResponsePoint> points; // vertices 1..n
     // The best result among vertices 1..v, for each point: highest when
     // maximising, lowest when minimising, closest to the target otherwise.
@@ -130,7 +134,10 @@ struct PathPlot {
 inline constexpr int EarlierOutlines = 5;
 inline constexpr int OutlineEdgeBudget = 6000;
 
-ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem);
+// response: 0 plots the results (D with several responses); 1..m the values
+// of that response, with the value the best vertex so far (by D) had, and
+// a target response's target.
+ResponsePlot BuildResponsePlot(const core::OptimizationProblem& problem, int response = 0);
 
 // The path over factors xFactor and yFactor (1..k; the same factor on both
 // axes is drawn as asked). No points before an initial simplex is committed.

@@ -107,10 +107,18 @@ QString ProgressPanelText(const core::OptimizationProblem& problem, const RunPro
             levels << QStringLiteral("%1 = %2").arg(FactorOf(problem, factor).FactorName.toHtmlEscaped(),
                                                     level(factor, progress.best->levels[i]));
         }
-        html += QStringLiteral("<p><b>Best result:</b> %1 (vertex %2)<br>%3</p>")
+        // Judged by several responses, the best is the highest D, shown
+        // with the values that made it.
+        QStringList responses;
+        for (std::size_t i = 0; i < progress.best->responses.size() && i < problem.Responses.size(); ++i)
+            responses << QStringLiteral("%1 = %2").arg(problem.Responses[i].name.toHtmlEscaped(),
+                                                       core::ShortestSingleForm(progress.best->responses[i], locale)
+                                                           .toHtmlEscaped());
+        html += QStringLiteral("<p><b>%1</b> %2 (vertex %3)<br>%4</p>")
+                    .arg(problem.Responses.empty() ? QStringLiteral("Best result:") : QStringLiteral("Best D:"))
                     .arg(core::ShortestSingleForm(progress.best->result, locale).toHtmlEscaped())
                     .arg(progress.best->vertex)
-                    .arg(levels.join(QStringLiteral("<br>")));
+                    .arg((responses + levels).join(QStringLiteral("<br>")));
     }
     if (!progress.extents.empty()) {
         html += QStringLiteral("<p><b>Size of the simplex</b> (resolution)");

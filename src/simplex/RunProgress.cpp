@@ -22,7 +22,10 @@ std::optional<BestResult> BestOf(const core::OptimizationProblem& problem)
         best.add(v, Vertex(problem, v).result());
     if (!best.any())
         return std::nullopt;
-    return BestResult{best.vertex(), best.result(), Vertex(problem, best.vertex()).naturalLevels()};
+    BestResult result{best.vertex(), best.result(), Vertex(problem, best.vertex()).naturalLevels(), {}};
+    for (int i = 1; i <= static_cast<int>(problem.Responses.size()); ++i)
+        result.responses.push_back(problem.VertexResponses.value(i, best.vertex()));
+    return result;
 }
 
 std::vector<FactorExtent> ExtentsOf(const core::OptimizationProblem& problem)

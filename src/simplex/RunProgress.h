@@ -16,8 +16,9 @@ namespace zeltomir::simplex {
 
 struct BestResult {
     int vertex = 0; // its number in the vertex history
-    double result = 0;
+    double result = 0; // D where responses are defined
     std::vector<double> levels; // natural levels of factors 1..k (index 0 = factor 1)
+    std::vector<double> responses = {}; // its value of each response (none with one response)
 
     friend bool operator==(const BestResult&, const BestResult&) = default;
 };

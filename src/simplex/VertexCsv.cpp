@@ -40,12 +40,15 @@ void EmitVertexCsv(const core::OptimizationProblem& problem, const core::LineSin
 {
     put(CsvLine(VertexSummaryHeaders(problem) << QStringLiteral("Status") << QStringLiteral("First Result")));
     const int k = problem.NumFactors;
+    const int m = static_cast<int>(problem.Responses.size());
     const int rows = VertexSummaryRowCount(problem);
     for (int v = 1; v <= rows; ++v) {
         const Vertex vertex(problem, v);
         QStringList fields{QString::number(v)};
         for (int i = 1; i <= k; ++i)
             fields.append(core::ShortestForm(vertex.naturalLevel(i)));
+        for (int i = 1; i <= m; ++i)
+            fields.append(vertex.failed() ? QString() : core::ShortestForm(problem.VertexResponses.value(i, v)));
         fields.append(core::ShortestForm(vertex.result()));
         fields.append(TypeCellText(vertex.typeCode()).value_or(QString()));
         fields.append(core::ShortestForm(vertex.timesRetained()));

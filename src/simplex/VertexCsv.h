@@ -13,6 +13,8 @@
 // word (StatusWord) and the result first entered where it was corrected
 // (empty otherwise). Every column is there whether any vertex needs it or
 // not, so that a program reading the file can count on its columns.
+// With responses defined, each response's value follows the levels, under
+// its name (empty for a failed trial), and the result is headed "D".
 // Numbers are written in the shortest form that reads back to the same
 // double, with "." as the mark.
 

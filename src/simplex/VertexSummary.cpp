@@ -24,6 +24,14 @@ std::vector<core::Factor> FactorsOf(const core::OptimizationProblem& problem)
     return factors;
 }
 
+QStringList ResponseNamesOf(const core::OptimizationProblem& problem)
+{
+    QStringList names;
+    for (const core::ResponseDefinition& response : problem.Responses)
+        names.append(response.name);
+    return names;
+}
+
 bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 std::vector<VertexStatus> StatusesOf(const core::OptimizationProblem& problem, int firstVertex, int lastVertex)
@@ -35,27 +43,35 @@ std::vector<VertexStatus> StatusesOf(const core::OptimizationProblem& problem, i
     return statuses;
 }
 
-// The texts of the table's cells from their history values. The columns
-// shown are counted from 0: the k levels, then the result, the type code and
-// the times retained. Shown column j is table column j+2; with a factor
-// count below 0 there are no levels and the last three still come from the
-// vertex's result, type and retained columns.
+// The texts of the table's cells from their values. The columns shown are
+// counted from 0: the k levels, the m responses, then the result, the type
+// code and the times retained. Shown column j is table column j+2; with a
+// factor count below 0 there are no levels and the last three still come
+// from the vertex's result, type and retained columns.
 void AppendInteger(QString& out, int value);
 
 class CellFormat {
 public:
-    CellFormat(int factorCount, const std::vector<core::Factor>& factors, const QLocale& locale)
-        : m_k(factorCount), m_factors(factors), m_format(locale)
+    CellFormat(int factorCount, const std::vector<core::Factor>& factors, int responseCount, const QLocale& locale)
+        : m_k(factorCount), m_factors(factors), m_m(responseCount), m_format(locale)
     {
     }
 
     int levelCount() const { return static_cast<int>(m_factors.size()); }
-    int shownColumns() const { return levelCount() + 3; }
+    // The shown column of the result; the responses come before it.
+    int resultShown() const { return levelCount() + m_m; }
+    int shownColumns() const { return resultShown() + 3; }
     static int tableColumn(int shown) { return shown + 2; }
-    int historyColumn(int shown) const
+    bool isResponse(int shown) const { return shown >= levelCount() && shown < resultShown(); }
+
+    double value(const core::OptimizationProblem& problem, int shown, int v) const
     {
+        if (isResponse(shown))
+            return problem.VertexResponses.value(shown - levelCount() + 1, v);
         static constexpr Vertex::Column after[] = {Vertex::ResultColumn, Vertex::TypeColumn, Vertex::RetainedColumn};
-        return shown < levelCount() ? shown + 1 : Vertex::ColumnOf(m_k, after[shown - levelCount()]);
+        const int source =
+            shown < levelCount() ? shown + 1 : Vertex::ColumnOf(m_k, after[shown - resultShown()]);
+        return problem.VertexHistory.value(source, v);
     }
 
     void appendLevel(QString& out, int shown, double coded) const
@@ -71,9 +87,11 @@ public:
         QString text;
         if (shown < levelCount())
             appendLevel(text, shown, value);
-        else if (shown == levelCount())
+        else if (isResponse(shown))
+            appendResponse(text, value, status);
+        else if (shown == resultShown())
             appendResult(text, value, status);
-        else if (shown == levelCount() + 1)
+        else if (shown == resultShown() + 1)
             return TypeText(value, status);
         else
             m_format.appendGeneral(text, value);
@@ -81,21 +99,25 @@ public:
     }
 
     // The cells whose text follows the status as well as the history.
-    bool showsStatus(int shown) const { return shown == levelCount() || shown == levelCount() + 1; }
+    bool showsStatus(int shown) const { return shown >= levelCount() && shown <= resultShown() + 1; }
 
     // values: the row's history values in shown-column order.
     VertexSummaryRow row(int v, const double* values, VertexStatus status) const
     {
         const int levels = levelCount();
-        VertexSummaryRow row{core::TextRow(levels + 4, m_charsHint)};
+        const int result = resultShown();
+        VertexSummaryRow row{core::TextRow(result + 4, m_charsHint)};
+        row.responseCount = m_m;
         row.cells.appendWith([v](QString& out) { AppendInteger(out, v); });
         for (int shown = 0; shown < levels; ++shown)
             row.cells.appendWith([&](QString& out) { appendLevel(out, shown, values[shown]); });
-        row.cells.appendWith([&](QString& out) { appendResult(out, values[levels], status); });
-        const std::optional<QString> type = TypeText(values[levels + 1], status);
+        for (int shown = levels; shown < result; ++shown)
+            row.cells.appendWith([&](QString& out) { appendResponse(out, values[shown], status); });
+        row.cells.appendWith([&](QString& out) { appendResult(out, values[result], status); });
+        const std::optional<QString> type = TypeText(values[result + 1], status);
         row.typeKnown = type.has_value();
         row.cells.append(type.value_or(QString()));
-        row.cells.appendWith([&](QString& out) { m_format.appendGeneral(out, values[levels + 2]); });
+        row.cells.appendWith([&](QString& out) { m_format.appendGeneral(out, values[result + 2]); });
         // The next row is much like this one.
         m_charsHint = row.cells.chars() + 8;
         return row;
@@ -107,7 +129,6 @@ public:
     // a time, each column read straight through.
     std::vector<VertexSummaryRow> rows(const core::OptimizationProblem& problem, int firstVertex, int lastVertex) const
     {
-        const core::Matrix& history = problem.VertexHistory;
         constexpr int BlockRows = 32;
         const int columns = shownColumns();
         std::vector<VertexSummaryRow> rows;
@@ -116,9 +137,8 @@ public:
         for (int start = firstVertex; start <= lastVertex; start += BlockRows) {
             const int count = std::min(BlockRows, lastVertex - start + 1);
             for (int shown = 0; shown < columns; ++shown) {
-                const int source = historyColumn(shown);
                 for (int i = 0; i < count; ++i)
-                    block[static_cast<std::size_t>(i * columns + shown)] = history.value(source, start + i);
+                    block[static_cast<std::size_t>(i * columns + shown)] = value(problem, shown, start + i);
             }
             for (int i = 0; i < count; ++i)
                 rows.push_back(row(start + i, block.data() + static_cast<std::ptrdiff_t>(i) * columns,
@@ -137,6 +157,13 @@ private:
             m_format.appendGeneral(out, result);
     }
 
+    // A failed trial was never measured: its responses are placeholders too.
+    void appendResponse(QString& out, double value, VertexStatus status) const
+    {
+        if (status != VertexStatus::Failed)
+            m_format.appendGeneral(out, value);
+    }
+
     static std::optional<QString> TypeText(double typeCode, VertexStatus status)
     {
         std::optional<QString> type = TypeCellText(typeCode);
@@ -147,6 +174,7 @@ private:
 
     int m_k;
     const std::vector<core::Factor>& m_factors;
+    int m_m;
     core::NumberFormatter m_format; // the locale's marks, read once for the table
     mutable qsizetype m_charsHint = 0;
 };
@@ -169,11 +197,20 @@ QStringList VertexSummaryRow::levels() const
     return texts;
 }
 
+QStringList VertexSummaryRow::responses() const
+{
+    QStringList texts;
+    texts.reserve(responseCount);
+    for (qsizetype i = 0; i < responseCount; ++i)
+        texts.append(cells.at(levelCount() + 1 + i).toString());
+    return texts;
+}
+
 std::optional<QString> VertexSummaryRow::type() const
 {
     if (!typeKnown)
         return std::nullopt;
-    return cells.at(levelCount() + 2).toString();
+    return cells.at(typeIndex()).toString();
 }
 
 std::optional<QString> TypeCellText(double typeCode)
@@ -198,7 +235,9 @@ QStringList VertexSummaryHeaders(const core::OptimizationProblem& problem)
     QStringList headers{QStringLiteral("Vertex")};
     for (const core::Factor& factor : FactorsOf(problem))
         headers.append(factor.FactorName);
-    headers << QStringLiteral("Result") << QStringLiteral("Type") << QStringLiteral("Times Retained");
+    const QStringList responses = ResponseNamesOf(problem);
+    headers << responses << (responses.isEmpty() ? QStringLiteral("Result") : QStringLiteral("D"))
+            << QStringLiteral("Type") << QStringLiteral("Times Retained");
     return headers;
 }
 
@@ -206,7 +245,7 @@ std::vector<VertexSummaryRow> BuildVertexSummaryRows(const core::OptimizationPro
                                                      int lastVertex, const QLocale& locale)
 {
     const std::vector<core::Factor> factors = FactorsOf(problem);
-    const CellFormat format(problem.NumFactors, factors, locale);
+    const CellFormat format(problem.NumFactors, factors, static_cast<int>(problem.Responses.size()), locale);
     return format.rows(problem, std::max(1, firstVertex),
                        std::min(lastVertex, VertexSummaryRowCount(problem)));
 }
@@ -225,13 +264,15 @@ VertexSummaryTracker::Shown VertexSummaryTracker::ShownOf(const core::Optimizati
     Shown shown;
     shown.factorCount = problem.NumFactors;
     shown.factors = FactorsOf(problem);
+    shown.responseNames = ResponseNamesOf(problem);
     shown.locale = locale;
     return shown;
 }
 
 bool VertexSummaryTracker::SameSource(const Shown& shown, const Shown& now)
 {
-    if (shown.factorCount != now.factorCount || shown.locale != now.locale || shown.factors.size() != now.factors.size())
+    if (shown.factorCount != now.factorCount || shown.locale != now.locale || shown.factors.size() != now.factors.size()
+        || shown.responseNames != now.responseNames)
         return false;
     for (std::size_t i = 0; i < now.factors.size(); ++i) {
         const core::Factor& a = shown.factors[i];
@@ -246,21 +287,20 @@ bool VertexSummaryTracker::SameSource(const Shown& shown, const Shown& now)
 std::optional<VertexSummaryUpdate> VertexSummaryTracker::update(const core::OptimizationProblem& problem,
                                                                 const QLocale& locale)
 {
-    const core::Matrix& history = problem.VertexHistory;
     const int rows = VertexSummaryRowCount(problem);
     Shown now = ShownOf(problem, locale);
     VertexSummaryUpdate update;
     update.rows = rows;
 
     if (!m_shown || !SameSource(*m_shown, now)) {
-        const CellFormat format(now.factorCount, now.factors, now.locale);
+        const CellFormat format(now.factorCount, now.factors, static_cast<int>(now.responseNames.size()), now.locale);
         now.rows = rows;
         now.columns.resize(static_cast<std::size_t>(format.shownColumns()));
         for (int shown = 0; shown < format.shownColumns(); ++shown) {
             std::vector<double>& values = now.columns[static_cast<std::size_t>(shown)];
             values.reserve(static_cast<std::size_t>(rows));
             for (int v = 1; v <= rows; ++v)
-                values.push_back(history.value(format.historyColumn(shown), v));
+                values.push_back(format.value(problem, shown, v));
         }
         now.statuses = StatusesOf(problem, 1, rows);
         update.whole = true;
@@ -271,7 +311,8 @@ std::optional<VertexSummaryUpdate> VertexSummaryTracker::update(const core::Opti
     }
 
     Shown& shown = *m_shown;
-    const CellFormat format(shown.factorCount, shown.factors, shown.locale);
+    const CellFormat format(shown.factorCount, shown.factors, static_cast<int>(shown.responseNames.size()),
+                            shown.locale);
     const int kept = std::min(shown.rows, rows);
     update.firstNewVertex = kept + 1;
     const std::vector<VertexStatus> statuses = StatusesOf(problem, 1, rows);
@@ -279,10 +320,9 @@ std::optional<VertexSummaryUpdate> VertexSummaryTracker::update(const core::Opti
         return shown.statuses[static_cast<std::size_t>(v - 1)] != statuses[static_cast<std::size_t>(v - 1)];
     };
     for (int col = 0; col < format.shownColumns(); ++col) {
-        const int source = format.historyColumn(col);
         std::vector<double>& values = shown.columns[static_cast<std::size_t>(col)];
         for (int v = 1; v <= kept; ++v) {
-            const double value = history.value(source, v);
+            const double value = format.value(problem, col, v);
             double& old = values[static_cast<std::size_t>(v - 1)];
             if (SameBits(value, old) && !(format.showsStatus(col) && statusChanged(v)))
                 continue;
@@ -292,7 +332,7 @@ std::optional<VertexSummaryUpdate> VertexSummaryTracker::update(const core::Opti
         }
         values.resize(static_cast<std::size_t>(rows));
         for (int v = kept + 1; v <= rows; ++v)
-            values[static_cast<std::size_t>(v - 1)] = history.value(source, v);
+            values[static_cast<std::size_t>(v - 1)] = format.value(problem, col, v);
     }
     update.newRows = format.rows(problem, kept + 1, rows);
     const bool rowsChanged = rows != shown.rows;

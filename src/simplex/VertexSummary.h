@@ -5,7 +5,10 @@
 // as its result, and a corrected result its type followed by " (corrected)".
 //
 // Table columns: 1 "Vertex", 2..k+1 the factor levels, k+2 "Result", k+3
-// "Type", k+4 "Times Retained"; row v is vertex v.
+// "Type", k+4 "Times Retained"; row v is vertex v. A problem judged by m
+// responses shows their values in columns k+2..k+m+1, headed by their
+// names, and its result, their overall desirability, under "D" in column
+// k+m+2 (Type and Times Retained follow).
 
 #include "simplex/VertexStatus.h"
 
@@ -25,23 +28,30 @@ namespace zeltomir::simplex {
 
 // One row's cells packed together, in table order: the vertex number, the
 // levels with their factor's decimals ("" when that is how they round), the
-// result as recorded (unrounded), the type and the times retained.
+// responses as recorded (none for a failed trial), the result as recorded
+// (unrounded), the type and the times retained.
 struct VertexSummaryRow {
     core::TextRow cells;
     // False for an unknown type code: the Type cell, empty here, keeps what
     // the table held.
     bool typeKnown = true;
+    qsizetype responseCount = 0;
 
-    qsizetype levelCount() const { return std::max<qsizetype>(0, cells.size() - 4); }
+    qsizetype levelCount() const { return std::max<qsizetype>(0, cells.size() - 4 - responseCount); }
     QString vertex() const { return cells.at(0).toString(); }
     QStringList levels() const;
-    QString result() const { return cells.at(levelCount() + 1).toString(); }
+    QStringList responses() const;
+    qsizetype resultIndex() const { return levelCount() + responseCount + 1; }
+    qsizetype typeIndex() const { return resultIndex() + 1; }
+    QString result() const { return cells.at(resultIndex()).toString(); }
     std::optional<QString> type() const;
-    QString timesRetained() const { return cells.at(levelCount() + 3).toString(); }
+    QString timesRetained() const { return cells.at(resultIndex() + 2).toString(); }
 };
 
 struct VertexSummaryContent {
-    QStringList headers; // columns 1..k+4: "Vertex", FactorName(1..k), "Result", "Type", "Times Retained"
+    // "Vertex", FactorName(1..k), the response names (if any), "Result" (or
+    // "D" with responses), "Type", "Times Retained"
+    QStringList headers;
     std::vector<VertexSummaryRow> rows; // vertices 1..NumVertices
 };
 
@@ -114,10 +124,11 @@ private:
     struct Shown {
         int factorCount = 0;
         std::vector<core::Factor> factors;
+        QStringList responseNames;
         QLocale locale;
         int rows = 0;
-        // One vector per history column shown (levels, result, type, times
-        // retained), each holding vertices 1..rows.
+        // One vector per value column shown (levels, responses, result,
+        // type, times retained), each holding vertices 1..rows.
         std::vector<std::vector<double>> columns;
         // What the Result and Type cells of vertices 1..rows say beside
         // their values.

@@ -1,12 +1,15 @@
 #include "SimplexTestSupport.h"
 
+#include "simplex/EngineSupport.h"
 #include "simplex/PlotContent.h"
 #include "simplex/PlotText.h"
+#include "simplex/ResponseSetup.h"
 #include "simplex/TrialDisplay.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -210,6 +213,42 @@ TEST(PlotContent, ResultAxisHoldsTheResultsAndTheTarget)
             EXPECT_EQ(response.bestSoFar.back(), 10); // the failed 0 is not the best of a max run
         }
     }
+}
+
+// With several responses the plot shows D, or one response with the value
+// the best vertex by D had so far and a target response's target.
+TEST(PlotContent, DOrOneOfSeveralResponses)
+{
+    core::OptimizationProblem p = SimplexInside({"10", "5", "8"}, true);
+    ASSERT_TRUE(DefineResponses(p, {{"Yield", core::ResponseGoal::Target, 0, 20, 12},
+                                    {"Ash", core::ResponseGoal::Minimize, 0, 10}})
+                    .ok);
+    // Ash is 0 throughout (d = 1): D is the square root of Yield's d.
+    const double d[] = {SingleOf(std::sqrt(10.0 / 12)), SingleOf(std::sqrt(5.0 / 12)), SingleOf(std::sqrt(8.0 / 12))};
+    const struct {
+        int response;
+        const char* caption;
+        std::vector<double> values;
+        std::vector<double> best;
+        const char* targetCaption;
+    } cases[] = {
+        {0, "D", {d[0], d[1], d[2]}, {d[0], d[0], d[0]}, ""},
+        {1, "Yield", {10, 5, 8}, {10, 10, 10}, "Target = 12"},
+        {2, "Ash", {0, 0, 0}, {0, 0, 0}, ""},
+        {3, "D", {d[0], d[1], d[2]}, {d[0], d[0], d[0]}, ""},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.response);
+        const ResponsePlot plot = BuildResponsePlot(p, row.response);
+        EXPECT_EQ(plot.valueCaption, QLatin1String(row.caption));
+        ASSERT_GE(plot.points.size(), 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_NEAR(plot.points[i].result, row.values[i], 1e-12);
+            EXPECT_NEAR(plot.bestSoFar[i], row.best[i], 1e-12);
+        }
+        EXPECT_EQ(plot.targetCaption, QLatin1String(row.targetCaption));
+    }
+    EXPECT_EQ(BuildResponsePlot(test::StartupProblem()).valueCaption, QLatin1String("Result"));
 }
 
 TEST(PlotContent, AcrossAndUpNeverNameTheSameFactor)

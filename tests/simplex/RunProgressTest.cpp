@@ -1,5 +1,7 @@
 #include "SimplexTestSupport.h"
 
+#include "simplex/PlotText.h"
+#include "simplex/ResponseSetup.h"
 #include "simplex/RunProgress.h"
 
 #include <gtest/gtest.h>
@@ -228,6 +230,25 @@ TEST(AssessRun, ProgressOfABegunRun)
     p.Goal = core::Goal::Min;
     EXPECT_EQ(AssessRun(p).best->vertex, 3);
     EXPECT_EQ(AssessRun(test::StartupProblem()), RunProgress{});
+}
+
+// Judged by several responses, the best vertex is the one of highest D, not
+// of the highest first response, and the panel names its values.
+TEST(AssessRun, TheBestOfSeveralResponsesByTheirOverallDesirability)
+{
+    core::OptimizationProblem p = Begun(QStringLiteral("Variable"));
+    ASSERT_TRUE(DefineResponses(p, {{"Yield", core::ResponseGoal::Maximize, 0, 100},
+                                    {"Impurity", core::ResponseGoal::Minimize, 0, 10}})
+                    .ok);
+    p.VertexHistory.at(3, 1) = StoreVertexResponses(p, 1, {1, 0});
+    p.VertexHistory.at(3, 2) = StoreVertexResponses(p, 2, {6, 9});
+    p.VertexHistory.at(3, 3) = StoreVertexResponses(p, 3, {5, 0});
+    const RunProgress progress = AssessRun(p);
+    ASSERT_TRUE(progress.best.has_value());
+    EXPECT_EQ(progress.best->vertex, 3);
+    EXPECT_EQ(progress.best->responses, (std::vector<double>{5, 0}));
+    EXPECT_TRUE(ProgressPanelText(p, progress, QLocale::c())
+                    .contains(QLatin1String("<b>Best D:</b> 0.2236068 (vertex 3)<br>Yield = 5<br>Impurity = 0<br>A = ")));
 }
 
 } // namespace

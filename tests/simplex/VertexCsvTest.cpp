@@ -1,5 +1,6 @@
 #include "SimplexTestSupport.h"
 
+#include "simplex/ResponseSetup.h"
 #include "simplex/VertexCsv.h"
 #include "simplex/VertexStatus.h"
 
@@ -54,6 +55,23 @@ TEST(VertexCsv, NumbersAtFullPrecisionWithAPointAndUnknownTypesEmpty)
                                 "2,0.3333333333333333,0,,0,failed,\r\n"
                                 "3,1,1e+21,,1,corrected,0.3333333333333333\r\n"
                                 "4,0.5,2,Again,1,again,\r\n");
+}
+
+// A value per response, unrounded, before D; none for a failed trial.
+TEST(VertexCsv, ResponsesBeforeTheirOverallDesirability)
+{
+    core::OptimizationProblem problem = test::WithFactors({{"A", "0", "10", "1"}, {"B", "5", "15", "2"}});
+    test::CommitCorner(problem, {"0.1", "6", "1"});
+    ASSERT_TRUE(DefineResponses(problem, {{"Yield", core::ResponseGoal::Maximize, 0, 100},
+                                          {"Ash, %", core::ResponseGoal::Minimize, 0, 10}})
+                    .ok);
+    StoreVertexResponses(problem, 2, {64, 5});
+    problem.VertexHistory.at(3, 2) = ResultOfResponses(problem, 2);
+    SetStatus(problem, 3, VertexStatus::Failed);
+    EXPECT_EQ(QString::fromUtf8(CsvText(problem)), "Vertex,A,B,Yield,\"Ash, %\",D,Type,Times Retained,Status,First Result\r\n"
+                                "1,10,5,0.10000000149011612,0,0.03162277862429619,Initial,0,measured,\r\n"
+                                "2,0,15,64,5,0.5656854510307312,Initial,0,measured,\r\n"
+                                "3,0,5,,,0.10000000149011612,Initial,0,failed,\r\n");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "SimplexTestSupport.h"
 
+#include "simplex/ResponseSetup.h"
 #include "simplex/VertexSummary.h"
 
 #include "core/NumberText.h"
@@ -31,6 +32,31 @@ TEST(VertexSummary, AfterBeginOptimizationListsTheInitialVerticesRetainedOnce)
         EXPECT_EQ(row.timesRetained(), QStringLiteral("1"));
     }
     EXPECT_EQ(content.rows[0].result(), QStringLiteral("0.100000001490116")); // as parsed, unrounded
+}
+
+// Each response's value before D, which stands where the result did; a
+// failed trial has no values.
+TEST(VertexSummary, ResponsesBeforeTheirOverallDesirability)
+{
+    core::OptimizationProblem problem = test::WithFactors({{"A", "0", "10", "1"}, {"B", "5", "15", "2"}});
+    test::CommitCorner(problem, {"0.1", "6", "1"});
+    ASSERT_TRUE(DefineResponses(problem, {{"Yield", core::ResponseGoal::Maximize, 0, 100},
+                                          {"Impurity", core::ResponseGoal::Minimize, 0, 10}})
+                    .ok);
+    StoreVertexResponses(problem, 2, {64, 5});
+    problem.VertexHistory.at(3, 2) = ResultOfResponses(problem, 2);
+    SetStatus(problem, 3, VertexStatus::Failed);
+    const VertexSummaryContent content = BuildVertexSummary(problem);
+    EXPECT_EQ(content.headers,
+              (QStringList{"Vertex", "A", "B", "Yield", "Impurity", "D", "Type", "Times Retained"}));
+    ASSERT_EQ(content.rows.size(), 3u);
+    const VertexSummaryRow& row = content.rows[1];
+    EXPECT_EQ(row.levels(), (QStringList{"0.0", "15.00"}));
+    EXPECT_EQ(row.responses(), (QStringList{"64", "5"}));
+    EXPECT_EQ(row.result(), QStringLiteral("0.565685451030731")); // sqrt(0.64 * 0.5) at single precision
+    EXPECT_EQ(row.type(), QStringLiteral("Initial"));
+    EXPECT_EQ(content.rows[2].responses(), (QStringList{"", ""}));
+    EXPECT_EQ(content.rows[2].result(), QStringLiteral("failed"));
 }
 
 TEST(VertexSummary, CellsAsTheHistoryHoldsThem)
@@ -167,6 +193,8 @@ struct Table {
             write(col++, row, vertex.vertex());
             for (const QString& level : vertex.levels())
                 write(col++, row, level);
+            for (const QString& response : vertex.responses())
+                write(col++, row, response);
             write(col++, row, vertex.result());
             if (vertex.type())
                 write(col, row, *vertex.type());
@@ -175,6 +203,11 @@ struct Table {
         }
     }
 };
+
+std::vector<core::ResponseDefinition> TwoResponses()
+{
+    return {{"Yield", core::ResponseGoal::Maximize, 0, 100}, {"Impurity", core::ResponseGoal::Minimize, 0, 10}};
+}
 
 // A run of two factors at a few steps, kept at each stage the way the undo
 // snapshots keep it.
@@ -253,6 +286,16 @@ TEST(VertexSummaryTracker, UpdatesLeaveTheTableAWholeBuildWouldWrite)
         {"locale with a decimal comma", [](SteppedRun& r) { r.locale = QLocale(QLocale::German); }, Expect::Whole},
         {"a third factor", [](SteppedRun& r) { r.problem.NumFactors = 3; }, Expect::Whole},
         {"back to two factors", [](SteppedRun& r) { r.problem.NumFactors = 2; }, Expect::Whole},
+        {"two responses", [](SteppedRun& r) { ASSERT_TRUE(DefineResponses(r.problem, TwoResponses()).ok); },
+         Expect::Whole},
+        {"a response's value", [](SteppedRun& r) { r.problem.VertexResponses.at(2, 3) = 7.5; }, Expect::Rows},
+        {"a response renamed",
+         [](SteppedRun& r) {
+             std::vector<core::ResponseDefinition> responses = TwoResponses();
+             responses[1].name = QStringLiteral("Ash");
+             ASSERT_TRUE(DefineResponses(r.problem, responses).ok);
+         },
+         Expect::Whole},
         {"more vertices than the history holds",
          [](SteppedRun& r) { r.problem.NumVertices = static_cast<std::int16_t>(r.problem.VertexHistory.maxRow() + 4); },
          Expect::Rows},

@@ -19,6 +19,7 @@
 #include "simplex/windows/WindowSupport.h"
 
 #include "simplex/NextStep.h"
+#include "simplex/ResponseSetup.h"
 
 #include "core/Random.h"
 #include "practice/windows/PracticeWindow.h"
@@ -219,6 +220,24 @@ int main(int argc, char** argv)
     windows.simplexPlotWindow()->parentWidget()->resize(1000, 700);
     figures.save(windows.simplexPlotWindow(), "simplex-plot-failed");
     windows.simplexPlotWindow()->parentWidget()->close();
+
+    // "Several responses": the same run judged by its yield and by an
+    // impurity measured alongside, defined as the responses window defines
+    // them; the second definition scores the vertices by the values given.
+    const std::vector<core::ResponseDefinition> responses{
+        {QStringLiteral("Yield"), core::ResponseGoal::Maximize, 60, 90},
+        {QStringLiteral("Impurity"), core::ResponseGoal::Minimize, 0.5, 3}};
+    const simplex::SimplexWindowContext& context = windows.context();
+    // Opened anew, the summary widens to its new columns.
+    windows.vertexSummaryWindow()->parentWidget()->close();
+    if (!simplex::DefineResponses(context.problem, responses, simplex::WindowHooks(context)).ok)
+        figures.fail("vertex-summary-responses", "the responses were refused");
+    const double impurities[] = {2.1, 1.8, 2.6, 1.5, 1.2, 1.4, 0.9, 1.1, 0.8, 1.3, 1.0, 0.9, 1.2};
+    for (int v = 1; v <= context.problem.NumVertices && v <= 13; ++v)
+        context.problem.VertexResponses.at(2, v) = impurities[v - 1];
+    simplex::DefineResponses(context.problem, responses, simplex::WindowHooks(context));
+    windows.showVertexSummary();
+    figures.save(windows.vertexSummaryWindow(), "vertex-summary-responses");
 
     mainWindow.menuAction(QStringLiteral("mnuPracticeTOsimple"))->trigger();
     practice::PracticeWindow* practice = program.practiceWindows().window(practice::ExerciseWindow::Target);

@@ -140,7 +140,7 @@ void DrawResponsePlot(QCustomPlot& plot, const ResponsePlot& content)
 {
     Clear(plot);
     plot.xAxis->setLabel(QStringLiteral("Vertex"));
-    plot.yAxis->setLabel(QStringLiteral("Result"));
+    plot.yAxis->setLabel(content.valueCaption);
     // Vertex numbers are whole: ticks at whole multiples of 1, 2, 5, 10, ...
     auto ticker = QSharedPointer<QCPAxisTickerFixed>::create();
     ticker->setTickStep(1);

@@ -27,6 +27,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zeltomir::simplex {
 
 namespace {
@@ -51,6 +53,10 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
 {
     m_response = MakePlot(QStringLiteral("plotResponse"), this);
     m_path = MakePlot(QStringLiteral("plotPath"), this);
+    m_plotted = new QComboBox(this);
+    m_plotted->setObjectName(QStringLiteral("cboPlotted"));
+    m_plottedLabel = new QLabel(QStringLiteral("Plot:"), this);
+    m_plottedLabel->setBuddy(m_plotted);
     m_xFactor = new QComboBox(this);
     m_xFactor->setObjectName(QStringLiteral("cboFactorX"));
     m_yFactor = new QComboBox(this);
@@ -85,7 +91,12 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     factors->addWidget(yLabel);
     factors->addWidget(m_yFactor, 1);
     factors->addWidget(m_wholeRange);
+    auto* plotted = new QHBoxLayout;
+    plotted->addWidget(m_plottedLabel);
+    plotted->addWidget(m_plotted);
+    plotted->addStretch(1);
     auto* plots = new QVBoxLayout;
+    plots->addLayout(plotted);
     plots->addWidget(m_response, 1);
     plots->addLayout(factors);
     plots->addWidget(m_path, 1);
@@ -99,6 +110,10 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     layout->addLayout(plots, 3);
     layout->addLayout(side, 1);
 
+    connect(m_plotted, &QComboBox::currentIndexChanged, this, [this] {
+        drawResponse();
+        AlignLegends({m_response, m_path});
+    });
     connect(m_xFactor, &QComboBox::currentIndexChanged, this, &SimplexPlotWindow::factorChosen);
     connect(m_yFactor, &QComboBox::currentIndexChanged, this, &SimplexPlotWindow::factorChosen);
     connect(m_wholeRange, &QCheckBox::toggled, this, &SimplexPlotWindow::drawPath);
@@ -108,6 +123,7 @@ SimplexPlotWindow::SimplexPlotWindow(SimplexWindows& windows, QWidget* parent)
     connect(m_exportVertices, &QPushButton::clicked, this, &SimplexPlotWindow::exportVertices);
     connect(m_showTrue, &QPushButton::toggled, this, &SimplexPlotWindow::drawPath);
     // Drawn by the activation that opening brings, not here as well.
+    fillPlottedBox();
     fillFactorBoxes();
 }
 
@@ -120,11 +136,40 @@ void SimplexPlotWindow::activated()
 
 void SimplexPlotWindow::refresh()
 {
+    fillPlottedBox();
     fillFactorBoxes();
-    m_responseContent = BuildResponsePlot(context().problem);
-    DrawResponsePlot(*m_response, m_responseContent);
+    drawResponse();
     drawPath();
     showProgress();
+}
+
+// "D" and the responses, shown only while responses are defined; the
+// choice survives a refresh while the responses keep their names.
+void SimplexPlotWindow::fillPlottedBox()
+{
+    const core::OptimizationProblem& problem = context().problem;
+    QStringList items;
+    if (!problem.Responses.empty()) {
+        items << QStringLiteral("D");
+        for (const core::ResponseDefinition& response : problem.Responses)
+            items << response.name;
+    }
+    m_plotted->setVisible(!items.isEmpty());
+    m_plottedLabel->setVisible(!items.isEmpty());
+    QStringList shown;
+    for (int i = 0; i < m_plotted->count(); ++i)
+        shown << m_plotted->itemText(i);
+    if (shown == items)
+        return;
+    const QSignalBlocker block(m_plotted);
+    m_plotted->clear();
+    m_plotted->addItems(items);
+}
+
+void SimplexPlotWindow::drawResponse()
+{
+    m_responseContent = BuildResponsePlot(context().problem, std::max(0, m_plotted->currentIndex()));
+    DrawResponsePlot(*m_response, m_responseContent);
 }
 
 // The boxes list the factors of the record; a choice survives a refresh

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QCustomPlot;
+class QLabel;
 class QPushButton;
 class QTextBrowser;
 
@@ -35,6 +36,8 @@ public:
 
     QCustomPlot* responsePlot() const { return m_response; }
     QCustomPlot* pathPlot() const { return m_path; }
+    // With several responses: "D" or one response, for the upper plot.
+    QComboBox* plottedBox() const { return m_plotted; } // cboPlotted
     QComboBox* xFactorBox() const { return m_xFactor; } // cboFactorX
     QComboBox* yFactorBox() const { return m_yFactor; } // cboFactorY
     QCheckBox* wholeRangeBox() const { return m_wholeRange; } // chkWholeRange
@@ -55,6 +58,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fillPlottedBox();
+    void drawResponse();
     void fillFactorBoxes();
     void factorChosen();
     void showFactors(PathFactors factors);
@@ -66,6 +71,8 @@ private:
 
     QCustomPlot* m_response = nullptr;
     QCustomPlot* m_path = nullptr;
+    QComboBox* m_plotted = nullptr;
+    QLabel* m_plottedLabel = nullptr;
     QComboBox* m_xFactor = nullptr;
     QComboBox* m_yFactor = nullptr;
     QCheckBox* m_wholeRange = nullptr;

@@ -167,7 +167,7 @@ void VertexSummaryWindow::write(VertexSummaryUpdate& update)
     for (VertexSummaryRow& vertex : update.newRows) {
         // An unknown type code leaves the cell as it was.
         if (!vertex.typeKnown) {
-            const qsizetype typeCell = vertex.levelCount() + 2;
+            const qsizetype typeCell = vertex.typeIndex();
             vertex.cells.set(typeCell, m_grid->cell(static_cast<int>(typeCell) + 1, row));
         }
         rows.push_back(std::move(vertex.cells));

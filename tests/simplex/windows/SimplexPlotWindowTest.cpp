@@ -1,5 +1,6 @@
 #include "WindowHarness.h"
 
+#include "simplex/ResponseSetup.h"
 #include "simplex/windows/SimplexPlotWindow.h"
 
 #include <qcustomplot.h>
@@ -128,6 +129,26 @@ TEST_F(PlotOfARun, FollowsAGoalChangeInTheSetupWindowAtOnce)
     EXPECT_EQ(h.problem.TargetValue, 60);
     WindowHarness::clickOption(h.setup().goalOption(0));
     EXPECT_FALSE(HasGraphNamed(response, QStringLiteral("Target = 60")));
+}
+
+// With several responses the plot shows D, or the response chosen in the
+// box; without them the box is hidden.
+TEST_F(PlotOfARun, PlotsDOrTheResponseChosen)
+{
+    EXPECT_TRUE(plot->plottedBox()->isHidden());
+    EXPECT_EQ(plot->responsePlot()->yAxis->label(), QStringLiteral("Result"));
+    ASSERT_TRUE(DefineResponses(h.problem, {{"Yield", core::ResponseGoal::Maximize, 0, 100},
+                                            {"Hardness", core::ResponseGoal::Target, 50, 90, 70}})
+                    .ok);
+    plot->refresh();
+    EXPECT_FALSE(plot->plottedBox()->isHidden());
+    EXPECT_EQ(plot->responsePlot()->yAxis->label(), QStringLiteral("D"));
+    QTest::keyClick(plot->plottedBox(), Qt::Key_Down);
+    QTest::keyClick(plot->plottedBox(), Qt::Key_Down);
+    EXPECT_EQ(plot->responsePlot()->yAxis->label(), QStringLiteral("Hardness"));
+    EXPECT_TRUE(HasGraphNamed(*plot->responsePlot(), QStringLiteral("Target = 70")));
+    plot->refresh();
+    EXPECT_EQ(plot->plottedBox()->currentText(), QStringLiteral("Hardness"));
 }
 
 TEST_F(PlotOfARun, TheMouseOverAMarkerNamesItsVertex)

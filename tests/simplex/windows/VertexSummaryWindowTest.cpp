@@ -1,6 +1,7 @@
 #include "WindowHarness.h"
 
 #include "simplex/CorrectResult.h"
+#include "simplex/ResponseSetup.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/VertexSummary.h"
 #include "simplex/windows/WindowSupport.h"
@@ -160,6 +161,13 @@ TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
         {"vertex count shrinks by two", [&] { h.problem.NumVertices -= 2; }},
         {"then a step", [&] { step("66"); }},
         {"Time renamed at length", [&] { h.problem.Factors[2].FactorName = QStringLiteral("Residence time, min"); }},
+        {"two responses",
+         [&] {
+             ASSERT_TRUE(DefineResponses(h.problem, {{"Yield", core::ResponseGoal::Maximize, 0, 100},
+                                                     {"Impurity, ppm", core::ResponseGoal::Minimize, 0, 10}})
+                             .ok);
+         }},
+        {"a response's value", [&] { h.problem.VertexResponses.at(2, 5) = 1234.5678; }},
     };
     for (const auto& change : changes) {
         SCOPED_TRACE(change.change);
@@ -174,7 +182,7 @@ TEST(VertexSummaryWindowTest, ActivationShowsWhatAWholeRebuildShows)
         EXPECT_EQ(shown.rows[0], content.headers);
         for (std::size_t v = 1; v <= content.rows.size(); ++v) {
             const VertexSummaryRow& row = content.rows[v - 1];
-            const QStringList expected = QStringList{row.vertex()} + row.levels()
+            const QStringList expected = QStringList{row.vertex()} + row.levels() + row.responses()
                                          + QStringList{row.result(), row.type().value_or(QString()), row.timesRetained()};
             EXPECT_EQ(shown.rows[v], expected) << "vertex " << v;
         }

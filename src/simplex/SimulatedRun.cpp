@@ -32,7 +32,9 @@ void StartSimulatedRun(core::OptimizationProblem& problem, const SimulatedProces
 
 const SimulatedProcess* ProcessOfRun(const core::OptimizationProblem& problem)
 {
-    if (problem.SimulatedProcess.isEmpty())
+    // A process measures one response: with several defined it has nothing
+    // to give for the others.
+    if (problem.SimulatedProcess.isEmpty() || !problem.Responses.empty())
         return nullptr;
     // A learner may change the number of factors in the setup window; the
     // process cannot measure a problem of another size.

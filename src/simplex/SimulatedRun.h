@@ -36,8 +36,8 @@ void StartSimulatedRun(core::OptimizationProblem& problem, const SimulatedProces
                        const SimulationChoice& choice);
 
 // The process of a simulated run; nullptr for a real run, a process this
-// program does not know, or a problem whose number of factors is not the
-// process's.
+// program does not know, a problem whose number of factors is not the
+// process's, or one with several responses defined.
 const SimulatedProcess* ProcessOfRun(const core::OptimizationProblem& problem);
 
 // Why a record just read cannot be run as it says: a simulated process the

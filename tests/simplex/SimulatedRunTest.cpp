@@ -62,6 +62,9 @@ TEST(SimulatedRun, StartsTheProblemOfTheProcess)
     EXPECT_EQ(problem.StepType, "Fixed");
     EXPECT_EQ(ProcessOfRun(problem), FindSimulatedProcess(u"peak"));
     EXPECT_EQ(problem.SimulationNoise, 1.5);
+    core::OptimizationProblem responses = problem;
+    responses.Responses = {{"Yield", core::ResponseGoal::Maximize, 0, 100}};
+    EXPECT_EQ(ProcessOfRun(responses), nullptr);
 }
 
 // Row i of the initial simplex is vertex i and takes draw i; a row whose

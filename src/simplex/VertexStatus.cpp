@@ -3,6 +3,7 @@
 #include "simplex/Desirability.h"
 #include "simplex/EngineSupport.h"
 #include "simplex/SimplexTerms.h"
+#include "simplex/VertexView.h"
 
 namespace zeltomir::simplex {
 
@@ -70,7 +71,9 @@ std::vector<double> ResponseValuesOf(const core::OptimizationProblem& problem, i
 
 int VertexNumberOfRow(const core::OptimizationProblem& problem, int row)
 {
-    const double number = problem.Simplex.value(problem.NumFactors + 3, row);
+    // In Simplex the type column holds nothing a reader uses, and the
+    // retained column the vertex number of the row.
+    const double number = problem.Simplex.value(Vertex::ColumnOf(problem.NumFactors, Vertex::RetainedColumn), row);
     const bool named = number >= 1 && number <= problem.NumVertices && number == static_cast<int>(number);
     return named ? static_cast<int>(number) : 0;
 }

@@ -8,14 +8,6 @@
 
 namespace zeltomir::simplex {
 
-namespace {
-
-// In Simplex the type column holds nothing a reader uses, and the retained
-// column the vertex number of the row.
-constexpr Vertex::Column SimplexNumberColumn = Vertex::RetainedColumn;
-
-} // namespace
-
 Vertex::Vertex(const core::OptimizationProblem& problem, int number) : m_problem(&problem), m_number(number) {}
 
 double Vertex::level(int factor) const
@@ -63,12 +55,10 @@ double Vertex::objective() const
 
 std::vector<std::optional<int>> SimplexVertices(const core::OptimizationProblem& problem)
 {
-    const int k = problem.NumFactors;
     std::vector<std::optional<int>> vertices;
-    for (int r = 1; r <= k + 1; ++r) {
-        const double number = problem.Simplex.value(Vertex::ColumnOf(k, SimplexNumberColumn), r);
-        const bool known = number >= 1 && number <= problem.NumVertices && std::floor(number) == number;
-        vertices.push_back(known ? std::optional<int>(static_cast<int>(number)) : std::nullopt);
+    for (int r = 1; r <= problem.NumFactors + 1; ++r) {
+        const int number = VertexNumberOfRow(problem, r);
+        vertices.push_back(number != 0 ? std::optional<int>(number) : std::nullopt);
     }
     return vertices;
 }

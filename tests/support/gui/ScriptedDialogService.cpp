@@ -76,6 +76,18 @@ namespace zeltomir::testsupport {
 
 namespace {
 
+// The requests of one kind, in the order asked.
+template <typename T>
+std::vector<T> RequestsOf(const std::vector<ScriptedDialogService::Request>& requests)
+{
+    std::vector<T> result;
+    for (const auto& request : requests) {
+        if (const auto* asked = std::get_if<T>(&request))
+            result.push_back(*asked);
+    }
+    return result;
+}
+
 template <typename T>
 std::string Describe(const T& request)
 {
@@ -242,42 +254,22 @@ bool ScriptedDialogService::runDialog(QDialog& dialog)
 
 std::vector<shell::TextRequest> ScriptedDialogService::textRequests() const
 {
-    std::vector<shell::TextRequest> result;
-    for (const Request& request : m_requests) {
-        if (const auto* asked = std::get_if<shell::TextRequest>(&request))
-            result.push_back(*asked);
-    }
-    return result;
+    return RequestsOf<shell::TextRequest>(m_requests);
 }
 
 std::vector<shell::MessageRequest> ScriptedDialogService::messages() const
 {
-    std::vector<shell::MessageRequest> result;
-    for (const Request& request : m_requests) {
-        if (const auto* message = std::get_if<shell::MessageRequest>(&request))
-            result.push_back(*message);
-    }
-    return result;
+    return RequestsOf<shell::MessageRequest>(m_requests);
 }
 
 std::vector<shell::FileDialogRequest> ScriptedDialogService::fileDialogs() const
 {
-    std::vector<shell::FileDialogRequest> result;
-    for (const Request& request : m_requests) {
-        if (const auto* dialog = std::get_if<shell::FileDialogRequest>(&request))
-            result.push_back(*dialog);
-    }
-    return result;
+    return RequestsOf<shell::FileDialogRequest>(m_requests);
 }
 
 std::vector<shell::ChoiceRequest> ScriptedDialogService::choices() const
 {
-    std::vector<shell::ChoiceRequest> result;
-    for (const Request& request : m_requests) {
-        if (const auto* choice = std::get_if<shell::ChoiceRequest>(&request))
-            result.push_back(*choice);
-    }
-    return result;
+    return RequestsOf<shell::ChoiceRequest>(m_requests);
 }
 
 void ScriptedDialogService::expectAllAnswered()

@@ -49,6 +49,7 @@ std::string HelpText()
            "  failed                    the trial on show failed (with @ L1 ... Lk, at\n"
            "                            the levels run); it counts as the worst result\n"
            "  correct N VALUE           vertex N's result was VALUE, not what was given\n"
+           "  correct N NAME=VALUE      with --response: response NAME of vertex N\n"
            "Blank lines and lines starting with # are ignored. For a new problem the\n"
            "first k+1 lines answer the initial simplex, row by row; every later line\n"
            "answers the trial on show. A line refused with a message records nothing\n"

@@ -326,6 +326,22 @@ void OptimizeCommand::runSteps()
     }
 }
 
+// The response a "correct" line names (from 1) and its value: the name runs
+// to the first "=", as in --response. Nullopt where the problem has one
+// response or the line names none of its responses.
+std::optional<OptimizeCommand::ResponseCorrection> OptimizeCommand::correctedResponse(const ResultLine& line) const
+{
+    const qsizetype equals = line.result.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return std::nullopt;
+    const QString name = line.result.left(equals).trimmed();
+    for (std::size_t i = 0; i < m_problem.Responses.size(); ++i) {
+        if (m_problem.Responses[i].name == name)
+            return ResponseCorrection{static_cast<int>(i) + 1, line.result.mid(equals + 1).trimmed()};
+    }
+    return std::nullopt;
+}
+
 simplex::StepsOutcome OptimizeCommand::takeStepLine(const ResultLine& line)
 {
     const simplex::StepInput input{line.result, line.levels.value_or(m_trialLevels), ResponseTexts(line)};
@@ -336,6 +352,9 @@ simplex::StepsOutcome OptimizeCommand::takeStepLine(const ResultLine& line)
         // With no one to ask, the question is answered Yes: the line says so.
         return simplex::TrialFailed(m_problem, m_runTime, input, {}, m_locale);
     case LineKind::Correct:
+        if (const std::optional<ResponseCorrection> corrected = correctedResponse(line))
+            return simplex::CorrectResponse(m_problem, m_runTime, line.vertex, corrected->response, corrected->value,
+                                            {}, m_locale);
         return simplex::CorrectResult(m_problem, m_runTime, line.vertex, line.result, {}, m_locale);
     case LineKind::Result:
         break;
@@ -499,8 +518,11 @@ bool OptimizeCommand::valueCountFits(const ResultLine& line)
     if (m == 0 || line.kind == LineKind::Again || line.kind == LineKind::Failed)
         return true;
     if (line.kind == LineKind::Correct) {
-        message(InputErrorTitle, QStringLiteral("Line %1: a result cannot be corrected while several responses are "
-                                                "defined. The line is skipped.")
+        if (correctedResponse(line))
+            return true;
+        message(InputErrorTitle, QStringLiteral("Line %1: with several responses a correction is written as "
+                                                "\"correct N NAME=VALUE\", NAME one of the responses. The line is "
+                                                "skipped.")
                                      .arg(line.lineNumber));
         return false;
     }

@@ -67,6 +67,11 @@ private:
     void runSteps();
     // What the steps window answers to the command the line stands for.
     simplex::StepsOutcome takeStepLine(const ResultLine& line);
+    struct ResponseCorrection {
+        int response = 0;
+        QString value;
+    };
+    std::optional<ResponseCorrection> correctedResponse(const ResultLine& line) const;
     void writeVertexSummary();
     bool saveProblem(const QString& path);
     bool writeCsv(const QString& path);

@@ -29,8 +29,8 @@ QString Usage(LineKind kind)
     case LineKind::Failed:
         return QStringLiteral("\"failed\" is written alone, or with \"@\" and the levels run");
     case LineKind::Correct:
-        return QStringLiteral("\"correct\" is written as \"correct N VALUE\", N the number of a vertex and VALUE "
-                              "its result, with no levels");
+        return QStringLiteral("\"correct\" is written as \"correct N VALUE\" (\"correct N NAME=VALUE\" with "
+                              "several responses), N the number of a vertex and VALUE its result, with no levels");
     case LineKind::Result:
         break;
     }
@@ -62,7 +62,8 @@ void ReadCommand(ResultLine& parsed)
         written = arguments == 1 && vertex && !parsed.levels;
         break;
     case LineKind::Correct:
-        written = arguments == 2 && vertex && !parsed.levels;
+        // A response's name may hold blanks: the rest of the line is the value.
+        written = arguments >= 2 && vertex && !parsed.levels;
         break;
     case LineKind::Result:
         break;
@@ -72,7 +73,7 @@ void ReadCommand(ResultLine& parsed)
         return;
     }
     parsed.vertex = vertex.value_or(0);
-    parsed.result = parsed.kind == LineKind::Correct ? words[2] : QString();
+    parsed.result = parsed.kind == LineKind::Correct ? words.mid(2).join(QLatin1Char(' ')) : QString();
 }
 
 } // namespace

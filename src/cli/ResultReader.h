@@ -20,7 +20,7 @@ enum class LineKind {
     Result,
     Again,   // "again N"
     Failed,  // "failed"
-    Correct, // "correct N VALUE"
+    Correct, // "correct N VALUE", or "correct N NAME=VALUE" for one of several responses
 };
 
 struct ResultLine {

@@ -2,6 +2,7 @@
 
 #include "simplex/EngineSupport.h"
 #include "simplex/MeasureAgain.h"
+#include "simplex/ResponseSetup.h"
 #include "simplex/TrialDisplay.h"
 #include "simplex/VertexStatus.h"
 
@@ -11,8 +12,7 @@ namespace zeltomir::simplex {
 
 namespace {
 
-std::optional<core::Message> Refusal(const core::OptimizationProblem& problem, int vertex,
-                                     const std::optional<float>& value)
+std::optional<core::Message> RunRefusal(const core::OptimizationProblem& problem)
 {
     switch (ReadinessOf(problem)) {
     case StepReadiness::NoInitialSimplex:
@@ -22,30 +22,73 @@ std::optional<core::Message> Refusal(const core::OptimizationProblem& problem, i
     case StepReadiness::Ready:
         break;
     }
-    // One value cannot stand for several responses: the result is their D.
-    if (!problem.Responses.empty())
-        return core::Message{NoticeTitle, CorrectionOfSeveralResponses, core::MessageIcon::Information};
+    return std::nullopt;
+}
+
+std::optional<core::Message> VertexRefusal(const core::OptimizationProblem& problem, int vertex)
+{
     if (vertex < 1 || vertex > problem.NumVertices)
         return Critical(InputError, QStringLiteral("There is no vertex %1.").arg(vertex));
-    if (!value)
-        return Critical(DataInputError, QStringLiteral("The result must be numeric."));
+    return std::nullopt;
+}
+
+// A vertex of the simplex still being stepped from cannot change under the step.
+std::optional<core::Message> StepRefusal(const core::OptimizationProblem& problem, int vertex)
+{
     if (StepInProgress(problem) && (SimplexRowOf(problem, vertex) != 0 || vertex == problem.NumVertices))
         return core::Message{NoticeTitle, FinishStepBeforeCorrection, core::MessageIcon::Exclamation};
     return std::nullopt;
 }
 
-} // namespace
+std::optional<core::Message> ResultRefusal(const core::OptimizationProblem& problem, int vertex,
+                                           const std::optional<float>& value)
+{
+    if (auto refusal = RunRefusal(problem))
+        return refusal;
+    // One value cannot stand for several responses: the result is their D.
+    if (!problem.Responses.empty())
+        return core::Message{NoticeTitle, CorrectionOfSeveralResponses, core::MessageIcon::Information};
+    if (auto refusal = VertexRefusal(problem, vertex))
+        return refusal;
+    if (!value)
+        return Critical(DataInputError, QStringLiteral("The result must be numeric."));
+    return StepRefusal(problem, vertex);
+}
 
-StepsOutcome CorrectResult(core::OptimizationProblem& problem, core::RunTimeState& runTime, int vertex,
-                           const QString& result, const EngineHooks& hooks, const QLocale& locale)
+std::optional<core::Message> ResponseRefusal(const core::OptimizationProblem& problem, int vertex, int response,
+                                             const std::optional<float>& value)
+{
+    if (auto refusal = RunRefusal(problem))
+        return refusal;
+    if (response < 1 || response > static_cast<int>(problem.Responses.size()))
+        return Critical(InputError, QStringLiteral("There is no response %1.").arg(response));
+    if (auto refusal = VertexRefusal(problem, vertex))
+        return refusal;
+    if (StatusOf(problem, vertex) == VertexStatus::Failed)
+        return core::Message{NoticeTitle,
+                             QStringLiteral("Vertex %1 failed, so it has no values to correct.").arg(vertex),
+                             core::MessageIcon::Information};
+    const QString& name = problem.Responses[static_cast<std::size_t>(response - 1)].name;
+    if (!value)
+        return Critical(DataInputError, QStringLiteral("The result of %1 must be numeric.").arg(name));
+    return StepRefusal(problem, vertex);
+}
+
+StepsOutcome Refused(const core::Message& refusal)
 {
     StepsOutcome answer;
-    const std::optional<float> value = core::ParseSingle(result, locale);
-    if (const std::optional<core::Message> refusal = Refusal(problem, vertex, value)) {
-        answer.outcome.ok = false;
-        answer.outcome.messages.push_back(*refusal);
-        return answer;
-    }
+    answer.outcome.ok = false;
+    answer.outcome.messages.push_back(refusal);
+    return answer;
+}
+
+// Records the correction, then gives the vertex the result newResult
+// answers (called once the first result is kept) and scores it anew.
+template <typename NewResult>
+StepsOutcome Correct(core::OptimizationProblem& problem, core::RunTimeState& runTime, int vertex,
+                     const EngineHooks& hooks, const QLocale& locale, NewResult newResult)
+{
+    StepsOutcome answer;
     if (hooks.storeUndoSnapshot)
         hooks.storeUndoSnapshot();
     runTime.Modified = QStringLiteral("yes");
@@ -65,8 +108,9 @@ StepsOutcome CorrectResult(core::OptimizationProblem& problem, core::RunTimeStat
     }
     if (pending)
         MarkPendingAgain(problem, *pending); // a status set anew drops the mark
-    const double objective = ScoreOf(problem, vertex, *value);
-    history.at(k + 1, vertex) = *value;
+    const float value = newResult();
+    const double objective = ScoreOf(problem, vertex, value);
+    history.at(k + 1, vertex) = value;
     history.at(k + 4, vertex) = objective;
 
     const int row = SimplexRowOf(problem, vertex);
@@ -74,12 +118,35 @@ StepsOutcome CorrectResult(core::OptimizationProblem& problem, core::RunTimeStat
         answer.outcome.messages.push_back({NoticeTitle, CorrectionRecorded, core::MessageIcon::Information});
         return answer;
     }
-    problem.Simplex.at(k + 1, row) = *value;
+    problem.Simplex.at(k + 1, row) = value;
     problem.Simplex.at(k + 4, row) = objective;
     ProposeFromRescoredSimplex(problem);
     answer.outcome.focus = Focus::StepsResult;
     answer.steps = StepsContent{std::nullopt, ReopenedSteps(problem, locale).trial};
     return answer;
+}
+
+} // namespace
+
+StepsOutcome CorrectResult(core::OptimizationProblem& problem, core::RunTimeState& runTime, int vertex,
+                           const QString& result, const EngineHooks& hooks, const QLocale& locale)
+{
+    const std::optional<float> value = core::ParseSingle(result, locale);
+    if (const std::optional<core::Message> refusal = ResultRefusal(problem, vertex, value))
+        return Refused(*refusal);
+    return Correct(problem, runTime, vertex, hooks, locale, [&value] { return *value; });
+}
+
+StepsOutcome CorrectResponse(core::OptimizationProblem& problem, core::RunTimeState& runTime, int vertex,
+                             int response, const QString& value, const EngineHooks& hooks, const QLocale& locale)
+{
+    const std::optional<float> typed = core::ParseSingle(value, locale);
+    if (const std::optional<core::Message> refusal = ResponseRefusal(problem, vertex, response, typed))
+        return Refused(*refusal);
+    return Correct(problem, runTime, vertex, hooks, locale, [&] {
+        problem.VertexResponses.at(response, vertex) = *typed;
+        return ResultOfResponses(problem, vertex);
+    });
 }
 
 } // namespace zeltomir::simplex

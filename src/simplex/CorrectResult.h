@@ -17,7 +17,7 @@ inline const QString CorrectionBeforeBegin =
 inline const QString FinishStepBeforeCorrection =
     QStringLiteral("Finish the step in progress first, or use Undo and enter the result again.");
 inline const QString CorrectionOfSeveralResponses =
-    QStringLiteral("With several responses a result cannot be corrected yet.  Use Undo and enter the values again.");
+    QStringLiteral("With several responses each response is corrected on its own: choose the response.");
 inline const QString CorrectionRecorded =
     QStringLiteral("The correction is recorded.  The trials already run were chosen with the first value and stay "
                    "as they are.");
@@ -25,7 +25,8 @@ inline const QString CorrectionRecorded =
 // Gives vertex v the result typed (checked as any result). Refused, with
 // nothing changed: before Begin Optimization has proposed a trial, for a
 // vertex the history does not hold, while several responses are defined
-// (one value cannot stand for them), for a result that is not a number, and
+// (one value cannot stand for them: CorrectResponse), for a result that is
+// not a number, and
 // for a vertex of the current simplex (or the reflection just measured)
 // while a step is in progress. Then the undo snapshot; the first value is
 // kept (a second correction keeps the first), a failed vertex becomes a
@@ -36,5 +37,15 @@ inline const QString CorrectionRecorded =
 // and the answer says so (CorrectionRecorded).
 StepsOutcome CorrectResult(core::OptimizationProblem& problem, core::RunTimeState& runTime, int vertex,
                            const QString& result, const EngineHooks& hooks = {}, const QLocale& locale = QLocale());
+
+// The same where several responses are defined: response r (from 1) of
+// vertex v takes the value typed, and the vertex's D and objective follow
+// from its values. The first value kept is the vertex's first D, the result
+// the trials that followed were chosen by. Refused as CorrectResult is, and
+// for a response the problem does not define, and for a failed vertex: it
+// has no values beside the one corrected to make a D of.
+StepsOutcome CorrectResponse(core::OptimizationProblem& problem, core::RunTimeState& runTime, int vertex,
+                             int response, const QString& value, const EngineHooks& hooks = {},
+                             const QLocale& locale = QLocale());
 
 } // namespace zeltomir::simplex

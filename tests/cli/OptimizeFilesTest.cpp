@@ -495,8 +495,18 @@ TEST_F(OptimizeFiles, TwoResponsesAreSavedWithTheRunAndResumed)
     EXPECT_EQ(read.Responses[1], (core::ResponseDefinition{"Impurity", core::ResponseGoal::Minimize, 0, 10}));
     EXPECT_EQ(read.VertexResponses.value(1, 4), 5);
 
-    const Session resumed = RunOptimize({"--open", file, "--json"}, "4 1\n");
+    const Session resumed =
+        RunOptimize({"--open", file, "--json"}, "4 1\ncorrect 1 Purity=5\ncorrect 1 Impurity=5\n");
     ASSERT_FALSE(resumed.lines.empty());
+    const auto lineWith = [&resumed](const std::string& part) {
+        return std::find_if(resumed.lines.begin(), resumed.lines.end(),
+                            [&part](const std::string& line) { return line.find(part) != std::string::npos; });
+    };
+    EXPECT_NE(lineWith("Line 2: with several responses a correction is written as \\\"correct N NAME=VALUE\\\""),
+              resumed.lines.end());
+    EXPECT_NE(lineWith(R"j("vertex":1,"levels":["4.0","4.0"],"values":[4,4],"result":0.22360679507255554)j"),
+              resumed.lines.end());
+    EXPECT_NE(lineWith(R"j("status":"corrected","first_result":0.3162277638912201,"responses":[1,5])j"), resumed.lines.end());
     EXPECT_EQ(resumed.lines.back(), R"j({"event":"vertex","vertex":5,"levels":["10.0","10.0"],"values":[10,10],)j"
                                     R"j("result":0.6000000238418579,"type":"Extension","retained":0,"status":"measured",)j"
                                     R"j("responses":[4,1],"desirability":0.6000000238418579})j");

@@ -184,9 +184,9 @@ TEST(OptimizeSession, CommandLinesWorkAsTheStepsWindowsCommands)
     const std::string again1 = "trial 4 A: Measure Vertex 1 Again: A=4 B=4";
     const std::string usageAgain = "message Input Error: Line 4: \"again\" is written as \"again N\", N the number "
                                    "of a vertex of the current simplex, with no levels. The line is skipped.";
-    const std::string usageCorrect = "message Input Error: Line 4: \"correct\" is written as \"correct N VALUE\", N "
-                                     "the number of a vertex and VALUE its result, with no levels. The line is "
-                                     "skipped.";
+    const std::string usageCorrect = "message Input Error: Line 4: \"correct\" is written as \"correct N VALUE\" "
+                                     "(\"correct N NAME=VALUE\" with several responses), N the number of a vertex "
+                                     "and VALUE its result, with no levels. The line is skipped.";
     const std::string unchanged = "vertex 3: A=4.0 B=8.0 result=2 type=Initial retained=1";
     const Case cases[] = {
         // Vertex 1 measured again as 0.5 stays the lowest: its reflection

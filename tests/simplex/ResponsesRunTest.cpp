@@ -1,8 +1,13 @@
 #include "SimplexTestSupport.h"
 
+#include "simplex/CorrectResult.h"
 #include "simplex/EngineSupport.h"
+#include "simplex/NextStep.h"
 #include "simplex/ResponseSetup.h"
 #include "simplex/VertexStatus.h"
+#include "simplex/VertexView.h"
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -137,6 +142,43 @@ TEST(ResponsesRun, EachValueIsCheckedAndAFailedTrialStaysTheWorst)
     tracked[1].goal = ResponseGoal::TrackOnly;
     ASSERT_TRUE(DefineResponses(problem, tracked).ok);
     EXPECT_EQ(problem.VertexHistory.value(6, 4), FailedObjective);
+}
+
+// Correcting one response works out the vertex's D anew and keeps its
+// first D; each refusal changes nothing.
+TEST(ResponsesRun, CorrectingOneResponseScoresTheVertexAnew)
+{
+    core::OptimizationProblem problem = Begun({{"90", "9"}, {"25", "0"}, {"36", "0"}});
+    core::RunTimeState runTime;
+    const StepsOutcome corrected = CorrectResponse(problem, runTime, 1, 2, QStringLiteral("0"));
+    ASSERT_TRUE(corrected.outcome.ok);
+    EXPECT_TRUE(corrected.steps.has_value()); // in the simplex: the trial is proposed anew
+    EXPECT_EQ(ResponseValuesOf(problem, 1), (std::vector<double>{90, 0}));
+    EXPECT_EQ(RankedVertices(problem), (std::vector<int>{2, 3, 1}));
+    const Vertex vertex(problem, 1);
+    EXPECT_EQ(vertex.status(), VertexStatus::Corrected);
+    EXPECT_EQ(vertex.firstResult(), SingleOf(0.3));
+    EXPECT_EQ(vertex.result(), SingleOf(std::sqrt(0.9)));
+
+    ASSERT_TRUE(TrialFailed(problem, runTime, {"", corrected.steps->trial.levels, {}}).outcome.ok);
+    const struct {
+        int vertex;
+        int response;
+        const char* value;
+        QString message;
+    } refusals[] = {
+        {1, 3, "5", "There is no response 3."},
+        {1, 2, "none", "The result of Impurity must be numeric."},
+        {4, 1, "50", "Vertex 4 failed, so it has no values to correct."},
+    };
+    const core::OptimizationProblem before = problem;
+    for (const auto& refusal : refusals) {
+        const StepsOutcome answer = CorrectResponse(problem, runTime, refusal.vertex, refusal.response,
+                                                    QString::fromLatin1(refusal.value));
+        EXPECT_FALSE(answer.outcome.ok);
+        EXPECT_EQ(test::Texts(answer.outcome.messages), QStringList{refusal.message});
+        EXPECT_EQ(problem, before);
+    }
 }
 
 // Changing the responses during a run scores every vertex anew: with the

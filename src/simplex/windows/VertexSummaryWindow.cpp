@@ -116,14 +116,29 @@ void VertexSummaryWindow::selectionChanged()
 
 void VertexSummaryWindow::cellDoubleClicked(int col, int row)
 {
-    // The Result column comes before Type and Times Retained.
-    if (col == m_grid->maxCols() - 2 && row >= 1 && row <= m_grid->maxRows())
+    if (row < 1 || row > m_grid->maxRows())
+        return;
+    // The Result column comes before Type and Times Retained, and the
+    // responses, where there are any, before the Result.
+    const int resultCol = m_grid->maxCols() - 2;
+    const int responses = static_cast<int>(context().problem.Responses.size());
+    if (col == resultCol)
         correctResult(row);
+    else if (col < resultCol && col >= resultCol - responses)
+        correctResponse(row, responses - (resultCol - col) + 1);
 }
 
 void VertexSummaryWindow::correctResult(int vertex)
 {
     const core::OptimizationProblem& problem = context().problem;
+    if (!problem.Responses.empty()) {
+        // A failed trial has no values to choose from; correctResponse says so.
+        if (vertex >= 1 && vertex <= problem.NumVertices && Vertex(problem, vertex).failed())
+            correctResponse(vertex, 1);
+        else if (const std::optional<int> response = chooseResponse(vertex))
+            correctResponse(vertex, *response);
+        return;
+    }
     // The box opens on the result as the user typed it; a failed trial has none.
     QString shown;
     if (vertex >= 1 && vertex <= problem.NumVertices && !Vertex(problem, vertex).failed())
@@ -132,8 +147,47 @@ void VertexSummaryWindow::correctResult(int vertex)
         {QStringLiteral("Correct Result"), QStringLiteral("The result of vertex %1:").arg(vertex), shown});
     if (!typed)
         return;
-    const StepsOutcome answer =
-        CorrectResult(context().problem, context().runTime, vertex, *typed, WindowHooks(context()));
+    showCorrection(CorrectResult(context().problem, context().runTime, vertex, *typed, WindowHooks(context())));
+}
+
+// The responses of the vertex with their values, the first chosen; nullopt
+// when the user cancels.
+std::optional<int> VertexSummaryWindow::chooseResponse(int vertex)
+{
+    const core::OptimizationProblem& problem = context().problem;
+    shell::ChoiceRequest request{QStringLiteral("Correct Result"),
+                                 QStringLiteral("Which response of vertex %1 is to be corrected?").arg(vertex),
+                                 {QStringLiteral("Response"), QStringLiteral("Result")},
+                                 {},
+                                 0};
+    for (int i = 1; i <= static_cast<int>(problem.Responses.size()); ++i)
+        request.rows.push_back({problem.Responses[static_cast<std::size_t>(i - 1)].name,
+                                core::ShortestSingleForm(problem.VertexResponses.value(i, vertex))});
+    const std::optional<int> chosen = context().dialogs.chooseOne(request);
+    return chosen ? std::optional<int>(*chosen + 1) : std::nullopt;
+}
+
+void VertexSummaryWindow::correctResponse(int vertex, int response)
+{
+    const core::OptimizationProblem& problem = context().problem;
+    // Nothing to ask about a failed trial: the engine refuses it and says why.
+    if (vertex >= 1 && vertex <= problem.NumVertices && Vertex(problem, vertex).failed()) {
+        showCorrection(CorrectResponse(context().problem, context().runTime, vertex, response, QString()));
+        return;
+    }
+    const QString shown = core::ShortestSingleForm(problem.VertexResponses.value(response, vertex));
+    const QString& name = problem.Responses.at(static_cast<std::size_t>(response - 1)).name;
+    const std::optional<QString> typed = context().dialogs.askText(
+        {QStringLiteral("Correct Result"), QStringLiteral("The result of %1 at vertex %2:").arg(name).arg(vertex),
+         shown});
+    if (!typed)
+        return;
+    showCorrection(
+        CorrectResponse(context().problem, context().runTime, vertex, response, *typed, WindowHooks(context())));
+}
+
+void VertexSummaryWindow::showCorrection(const StepsOutcome& answer)
+{
     ShowMessages(context().dialogs, answer.outcome.messages);
     if (!answer.outcome.ok)
         return;

@@ -6,6 +6,7 @@
 // corrected from here: Edit > Correct Result... for the vertex selected, or
 // a double-click on its Result cell.
 
+#include "simplex/EngineTypes.h"
 #include "simplex/VertexSummary.h"
 #include "simplex/windows/SimplexChildWindow.h"
 
@@ -52,6 +53,9 @@ public:
     // Asks for the new result of the vertex and corrects it; a trial
     // proposed anew shows in the steps window, if it is open.
     void correctResult(int vertex);
+    std::optional<int> chooseResponse(int vertex);
+    void correctResponse(int vertex, int response);
+    void showCorrection(const StepsOutcome& answer);
 
     // The window size of the load, in twips, for k factors.
     static int widthTwips(int factors) { return (factors + 4) * 975 + 2160; }

@@ -7,6 +7,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <cmath>
+
 namespace zeltomir::simplex::test {
 namespace {
 
@@ -384,6 +386,24 @@ TEST(StepsWindowTest, TwoResponsesThroughTheResultGrid)
     EXPECT_FLOAT_EQ(h.problem.VertexResponses.value(1, 6), 55.0f);
     EXPECT_EQ(steps.desirabilityLabel()->text(), QStringLiteral("D = 0.387  (Yield 0.3, Hardness 0.5)"));
     EXPECT_NEAR(h.problem.VertexHistory.value(3, 6), 0.387, 1e-3);
+
+    // Correct Result asks which response, then for its value; the summary
+    // shows the value and the D worked out anew.
+    h.windows().showVertexSummary();
+    shell::GridWidget& summary = *h.summary().grid();
+    auto* view = summary.findChild<QTableView*>();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 1)).center());
+    h.dialogs.answerChoice(1);
+    h.dialogs.answerText(QStringLiteral("2"));
+    h.dialogs.answerMessage(MessageAnswer::Ok);
+    h.mainWindow().menuAction(QStringLiteral("mnuCorrectResult"))->trigger();
+    ASSERT_EQ(h.dialogs.choices().size(), 1u);
+    EXPECT_EQ(h.dialogs.choices()[0].rows, (std::vector<QStringList>{{"Yield", "50"}, {"Hardness", "5"}}));
+    EXPECT_EQ(h.dialogs.textRequests().back(),
+              (shell::TextRequest{"Correct Result", "The result of Hardness at vertex 1:", "5"}));
+    EXPECT_EQ(summary.cell(5, 1), QStringLiteral("2"));
+    EXPECT_EQ(summary.cell(7, 1), QStringLiteral("Initial (corrected)"));
+    EXPECT_FLOAT_EQ(h.problem.VertexHistory.value(3, 1), std::sqrt(0.2f));
 }
 
 } // namespace

@@ -34,6 +34,9 @@ void ClipboardCommands::run(ClipboardCommand command)
     case ClipboardControl::SetupTargetBox:
         onTextBox(command, m_context.simplexWindows.setupTargetBox());
         return;
+    case ClipboardControl::StepsResponses:
+        onGrid(command, m_context.simplexWindows.stepsResponseGrid());
+        return;
     case ClipboardControl::StepsResultBox:
         onTextBox(command, m_context.simplexWindows.stepsResultBox());
         return;

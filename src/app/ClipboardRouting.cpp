@@ -12,7 +12,8 @@ ClipboardControl RouteClipboardCommand(ClipboardCommand command, const QString& 
                                        const QString& focusedTextBox, const QString& focusTarget)
 {
     const bool text = focusTarget == QLatin1String("text");
-    if (activeWindow == QLatin1String("frmDefineFactors") || activeWindow == QLatin1String("frmInitialSimplex"))
+    if (activeWindow == QLatin1String("frmDefineFactors") || activeWindow == QLatin1String("frmInitialSimplex")
+        || activeWindow == QLatin1String("frmDefineResponses"))
         return ClipboardControl::Grid;
     // The vertex summary is never edited.
     if (activeWindow == QLatin1String("frmProgress"))
@@ -20,8 +21,11 @@ ClipboardControl RouteClipboardCommand(ClipboardCommand command, const QString& 
     if (activeWindow == QLatin1String("SeqSimplexInitialize"))
         return focusedTextBox == QLatin1String("text1") ? ClipboardControl::SetupCountBox
                                                         : ClipboardControl::SetupTargetBox;
-    if (activeWindow == QLatin1String("SimplexSteps"))
+    if (activeWindow == QLatin1String("SimplexSteps")) {
+        if (focusTarget == QLatin1String("responses"))
+            return ClipboardControl::StepsResponses;
         return text ? ClipboardControl::StepsResultBox : ClipboardControl::Grid;
+    }
     // The practice grids collect computed runs: they can be copied out but
     // not cut or pasted into.
     if (IsPracticeWindowCode(activeWindow)) {

@@ -18,6 +18,7 @@ enum class ClipboardControl {
     SetupCountBox,    // the setup window's Text1
     SetupTargetBox,   // the setup window's Text2
     StepsResultBox,   // the steps window's Text1
+    StepsResponses,   // the steps window's grid of responses: the current cell or the selection
     PracticeLevelBox, // the practice window's level box that had the focus last
 };
 

@@ -26,7 +26,7 @@ void PrintCommand::setPrinterProvider(std::unique_ptr<PrinterProvider> provider)
 
 bool PrintCommand::printCommand()
 {
-    // gridOf names only the four simplex windows with a table.
+    // gridOf names only the simplex windows with a table.
     shell::GridWidget* grid = m_context.simplexWindows.gridOf(m_context.runTime.ActiveWindow);
     if (!grid)
         return false;

@@ -21,7 +21,7 @@ CommandStates SimplexWindow(bool cut, bool copy, bool paste, bool print, bool ve
 
 CommandStates CommandStatesFor(const QString& activeWindow)
 {
-    if (activeWindow == QLatin1String("frmDefineFactors"))
+    if (activeWindow == QLatin1String("frmDefineFactors") || activeWindow == QLatin1String("frmDefineResponses"))
         return SimplexWindow(true, true, true, true, true);
     if (activeWindow == QLatin1String("frmInitialSimplex"))
         // The vertex summary is not to be opened over the initial simplex.

@@ -91,6 +91,9 @@ Outcome DefineResponses(core::OptimizationProblem& problem, const std::vector<co
 {
     if (std::optional<Outcome> refusal = DefinitionRefusal(responses))
         return *refusal;
+    // Nothing to score anew and no step to undo.
+    if (responses == problem.Responses)
+        return {};
     if (hooks.storeUndoSnapshot)
         hooks.storeUndoSnapshot();
 

@@ -22,7 +22,8 @@ namespace zeltomir::simplex {
 // order). Refused, changing nothing, for more than MaxResponses, for a row
 // without a name or with a fault (ResponseDefinitionFault; the message
 // names the row and focusRow holds it), and when every row is only
-// tracked. Then the undo snapshot; the goal becomes "max" (the simplex
+// tracked. The same responses again change nothing and store no snapshot.
+// Then the undo snapshot; the goal becomes "max" (the simplex
 // maximises D); every stored vertex gets its result and objective anew from
 // its values, as a change of goal scores them. A problem that had one
 // response so far takes its results as the values of the first response;

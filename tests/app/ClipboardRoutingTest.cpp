@@ -20,6 +20,7 @@ const RouteCase RouteCases[] = {
     // The focus values of other windows do not matter for the grids.
     {"frmDefineFactors", "text1", "text", Grid, Grid, Grid},
     {"frmInitialSimplex", "text2", "text", Grid, Grid, Grid},
+    {"frmDefineResponses", "", "responses", Grid, Grid, Grid},
     {"frmProgress", "", "text", Nothing, Grid, Nothing},
     {"frmProgress", "", "ss", Nothing, Grid, Nothing},
     {"SeqSimplexInitialize", "text1", "ss", SetupCountBox, SetupCountBox, SetupCountBox},
@@ -29,6 +30,7 @@ const RouteCase RouteCases[] = {
     {"SimplexSteps", "text1", "text", StepsResultBox, StepsResultBox, StepsResultBox},
     {"SimplexSteps", "text1", "ss", Grid, Grid, Grid},
     {"SimplexSteps", "", "", Grid, Grid, Grid},
+    {"SimplexSteps", "text1", "responses", StepsResponses, StepsResponses, StepsResponses},
     {"TO5", "", "text", PracticeLevelBox, PracticeLevelBox, PracticeLevelBox},
     {"TO5", "", "ss", Nothing, Grid, Nothing},
     {"VO", "", "text", PracticeLevelBox, PracticeLevelBox, PracticeLevelBox},

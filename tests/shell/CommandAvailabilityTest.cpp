@@ -31,6 +31,7 @@ struct AvailabilityRow {
 // Setup.
 const AvailabilityRow Rows[] = {
     {"frmDefineFactors", {on, on, on, on, on, on, on, on, same, off, same, same, same}},
+    {"frmDefineResponses", {on, on, on, on, on, on, on, on, same, off, same, same, same}},
     {"frmInitialSimplex", {on, on, on, on, on, on, on, off, same, off, same, same, same}},
     {"frmProgress", {off, on, off, on, off, on, off, on, same, same, same, same, same}},
     {"SeqSimplexInitialize", {on, on, on, off, on, on, on, on, same, off, same, same, same}},

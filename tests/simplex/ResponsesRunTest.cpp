@@ -199,6 +199,9 @@ TEST(DefineResponses, ScoresARunAnewWithItsSnapshot)
     EXPECT_EQ(problem.LastResult, SingleOf(0.16));
     EXPECT_NEAR(problem.Simplex.value(6, 1), 0.9, 1e-6);
     EXPECT_EQ(problem.Goal, core::Goal::Max);
+    // The same responses again: no step to undo.
+    ASSERT_TRUE(DefineResponses(problem, tracked, {[&] { ++snapshots; }}).ok);
+    EXPECT_EQ(snapshots, 1);
 
     // Back to one response: the first response's values, under its goal.
     ASSERT_TRUE(DefineResponses(problem, {}).ok);

@@ -1,5 +1,7 @@
 #include "simplex/windows/ResponseWindow.h"
 
+#include "simplex/windows/StepsWindow.h"
+
 #include "simplex/ResponseGrid.h"
 #include "simplex/windows/SetupWindow.h"
 #include "simplex/windows/SimplexWindows.h"
@@ -58,6 +60,12 @@ void ResponseWindow::activated()
 
 void ResponseWindow::okClicked()
 {
+    if (commit())
+        closeWindow(true);
+}
+
+bool ResponseWindow::commit()
+{
     EngineHooks hooks = WindowHooks(context());
     hooks.storeUndoSnapshot = [this, store = hooks.storeUndoSnapshot] {
         if (store)
@@ -70,13 +78,15 @@ void ResponseWindow::okClicked()
         if (outcome.focusRow > 0)
             m_grid->setCurrentCell(outcome.focusColumn, outcome.focusRow);
         m_grid->setFocus(Qt::OtherFocusReason);
-        return;
+        return false;
     }
     // The results were scored anew: the setup's goal, the steps on show and
     // the plot follow the responses.
     windows().setupWindowLoaded()->showRecord();
+    if (StepsWindow* steps = windows().stepsWindow())
+        steps->showResultEntry();
     windows().refreshPlot();
-    closeWindow(true);
+    return true;
 }
 
 } // namespace zeltomir::simplex

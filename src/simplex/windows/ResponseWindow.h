@@ -28,6 +28,11 @@ public:
     // Fills the grid from the record's responses, as opening the window does.
     void reload();
 
+    // Defines the responses the grid holds, as OK does but leaving the window
+    // open (File > Save takes what it shows); false, with the message shown
+    // and the cell at fault current, when they are refused.
+    bool commit();
+
 private:
     void okClicked();
 

@@ -326,6 +326,9 @@ bool SimplexWindows::commitActiveWindowBeforeSave()
         if (!window)
             return true;
         outcome = CommitFactorGrid(m_context.problem, m_context.runTime, ReadGrid(*window->grid()));
+    } else if (active == QLatin1String("frmDefineResponses")) {
+        ResponseWindow* window = responseWindow();
+        return !window || window->commit();
     } else {
         return true;
     }
@@ -394,6 +397,8 @@ shell::GridWidget* SimplexWindows::gridOf(const QString& activeWindow) const
         return factorWindow() ? factorWindow()->grid() : nullptr;
     if (activeWindow == QLatin1String("frmInitialSimplex"))
         return initialSimplexWindow() ? initialSimplexWindow()->grid() : nullptr;
+    if (activeWindow == QLatin1String("frmDefineResponses"))
+        return responseWindow() ? responseWindow()->grid() : nullptr;
     if (activeWindow == QLatin1String("SimplexSteps"))
         return stepsWindow() ? stepsWindow()->grid() : nullptr;
     if (activeWindow == QLatin1String("frmProgress"))
@@ -404,6 +409,10 @@ shell::GridWidget* SimplexWindows::gridOf(const QString& activeWindow) const
 QLineEdit* SimplexWindows::setupCountBox() const { return setupWindow() ? setupWindow()->countBox() : nullptr; }
 QLineEdit* SimplexWindows::setupTargetBox() const { return setupWindow() ? setupWindow()->targetBox() : nullptr; }
 QLineEdit* SimplexWindows::stepsResultBox() const { return stepsWindow() ? stepsWindow()->resultBox() : nullptr; }
+shell::GridWidget* SimplexWindows::stepsResponseGrid() const
+{
+    return stepsWindow() ? stepsWindow()->responseGrid() : nullptr;
+}
 
 bool SimplexWindows::validateFactorCount()
 {

@@ -97,6 +97,7 @@ public:
     QLineEdit* setupCountBox() const;  // setup Text1 ("text1")
     QLineEdit* setupTargetBox() const; // setup Text2 ("text2")
     QLineEdit* stepsResultBox() const; // steps Text1 ("text")
+    shell::GridWidget* stepsResponseGrid() const; // the steps window's responses ("responses")
 
     // The windows as they are now; nullptr when closed.
     SetupWindow* setupWindow() const;

@@ -126,6 +126,8 @@ StepsWindow::StepsWindow(SimplexWindows& windows, QWidget* parent)
     connect(m_result, &QLineEdit::returnPressed, this, &StepsWindow::nextStep);
     connect(m_grid, &shell::GridWidget::focusGained, this,
             [&runTime = context().runTime] { runTime.FocusTarget = QStringLiteral("ss"); });
+    connect(m_responses, &shell::GridWidget::focusGained, this,
+            [&runTime = context().runTime] { runTime.FocusTarget = QStringLiteral("responses"); });
     m_result->installEventFilter(this);
     // Enter on a response cell: committing an open editor comes through the
     // delegate (Escape reverts and stays put), an idle cell through the view.

@@ -40,6 +40,10 @@ public:
     QLineEdit* resultBox() const { return m_result; }             // Text1
     // With several responses: their values (ssResults) and the trial's D.
     shell::GridWidget* responseGrid() const { return m_responses; }
+
+    // The result box for one response, or a row for each of several, as the
+    // record defines them now; values typed for other responses are dropped.
+    void showResultEntry();
     QLabel* desirabilityLabel() const { return m_desirability; }  // lblDesirability
     QLabel* instructionLabel() const { return m_instruction; }    // Label2
     QPushButton* nextStepButton() const { return m_nextStep; }    // Command1
@@ -71,7 +75,6 @@ private:
     StepInput stepInput();
     // Shows the result box or the response grid, whichever the problem's
     // responses call for; the grid is built anew when they changed.
-    void showResultEntry();
     // Enter committed a response value: the next row, or Next Step.
     void responseEntered();
     // The D and each d of vertex v's responses; empty for 0.

@@ -1,5 +1,6 @@
 #include "WindowHarness.h"
 
+#include "simplex/EngineSupport.h"
 #include "simplex/windows/ResponseWindow.h"
 
 #include <QLabel>
@@ -73,6 +74,33 @@ TEST(ResponseWindowTest, TwoResponsesDisableTheGoalOptions)
     const shell::GridWidget& again = *h.windows().responseWindow()->grid();
     EXPECT_EQ(Row(again, 2), (QStringList{"Impurity", "Minimize", "0", "5", "", "2", "1", "1"}));
     EXPECT_EQ(Row(again, 3), QStringList(8));
+}
+
+// Responses defined in mid-run by File > Save's commit: the window stays
+// open, and the steps window on show takes a value per response at once.
+TEST(ResponseWindowTest, ASaveDuringARunDefinesThemAndTheStepsWindowFollows)
+{
+    WindowHarness h;
+    h.defineProblem({{"Temp", "20", "80", "2"}, {"Time", "10", "50", "1"}});
+    h.commitInitialSimplex({"41.13", "77.65", "53.13"});
+    h.beginOptimization();
+    EXPECT_FALSE(h.steps().resultBox()->isHidden());
+
+    h.click(h.setup().defineResponsesButton());
+    ResponseWindow* window = h.windows().responseWindow();
+    ASSERT_NE(window, nullptr);
+    EditRow(*window->grid(), 1, {"Yield", "Maximize", "40", "90"});
+    EditRow(*window->grid(), 2, {"Cost", "Minimize", "0", "10"});
+    EXPECT_TRUE(h.windows().commitActiveWindowBeforeSave());
+    EXPECT_EQ(h.windows().responseWindow(), window);
+    ASSERT_EQ(h.problem.Responses.size(), 2u);
+    EXPECT_EQ(h.problem.VertexResponses.value(1, 2), SingleOf(77.65));
+
+    EXPECT_TRUE(h.steps().resultBox()->isHidden());
+    const shell::GridWidget& values = *h.steps().responseGrid();
+    EXPECT_FALSE(values.isHidden());
+    ASSERT_EQ(values.maxRows(), 2);
+    EXPECT_EQ(values.cell(1, 2), QStringLiteral("Cost"));
 }
 
 } // namespace

@@ -121,6 +121,21 @@ void SimplexWindows::keepInside(QMdiSubWindow* frame)
     frame->move(position);
 }
 
+// A window whose controls need more height than it has (the steps window
+// with a row per response) grows to show them all, within the MDI area.
+void SimplexWindows::fitToContents(SimplexChildWindow* window)
+{
+    QMdiSubWindow* frame = window->subWindow();
+    if (!frame)
+        return;
+    // The frame's own hint adds its title bar and borders to the window's.
+    const int needed = frame->minimumSizeHint().height();
+    if (needed <= frame->height())
+        return;
+    frame->resize(frame->width(), std::min(needed, std::max(frame->height(), room().height())));
+    keepInside(frame);
+}
+
 // The twips size of a grid window allows a narrow column per factor and a
 // few rows; where the columns fitted to their texts, or the rows, need more,
 // the window grows (within the MDI area) rather than hiding the last columns
@@ -234,6 +249,7 @@ StepsWindow* SimplexWindows::openStepsWindow(const StepsContent* content)
         window->showSteps(*content);
     if (created) {
         addWindow(window, shell::TwipsSize(window, StepsWidthTwips, StepsHeightTwips));
+        fitToContents(window);
         // A new window would give the focus to its grid, the first control,
         // where the result typed next would overwrite a factor name.
         window->focusResult();

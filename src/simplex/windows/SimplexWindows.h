@@ -130,6 +130,9 @@ public:
     // focus activates its window and makes the cell the current one).
     void present(const Outcome& outcome);
     void putFocus(Focus focus, int column = 0, int row = 0);
+    // Grows the window's frame, within the MDI area, to the height its
+    // controls need at least.
+    void fitToContents(SimplexChildWindow* window);
 
 private:
     void subWindowActivated(QMdiSubWindow* subWindow);

@@ -210,6 +210,7 @@ void StepsWindow::showResultEntry()
     m_responses->setMinimumWidth(GridContentWidth(*m_responses));
     m_responses->setFixedHeight(m_responses->rowsHeight());
     m_responses->setCurrentCell(ResponseValueColumn, 1);
+    windows().fitToContents(this);
 }
 
 void StepsWindow::focusResult(int row)
@@ -248,10 +249,16 @@ void StepsWindow::showDesirability(int v)
         if (response.goal != ResponseGoal::TrackOnly)
             each << response.name + QLatin1Char(' ') + DesirabilityText(Desirability(response, values[i]));
     }
+    // Three to a line: ten responses on one line would widen the window
+    // past its buttons.
+    QStringList lines;
+    for (qsizetype first = 0; first < each.size(); first += 3)
+        lines << each.mid(first, 3).join(QStringLiteral(", "));
     m_desirability->setText(QStringLiteral("D = %1  (%2)")
                                 .arg(DesirabilityText(OverallDesirability(problem.Responses, values)),
-                                     each.join(QStringLiteral(", "))));
+                                     lines.join(QStringLiteral(",\n"))));
     m_desirability->setVisible(true);
+    windows().fitToContents(this);
 }
 
 StepInput StepsWindow::stepInput()

@@ -98,6 +98,49 @@ protected:
     SimplexPlotWindow* plot = nullptr;
 };
 
+// The workbook is the first choice; the name's ending decides the file, so
+// a name the dialog gave no ending keeps the CSV file of before.
+TEST_F(PlotOfARun, ExportVerticesWritesAWorkbookForAnXlsxNameAndCsvOtherwise)
+{
+    const QDir folder(h.folder());
+    ASSERT_TRUE(folder.mkdir("taken.xlsx"));
+    const struct {
+        const char* name;
+        QByteArray start; // empty: refused with a message
+    } exports[] = {
+        {"run.xlsx", "PK\x03\x04"},
+        {"RUN.XLSX", "PK\x03\x04"},
+        {"run", "Vertex,Temp,Time,Result,"},
+        {"taken.xlsx", ""},
+    };
+    for (const auto& e : exports) {
+        SCOPED_TRACE(e.name);
+        h.dialogs.clear();
+        const QString path = folder.filePath(QLatin1String(e.name));
+        h.dialogs.answerSave(path);
+        if (e.start.isEmpty())
+            h.dialogs.answerMessage(shell::MessageAnswer::Ok);
+        h.click(plot->exportVerticesButton());
+        ASSERT_EQ(h.dialogs.fileDialogs().size(), 1u);
+        EXPECT_EQ(h.dialogs.fileDialogs().front().nameFilters,
+                  QStringList({"Excel workbook (*.xlsx)", "CSV Files (*.csv)", "All Files (*)"}));
+        EXPECT_EQ(h.dialogs.fileDialogs().front().selectedFilter, 0);
+        if (e.start.isEmpty()) {
+            ASSERT_EQ(h.dialogs.messages().size(), 1u);
+            EXPECT_EQ(h.dialogs.messages().front().text,
+                      QStringLiteral("The file %1 could not be saved: The name is that of a folder, not a file.")
+                          .arg(QDir::toNativeSeparators(path)));
+            continue;
+        }
+        EXPECT_TRUE(h.dialogs.messages().empty());
+        const QByteArray bytes = FileBytes(path);
+        EXPECT_TRUE(bytes.startsWith(e.start));
+        if (e.start.startsWith("PK")) { // a zip, with the sheet among its members
+            EXPECT_TRUE(bytes.contains("xl/worksheets/sheet1.xml"));
+        }
+    }
+}
+
 TEST_F(PlotOfARun, ZoomsToTheRegionVisitedUnlessTheWholeRangeIsAskedFor)
 {
     EXPECT_TRUE(across().lower > 35 && across().upper < 55) << across().lower << " " << across().upper;

@@ -2,19 +2,30 @@
 
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace zeltomir::core {
 
 namespace {
 
-// The General number format and the Text format "@", as LibreOffice writes
-// them: the language (1033, English) names the format's keyword.
-const QString NumberMarks = QStringLiteral(" sdnum=\"1033;0;General\"");
-const QString TextMarks = QStringLiteral(" sdnum=\"1033;0;@\" style=\"mso-number-format:'\\@'\"");
+// A text cell: LibreOffice's Text format "@" and Excel's. A number cell
+// gets the General format; the language (1033, English) names the
+// format's keyword.
+constexpr QLatin1String TextStart(R"(<td sdnum="1033;0;@" style="mso-number-format:'\@'">)");
+
+bool NeedsEscape(QChar c)
+{
+    return c == u'<' || c == u'>' || c == u'&' || c == u'"' || c == u'\r' || c == u'\n';
+}
 
 void AppendEscaped(QString& out, const QString& text)
 {
+    // Most cells hold nothing to escape: they go in whole.
+    if (std::none_of(text.begin(), text.end(), NeedsEscape)) {
+        out += text;
+        return;
+    }
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u'<')
@@ -34,21 +45,22 @@ void AppendEscaped(QString& out, const QString& text)
     }
 }
 
-void AppendCell(QString& out, const QString& cell, const QLocale& locale)
+void AppendCell(QString& out, const QString& cell, const NumberReader& reader)
 {
     if (cell.isEmpty()) {
         out += QLatin1String("<td></td>");
         return;
     }
-    out += QLatin1String("<td");
-    if (const std::optional<double> value = ParseNumber(cell, locale)) {
+    if (const std::optional<double> value = reader.number(cell)) {
         const QString point = ShortestForm(*value);
-        out += QLatin1String(" sdval=\"") + point + QLatin1Char('"') + NumberMarks + QLatin1String(" x:num=\"")
-             + point + QLatin1Char('"');
+        out += QLatin1String("<td sdval=\"");
+        out += point;
+        out += QLatin1String("\" sdnum=\"1033;0;General\" x:num=\"");
+        out += point;
+        out += QLatin1String("\">");
     } else {
-        out += TextMarks;
+        out += TextStart;
     }
-    out += QLatin1Char('>');
     AppendEscaped(out, cell);
     out += QLatin1String("</td>");
 }
@@ -57,13 +69,20 @@ void AppendCell(QString& out, const QString& cell, const QLocale& locale)
 
 QString EncodeHtmlTable(const TabRows& rows, const QLocale& locale)
 {
-    QString out = QStringLiteral("<html xmlns:x=\"urn:schemas-microsoft-com:office:excel\"><head>"
-                                 "<meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\"></head>"
-                                 "<body><!--StartFragment--><table>\n");
+    qsizetype cells = 0;
+    for (const QStringList& row : rows)
+        cells += row.size();
+    QString out;
+    // About the marks of a number cell each, to spare the copies of growing.
+    out.reserve(200 + cells * 80);
+    out += QLatin1String("<html xmlns:x=\"urn:schemas-microsoft-com:office:excel\"><head>"
+                         "<meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\"></head>"
+                         "<body><!--StartFragment--><table>\n");
+    const NumberReader reader(locale);
     for (const QStringList& row : rows) {
         out += QLatin1String("<tr>");
         for (const QString& cell : row)
-            AppendCell(out, cell, locale);
+            AppendCell(out, cell, reader);
         out += QLatin1String("</tr>\n");
     }
     out += QLatin1String("</table><!--EndFragment--></body></html>\n");

@@ -94,12 +94,5 @@ TEST(VertexTable, HoldsTheSummaryAsTypedCells)
     }
 }
 
-TEST(VertexTable, HasOnlyItsHeaderBeforeTheInitialSimplex)
-{
-    const std::vector<ExportRow> table = VertexTable(test::WithFactors({{"A", "0", "10", "1"}}));
-    EXPECT_EQ(table, (std::vector<ExportRow>{{T("Vertex"), T("A"), T("Result"), T("Type"), T("Times Retained"),
-                                              T("Status"), T("First Result")}}));
-}
-
 } // namespace
 } // namespace zeltomir::simplex

@@ -122,12 +122,18 @@ lxw_error BuildWorkbook(const core::OptimizationProblem& problem, const QString&
     if (sheet)
         worksheet_freeze_panes(sheet, 1, 0);
     lxw_row_t row = 0;
-    EmitVertexTable(problem, [&](const ExportRow& cells) {
-        for (std::size_t col = 0; col < cells.size() && failure == LXW_NO_ERROR; ++col)
-            failure = col < LXW_COL_MAX ? WriteCell(sheet, row, static_cast<lxw_col_t>(col), cells[col])
-                                        : LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
-        ++row;
-    });
+    try {
+        EmitVertexTable(problem, [&](const ExportRow& cells) {
+            for (std::size_t col = 0; col < cells.size() && failure == LXW_NO_ERROR; ++col)
+                failure = col < LXW_COL_MAX ? WriteCell(sheet, row, static_cast<lxw_col_t>(col), cells[col])
+                                            : LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
+            ++row;
+        });
+    } catch (...) {
+        // Memory that ran out: the library's own memory and files go too.
+        workbook_close(workbook);
+        throw;
+    }
     const lxw_error closed = workbook_close(workbook);
     return failure != LXW_NO_ERROR ? failure : closed;
 }

@@ -95,6 +95,23 @@ void BM_GridCopyWholeBlockToText(benchmark::State& state)
 }
 BENCHMARK(BM_GridCopyWholeBlockToText)->Unit(benchmark::kMillisecond);
 
+// What Copy puts on the clipboard of the whole table: the tab text and the
+// HTML table beside it, each cell read as a number or marked as text.
+void BM_GridCopyWholeBlock(benchmark::State& state)
+{
+    if (!EnsureApplication()) {
+        state.SkipWithError("needs a QApplication");
+        return;
+    }
+    GridWidget grid;
+    Fill(grid, CellTexts());
+    const GridBlock whole{1, 0, Cols, Rows};
+    for (auto _ : state)
+        grid.copyBlock(whole);
+    state.SetItemsProcessed(state.iterations() * Cols * (Rows + 1));
+}
+BENCHMARK(BM_GridCopyWholeBlock)->Unit(benchmark::kMillisecond);
+
 void BM_GridPasteWholeBlock(benchmark::State& state)
 {
     if (!EnsureApplication()) {

@@ -16,6 +16,7 @@ const QString Steps = QStringLiteral("--steps");
 const QString Open = QStringLiteral("--open");
 const QString Save = QStringLiteral("--save");
 const QString Csv = QStringLiteral("--csv");
+const QString Xlsx = QStringLiteral("--xlsx");
 const QString Response = QStringLiteral("--response");
 
 bool IsFlag(const QString& name)
@@ -37,7 +38,7 @@ void SetFlag(OptimizeOptions& options, const QString& name)
 bool TakesValue(const QString& name)
 {
     return name == Factor || name == Goal || name == Target || name == Steps || name == Open || name == Save
-        || name == Csv || name == Response;
+        || name == Csv || name == Xlsx || name == Response;
 }
 
 // Stores the value of one option; answers why it cannot be used, or "".
@@ -72,6 +73,8 @@ QString ApplyValue(OptimizeOptions& options, const QString& name, const QString&
         options.openPath = value;
     } else if (name == Save) {
         options.savePath = value;
+    } else if (name == Xlsx) {
+        options.xlsxPath = value;
     } else {
         options.csvPath = value;
     }

@@ -36,6 +36,7 @@ struct OptimizeOptions {
     std::optional<QString> openPath;
     std::optional<QString> savePath;
     std::optional<QString> csvPath;          // the vertex summary as CSV
+    std::optional<QString> xlsxPath;         // the vertex summary as an Excel workbook
     bool json = false;
     bool help = false;
     bool version = false;

@@ -131,10 +131,11 @@ int OptimizeCommand::run(const QStringList& arguments)
     } catch (const std::bad_alloc&) {
         noteMemoryRanOut();
     }
-    // One file that cannot be written does not keep the other from being written.
+    // One file that cannot be written does not keep the others from being written.
     const bool saved = !options.savePath || saveProblem(*options.savePath);
-    const bool csvWritten = !options.csvPath || writeCsv(*options.csvPath);
-    return saved && csvWritten && !cutShort() ? ExitSuccess : ExitCannotGoOn;
+    const bool csvWritten = !options.csvPath || writeSummary(WriteCsvFile, *options.csvPath);
+    const bool workbookWritten = !options.xlsxPath || writeSummary(WriteWorkbookFile, *options.xlsxPath);
+    return saved && csvWritten && workbookWritten && !cutShort() ? ExitSuccess : ExitCannotGoOn;
 }
 
 // The setup window, then the factor window: step size and goal chosen, the
@@ -459,9 +460,9 @@ bool OptimizeCommand::saveProblem(const QString& path)
     return !failure;
 }
 
-bool OptimizeCommand::writeCsv(const QString& path)
+bool OptimizeCommand::writeSummary(SummaryWriter write, const QString& path)
 {
-    const std::optional<core::Message> failure = WriteCsvFile(m_problem, path);
+    const std::optional<core::Message> failure = write(m_problem, path);
     if (failure)
         m_writer->message(*failure);
     return !failure;

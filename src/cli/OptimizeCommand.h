@@ -74,7 +74,9 @@ private:
     std::optional<ResponseCorrection> correctedResponse(const ResultLine& line) const;
     void writeVertexSummary();
     bool saveProblem(const QString& path);
-    bool writeCsv(const QString& path);
+    // The vertex summary as a CSV file or a workbook (SessionFiles.h).
+    using SummaryWriter = std::optional<core::Message> (*)(const core::OptimizationProblem&, const QString&);
+    bool writeSummary(SummaryWriter write, const QString& path);
     // Writes the advice on stopping when it differs from the last written.
     void adviseOnChange();
 

@@ -1,6 +1,7 @@
 #include "cli/SessionFiles.h"
 
 #include "simplex/VertexCsv.h"
+#include "simplex/VertexWorkbook.h"
 
 #include "core/StateFile.h"
 #include "core/TextFile.h"
@@ -22,21 +23,31 @@ core::Message FileError(const QString& refusal, const QString& path, const QStri
     return {FileErrorTitle, QStringLiteral("%1 \"%2\". %3").arg(refusal, path, reason)};
 }
 
-// A CSV file written over the problem file that is opened, or over the one
-// just saved, would leave nothing but the summary of the run.
+// A summary file written over the problem file that is opened, or over the
+// one just saved, would leave nothing but the summary of the run; the CSV
+// file and the workbook under one name, only the one written last.
 std::optional<core::Message> SameFileClash(const OptimizeOptions& options)
 {
-    if (!options.csvPath)
-        return std::nullopt;
+    const std::pair<QString, std::optional<QString>> summaryFiles[] = {{QStringLiteral("--csv"), options.csvPath},
+                                                                       {QStringLiteral("--xlsx"), options.xlsxPath}};
     const std::pair<QString, std::optional<QString>> problemFiles[] = {{QStringLiteral("--open"), options.openPath},
                                                                        {QStringLiteral("--save"), options.savePath}};
-    for (const auto& [option, path] : problemFiles) {
-        if (path && core::NameTheSameFile(*options.csvPath, *path))
-            return core::Message{UsageErrorTitle,
-                                 QStringLiteral("Options --csv and %1 name the same file, \"%2\": the vertex summary "
-                                                "would replace the problem file. Give --csv a file of its own.")
-                                     .arg(option, *options.csvPath)};
+    for (const auto& [summary, summaryPath] : summaryFiles) {
+        if (!summaryPath)
+            continue;
+        for (const auto& [option, path] : problemFiles) {
+            if (path && core::NameTheSameFile(*summaryPath, *path))
+                return core::Message{UsageErrorTitle,
+                                     QStringLiteral("Options %1 and %2 name the same file, \"%3\": the vertex summary "
+                                                    "would replace the problem file. Give %1 a file of its own.")
+                                         .arg(summary, option, *summaryPath)};
+        }
     }
+    if (options.csvPath && options.xlsxPath && core::NameTheSameFile(*options.csvPath, *options.xlsxPath))
+        return core::Message{UsageErrorTitle,
+                             QStringLiteral("Options --csv and --xlsx name the same file, \"%1\": the workbook would "
+                                            "replace the CSV file. Give each a file of its own.")
+                                 .arg(*options.csvPath)};
     return std::nullopt;
 }
 
@@ -71,7 +82,9 @@ std::optional<core::Message> CheckSessionFiles(const OptimizeOptions& options)
         return clash;
     if (std::optional<core::Message> save = Unwritable(options.savePath, CannotSave))
         return save;
-    return Unwritable(options.csvPath, CannotWrite);
+    if (std::optional<core::Message> csv = Unwritable(options.csvPath, CannotWrite))
+        return csv;
+    return Unwritable(options.xlsxPath, CannotWrite);
 }
 
 std::optional<core::Message> SaveProblemFile(const core::OptimizationProblem& problem, const QString& path)
@@ -82,6 +95,11 @@ std::optional<core::Message> SaveProblemFile(const core::OptimizationProblem& pr
 std::optional<core::Message> WriteCsvFile(const core::OptimizationProblem& problem, const QString& path)
 {
     return Written(CannotWrite, path, [&] { return simplex::WriteVertexCsv(problem, path); });
+}
+
+std::optional<core::Message> WriteWorkbookFile(const core::OptimizationProblem& problem, const QString& path)
+{
+    return Written(CannotWrite, path, [&] { return simplex::WriteVertexWorkbook(problem, path); });
 }
 
 } // namespace zeltomir::cli

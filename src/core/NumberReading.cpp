@@ -19,6 +19,17 @@ std::optional<double> ParseNumber(QStringView text, const QLocale& locale)
     return ParseWhole<double>(text, LocaleMarks(locale));
 }
 
+NumberReader::NumberReader(const QLocale& locale) : m_marks(std::make_unique<const detail::Marks>(LocaleMarks(locale)))
+{
+}
+
+NumberReader::~NumberReader() = default;
+
+std::optional<double> NumberReader::number(QStringView text) const
+{
+    return ParseWhole<double>(text, *m_marks);
+}
+
 std::optional<float> ParseSingle(QStringView text, const QLocale& locale)
 {
     return ParseWhole<float>(text, LocaleMarks(locale));

@@ -11,6 +11,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace zeltomir::core {
@@ -28,6 +29,25 @@ bool IsNumber(QStringView text, const QLocale& locale = QLocale());
 // The value of a number as a double; nullopt when IsNumber is false or the
 // value overflows a double.
 std::optional<double> ParseNumber(QStringView text, const QLocale& locale = QLocale());
+
+namespace detail {
+struct Marks;
+}
+
+// ParseNumber for many texts in one locale: the locale's marks are read
+// once, not for every text (a copied table reads a million cells).
+class NumberReader {
+public:
+    explicit NumberReader(const QLocale& locale = QLocale());
+    ~NumberReader();
+    NumberReader(const NumberReader&) = delete;
+    NumberReader& operator=(const NumberReader&) = delete;
+
+    std::optional<double> number(QStringView text) const;
+
+private:
+    std::unique_ptr<const detail::Marks> m_marks;
+};
 
 // The value rounded to single precision (returned as the float); nullopt when
 // the text is not a number or lies outside the single-precision range.

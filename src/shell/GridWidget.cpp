@@ -1,5 +1,6 @@
 #include "shell/GridWidget.h"
 
+#include "core/HtmlTable.h"
 #include "core/TabText.h"
 #include "shell/GridModel.h"
 #include "shell/GridPrinter.h"
@@ -9,6 +10,8 @@
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLocale>
+#include <QMimeData>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -244,8 +247,16 @@ QString GridWidget::blockText(const GridBlock& block) const
 
 void GridWidget::copyBlock(const GridBlock& block)
 {
-    if (m_model->clipped(block))
-        QApplication::clipboard()->setText(blockText(block));
+    if (!m_model->clipped(block))
+        return;
+    // The tab text for programs that read only text, Zeltomir's own paste
+    // among them; the HTML table for spreadsheets, which take its cells as
+    // marked rather than guess (core/HtmlTable.h).
+    const core::TabRows rows = m_model->blockRows(block);
+    auto* cells = new QMimeData;
+    cells->setText(core::EncodeTabText(rows));
+    cells->setHtml(core::EncodeHtmlTable(rows, QLocale()));
+    QApplication::clipboard()->setMimeData(cells);
 }
 
 void GridWidget::cutBlock(const GridBlock& block)

@@ -124,6 +124,8 @@ public:
     void clearBlockText(const GridBlock& block) { clearBlock(block); }
     // The block as tab-separated text, as copyBlock puts it on the clipboard.
     QString blockText(const GridBlock& block) const;
+    // Puts the block on the clipboard as that text and as an HTML table of
+    // the same cells.
     void copyBlock(const GridBlock& block);
     // Copies the block, then empties its editable cells (cellEdited for each
     // one that changed). Does nothing in a read-only grid.

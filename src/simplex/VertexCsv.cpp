@@ -1,8 +1,6 @@
 #include "simplex/VertexCsv.h"
 
-#include "simplex/VertexStatus.h"
-#include "simplex/VertexSummary.h"
-#include "simplex/VertexView.h"
+#include "simplex/VertexTable.h"
 
 #include "core/NumberText.h"
 #include "core/TextFile.h"
@@ -26,37 +24,31 @@ QString CsvField(const QString& text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString CsvLine(const QStringList& fields)
+QString CsvText(const ExportCell& cell)
 {
-    QStringList line;
-    line.reserve(fields.size());
-    for (const QString& field : fields)
-        line.append(CsvField(field));
-    return line.join(QLatin1Char(','));
+    switch (cell.kind) {
+    case ExportCell::Kind::Text:
+        return CsvField(cell.text);
+    case ExportCell::Kind::Number:
+        // The value held, in full: a program reading the file gets back
+        // exactly what Zeltomir computed with.
+        return core::ShortestForm(cell.number);
+    case ExportCell::Kind::Empty:
+        break;
+    }
+    return {};
 }
 
-// The lines without their ends, with the cells the table shows.
+// The lines without their ends.
 void EmitVertexCsv(const core::OptimizationProblem& problem, const core::LineSink& put)
 {
-    put(CsvLine(VertexSummaryHeaders(problem) << QStringLiteral("Status") << QStringLiteral("First Result")));
-    const int k = problem.NumFactors;
-    const int m = static_cast<int>(problem.Responses.size());
-    const int rows = VertexSummaryRowCount(problem);
-    for (int v = 1; v <= rows; ++v) {
-        const Vertex vertex(problem, v);
-        QStringList fields{QString::number(v)};
-        for (int i = 1; i <= k; ++i)
-            fields.append(core::ShortestForm(vertex.naturalLevel(i)));
-        for (int i = 1; i <= m; ++i)
-            fields.append(vertex.failed() ? QString() : core::ShortestForm(problem.VertexResponses.value(i, v)));
-        fields.append(core::ShortestForm(vertex.result()));
-        fields.append(TypeCellText(vertex.typeCode()).value_or(QString()));
-        fields.append(core::ShortestForm(vertex.timesRetained()));
-        fields.append(StatusWord(problem, v));
-        const std::optional<double> first = vertex.firstResult();
-        fields.append(first ? core::ShortestForm(*first) : QString());
-        put(CsvLine(fields));
-    }
+    EmitVertexTable(problem, [&put](const ExportRow& row) {
+        QStringList line;
+        line.reserve(static_cast<qsizetype>(row.size()));
+        for (const ExportCell& cell : row)
+            line.append(CsvText(cell));
+        put(line.join(QLatin1Char(',')));
+    });
 }
 
 } // namespace

@@ -82,7 +82,7 @@ TEST(ParseOptimizeOptions, DefaultsAndBothValueForms)
 
     const ParsedOptions parsed = ParseOptimizeOptions({"--goal=mid", "--target", "-2.5", "--steps=fixed",
                                                        "--factor=A=0..1/1", "--factor", "B=2..3/2", "--json",
-                                                       "--save", "out.sso", "--csv=out.csv"});
+                                                       "--save", "out.sso", "--csv=out.csv", "--xlsx", "out.xlsx"});
     EXPECT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
     const OptimizeOptions& o = parsed.options;
     EXPECT_EQ(o.goal, core::Goal::Target);
@@ -92,6 +92,7 @@ TEST(ParseOptimizeOptions, DefaultsAndBothValueForms)
     EXPECT_TRUE(o.json);
     EXPECT_EQ(o.savePath, QString("out.sso"));
     EXPECT_EQ(o.csvPath, QString("out.csv"));
+    EXPECT_EQ(o.xlsxPath, QString("out.xlsx"));
     EXPECT_FALSE(o.openPath.has_value());
 }
 

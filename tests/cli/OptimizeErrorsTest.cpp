@@ -61,6 +61,8 @@ TEST(OptimizeErrors, CommandLinesThatCannotBeUsed)
          usage("Option --json does not take a value.")},
         {"empty file name", QStringList{"--save="} + CornerFactors(), "", usage("Option --save needs a file name.")},
         {"empty CSV file name", QStringList{"--csv="} + CornerFactors(), "", usage("Option --csv needs a file name.")},
+        {"repeated workbook", QStringList{"--xlsx", "a.xlsx", "--xlsx=b.xlsx"} + CornerFactors(), "",
+         usage("Option --xlsx is given more than once.")},
         {"open with factors", QStringList{"--open", "p.sso"} + CornerFactors(), "",
          usage("Options --open and --factor cannot be used together: the problem file holds the factors.")},
         {"open with a goal", {"--open", "p.sso", "--goal", "min"}, "",

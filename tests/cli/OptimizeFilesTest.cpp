@@ -425,6 +425,8 @@ TEST_F(OptimizeFiles, WriteFailureIsReportedAfterTheOutputAndTheOtherFileIsWritt
     const Case cases[] = {
         {"--save", "Cannot save", "--csv", path("written.csv")},
         {"--csv", "Cannot write", "--save", path("written.sso")},
+        {"--xlsx", "Cannot write", "--csv", path("beside.csv")},
+        {"--csv", "Cannot write", "--xlsx", path("written.xlsx")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.failing.toStdString());
@@ -450,7 +452,8 @@ TEST_F(OptimizeFiles, UnwritableTargetIsRefusedBeforeAnyResult)
     const QString pipe = path("pipe");
     ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
     for (const auto& [option, sentence, target] :
-         {std::tuple{"--save", "Cannot save", pipe}, std::tuple{"--csv", "Cannot write", path("")}}) {
+         {std::tuple{"--save", "Cannot save", pipe}, std::tuple{"--csv", "Cannot write", path("")},
+          std::tuple{"--xlsx", "Cannot write", pipe}, std::tuple{"--xlsx", "Cannot write", path("none/v.xlsx")}}) {
         SCOPED_TRACE(option);
         const Session session = RunOptimize(SixteenFactors() + QStringList{option, target}, InteriorStart);
         EXPECT_EQ(session.status, ExitCannotGoOn);

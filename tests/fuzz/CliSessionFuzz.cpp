@@ -109,7 +109,7 @@ struct Arguments {
 // option's next argument (unless that is an option itself) or after "=".
 Arguments ReadArguments(const QStringList& given)
 {
-    const QStringList fileOptions{"--open", "--save", "--csv"};
+    const QStringList fileOptions{"--open", "--save", "--csv", "--xlsx"};
     Arguments arguments;
     for (qsizetype i = 0; i < given.size(); ++i) {
         QString argument = given[i];

@@ -1,11 +1,14 @@
 #include "shell/GridWidget.h"
 
+#include "core/HtmlTable.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -71,6 +74,10 @@ TEST_F(GridWidgetTest, CopyPutsTabSeparatedRowsWithHeadersOnTheClipboard)
         grid.copyBlock(c.block);
         EXPECT_EQ(QApplication::clipboard()->text(), c.text);
         EXPECT_EQ(grid.blockText(c.block), c.text);
+        // The same cells as an HTML table, for spreadsheets.
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        ASSERT_TRUE(data && data->hasHtml());
+        EXPECT_EQ(data->html(), core::EncodeHtmlTable(core::DecodeTabText(c.text), QLocale()));
     }
     // Nothing of the block inside the grid: the clipboard keeps what it had.
     grid.copyBlock({5, 5, 6, 6});

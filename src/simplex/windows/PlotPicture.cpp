@@ -11,6 +11,8 @@
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace zeltomir::simplex {
 
@@ -24,9 +26,75 @@ QSize StackedSize(const QList<QCustomPlot*>& plots)
     return size;
 }
 
+// A picture's text is searched and copied, and a ligature, which the font's
+// shaping puts in place of "fl" in "Reflection", reaches a PDF as one
+// character ("\uFB02"): the word is found by no search. While the plots
+// are painted into a picture, every text of theirs is drawn unshaped, one
+// glyph a letter; the fonts go back as they were after it, so the screen
+// keeps its shaping.
+class UnshapedText {
+public:
+    explicit UnshapedText(const QList<QCustomPlot*>& plots)
+    {
+        for (QCustomPlot* plot : plots) {
+            for (QCPAxisRect* rect : plot->axisRects()) {
+                for (QCPAxis* axis : rect->axes()) {
+                    unshape(axis, &QCPAxis::tickLabelFont, &QCPAxis::setTickLabelFont);
+                    unshape(axis, &QCPAxis::selectedTickLabelFont, &QCPAxis::setSelectedTickLabelFont);
+                    unshape(axis, &QCPAxis::labelFont, &QCPAxis::setLabelFont);
+                    unshape(axis, &QCPAxis::selectedLabelFont, &QCPAxis::setSelectedLabelFont);
+                }
+            }
+            // The legend, its entries and any title, wherever the layout
+            // holds them.
+            for (QCPLayoutElement* element : plot->plotLayout()->elements(true)) {
+                if (auto* legend = qobject_cast<QCPLegend*>(element)) {
+                    unshape(legend, &QCPLegend::font, &QCPLegend::setFont);
+                    unshape(legend, &QCPLegend::selectedFont, &QCPLegend::setSelectedFont);
+                } else if (auto* entry = qobject_cast<QCPAbstractLegendItem*>(element)) {
+                    unshape(entry, &QCPAbstractLegendItem::font, &QCPAbstractLegendItem::setFont);
+                    unshape(entry, &QCPAbstractLegendItem::selectedFont, &QCPAbstractLegendItem::setSelectedFont);
+                } else if (auto* title = qobject_cast<QCPTextElement*>(element)) {
+                    unshape(title, &QCPTextElement::font, &QCPTextElement::setFont);
+                    unshape(title, &QCPTextElement::selectedFont, &QCPTextElement::setSelectedFont);
+                }
+            }
+            for (int i = 0; i < plot->itemCount(); ++i) {
+                if (auto* text = qobject_cast<QCPItemText*>(plot->item(i))) {
+                    unshape(text, &QCPItemText::font, &QCPItemText::setFont);
+                    unshape(text, &QCPItemText::selectedFont, &QCPItemText::setSelectedFont);
+                }
+            }
+        }
+    }
+    ~UnshapedText()
+    {
+        for (auto restore = m_restore.rbegin(); restore != m_restore.rend(); ++restore)
+            (*restore)();
+    }
+    UnshapedText(const UnshapedText&) = delete;
+    UnshapedText& operator=(const UnshapedText&) = delete;
+
+private:
+    template <typename Element>
+    void unshape(Element* element, QFont (Element::*get)() const, void (Element::*set)(const QFont&))
+    {
+        const QFont font = (element->*get)();
+        if (font.styleStrategy() & QFont::PreferNoShaping)
+            return;
+        QFont unshaped = font;
+        unshaped.setStyleStrategy(static_cast<QFont::StyleStrategy>(font.styleStrategy() | QFont::PreferNoShaping));
+        (element->*set)(unshaped);
+        m_restore.push_back([element, set, font] { (element->*set)(font); });
+    }
+
+    std::vector<std::function<void()>> m_restore;
+};
+
 // Paints each plot below the one before it.
 void PaintStacked(const QList<QCustomPlot*>& plots, QPaintDevice& device, double scale = 1)
 {
+    const UnshapedText unshaped(plots);
     QCPPainter painter(&device);
     painter.scale(scale, scale);
     for (QCustomPlot* plot : plots) {

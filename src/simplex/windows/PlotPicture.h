@@ -1,7 +1,8 @@
 #pragma once
 
 // Saves plots, stacked one above the other at their size on screen, as one
-// picture: SVG or PDF by the file name's extension, PNG for any other.
+// picture: SVG or PDF by the file name's extension, PNG for any other. The
+// picture's text has no ligatures, so a reader finds every word in it.
 
 #include <QList>
 #include <QString>

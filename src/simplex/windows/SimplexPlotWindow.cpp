@@ -6,6 +6,7 @@
 #include "simplex/SimulatedRun.h"
 #include "simplex/SimulationReveal.h"
 #include "simplex/VertexCsv.h"
+#include "simplex/VertexWorkbook.h"
 #include "simplex/windows/PlotDrawing.h"
 #include "simplex/windows/PlotPicture.h"
 #include "simplex/windows/SimplexWindows.h"
@@ -19,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
@@ -297,11 +299,20 @@ void SimplexPlotWindow::savePicture()
 
 void SimplexPlotWindow::exportVertices()
 {
-    const std::optional<QString> path =
-        context().dialogs.saveFileName({QStringLiteral("CSV Files (*.csv)"), QStringLiteral("All Files (*)")}, 0);
+    // The workbook first: most who export open the file in a spreadsheet,
+    // which reads a CSV file by the rules of the user's language.
+    const std::optional<QString> path = context().dialogs.saveFileName(
+        {QStringLiteral("Excel workbook (*.xlsx)"), QStringLiteral("CSV Files (*.csv)"), QStringLiteral("All Files (*)")},
+        0);
     if (!path)
         return;
-    if (const core::FileStatus written = WriteVertexCsv(context().problem, *path); !written)
+    // The name's ending decides, as for Save Picture: the dialog gives a
+    // name typed without one the chosen filter's, and "All Files" none,
+    // which keeps the CSV file of before.
+    const bool workbook = QFileInfo(*path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0;
+    const core::FileStatus written =
+        workbook ? WriteVertexWorkbook(context().problem, *path) : WriteVertexCsv(context().problem, *path);
+    if (!written)
         reportSaveFailure(*path, written.error);
 }
 

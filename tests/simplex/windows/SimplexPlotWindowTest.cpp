@@ -7,9 +7,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QRegularExpression>
+#include <QtEndian>
 #include <QHelpEvent>
 #include <QTextBrowser>
 #include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace zeltomir::simplex::test {
 namespace {
@@ -22,6 +28,70 @@ int MarkedVertices(QCustomPlot& plot)
         if (plot.graph(i)->lineStyle() == QCPGraph::lsNone)
             points += plot.graph(i)->dataCount();
     return points;
+}
+
+// The streams of a PDF that Qt wrote, those it compressed inflated.
+std::vector<QByteArray> PdfStreams(const QByteArray& pdf)
+{
+    std::vector<QByteArray> streams;
+    for (qsizetype at = pdf.indexOf(">>\nstream\n"); at >= 0; at = pdf.indexOf(">>\nstream\n", at + 1)) {
+        const qsizetype start = at + 10;
+        const QByteArray bytes = pdf.mid(start, pdf.indexOf("endstream", start) - start);
+        if (!pdf.mid(pdf.lastIndexOf("<<", at), at - pdf.lastIndexOf("<<", at)).contains("/FlateDecode")) {
+            streams.push_back(bytes);
+            continue;
+        }
+        QByteArray zlib(4, '\0');
+        qToBigEndian(quint32(bytes.size() * 16), zlib.data()); // a first guess of the size
+        streams.push_back(qUncompress(zlib + bytes));
+    }
+    return streams;
+}
+
+// The painting operators of a page's content that paint no path, or fill
+// one that encloses nothing, as "op at token N". Curves count by their end
+// points, enough to tell a shape from a line or a point.
+QStringList EmptyPaints(const QByteArray& content)
+{
+    static const QRegularExpression token(R"re(\[[^\]]*\]|\([^)]*\)|<[^>]*>|/[^\s/\[\]()<>]+|[^\s\[\]()<>/]+)re");
+    static const QStringList fills{"f", "F", "f*", "B", "B*", "b", "b*"};
+    QStringList found;
+    std::vector<double> numbers;
+    std::vector<std::vector<QPointF>> shapes;
+    int index = 0;
+    for (const QRegularExpressionMatch& match : token.globalMatch(QString::fromLatin1(content))) {
+        const QString t = match.captured();
+        ++index;
+        bool isNumber = false;
+        numbers.push_back(t.toDouble(&isNumber));
+        if (isNumber)
+            continue;
+        numbers.pop_back();
+        const auto at = [&numbers](std::size_t fromEnd) { return numbers.at(numbers.size() - fromEnd); };
+        if (t == "m")
+            shapes.push_back({{at(2), at(1)}});
+        else if ((t == "l" || t == "c" || t == "v" || t == "y") && !shapes.empty())
+            shapes.back().emplace_back(at(2), at(1));
+        else if (t == "re")
+            shapes.push_back({{0, 0}, {at(2), 0}, {at(2), at(1)}, {0, at(1)}});
+        if (fills.contains(t) || t == "S" || t == "s" || t == "n") {
+            double area = 0; // twice, by the shoelace formula
+            for (const std::vector<QPointF>& points : shapes) {
+                double twice = 0;
+                for (std::size_t i = 0; i < points.size(); ++i) {
+                    const QPointF& a = points[i];
+                    const QPointF& b = points[(i + 1) % points.size()];
+                    twice += a.x() * b.y() - b.x() * a.y();
+                }
+                area += std::abs(twice);
+            }
+            if (shapes.empty() || (fills.contains(t) && area < 1e-6))
+                found.append(QStringLiteral("%1 at token %2").arg(t).arg(index));
+            shapes.clear();
+        }
+        numbers.clear();
+    }
+    return found;
 }
 
 TEST(SimplexPlotWindowTest, ShowsTheRunFollowsEachStepAndSavesItsPicture)
@@ -97,6 +167,85 @@ protected:
     WindowHarness h;
     SimplexPlotWindow* plot = nullptr;
 };
+
+// The workbook is the first choice; the name's ending decides the file, so
+// a name the dialog gave no ending keeps the CSV file of before.
+TEST_F(PlotOfARun, ExportVerticesWritesAWorkbookForAnXlsxNameAndCsvOtherwise)
+{
+    const QDir folder(h.folder());
+    ASSERT_TRUE(folder.mkdir("taken.xlsx"));
+    const struct {
+        const char* name;
+        QByteArray start; // empty: refused with a message
+    } exports[] = {
+        {"run.XLSX", "PK\x03\x04"},
+        {"run", "Vertex,Temp,Time,Result,"},
+        {"taken.xlsx", ""},
+    };
+    for (const auto& e : exports) {
+        SCOPED_TRACE(e.name);
+        h.dialogs.clear();
+        const QString path = folder.filePath(QLatin1String(e.name));
+        h.dialogs.answerSave(path);
+        if (e.start.isEmpty())
+            h.dialogs.answerMessage(shell::MessageAnswer::Ok);
+        h.click(plot->exportVerticesButton());
+        ASSERT_EQ(h.dialogs.fileDialogs().size(), 1u);
+        EXPECT_EQ(h.dialogs.fileDialogs().front().nameFilters,
+                  QStringList({"Excel workbook (*.xlsx)", "CSV Files (*.csv)", "All Files (*)"}));
+        EXPECT_EQ(h.dialogs.fileDialogs().front().selectedFilter, 0);
+        if (e.start.isEmpty()) {
+            ASSERT_EQ(h.dialogs.messages().size(), 1u);
+            EXPECT_EQ(h.dialogs.messages().front().text,
+                      QStringLiteral("The file %1 could not be saved: The name is that of a folder, not a file.")
+                          .arg(QDir::toNativeSeparators(path)));
+            continue;
+        }
+        EXPECT_TRUE(h.dialogs.messages().empty());
+        const QByteArray bytes = FileBytes(path);
+        EXPECT_TRUE(bytes.startsWith(e.start));
+        if (e.start.startsWith("PK")) { // a zip, with the sheet among its members
+            EXPECT_TRUE(bytes.contains("xl/worksheets/sheet1.xml"));
+        }
+    }
+}
+
+// A PDF reader takes a ligature glyph for one character, and the search for
+// "Reflection" fails on its "fl": the picture's text is drawn without them,
+// while the screen keeps them. Nor does the picture paint a path that holds
+// nothing, which readers warn of.
+TEST_F(PlotOfARun, SavedPdfHasNoLigaturesAndPaintsNoEmptyPath)
+{
+    const QFont onScreen = plot->responsePlot()->legend->item(1)->font();
+    const QString path = QDir(h.folder()).filePath(QStringLiteral("run.pdf"));
+    h.dialogs.answerSave(path);
+    h.click(plot->savePictureButton());
+    const std::vector<QByteArray> streams = PdfStreams(FileBytes(path));
+    int cmaps = 0;
+    int pages = 0;
+    static const QRegularExpression code("<([0-9A-Fa-f]+)>");
+    for (const QByteArray& stream : streams) {
+        ASSERT_FALSE(stream.isEmpty());
+        if (stream.contains("begincmap")) {
+            ++cmaps;
+            // Every glyph stands for one character, none a ligature (U+FB00
+            // to U+FB06).
+            const QString cmap = QString::fromLatin1(stream.mid(stream.indexOf("endcodespacerange")));
+            for (const QRegularExpressionMatch& match : code.globalMatch(cmap)) {
+                const QString hex = match.captured(1);
+                EXPECT_EQ(hex.size(), 4) << hex.toStdString();
+                const uint character = hex.toUInt(nullptr, 16);
+                EXPECT_FALSE(character >= 0xFB00 && character <= 0xFB06) << hex.toStdString();
+            }
+        } else if (stream.contains(" Tj")) {
+            ++pages;
+            EXPECT_EQ(EmptyPaints(stream), QStringList());
+        }
+    }
+    EXPECT_EQ(cmaps, 1);
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(plot->responsePlot()->legend->item(1)->font(), onScreen);
+}
 
 TEST_F(PlotOfARun, ZoomsToTheRegionVisitedUnlessTheWholeRangeIsAskedFor)
 {

@@ -51,6 +51,9 @@ QFont BodyFont()
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                       QStringLiteral("Sans Serif")});
     font.setPointSizeF(BodyPoints);
+    // No ligatures: a reader searching the PDF for "file" or "Define" must
+    // find the letters, not one fi glyph.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

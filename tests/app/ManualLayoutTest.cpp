@@ -12,6 +12,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFileInfo>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPdfWriter>
 #include <QStringList>
@@ -243,6 +244,28 @@ TEST(ManualLayoutTest, AnExampleLineIsSetSmallerToStayWholeAndWrapsOnlyWhenItMus
     EXPECT_FALSE(printed.contains(record));
     const qsizetype start = printed.indexOf(QStringLiteral("It writes:")) + 1;
     EXPECT_EQ(printed.mid(start).join(QLatin1Char(' ')), record);
+}
+
+// A PDF reader takes a ligature glyph for one character, so a search for
+// "file" would miss a "fi" drawn as one: every letter of the manual's text
+// gets a glyph of its own, in body text, headings and examples alike.
+TEST(ManualLayoutTest, EveryLetterIsAGlyphOfItsOwn)
+{
+    const std::unique_ptr<LaidOutManual> manual =
+        LayOut(QStringLiteral("# Define files\n\nThe first reflection.\n\n```\nfile office\n```\n"));
+    ASSERT_TRUE(manual->pages.ok()) << manual->pages.error.toStdString();
+    int blocks = 0;
+    for (QTextBlock block = manual->pages.document->begin(); block.isValid(); block = block.next()) {
+        manual->pages.document->documentLayout()->blockBoundingRect(block); // lays the block out
+        qsizetype glyphs = 0;
+        for (int i = 0; i < block.layout()->lineCount(); ++i) {
+            for (const QGlyphRun& run : block.layout()->lineAt(i).glyphRuns())
+                glyphs += run.glyphIndexes().size();
+        }
+        EXPECT_EQ(glyphs, block.text().size()) << block.text().toStdString();
+        ++blocks;
+    }
+    EXPECT_EQ(blocks, 3);
 }
 
 } // namespace

@@ -40,6 +40,15 @@ std::optional<core::Message> StepRefusal(const core::OptimizationProblem& proble
     return std::nullopt;
 }
 
+std::optional<core::Message> FailedRefusal(const core::OptimizationProblem& problem, int vertex)
+{
+    if (StatusOf(problem, vertex) == VertexStatus::Failed)
+        return core::Message{NoticeTitle,
+                             QStringLiteral("Vertex %1 failed, so it has no values to correct.").arg(vertex),
+                             core::MessageIcon::Information};
+    return std::nullopt;
+}
+
 std::optional<core::Message> ResultRefusal(const core::OptimizationProblem& problem, int vertex,
                                            const std::optional<float>& value)
 {
@@ -64,10 +73,8 @@ std::optional<core::Message> ResponseRefusal(const core::OptimizationProblem& pr
         return Critical(InputError, QStringLiteral("There is no response %1.").arg(response));
     if (auto refusal = VertexRefusal(problem, vertex))
         return refusal;
-    if (StatusOf(problem, vertex) == VertexStatus::Failed)
-        return core::Message{NoticeTitle,
-                             QStringLiteral("Vertex %1 failed, so it has no values to correct.").arg(vertex),
-                             core::MessageIcon::Information};
+    if (auto refusal = FailedRefusal(problem, vertex))
+        return refusal;
     const QString& name = problem.Responses[static_cast<std::size_t>(response - 1)].name;
     if (!value)
         return Critical(DataInputError, QStringLiteral("The result of %1 must be numeric.").arg(name));
@@ -127,6 +134,19 @@ StepsOutcome Correct(core::OptimizationProblem& problem, core::RunTimeState& run
 }
 
 } // namespace
+
+std::optional<core::Message> CorrectionRefusal(const core::OptimizationProblem& problem, int vertex)
+{
+    if (auto refusal = RunRefusal(problem))
+        return refusal;
+    if (auto refusal = VertexRefusal(problem, vertex))
+        return refusal;
+    if (!problem.Responses.empty()) {
+        if (auto refusal = FailedRefusal(problem, vertex))
+            return refusal;
+    }
+    return StepRefusal(problem, vertex);
+}
 
 StepsOutcome CorrectResult(core::OptimizationProblem& problem, core::RunTimeState& runTime, int vertex,
                            const QString& result, const EngineHooks& hooks, const QLocale& locale)

@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
+
 namespace zeltomir::simplex {
 
 inline const QString CorrectionBeforeBegin =
@@ -44,6 +46,12 @@ StepsOutcome CorrectResult(core::OptimizationProblem& problem, core::RunTimeStat
 // the trials that followed were chosen by. Refused as CorrectResult is, and
 // for a response the problem does not define, and for a failed vertex: it
 // has no values beside the one corrected to make a D of.
+// Why vertex v cannot be corrected now, whatever value were typed (before
+// Begin Optimization, a vertex the history does not hold, one the step in
+// progress uses, a failed vertex with several responses); nullopt when it
+// can. The window asks for no value then.
+std::optional<core::Message> CorrectionRefusal(const core::OptimizationProblem& problem, int vertex);
+
 StepsOutcome CorrectResponse(core::OptimizationProblem& problem, core::RunTimeState& runTime, int vertex,
                              int response, const QString& value, const EngineHooks& hooks = {},
                              const QLocale& locale = QLocale());

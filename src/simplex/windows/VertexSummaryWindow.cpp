@@ -131,11 +131,13 @@ void VertexSummaryWindow::cellDoubleClicked(int col, int row)
 void VertexSummaryWindow::correctResult(int vertex)
 {
     const core::OptimizationProblem& problem = context().problem;
+    // Nothing is asked for a value that could not be taken.
+    if (const std::optional<core::Message> refusal = CorrectionRefusal(problem, vertex)) {
+        context().dialogs.show(*refusal);
+        return;
+    }
     if (!problem.Responses.empty()) {
-        // A failed trial has no values to choose from; correctResponse says so.
-        if (vertex >= 1 && vertex <= problem.NumVertices && Vertex(problem, vertex).failed())
-            correctResponse(vertex, 1);
-        else if (const std::optional<int> response = chooseResponse(vertex))
+        if (const std::optional<int> response = chooseResponse(vertex))
             correctResponse(vertex, *response);
         return;
     }
@@ -170,9 +172,8 @@ std::optional<int> VertexSummaryWindow::chooseResponse(int vertex)
 void VertexSummaryWindow::correctResponse(int vertex, int response)
 {
     const core::OptimizationProblem& problem = context().problem;
-    // Nothing to ask about a failed trial: the engine refuses it and says why.
-    if (vertex >= 1 && vertex <= problem.NumVertices && Vertex(problem, vertex).failed()) {
-        showCorrection(CorrectResponse(context().problem, context().runTime, vertex, response, QString()));
+    if (const std::optional<core::Message> refusal = CorrectionRefusal(problem, vertex)) {
+        context().dialogs.show(*refusal);
         return;
     }
     const QString shown = core::ShortestSingleForm(problem.VertexResponses.value(response, vertex));

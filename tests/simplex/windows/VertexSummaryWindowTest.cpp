@@ -286,6 +286,24 @@ TEST(VertexSummaryWindowTest, CorrectResultByDoubleClickAndFromTheEditMenu)
     EXPECT_FALSE(correct->isEnabled());
 }
 
+// While a contraction waits, a vertex of the simplex cannot be corrected:
+// the command says so at once rather than ask for a value it would refuse.
+TEST(VertexSummaryWindowTest, CorrectResultRefusedBeforeAnyValueIsAsked)
+{
+    WindowHarness h;
+    StartSteps(h);
+    WindowHarness::typeInto(h.steps().resultBox(), QStringLiteral("0")); // the worst: a contraction waits
+    h.click(h.steps().nextStepButton());
+    h.windows().showVertexSummary();
+    auto* view = h.summary().grid()->findChild<QTableView*>();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 1)).center());
+    h.dialogs.answerMessage(MessageAnswer::Ok);
+    h.mainWindow().menuAction(QStringLiteral("mnuCorrectResult"))->trigger();
+    EXPECT_TRUE(h.dialogs.textRequests().empty());
+    ASSERT_EQ(h.dialogs.messages().size(), 1u);
+    EXPECT_EQ(h.dialogs.messages().front().text, FinishStepBeforeCorrection);
+}
+
 // Begin Optimization clicked again in mid-run asks first, then starts over
 // from the initial simplex: the steps window shows the first trial again and
 // the summary lists the initial vertices only, each retained once, as after

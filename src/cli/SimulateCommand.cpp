@@ -132,9 +132,14 @@ QString Short(double value)
 
 std::string JsonNumbers(const std::vector<double>& values)
 {
+    // Appended piece by piece: GCC 12 warns, wrongly, of an overlapping copy
+    // in a literal + temporary string when it inlines it.
     std::string json = "[";
-    for (std::size_t i = 0; i < values.size(); ++i)
-        json += (i > 0 ? "," : "") + JsonNumber(values[i]);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            json += ',';
+        json += JsonNumber(values[i]);
+    }
     return json + ']';
 }
 
@@ -253,15 +258,21 @@ void SimulateCommand::listProcesses()
         const QString goal = simplex::GoalText(process.goal);
         if (m_options.json) {
             std::string factors = "[";
-            for (const simplex::ProcessFactor& factor : process.factors)
-                factors += (factors.size() > 1 ? "," : "") + std::string("{\"name\":") + JsonString(factor.name)
-                    + ",\"unit\":" + JsonString(factor.unit) + ",\"lower\":" + JsonNumber(factor.lower)
-                    + ",\"upper\":" + JsonNumber(factor.upper) + ",\"decimals\":" + std::to_string(factor.decimals)
-                    + '}';
+            for (const simplex::ProcessFactor& factor : process.factors) {
+                if (factors.size() > 1)
+                    factors += ',';
+                factors += "{\"name\":";
+                factors += JsonString(factor.name) + ",\"unit\":" + JsonString(factor.unit) + ",\"lower\":"
+                    + JsonNumber(factor.lower) + ",\"upper\":" + JsonNumber(factor.upper)
+                    + ",\"decimals\":" + std::to_string(factor.decimals) + '}';
+            }
             std::string falseOptima = "[";
-            for (const simplex::ProcessPoint& point : process.falseOptima)
-                falseOptima += (falseOptima.size() > 1 ? "," : "") + std::string("{\"levels\":")
-                    + JsonNumbers(point.levels) + ",\"true\":" + JsonNumber(point.value) + '}';
+            for (const simplex::ProcessPoint& point : process.falseOptima) {
+                if (falseOptima.size() > 1)
+                    falseOptima += ',';
+                falseOptima += "{\"levels\":";
+                falseOptima += JsonNumbers(point.levels) + ",\"true\":" + JsonNumber(point.value) + '}';
+            }
             m_out << "{\"event\":\"process\",\"name\":" << JsonString(process.name)
                   << ",\"title\":" << JsonString(process.title)
                   << ",\"description\":" << JsonString(process.description)

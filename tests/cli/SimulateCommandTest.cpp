@@ -65,6 +65,24 @@ TEST(SimulateCommand, TheSameSeedGivesTheSameRun)
     }
 }
 
+// The JSON list: one event per process, its factors and false optima as
+// arrays of objects separated by commas.
+TEST(SimulateCommand, TheJsonListGivesEachProcessItsFactorsAndFalseOptima)
+{
+    const Session session = RunSimulate({"--list", "--json"});
+    ASSERT_EQ(session.status, ExitSuccess);
+    ASSERT_EQ(session.lines.size(), 6u);
+    const auto twoPeaks = std::find_if(session.lines.begin(), session.lines.end(), [](const std::string& line) {
+        return Contains(line, R"("name":"two-peaks")");
+    });
+    ASSERT_NE(twoPeaks, session.lines.end());
+    EXPECT_TRUE(Contains(*twoPeaks, R"("factors":[{"name":"T","unit":"K","lower":278,"upper":365,"decimals":1},)"
+                                    R"({"name":"pH","unit":"","lower":0,"upper":14,"decimals":2}],)"))
+        << *twoPeaks;
+    EXPECT_TRUE(Contains(*twoPeaks, R"("false_optima":[{"levels":[339.407976,4.57135992],"true":81.4101806}])"))
+        << *twoPeaks;
+}
+
 TEST(SimulateCommand, AgainMeasuresTheKeptVertexAtTheNextStep)
 {
     const Session session = RunSimulate({"--process", "hill", "--noise", "0.5", "--again", "--trials", "12"});

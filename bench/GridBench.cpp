@@ -16,6 +16,8 @@ using zeltomir::shell::GridWidget;
 // (104 columns) over ten thousand vertices.
 constexpr int Cols = 104;
 constexpr int Rows = 10'000;
+// The whole table, its header row included.
+constexpr GridBlock WholeTable{1, 0, Cols, Rows};
 
 // Widgets need a QApplication; the benchmark main makes none. Created once
 // and left alive to the end of the process.
@@ -32,6 +34,16 @@ bool EnsureApplication()
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
     return true;
+}
+
+// Where no QApplication can be made (another kind of application runs),
+// the benchmark is skipped, saying why.
+bool HasApplication(benchmark::State& state)
+{
+    if (EnsureApplication())
+        return true;
+    state.SkipWithError("needs a QApplication");
+    return false;
 }
 
 std::vector<QString> CellTexts()
@@ -57,10 +69,8 @@ void Fill(GridWidget& grid, const std::vector<QString>& texts)
 
 void BM_GridFillAndReadCellByCell(benchmark::State& state)
 {
-    if (!EnsureApplication()) {
-        state.SkipWithError("needs a QApplication");
+    if (!HasApplication(state))
         return;
-    }
     const bool shown = state.range(0) != 0;
     const std::vector<QString> texts = CellTexts();
     for (auto _ : state) {
@@ -82,15 +92,12 @@ BENCHMARK(BM_GridFillAndReadCellByCell)->ArgName("shown")->Arg(0)->Arg(1)->Unit(
 
 void BM_GridCopyWholeBlockToText(benchmark::State& state)
 {
-    if (!EnsureApplication()) {
-        state.SkipWithError("needs a QApplication");
+    if (!HasApplication(state))
         return;
-    }
     GridWidget grid;
     Fill(grid, CellTexts());
-    const GridBlock whole{1, 0, Cols, Rows};
     for (auto _ : state)
-        benchmark::DoNotOptimize(grid.blockText(whole));
+        benchmark::DoNotOptimize(grid.blockText(WholeTable));
     state.SetItemsProcessed(state.iterations() * Cols * (Rows + 1));
 }
 BENCHMARK(BM_GridCopyWholeBlockToText)->Unit(benchmark::kMillisecond);
@@ -99,25 +106,20 @@ BENCHMARK(BM_GridCopyWholeBlockToText)->Unit(benchmark::kMillisecond);
 // HTML table beside it, each cell read as a number or marked as text.
 void BM_GridCopyWholeBlock(benchmark::State& state)
 {
-    if (!EnsureApplication()) {
-        state.SkipWithError("needs a QApplication");
+    if (!HasApplication(state))
         return;
-    }
     GridWidget grid;
     Fill(grid, CellTexts());
-    const GridBlock whole{1, 0, Cols, Rows};
     for (auto _ : state)
-        grid.copyBlock(whole);
+        grid.copyBlock(WholeTable);
     state.SetItemsProcessed(state.iterations() * Cols * (Rows + 1));
 }
 BENCHMARK(BM_GridCopyWholeBlock)->Unit(benchmark::kMillisecond);
 
 void BM_GridPasteWholeBlock(benchmark::State& state)
 {
-    if (!EnsureApplication()) {
-        state.SkipWithError("needs a QApplication");
+    if (!HasApplication(state))
         return;
-    }
     GridWidget source;
     Fill(source, CellTexts());
     const QString text = source.blockText({1, 1, Cols, Rows});

@@ -10,7 +10,6 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 #include <system_error>
 
@@ -337,10 +336,8 @@ QString ShortestForm(double value)
 
 QString ShortestSingleForm(double value, const QLocale& locale)
 {
-    const bool single = std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max()
-                        && static_cast<double>(static_cast<float>(value)) == value;
     // At most nine digits: the double nearest to them keeps them at fifteen.
-    return GeneralForm(single ? ShortestDecimalOfSingle(value) : value, Precision::Double, locale);
+    return GeneralForm(ShortestDecimalIfSingle(value), Precision::Double, locale);
 }
 
 QString FormatByDigits(double value, double digits, const QLocale& locale)

@@ -136,6 +136,12 @@ double ShortestDecimalOfSingle(double stored)
     return decimal;
 }
 
+double ShortestDecimalIfSingle(double value)
+{
+    const bool single = InSingleRange(value) && static_cast<double>(static_cast<float>(value)) == value;
+    return single ? ShortestDecimalOfSingle(value) : value;
+}
+
 std::optional<double> ShortestNaturalLevel(double lower, double upper, double stored, int decimals)
 {
     const double span = upper - lower;

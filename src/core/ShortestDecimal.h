@@ -22,6 +22,11 @@ bool KeepsSingle(double value, double stored);
 // it is.
 double ShortestDecimalOfSingle(double stored);
 
+// The same for a value that is a single (a result or a response the record
+// holds); any other value, a level computed in double precision among
+// them, as it is.
+double ShortestDecimalIfSingle(double value);
+
 // The coded level (0 at `lower`, 1 at `upper`) of the shortest natural level
 // whose coded value keeps the single `stored` (KeepsSingle); among equally
 // short levels the nearest. Where none qualifies (equal limits, limits

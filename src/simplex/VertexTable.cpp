@@ -40,11 +40,4 @@ void EmitVertexTable(const core::OptimizationProblem& problem, const ExportRowSi
     }
 }
 
-std::vector<ExportRow> VertexTable(const core::OptimizationProblem& problem)
-{
-    std::vector<ExportRow> table;
-    EmitVertexTable(problem, [&table](const ExportRow& row) { table.push_back(row); });
-    return table;
-}
-
 } // namespace zeltomir::simplex

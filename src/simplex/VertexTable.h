@@ -50,7 +50,4 @@ using ExportRowSink = std::function<void(const ExportRow& row)>;
 // never held twice as cells.
 void EmitVertexTable(const core::OptimizationProblem& problem, const ExportRowSink& put);
 
-// The whole table, header first.
-std::vector<ExportRow> VertexTable(const core::OptimizationProblem& problem);
-
 } // namespace zeltomir::simplex

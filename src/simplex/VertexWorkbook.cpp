@@ -11,7 +11,6 @@
 
 #include <xlsxwriter.h>
 
-#include <cfloat>
 #include <cmath>
 #include <locale.h>
 
@@ -55,11 +54,6 @@ private:
     locale_t m_previous = static_cast<locale_t>(0);
 };
 
-bool IsSingle(double value)
-{
-    return std::fabs(value) <= static_cast<double>(FLT_MAX) && static_cast<double>(static_cast<float>(value)) == value;
-}
-
 // "%.16G" gives back the double exactly for every value of up to 16
 // significant digits, so the shortest decimal of a single (at most nine)
 // arrives as that decimal's double. A level that needs all 17 digits may
@@ -67,8 +61,7 @@ bool IsSingle(double value)
 // digits, never shows.
 double CellValue(const ExportCell& cell)
 {
-    const double value = cell.single && IsSingle(cell.number) ? core::ShortestDecimalOfSingle(cell.number)
-                                                              : cell.number;
+    const double value = cell.single ? core::ShortestDecimalIfSingle(cell.number) : cell.number;
     return value == 0 ? 0.0 : value; // no "-0" in the sheet
 }
 

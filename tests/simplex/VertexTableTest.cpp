@@ -10,6 +10,7 @@
 #include <functional>
 #include <iomanip>
 #include <ostream>
+#include <vector>
 
 namespace zeltomir::simplex {
 
@@ -35,6 +36,14 @@ ExportCell N(double value) { return NumberCell(value); }
 // A value the record holds at single precision, as it holds it.
 ExportCell S(float value) { return NumberCell(static_cast<double>(value), true); }
 const ExportCell E{};
+
+// The whole table, header first.
+std::vector<ExportRow> VertexTable(const core::OptimizationProblem& problem)
+{
+    std::vector<ExportRow> table;
+    EmitVertexTable(problem, [&table](const ExportRow& row) { table.push_back(row); });
+    return table;
+}
 
 // Names that a spreadsheet would take for formulas or split, a result typed
 // as 69.4, a corrected and a failed trial, an unknown type code; and two

@@ -125,10 +125,10 @@ void VertexSummaryWindow::cellDoubleClicked(int col, int row)
     if (col == resultCol)
         correctResult(row);
     else if (col < resultCol && col >= resultCol - responses)
-        correctResponse(row, responses - (resultCol - col) + 1);
+        correctResult(row, responses - (resultCol - col) + 1);
 }
 
-void VertexSummaryWindow::correctResult(int vertex)
+void VertexSummaryWindow::correctResult(int vertex, int response)
 {
     const core::OptimizationProblem& problem = context().problem;
     // Nothing is asked for a value that could not be taken.
@@ -137,8 +137,9 @@ void VertexSummaryWindow::correctResult(int vertex)
         return;
     }
     if (!problem.Responses.empty()) {
-        if (const std::optional<int> response = chooseResponse(vertex))
-            correctResponse(vertex, *response);
+        const std::optional<int> chosen = response > 0 ? std::optional<int>(response) : chooseResponse(vertex);
+        if (chosen)
+            correctResponse(vertex, *chosen);
         return;
     }
     // The box opens on the result as the user typed it; a failed trial has none.
@@ -172,10 +173,6 @@ std::optional<int> VertexSummaryWindow::chooseResponse(int vertex)
 void VertexSummaryWindow::correctResponse(int vertex, int response)
 {
     const core::OptimizationProblem& problem = context().problem;
-    if (const std::optional<core::Message> refusal = CorrectionRefusal(problem, vertex)) {
-        context().dialogs.show(*refusal);
-        return;
-    }
     const QString shown = core::ShortestSingleForm(problem.VertexResponses.value(response, vertex));
     const QString& name = problem.Responses.at(static_cast<std::size_t>(response - 1)).name;
     const std::optional<QString> typed = context().dialogs.askText(

@@ -51,10 +51,13 @@ public:
     // selected or the selection spans rows.
     std::optional<int> selectedVertex() const;
     // Asks for the new result of the vertex and corrects it; a trial
-    // proposed anew shows in the steps window, if it is open.
-    void correctResult(int vertex);
+    // proposed anew shows in the steps window, if it is open. Where several
+    // responses are defined, of `response` (from 1), or of the one the user
+    // chooses for 0. A vertex that cannot be corrected is refused before
+    // anything is asked.
+    void correctResult(int vertex, int response = 0);
     std::optional<int> chooseResponse(int vertex);
-    void correctResponse(int vertex, int response);
+    void correctResponse(int vertex, int response); // asks for the value
     void showCorrection(const StepsOutcome& answer);
 
     // The window size of the load, in twips, for k factors.
